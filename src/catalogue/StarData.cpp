@@ -1,0 +1,156 @@
+#include "catalogue/StarData.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <istream>
+#include <memory>
+#include <streambuf>
+#include <system_error>
+
+#include "core/RunTimeError.h"
+#include "core/SkyState.h"
+#include "geometry/Projection.h"
+
+namespace {
+
+// No decimal number that StarData can hold is this long; a longer field is
+// damage, and reading no further keeps a huge line from filling memory.
+constexpr std::size_t MaxFieldLength = 64;
+
+const char* const FieldNames[3] = {"赤経", "赤緯", "等級"};
+
+class FieldReader {
+public:
+    explicit FieldReader(std::streambuf& buffer) : Buffer(buffer) {}
+
+    // Reads the next field into Text; false at the end of the input.
+    bool Next(std::string& text, long& line) {
+        text.clear();
+        SkipBlankLines();
+        if (AtEnd()) return false;
+        line = Line;
+        bool tooLong = false;
+        for (;;) {
+            const int c = Buffer.sbumpc();
+            if (c == std::char_traits<char>::eof()) break;
+            if (c == ',') break;
+            if (c == '\n') {
+                ++Line;
+                break;
+            }
+            if (text.size() < MaxFieldLength) {
+                text.push_back(static_cast<char>(c));
+            } else {
+                tooLong = true;
+            }
+        }
+        if (tooLong) text.assign(MaxFieldLength + 1, '?');
+        return true;
+    }
+
+private:
+    bool AtEnd() { return Buffer.sgetc() == std::char_traits<char>::eof(); }
+
+    // Lines holding only spaces and tabs (and a carriage return) carry no field.
+    void SkipBlankLines() {
+        for (;;) {
+            int c = Buffer.sgetc();
+            while (c == ' ' || c == '\t' || c == '\r') {
+                Buffer.sbumpc();
+                c = Buffer.sgetc();
+            }
+            if (c == '\n') {
+                Buffer.sbumpc();
+                ++Line;
+                continue;
+            }
+            // Not a blank line: the blanks taken are leading blanks of its first field.
+            return;
+        }
+    }
+
+    std::streambuf& Buffer;
+    long Line = 1;
+};
+
+std::string Trim(const std::string& text) {
+    std::size_t first = 0, last = text.size();
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (first < last && blank(text[first])) ++first;
+    while (last > first && blank(text[last - 1])) --last;
+    return text.substr(first, last - first);
+}
+
+[[noreturn]] void Reject(const std::string& source, long line, int record, int field,
+                         const std::string& reason) {
+    throw RunTimeError(ErrorKind::BadCatalogue,
+                       source + " の " + std::to_string(line) + " 行目（" + std::to_string(record + 1) +
+                           " 番目の星の" + FieldNames[field] + "）: " + reason);
+}
+
+// A decimal number with an optional sign and a period as the decimal point.
+double ParseField(const std::string& raw, const std::string& source, long line, int record, int field) {
+    const std::string text = Trim(raw);
+    if (text.empty()) Reject(source, line, record, field, "値が空です。");
+    if (text.size() > MaxFieldLength) Reject(source, line, record, field, "値が長すぎます。");
+    const char* first = text.data();
+    const char* const last = text.data() + text.size();
+    bool negative = false;
+    if (*first == '+' || *first == '-') {
+        negative = *first == '-';
+        ++first;
+    }
+    const bool startsWithDigit = first < last && ((*first >= '0' && *first <= '9') || *first == '.');
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (!startsWithDigit || error == std::errc::invalid_argument || end != last) {
+        Reject(source, line, record, field, "「" + text + "」は数値ではありません。");
+    }
+    if (error == std::errc::result_out_of_range || !std::isfinite(value)) {
+        Reject(source, line, record, field, "「" + text + "」は有限の数値ではありません。");
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+void LoadStarDataFromStream(SkyState& Sky, std::istream& input, const std::string& sourceName) {
+    std::streambuf* buffer = input.rdbuf();
+    if (buffer == nullptr) throw RunTimeError(ErrorKind::FileNotFound, sourceName);
+    FieldReader reader(*buffer);
+    auto loaded = std::make_unique<std::array<std::array<double, StarCount>, 3>>();
+    std::string text;
+    long line = 1;
+    for (int i = 0; i < StarCount; ++i) {
+        for (int field = 0; field < 3; ++field) {
+            if (!reader.Next(text, line)) {
+                if (input.bad()) throw RunTimeError(ErrorKind::FileNotFound, sourceName + " を読めません。");
+                throw RunTimeError(ErrorKind::InputPastEnd,
+                                   sourceName + ": 星は " + std::to_string(StarCount) + " 個必要ですが、" +
+                                       std::to_string(i) + " 個しかありません。");
+            }
+            (*loaded)[static_cast<std::size_t>(field)][static_cast<std::size_t>(i)] =
+                ParseField(text, sourceName, line, i, field);
+        }
+    }
+    Sky.StarRA = (*loaded)[0];
+    Sky.StarDec = (*loaded)[1];
+    Sky.StarMag = (*loaded)[2];
+    PrepareStarPolarCache(Sky);
+}
+
+void LoadStarDataFrom(SkyState& Sky, const std::filesystem::path& path) {
+    const std::string name = path.string();
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        throw RunTimeError(ErrorKind::FileNotFound, name + " はファイルではなくフォルダです。");
+    }
+    std::ifstream input(path, std::ios::binary);
+    if (!input) throw RunTimeError(ErrorKind::FileNotFound, name + " を開けません。");
+    LoadStarDataFromStream(Sky, input, name);
+    if (input.bad()) throw RunTimeError(ErrorKind::FileNotFound, name + " を読めません。");
+}
+
+void LoadStarData(SkyState& Sky) { LoadStarDataFrom(Sky, StarDataFileName); }

@@ -1,0 +1,74 @@
+#include "geometry/Projection.h"
+
+#include <cmath>
+
+#include "core/Convert.h"
+#include "core/RunTimeError.h"
+#include "core/SkyState.h"
+
+void UpdateViewTrig(SkyState& Sky) {
+    Sky.ViewAzimuthRad = (Sky.ViewAzimuth * Sky.Pi) / 180;
+    Sky.PoleAngleRad = (Sky.PoleAngle * Sky.Pi) / 180;
+    Sky.SinAzimuth = std::sin(Sky.ViewAzimuthRad);
+    Sky.CosAzimuth = std::cos(Sky.ViewAzimuthRad);
+    Sky.SinPole = std::sin(Sky.PoleAngleRad);
+    Sky.CosPole = std::cos(Sky.PoleAngleRad);
+    Sky.RollAngleRad = (Sky.RollAngle * Sky.Pi) / 180;
+    Sky.ViewElevationRad = (Sky.ViewElevation * Sky.Pi) / 180;
+    Sky.SinRoll = std::sin(Sky.RollAngleRad);
+    Sky.CosRoll = std::cos(Sky.RollAngleRad);
+    Sky.SinElevation = std::sin(Sky.ViewElevationRad);
+    Sky.CosElevation = std::cos(Sky.ViewElevationRad);
+}
+
+namespace {
+// The rotation chain shared by stars and compass points: pole tilt, view
+// azimuth, view elevation, roll. The rounded Depth feeds the last two steps.
+inline void RotateToScreen(SkyState& Sky, double x, double y, double z) {
+    Sky.Depth = Round16(((-x) * Sky.SinPole) + (z * Sky.CosPole));
+    Sky.ViewY = ((((-x) * Sky.CosPole) * Sky.SinAzimuth) + (y * Sky.CosAzimuth)) -
+                ((z * Sky.SinPole) * Sky.SinAzimuth);
+    Sky.ViewX = (((x * Sky.CosPole) * Sky.CosAzimuth) + (y * Sky.SinAzimuth)) +
+                ((z * Sky.SinPole) * Sky.CosAzimuth);
+    Sky.OffsetY = ((-Sky.ViewX) * Sky.SinElevation) + (Sky.Depth * Sky.CosElevation);
+    Sky.OffsetX = ((((-Sky.ViewX) * Sky.CosElevation) * Sky.SinRoll) + (Sky.ViewY * Sky.CosRoll)) -
+                  ((Sky.Depth * Sky.SinElevation) * Sky.SinRoll);
+}
+
+inline double PolarDistRadOf(const SkyState& Sky, int i) {
+    return ((90 - Sky.StarDec[static_cast<std::size_t>(i)]) * Sky.Pi) / 180;
+}
+}  // namespace
+
+void PrepareStarPolarCache(SkyState& Sky) {
+    for (int i = 0; i < StarCount; ++i) {
+        const double polarDist = PolarDistRadOf(Sky, i);
+        Sky.StarSinPolarDist[static_cast<std::size_t>(i)] = std::sin(polarDist);
+        Sky.StarCosPolarDist[static_cast<std::size_t>(i)] = std::cos(polarDist);
+    }
+    Sky.StarPolarCacheReady = true;
+}
+
+void ProjectStar(SkyState& Sky) {
+    const int i = Sky.StarIndex;
+    if (i < 0 || i >= StarCount) throw RunTimeError(ErrorKind::SubscriptRange);
+    const auto index = static_cast<std::size_t>(i);
+    const double R = Sky.ChartRadius;
+    Sky.RaOffsetRad = ((Sky.StarRA[index] - Sky.SiderealAngle) * Sky.Pi) / 180;
+    Sky.PolarDistRad = PolarDistRadOf(Sky, i);
+    Sky.SinRaOffset = std::sin(Sky.RaOffsetRad);
+    Sky.CosRaOffset = std::cos(Sky.RaOffsetRad);
+    if (Sky.StarPolarCacheReady) {
+        Sky.SinPolarDist = Sky.StarSinPolarDist[index];
+        Sky.CosPolarDist = Sky.StarCosPolarDist[index];
+    } else {
+        Sky.SinPolarDist = std::sin(Sky.PolarDistRad);
+        Sky.CosPolarDist = std::cos(Sky.PolarDistRad);
+    }
+    Sky.SphereX = (R * Sky.SinPolarDist) * Sky.CosRaOffset;
+    Sky.SphereY = (R * Sky.SinPolarDist) * Sky.SinRaOffset;
+    Sky.SphereZ = R * Sky.CosPolarDist;
+    RotateToScreen(Sky, Sky.SphereX, Sky.SphereY, Sky.SphereZ);
+}
+
+void ProjectPoint(SkyState& Sky, double x, double y, double z) { RotateToScreen(Sky, x, y, z); }

@@ -1,0 +1,69 @@
+#pragma once
+// What the chart needs of a drawing surface: a persistent image with colours,
+// fill style, text position and font. The rendering code talks to surfaces
+// only through these operations, so it runs against an in-memory raster as
+// well as in the window.
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <variant>
+
+// Red + 256 x green + 65536 x blue, each component 0..255.
+using Colour = std::int32_t;
+
+constexpr Colour RGB(int red, int green, int blue) { return red + 256 * green + 65536 * blue; }
+inline constexpr Colour Black = RGB(0, 0, 0);
+inline constexpr Colour White = RGB(255, 255, 255);
+
+// A grey level held in SkyState as a numeric value: rounded to a 16-bit
+// integer (halves to even) before it becomes the three components.
+Colour GreyColour(double level);
+
+enum class FillStyleKind { Solid, Transparent };
+
+// One item of a Print: a text, or a number written with its sign place.
+using PrintItem = std::variant<double, std::string>;
+
+// The line that Print draws for its items. A number is written as its decimal
+// text after a space (or its minus sign) and before a space; a whole number
+// has no decimal point. So 35 then "°" gives " 35 °", -10 gives "-10 °".
+std::string FormatPrintLine(std::initializer_list<PrintItem> items);
+
+class DrawingSurface {
+public:
+    virtual ~DrawingSurface() = default;
+
+    // Fills the image with BackColor; the text position goes to the top-left corner.
+    virtual void Cls() = 0;
+    // Ellipse centred at (x, y), semi-axes r and r x aspect, outline one pixel in c,
+    // filled with FillColor while FillStyle is solid.
+    virtual void Circle(float x, float y, float r, Colour c, float aspect = 1.0f) = 0;
+    // A one-pixel line in c.
+    virtual void Line(float x1, float y1, float x2, float y2, Colour c) = 0;
+    // The axis-parallel box with these opposite corners: outline in c, filled with
+    // FillColor while FillStyle is solid.
+    virtual void Box(float x1, float y1, float x2, float y2, Colour c) = 0;
+    virtual void PSet(float x, float y, Colour c) = 0;
+    // Draws text in ForeColor with its top-left corner at the text position, then ends
+    // the line: CurrentX becomes 0 and CurrentY moves down by one line of text.
+    virtual void PrintText(const std::string& text) = 0;
+    // Brings the surface to the front of its stack / puts its image on the screen at once.
+    virtual void ZOrder() = 0;
+    virtual void Refresh() = 0;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual void SetWidth(int width) = 0;
+    virtual void SetHeight(int height) = 0;
+
+    // A line without a colour is drawn in ForeColor.
+    void Line(float x1, float y1, float x2, float y2) { Line(x1, y1, x2, y2, ForeColor); }
+    void Print(std::initializer_list<PrintItem> items) { PrintText(FormatPrintLine(items)); }
+
+    Colour BackColor = Black;
+    Colour ForeColor = Black;
+    Colour FillColor = Black;
+    FillStyleKind FillStyle = FillStyleKind::Transparent;
+    float CurrentX = 0.0f;
+    float CurrentY = 0.0f;
+};

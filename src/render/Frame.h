@@ -1,0 +1,12 @@
+#pragma once
+// Everything on the chart except the stars: the grey sphere, the black lower
+// half, the horizon plane seen from above, edge-on or from below, and the
+// labelled north-south and west-east lines.
+
+struct SkyState;
+class DrawingSurface;
+
+// DrawFrame: draws the frame on the given chart surface (Picture1(BufferIndex)).
+// Leaves ShadeLevel 255 and the surface's FillColor white for the star discs;
+// after a compass, ForeColor stays grey 160.
+void DrawFrame(SkyState& Sky, DrawingSurface& S);

@@ -1,0 +1,240 @@
+#include "render/RasterSurface.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "core/RunTimeError.h"
+
+namespace {
+constexpr int DotsPerMeter96 = 3780;  // 96 dots per inch: the pixel is the unit of every chart.
+
+// A coordinate as the pixel that holds it: the nearest whole pixel.
+inline int PixelOf(double v) {
+    const double p = std::floor(v + 0.5);
+    if (p < -1e9) return -1000000000;
+    if (p > 1e9) return 1000000000;
+    return static_cast<int>(p);
+}
+}  // namespace
+
+QFont ChartFont() {
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
+                                   {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
+                                    QStringLiteral("IPAexMincho"), QStringLiteral("Noto Serif CJK JP")});
+        return true;
+    }();
+    (void)substituted;
+    QFont font(QStringLiteral("ＭＳ 明朝"));
+    font.setPointSizeF(9.75);
+    font.setWeight(QFont::Bold);
+    font.setStyleHint(QFont::Serif);
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    return font;
+}
+
+QFont ReadoutFont() {
+    QFont font = QGuiApplication::font();
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    return font;
+}
+
+QRgb ToPixel(Colour c) {
+    if (c < 0 || c > 0xFFFFFF) throw RunTimeError(ErrorKind::SurfaceFailure, "色の値が不正です。");
+    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+RasterSurface::RasterSurface(int width, int height, Colour backColor, const QFont& font) : TextFont(font) {
+    BackColor = backColor;
+    Resize(width, height);
+}
+
+void RasterSurface::Resize(int width, int height) {
+    if (width <= 0 || height <= 0 || width > 32767 || height > 32767) {
+        throw RunTimeError(ErrorKind::SurfaceFailure, "描画面の大きさが不正です。");
+    }
+    QImage resized(width, height, QImage::Format_RGB32);
+    if (resized.isNull()) throw RunTimeError(ErrorKind::SurfaceFailure, "描画面を確保できません。");
+    resized.setDotsPerMeterX(DotsPerMeter96);
+    resized.setDotsPerMeterY(DotsPerMeter96);
+    resized.fill(ToPixel(BackColor));
+    Image = std::move(resized);
+    const QFontMetricsF metrics(TextFont, &Image);
+    TextAscent = static_cast<float>(metrics.ascent());
+    TextLineHeight = static_cast<float>(metrics.height());
+}
+
+void RasterSurface::SetWidth(int width) {
+    if (width != Image.width()) Resize(width, Image.height());
+}
+
+void RasterSurface::SetHeight(int height) {
+    if (height != Image.height()) Resize(Image.width(), height);
+}
+
+QRgb RasterSurface::PixelAt(int x, int y) const {
+    if (x < 0 || y < 0 || x >= Image.width() || y >= Image.height()) return qRgb(0, 0, 0);
+    return reinterpret_cast<const QRgb*>(Image.constScanLine(y))[x] | 0xFF000000u;
+}
+
+void RasterSurface::Cls() {
+    Image.fill(ToPixel(BackColor));
+    CurrentX = 0.0f;
+    CurrentY = 0.0f;
+}
+
+inline void RasterSurface::PutPixel(int x, int y, QRgb colour) {
+    if (x < 0 || y < 0 || x >= Image.width() || y >= Image.height()) return;
+    reinterpret_cast<QRgb*>(Image.scanLine(y))[x] = colour;
+}
+
+void RasterSurface::FillSpan(int y, int x1, int x2, QRgb colour) {
+    if (y < 0 || y >= Image.height()) return;
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, Image.width() - 1);
+    if (x1 > x2) return;
+    QRgb* row = reinterpret_cast<QRgb*>(Image.scanLine(y));
+    std::fill(row + x1, row + x2 + 1, colour);
+}
+
+void RasterSurface::PSet(float x, float y, Colour c) {
+    if (OnPlot) OnPlot({false, x, y, 0.0f, c});
+    PutPixel(PixelOf(x), PixelOf(y), ToPixel(c));
+}
+
+void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
+    if (OnPlot) OnPlot({true, x, y, r, c});
+    const QRgb outline = ToPixel(c);
+    const QRgb fill = ToPixel(FillColor);
+    const bool solid = FillStyle == FillStyleKind::Solid;
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(r) || !std::isfinite(aspect)) return;
+    // The centre sits on a whole pixel, so small discs come out symmetric.
+    const int cx = PixelOf(x), cy = PixelOf(y);
+    const double a = std::fabs(static_cast<double>(r));
+    const double b = a * std::fabs(static_cast<double>(aspect));
+    const int reach = PixelOf(b);
+    // Rows of the ellipse that can touch the image, with one row of margin for
+    // the outline test against the neighbouring rows.
+    const int first = std::max(cy - reach - 1, -1);
+    const int last = std::min(cy + reach + 1, Image.height());
+    if (first > last) return;
+    // The span of pixels (x - cx)^2 / a^2 + (y - cy)^2 / b^2 <= 1 in row y; empty when left > right.
+    auto span = [&](int row, int& left, int& right) {
+        const double dy = row - cy;
+        if (std::fabs(dy) > b) {
+            left = 1;
+            right = 0;
+            return;
+        }
+        const double t = b > 0 ? 1.0 - (dy / b) * (dy / b) : 1.0;
+        const double half = a * std::sqrt(std::max(t, 0.0));
+        const int reachX = static_cast<int>(std::floor(half + 1e-9));
+        left = cx - reachX;
+        right = cx + reachX;
+    };
+    int aboveL, aboveR, hereL, hereR, belowL, belowR;
+    span(first, aboveL, aboveR);
+    span(first + 1, hereL, hereR);
+    for (int row = first + 1; row < last; ++row) {
+        span(row + 1, belowL, belowR);
+        if (hereL <= hereR && row >= 0 && row < Image.height()) {
+            if (solid) FillSpan(row, hereL, hereR, fill);
+            // Outline: the pixels of the span that have a 4-neighbour outside the ellipse.
+            PutPixel(hereL, row, outline);
+            PutPixel(hereR, row, outline);
+            for (const auto& [nl, nr] : {std::pair{aboveL, aboveR}, std::pair{belowL, belowR}}) {
+                if (nl > nr) {
+                    FillSpan(row, hereL, hereR, outline);
+                } else {
+                    if (nl > hereL) FillSpan(row, hereL, std::min(hereR, nl - 1), outline);
+                    if (nr < hereR) FillSpan(row, std::max(hereL, nr + 1), hereR, outline);
+                }
+            }
+        }
+        aboveL = hereL;
+        aboveR = hereR;
+        hereL = belowL;
+        hereR = belowR;
+    }
+}
+
+void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
+    const QRgb colour = ToPixel(c);
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
+    int x = PixelOf(x1), y = PixelOf(y1);
+    const int xEnd = PixelOf(x2), yEnd = PixelOf(y2);
+    // Bresenham; both end points are set. Lines on the chart are a few hundred
+    // pixels long, so clipping pixel by pixel is cheap enough.
+    const long long dx = std::llabs(static_cast<long long>(xEnd) - x);
+    const long long dy = -std::llabs(static_cast<long long>(yEnd) - y);
+    const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
+    long long error = dx + dy;
+    const long long limit = 4LL * (Image.width() + Image.height()) + 8;
+    for (long long steps = 0;; ++steps) {
+        PutPixel(x, y, colour);
+        if ((x == xEnd && y == yEnd) || steps > dx - dy) break;
+        // Once the line has left the image for good, nothing more can be drawn.
+        if (steps > limit && (x < 0 || y < 0 || x >= Image.width() || y >= Image.height())) break;
+        const long long twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+}
+
+void RasterSurface::Box(float x1, float y1, float x2, float y2, Colour c) {
+    const QRgb outline = ToPixel(c);
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
+    const int left = std::min(PixelOf(x1), PixelOf(x2)), right = std::max(PixelOf(x1), PixelOf(x2));
+    const int top = std::min(PixelOf(y1), PixelOf(y2)), bottom = std::max(PixelOf(y1), PixelOf(y2));
+    const int rowFirst = std::max(top, 0), rowLast = std::min(bottom, Image.height() - 1);
+    if (FillStyle == FillStyleKind::Solid) {
+        const QRgb fill = ToPixel(FillColor);
+        for (int row = rowFirst; row <= rowLast; ++row) FillSpan(row, left, right, fill);
+    }
+    FillSpan(top, left, right, outline);
+    FillSpan(bottom, left, right, outline);
+    for (int row = rowFirst; row <= rowLast; ++row) {
+        PutPixel(left, row, outline);
+        PutPixel(right, row, outline);
+    }
+}
+
+void RasterSurface::PrintText(const std::string& text) {
+    if (!text.empty()) {
+        QPainter painter(&Image);
+        if (!painter.isActive()) throw RunTimeError(ErrorKind::SurfaceFailure, "文字を描けません。");
+        painter.setFont(TextFont);
+        painter.setPen(QColor::fromRgb(ToPixel(ForeColor)));
+        painter.drawText(QPointF(CurrentX, CurrentY + TextAscent), QString::fromStdString(text));
+    }
+    CurrentX = 0.0f;
+    CurrentY += TextLineHeight;
+}
+
+void RasterSurface::ZOrder() {
+    if (OnZOrder) OnZOrder(*this);
+}
+
+void RasterSurface::Refresh() {
+    if (OnRefresh) OnRefresh(*this);
+}
+
+RasterStack::RasterStack(RasterSurface& first, RasterSurface& second) : Front(&second) {
+    // The element created last starts in front, as in a window.
+    for (RasterSurface* surface : {&first, &second}) {
+        surface->OnZOrder = [this](RasterSurface& raised) { Front = &raised; };
+        surface->OnRefresh = [this](RasterSurface& shown) {
+            ++Refreshes;
+            if (&shown == Front) OnScreen = &shown;
+        };
+    }
+}

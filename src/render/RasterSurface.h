@@ -1,0 +1,77 @@
+#pragma once
+// An in-memory drawing surface: a QImage of 32-bit pixels that the window
+// shows as it is and the snapshot tool writes to PNG. Figures and stars are
+// rasterised here, straight into the image; only text goes through QPainter.
+
+#include <QFont>
+#include <QImage>
+#include <functional>
+
+#include "render/DrawingSurface.h"
+
+// The font of the chart surfaces: "ＭＳ 明朝", bold, 9.75 points. Where that face
+// is missing, the font system substitutes IPAMincho or another Japanese serif.
+QFont ChartFont();
+// The default user-interface font, used by the read-outs.
+QFont ReadoutFont();
+
+class RasterSurface : public DrawingSurface {
+public:
+    RasterSurface(int width, int height, Colour backColor, const QFont& font);
+
+    void Cls() override;
+    void Circle(float x, float y, float r, Colour c, float aspect = 1.0f) override;
+    using DrawingSurface::Line;
+    void Line(float x1, float y1, float x2, float y2, Colour c) override;
+    void Box(float x1, float y1, float x2, float y2, Colour c) override;
+    void PSet(float x, float y, Colour c) override;
+    void PrintText(const std::string& text) override;
+    void ZOrder() override;
+    void Refresh() override;
+    int Width() const override { return Image.width(); }
+    int Height() const override { return Image.height(); }
+    void SetWidth(int width) override;
+    void SetHeight(int height) override;
+
+    const QImage& Picture() const { return Image; }
+    QRgb PixelAt(int x, int y) const;  // Opaque black outside the image.
+    // Height of one line of text in the surface's font, pixels.
+    float LineHeight() const { return TextLineHeight; }
+
+    // Each Circle and PSet, as handed to the surface, for tools that list what
+    // was plotted (the snapshot's star table).
+    struct PlotCall {
+        bool Disc;  // Circle; false for PSet.
+        float X, Y, Radius;
+        Colour Ink;
+    };
+    std::function<void(const PlotCall&)> OnPlot;
+
+    // What ZOrder and Refresh do beyond the image: the window raises and repaints
+    // its widget; headless stacks keep track of the front.
+    std::function<void(RasterSurface&)> OnZOrder;
+    std::function<void(RasterSurface&)> OnRefresh;
+
+private:
+    void Resize(int width, int height);
+    void FillSpan(int y, int x1, int x2, QRgb colour);
+    void PutPixel(int x, int y, QRgb colour);
+
+    QImage Image;
+    QFont TextFont;
+    float TextAscent = 0.0f;
+    float TextLineHeight = 0.0f;
+};
+
+// Two chart surfaces stacked at one place, without a window: which element is
+// in front, and which image the screen would show after the last Refresh.
+struct RasterStack {
+    explicit RasterStack(RasterSurface& first, RasterSurface& second);
+    RasterSurface* Front = nullptr;
+    const RasterSurface* OnScreen = nullptr;  // Set by a Refresh of the front element.
+    int Refreshes = 0;
+};
+
+// Converts a Colour to the image's pixel value; a value outside 0..0xFFFFFF is a
+// failing surface operation.
+QRgb ToPixel(Colour c);

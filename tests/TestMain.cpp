@@ -1,0 +1,13 @@
+// GoogleTest entry point with a Qt Gui application on the offscreen platform:
+// the raster surfaces draw text through Qt's font system.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
