@@ -1,1 +1,96 @@
 #include <gtest/gtest.h>
+
+#include "TestSky.h"
+#include "app/HeadlessWindow.h"
+#include "render/Stars.h"
+
+namespace {
+// One star at the zenith of latitude 35 (depth -R) with the given magnitude, plotted
+// on a black chart; returns the number of white pixels.
+int PlotOne(double magnitude, double limit = 7.9) {
+    auto Sky = ChartSky(50, 30);
+    Sky->LimitMag = limit;
+    Sky->StarMag[1000] = magnitude;
+    Sky->StarDec[1000] = 35;
+    Sky->StarRA[1000] = Sky->SiderealAngle;
+    auto S = ChartRaster(100);
+    PlotStars(*Sky, *S);
+    int white = 0;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x) white += S->PixelAt(x, y) == qRgb(255, 255, 255);
+    return white;
+}
+
+// Pixels of a filled disc of radius r on the pixel grid.
+constexpr int Disc1 = 5, Disc2 = 13, Disc3 = 29;
+}  // namespace
+
+TEST(PlotStars, DrawsOnlyStarsBrighterThanTheLimit) {
+    EXPECT_EQ(PlotOne(3.5, 3.5), 0);
+    EXPECT_EQ(PlotOne(3.49, 3.5), 1);
+    EXPECT_EQ(PlotOne(-1.4, -1.4), 0);
+    EXPECT_EQ(PlotOne(-1.41, -1.4), Disc2);
+}
+
+TEST(PlotStars, SizesDiscsByMagnitude) {
+    struct Row {
+        double Magnitude;
+        int Pixels;
+    };
+    constexpr Row Rows[] = {{3, 1},        {2.99, Disc1},  {0.97, Disc1}, {0.96, Disc2},
+                            {-2.53, Disc2}, {-2.54, Disc3}, {7.5, 1}};
+    for (const Row& row : Rows) EXPECT_EQ(PlotOne(row.Magnitude), row.Pixels) << row.Magnitude;
+}
+
+TEST(PlotStars, KeepsTheRadiusOfEveryStarAboveTheHorizon) {
+    auto Sky = ChartSky(50, 30);
+    Sky->LimitMag = 7.9;
+    Sky->StarMag[3145] = 0.96;
+    Sky->StarDec[3145] = 35;
+    Sky->StarRA[3145] = Sky->SiderealAngle;
+    auto S = ChartRaster(100);
+    PlotStars(*Sky, *S);
+    EXPECT_EQ(Sky->DotRadius, 2);
+    EXPECT_EQ(Sky->StarIndex, 3145);
+    Sky->StarMag[3145] = 5;  // A pixel star still gets its computed radius.
+    PlotStars(*Sky, *S);
+    EXPECT_EQ(Sky->DotRadius, 0);
+}
+
+TEST(PlotStars, SkipsStarsBelowTheHorizonByDepth) {
+    // A cache with only CosPole = 1: depth is the star's z, here R cos(polar distance)
+    // for a star at the north pole, so R decides the depth exactly.
+    for (const auto& [radius, drawn] : {std::pair{1.0, false}, std::pair{0.4, true}, std::pair{-0.5, true}}) {
+        SkyState Sky;
+        Sky.Pi = 3.14159265358979;
+        Sky.ChartRadius = radius;
+        Sky.CenterX = Sky.CenterY = 10;
+        Sky.CosPole = 1;
+        Sky.LimitMag = 7.9;
+        Sky.StarMag.fill(99);
+        Sky.StarMag[0] = 4;
+        Sky.StarDec[0] = 90;
+        auto S = ChartRaster(20);
+        PlotStars(Sky, *S);
+        EXPECT_EQ(S->PixelAt(10, 10) == qRgb(255, 255, 255), drawn) << radius;
+    }
+}
+
+TEST(WriteReadouts, ShowsTheStartUpValuesAndRewritesThem) {
+    auto window = HeadlessWindow::Create();
+    auto& Sky = window->Sky;
+    Sky.ViewAzimuth = 0;
+    Sky.PoleAngle = 125;
+    Sky.ViewElevation = 10;
+    Sky.Longitude = 135;
+    window->Picture2.PSet(40, 10, 0xFF);  // Anything left from before is cleared.
+    WriteReadouts(Sky, window->Ui);
+    const std::pair<RasterSurface*, const char*> expected[] = {
+        {&window->Picture2, " 0 °"}, {&window->Picture3, " 35 °"}, {&window->Picture4, "-10 °"},
+        {&window->Picture5, " 135 °"}};
+    for (const auto& [readout, text] : expected) {
+        RasterSurface reference(49, 17, RGB(255, 255, 255), ReadoutFont());
+        reference.PrintText(text);
+        EXPECT_EQ(readout->Picture(), reference.Picture()) << text;
+    }
+}

@@ -1,1 +1,138 @@
 #include <gtest/gtest.h>
+
+#include "core/RunTimeError.h"
+#include "render/RasterSurface.h"
+
+namespace {
+const QRgb WhitePixel = qRgb(255, 255, 255);
+const QRgb BlackPixel = qRgb(0, 0, 0);
+
+int CountPixels(const RasterSurface& s, QRgb colour) {
+    int count = 0;
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x) count += s.PixelAt(x, y) == colour;
+    return count;
+}
+}  // namespace
+
+TEST(FormatPrintLine, WritesNumbersWithTheirSignPlace) {
+    EXPECT_EQ(FormatPrintLine({35.0, std::string("°")}), " 35 °");
+    EXPECT_EQ(FormatPrintLine({-10.0, std::string("°")}), "-10 °");
+    EXPECT_EQ(FormatPrintLine({0.0, std::string("°")}), " 0 °");
+    EXPECT_EQ(FormatPrintLine({-0.0, std::string("°")}), " 0 °");
+    EXPECT_EQ(FormatPrintLine({135.0, std::string("°")}), " 135 °");
+    EXPECT_EQ(FormatPrintLine({std::string("北")}), "北");
+}
+
+TEST(GreyColour, RoundsTheLevelAndBuildsAllThreeComponents) {
+    EXPECT_EQ(GreyColour(80), 80 + 256 * 80 + 65536 * 80);
+    EXPECT_EQ(GreyColour(127.5), GreyColour(128));
+    EXPECT_EQ(GreyColour(128.5), GreyColour(128));
+    EXPECT_EQ(ToPixel(RGB(1, 2, 3)), qRgb(1, 2, 3));
+    EXPECT_THROW(ToPixel(0x1000000), RunTimeError);
+}
+
+TEST(RasterSurface, FillsCirclesAndEllipsesOnlyWhenSolid) {
+    RasterSurface s(200, 200, Black, ChartFont());
+    s.FillColor = White;
+    s.Circle(100, 100, 50, RGB(255, 0, 0));
+    EXPECT_EQ(s.PixelAt(100, 100), BlackPixel);  // Transparent: outline only.
+    EXPECT_EQ(s.PixelAt(150, 100), qRgb(255, 0, 0));
+    EXPECT_EQ(s.PixelAt(100, 50), qRgb(255, 0, 0));
+    s.FillStyle = FillStyleKind::Solid;
+    s.Cls();
+    s.Circle(100, 100, 50, RGB(255, 0, 0), 0.5f);
+    EXPECT_EQ(s.PixelAt(100, 100), WhitePixel);
+    EXPECT_EQ(s.PixelAt(100, 75), qRgb(255, 0, 0));  // Vertical semi-axis 25.
+    EXPECT_EQ(s.PixelAt(100, 74), BlackPixel);
+    EXPECT_EQ(s.PixelAt(149, 100), WhitePixel);
+    EXPECT_EQ(s.PixelAt(150, 100), qRgb(255, 0, 0));
+    EXPECT_EQ(s.PixelAt(151, 100), BlackPixel);
+}
+
+TEST(RasterSurface, OutlinesAreOnePixelAndClosed) {
+    RasterSurface s(200, 200, Black, ChartFont());
+    s.FillStyle = FillStyleKind::Solid;
+    s.FillColor = Black;
+    s.Circle(100, 100, 60, White, 0.3f);
+    // Every row and column that crosses the ellipse meets the outline exactly twice
+    // when walked from outside to the centre line: no gaps, no double walls.
+    for (int x = 45; x <= 155; ++x) {
+        int transitions = 0;
+        for (int y = 0; y < 100; ++y) transitions += s.PixelAt(x, y) != s.PixelAt(x, y + 1);
+        EXPECT_EQ(transitions, 2) << x;
+    }
+}
+
+TEST(RasterSurface, DrawsBoxesLinesAndPixelsClipped) {
+    RasterSurface s(300, 300, Black, ChartFont());
+    s.FillStyle = FillStyleKind::Solid;
+    s.FillColor = White;
+    s.Box(0, 100, 200, 200, RGB(0, 0, 255));
+    EXPECT_EQ(s.PixelAt(100, 150), WhitePixel);
+    EXPECT_EQ(s.PixelAt(200, 150), qRgb(0, 0, 255));
+    EXPECT_EQ(s.PixelAt(201, 150), BlackPixel);
+    EXPECT_EQ(CountPixels(s, WhitePixel), 199 * 99);
+    s.Cls();
+    s.Line(-1000, 10, 1000, 10, White);  // Far outside on both ends: clipped, no error.
+    EXPECT_EQ(CountPixels(s, WhitePixel), 300);
+    s.ForeColor = RGB(0, 255, 0);
+    s.Line(10, 20, 10, 30);
+    EXPECT_EQ(CountPixels(s, qRgb(0, 255, 0)), 11);
+    s.PSet(-5, 3, White);
+    s.PSet(299.4f, 299.4f, RGB(255, 0, 0));
+    EXPECT_EQ(s.PixelAt(299, 299), qRgb(255, 0, 0));
+    s.Circle(5000, 5000, 3, White);
+    s.Box(-10, -10, -5, -5, White);
+    EXPECT_EQ(CountPixels(s, WhitePixel), 300);
+}
+
+TEST(RasterSurface, PrintsAtTheTextPositionAndEndsTheLine) {
+    RasterSurface s(100, 60, White, ReadoutFont());
+    s.CurrentX = 30;
+    s.CurrentY = 5;
+    s.Print({35.0, std::string("°")});
+    EXPECT_EQ(s.CurrentX, 0.0f);
+    EXPECT_EQ(s.CurrentY, 5 + s.LineHeight());
+    EXPECT_GT(s.LineHeight(), 8.0f);
+    // Glyphs only: ink appears right of and below the position, nowhere else.
+    int ink = 0;
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x)
+            if (s.PixelAt(x, y) != WhitePixel) {
+                ++ink;
+                EXPECT_GE(x, 30);
+                EXPECT_GE(y, 5);
+            }
+    EXPECT_GT(ink, 10);
+    s.Cls();
+    EXPECT_EQ(s.CurrentY, 0.0f);
+    EXPECT_EQ(CountPixels(s, WhitePixel), 100 * 60);
+}
+
+TEST(RasterSurface, ChartFontIsABoldJapaneseMincho) {
+    const QFont font = ChartFont();
+    EXPECT_EQ(font.family(), QStringLiteral("ＭＳ 明朝"));
+    EXPECT_EQ(font.pointSizeF(), 9.75);
+    EXPECT_EQ(font.weight(), QFont::Bold);
+    RasterSurface s(40, 40, Black, font);
+    s.ForeColor = White;
+    s.Print({std::string("北")});
+    EXPECT_GT(CountPixels(s, WhitePixel) + 40 * 40 - CountPixels(s, BlackPixel), 20);
+}
+
+TEST(RasterSurface, KeepsItsImageWhileCoveredAndRefusesImpossibleSizes) {
+    RasterSurface first(50, 50, Black, ChartFont()), second(50, 50, Black, ChartFont());
+    RasterStack stack(first, second);
+    EXPECT_EQ(stack.Front, &second);
+    first.PSet(10, 10, White);
+    first.ZOrder();
+    first.Refresh();
+    EXPECT_EQ(stack.Front, &first);
+    EXPECT_EQ(stack.OnScreen, &first);
+    EXPECT_EQ(first.PixelAt(10, 10), WhitePixel);
+    EXPECT_THROW(first.SetWidth(0), RunTimeError);
+    first.SetWidth(80);
+    EXPECT_EQ(first.Width(), 80);
+    EXPECT_EQ(first.Height(), 50);
+}
