@@ -1,0 +1,47 @@
+#include "Form2.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+// The client area, pixels.
+constexpr int ClientWidth = 312;
+constexpr int ClientHeight = 213;
+
+// A left-aligned label without a border; it never takes the focus and draws
+// nothing outside its rectangle.
+QLabel* MakeLabel(QWidget* parent, const char* text, const QRect& place) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(place);
+    return label;
+}
+}  // namespace
+
+Form2::Form2(QWidget* owner) : QDialog(owner) {
+    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowModality(Qt::ApplicationModal);
+    setFixedSize(ClientWidth, ClientHeight);
+
+    // Created in this order; "OK" is the only control that takes the focus.
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setGeometry(248, 184, 57, 25);
+    Command1->setDefault(true);
+    Label5 = MakeLabel(this, "作者　Domarium 開発チーム", {144, 184, 89, 17});
+    Label4 = MakeLabel(
+        this,
+        "　理科の授業で使える、天球・天文シミュレーションです。Windows版をつくると同時に、"
+        "ずいぶん３Dに凝ってみました。使い方の説明はほぼ不要だと思いますが、ちょっとだけ。。。"
+        "Windowサイズは可変です。ふつうにWindowの右下隅をつまんで動かせば、OKです。"
+        "適切な大きさで使ってください。また、仰角を＋にすれば、天球の下から見上げられます。"
+        "空を眺めている感じになれます。",
+        {8, 88, 289, 97});
+    Label4->setWordWrap(true);
+    Label3 = MakeLabel(this, "Copyright (C) 2026 Domarium 開発チーム", {88, 64, 209, 17});
+    Label2 = MakeLabel(this, "バージョン　2.00", {88, 40, 105, 17});
+    Label1 = MakeLabel(this, "天球・天文シミュレーション　『Domarium』", {8, 16, 289, 17});
+
+    connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
+    Command1->setFocus();
+}
