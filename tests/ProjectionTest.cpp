@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <vector>
+
+#include "catalogue/StarData.h"
 #include "core/Convert.h"
 #include "core/SkyState.h"
 #include "geometry/Projection.h"
@@ -129,4 +133,38 @@ TEST(Round16, RoundsHalvesToEvenAndOverflowsOutOfRange) {
     EXPECT_THROW(Round16(std::nan("")), RunTimeError);
     EXPECT_EQ(Round32(2147483647.0), 2147483647);
     EXPECT_THROW(Round32(2147483647.5), RunTimeError);
+}
+
+TEST(ProjectStarBatch, MatchesProjectStarBitForBit) {
+    auto Sky = DefaultView();
+    LoadStarDataFrom(*Sky, std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
+    std::vector<std::int16_t> all(StarCount);
+    for (int i = 0; i < StarCount; ++i) all[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i);
+    std::vector<StarProjection> out(StarCount);
+    struct View {
+        double PoleAngle;
+        std::int16_t Azimuth, Elevation;
+        double ChartRadius, SiderealAngle;
+    };
+    constexpr View Views[] = {{125, 0, 10, 163.2, -260.40341156871386},
+                              {180, 90, -90, 640, 131499.34590349975},
+                              {3, 287, 45, 0.5, 12.75},
+                              {90, 360, 0, 1196.8, -7}};
+    for (const View& view : Views) {
+        Sky->PoleAngle = view.PoleAngle;
+        Sky->ViewAzimuth = view.Azimuth;
+        Sky->ViewElevation = view.Elevation;
+        Sky->ChartRadius = view.ChartRadius;
+        Sky->SiderealAngle = view.SiderealAngle;
+        UpdateViewTrig(*Sky);
+        ProjectStarBatch(*Sky, all.data(), StarCount, out.data());
+        for (std::int16_t i = 0; i < StarCount; ++i) {
+            Sky->StarIndex = i;
+            ProjectStar(*Sky);
+            const StarProjection& p = out[static_cast<std::size_t>(i)];
+            ASSERT_EQ(p.Depth, Sky->Depth) << i;
+            ASSERT_EQ(p.OffsetX, Sky->OffsetX) << i;
+            ASSERT_EQ(p.OffsetY, Sky->OffsetY) << i;
+        }
+    }
 }

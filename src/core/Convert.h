@@ -8,14 +8,26 @@
 
 #include "core/RunTimeError.h"
 
+// Rounds to the nearest whole number, halves to even, for |value| < 2^51: adding
+// and taking away 1.5 x 2^52 leaves no fraction bits, and the double addition
+// itself rounds to nearest-even. This is the projection's hot path, where a
+// call to nearbyint would cost more than the arithmetic around it.
+inline double RoundHalfEven(double value) {
+    constexpr double Shift = 6755399441055744.0;  // 1.5 x 2^52.
+    const double shifted = value + Shift;  // Not folded away: no reassociation without fast-math.
+    return shifted - Shift;
+}
+
 inline std::int16_t Round16(double value) {
-    const double rounded = std::nearbyint(value);  // Default rounding mode: ties to even.
+    if (!(std::fabs(value) < 1e9)) throw RunTimeError(ErrorKind::Overflow);  // NaN included.
+    const double rounded = RoundHalfEven(value);
     if (!(rounded >= -32768.0 && rounded <= 32767.0)) throw RunTimeError(ErrorKind::Overflow);
     return static_cast<std::int16_t>(rounded);
 }
 
 inline std::int32_t Round32(double value) {
-    const double rounded = std::nearbyint(value);
+    if (!(std::fabs(value) < 1e15)) throw RunTimeError(ErrorKind::Overflow);
+    const double rounded = RoundHalfEven(value);
     if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) throw RunTimeError(ErrorKind::Overflow);
     return static_cast<std::int32_t>(rounded);
 }

@@ -29,9 +29,10 @@ struct SkyState {
     std::array<double, StarCount> StarRA{};
     std::array<double, StarCount> StarDec{};
     std::array<double, StarCount> StarMag{};
-    // Sine and cosine of each star's polar distance, filled with the catalogue.
+    // Polar distance (radians) of each star with its sine and cosine, filled with the catalogue.
     // A star's declination never changes, so the projection takes them from
     // here instead of recomputing identical values on every redraw.
+    std::array<double, StarCount> StarPolarDistRad{};
     std::array<double, StarCount> StarSinPolarDist{};
     std::array<double, StarCount> StarCosPolarDist{};
     bool StarPolarCacheReady = false;  // True once the two arrays above match StarDec.

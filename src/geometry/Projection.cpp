@@ -43,6 +43,7 @@ inline double PolarDistRadOf(const SkyState& Sky, int i) {
 void PrepareStarPolarCache(SkyState& Sky) {
     for (int i = 0; i < StarCount; ++i) {
         const double polarDist = PolarDistRadOf(Sky, i);
+        Sky.StarPolarDistRad[static_cast<std::size_t>(i)] = polarDist;
         Sky.StarSinPolarDist[static_cast<std::size_t>(i)] = std::sin(polarDist);
         Sky.StarCosPolarDist[static_cast<std::size_t>(i)] = std::cos(polarDist);
     }
@@ -55,13 +56,14 @@ void ProjectStar(SkyState& Sky) {
     const auto index = static_cast<std::size_t>(i);
     const double R = Sky.ChartRadius;
     Sky.RaOffsetRad = ((Sky.StarRA[index] - Sky.SiderealAngle) * Sky.Pi) / 180;
-    Sky.PolarDistRad = PolarDistRadOf(Sky, i);
     Sky.SinRaOffset = std::sin(Sky.RaOffsetRad);
     Sky.CosRaOffset = std::cos(Sky.RaOffsetRad);
     if (Sky.StarPolarCacheReady) {
+        Sky.PolarDistRad = Sky.StarPolarDistRad[index];
         Sky.SinPolarDist = Sky.StarSinPolarDist[index];
         Sky.CosPolarDist = Sky.StarCosPolarDist[index];
     } else {
+        Sky.PolarDistRad = PolarDistRadOf(Sky, i);
         Sky.SinPolarDist = std::sin(Sky.PolarDistRad);
         Sky.CosPolarDist = std::cos(Sky.PolarDistRad);
     }
@@ -72,3 +74,34 @@ void ProjectStar(SkyState& Sky) {
 }
 
 void ProjectPoint(SkyState& Sky, double x, double y, double z) { RotateToScreen(Sky, x, y, z); }
+
+void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int count, StarProjection* out) {
+    constexpr int Block = 64;
+    double sinRa[Block], cosRa[Block];
+    const double R = Sky.ChartRadius;
+    for (int first = 0; first < count; first += Block) {
+        const int n = count - first < Block ? count - first : Block;
+        for (int k = 0; k < n; ++k) {
+            const auto i = static_cast<std::size_t>(indices[first + k]);
+            const double raOffsetRad = ((Sky.StarRA[i] - Sky.SiderealAngle) * Sky.Pi) / 180;
+            sinRa[k] = std::sin(raOffsetRad);
+            cosRa[k] = std::cos(raOffsetRad);
+        }
+        for (int k = 0; k < n; ++k) {
+            const auto i = static_cast<std::size_t>(indices[first + k]);
+            const double x = (R * Sky.StarSinPolarDist[i]) * cosRa[k];
+            const double y = (R * Sky.StarSinPolarDist[i]) * sinRa[k];
+            const double z = R * Sky.StarCosPolarDist[i];
+            const std::int16_t depth = Round16(((-x) * Sky.SinPole) + (z * Sky.CosPole));
+            const double viewY = ((((-x) * Sky.CosPole) * Sky.SinAzimuth) + (y * Sky.CosAzimuth)) -
+                                 ((z * Sky.SinPole) * Sky.SinAzimuth);
+            const double viewX = (((x * Sky.CosPole) * Sky.CosAzimuth) + (y * Sky.SinAzimuth)) +
+                                 ((z * Sky.SinPole) * Sky.CosAzimuth);
+            StarProjection& p = out[first + k];
+            p.Depth = depth;
+            p.OffsetY = ((-viewX) * Sky.SinElevation) + (depth * Sky.CosElevation);
+            p.OffsetX = ((((-viewX) * Sky.CosElevation) * Sky.SinRoll) + (viewY * Sky.CosRoll)) -
+                        ((depth * Sky.SinElevation) * Sky.SinRoll);
+        }
+    }
+}

@@ -3,6 +3,8 @@
 // view angles' trigonometric cache, and the rotation chain that turns a point
 // of the sphere frame into screen offsets and a depth below the horizon.
 
+#include <cstdint>
+
 struct SkyState;
 
 // UpdateViewTrig: converts PoleAngle, ViewAzimuth, ViewElevation and RollAngle to radians
@@ -17,6 +19,19 @@ void ProjectStar(SkyState& Sky);
 // ProjectPoint: projects a point given in the sphere frame, already scaled to the chart.
 // Writes Depth, ViewY, ViewX, OffsetY and OffsetX, not ProjectStar's working values.
 void ProjectPoint(SkyState& Sky, double x, double y, double z);
+
+// Screen position and depth of one star, as ProjectStar leaves them.
+struct StarProjection {
+    double OffsetX, OffsetY;
+    std::int16_t Depth;
+};
+
+// ProjectStarBatch: ProjectStar for several stars at once, with the same arithmetic in
+// the same order, so each result is bit-identical to ProjectStar's. The sines and
+// cosines of all right-ascension offsets are taken first, then the rotations, which
+// keeps the library calls apart from the arithmetic. Needs the polar cache; leaves
+// SkyState untouched.
+void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int count, StarProjection* out);
 
 // PrepareStarPolarCache: fills the per-star sine and cosine of the polar distance from
 // StarDec, bit-identical to what ProjectStar would compute, and marks the cache ready.

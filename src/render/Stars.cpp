@@ -1,31 +1,65 @@
 #include "render/Stars.h"
 
+#include <array>
 #include <cmath>
 
 #include "core/Controls.h"
+#include "core/Convert.h"
 #include "core/SkyState.h"
+#include "core/VectorState.h"
 #include "geometry/Projection.h"
 #include "render/DrawingSurface.h"
 
-void PlotStars(SkyState& Sky, DrawingSurface& S) {
-    for (Sky.StarIndex = 0;; ++Sky.StarIndex) {
-        const double m = Sky.StarMag[static_cast<std::size_t>(Sky.StarIndex)];
-        // The limit test comes first: a fainter star costs one comparison.
-        if (m < Sky.LimitMag) {
-            ProjectStar(Sky);
-            if (Sky.Depth <= 0) {
-                Sky.DotRadius = std::floor((RadiusOffset - m) / RadiusStep);
-                const float x = Sky.CenterX + static_cast<float>(Sky.OffsetX);
-                const float y = Sky.CenterY + static_cast<float>(Sky.OffsetY);
-                if (m < DiscMagnitude) {
-                    S.Circle(x, y, static_cast<float>(Sky.DotRadius), White);
-                } else {
-                    S.PSet(x, y, White);
-                }
-            }
-        }
-        if (Sky.StarIndex == StarCount - 1) break;
+namespace {
+// Plots one star that ProjectStar (or the batch) has placed.
+inline void PlotStar(SkyState& Sky, DrawingSurface& S, double m, double offsetX, double offsetY,
+                     std::int16_t depth) {
+    if (depth > 0) return;  // Below the horizon.
+    Sky.DotRadius = std::floor((RadiusOffset - m) / RadiusStep);
+    const float x = Sky.CenterX + static_cast<float>(offsetX);
+    const float y = Sky.CenterY + static_cast<float>(offsetY);
+    if (m < DiscMagnitude) {
+        S.Circle(x, y, static_cast<float>(Sky.DotRadius), White);
+    } else {
+        S.PSet(x, y, White);
     }
+}
+}  // namespace
+
+void PlotStars(SkyState& Sky, DrawingSurface& S) {
+    // The frame was just drawn through Qt; keep its vector state from slowing the pass.
+    ClearUpperVectorState();
+    if (!Sky.StarPolarCacheReady) {
+        // Before the catalogue is loaded: star by star, exactly as written.
+        for (Sky.StarIndex = 0;; ++Sky.StarIndex) {
+            const double m = Sky.StarMag[static_cast<std::size_t>(Sky.StarIndex)];
+            if (m < Sky.LimitMag) {
+                ProjectStar(Sky);
+                PlotStar(Sky, S, m, Sky.OffsetX, Sky.OffsetY, Sky.Depth);
+            }
+            if (Sky.StarIndex == StarCount - 1) break;
+        }
+        return;
+    }
+    // The limit test comes first: a fainter star costs one comparison.
+    std::array<std::int16_t, StarCount> passing;
+    int count = 0;
+    for (int i = 0; i < StarCount; ++i) {
+        if (Sky.StarMag[static_cast<std::size_t>(i)] < Sky.LimitMag) passing[static_cast<std::size_t>(count++)] = static_cast<std::int16_t>(i);
+    }
+    std::array<StarProjection, StarCount> projected;
+    ProjectStarBatch(Sky, passing.data(), count, projected.data());
+    for (int k = 0; k < count; ++k) {
+        Sky.StarIndex = passing[static_cast<std::size_t>(k)];
+        const StarProjection& p = projected[static_cast<std::size_t>(k)];
+        PlotStar(Sky, S, Sky.StarMag[static_cast<std::size_t>(Sky.StarIndex)], p.OffsetX, p.OffsetY, p.Depth);
+    }
+    // Leave the projection fields as the last ProjectStar of the pass leaves them.
+    if (count > 0) {
+        Sky.StarIndex = passing[static_cast<std::size_t>(count - 1)];
+        ProjectStar(Sky);
+    }
+    Sky.StarIndex = StarCount - 1;
 }
 
 void WriteReadouts(SkyState& Sky, SkyControls& Ui) {

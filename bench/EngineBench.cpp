@@ -1,0 +1,156 @@
+// Benchmarks of the engine: projecting the catalogue, loading it, and the
+// whole redraw, each beside the floor it is measured against:
+//  - projection: one sine/cosine pair per star (the right-ascension term,
+//    the only one that changes with the clock);
+//  - redraw: filling the chart image once plus that pair per star that passes
+//    the limit.
+// Run: build/release/bench/domarium_bench
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/HeadlessWindow.h"
+#include "catalogue/StarData.h"
+#include "core/VectorState.h"
+#include "geometry/Projection.h"
+#include "render/Redraw.h"
+
+namespace {
+const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
+
+std::unique_ptr<HeadlessWindow> Started(int side, int limitIndex) {
+    auto window = HeadlessWindow::Create();
+    window->Form1.Width = static_cast<float>(side + 8 + 104 + 64);
+    window->Form1.Height = static_cast<float>(side + 8);
+    window->Load(Catalogue);
+    window->Combo1.SetListIndex(limitIndex);
+    return window;
+}
+
+constexpr int Limit79 = 93, Limit35 = 49;
+
+// The whole catalogue as the star pass projects it: in one batch.
+void ProjectAllStars(benchmark::State& state) {
+    auto window = Started(408, Limit79);
+    SkyState& Sky = window->Sky;
+    std::vector<std::int16_t> all(StarCount);
+    for (int i = 0; i < StarCount; ++i) all[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i);
+    std::vector<StarProjection> out(StarCount);
+    ClearUpperVectorState();
+    for (auto _ : state) {
+        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
+        Sky.SiderealAngle = (Sky.MinuteOfYear - Sky.EpochMinute) * 0.2506849315068493;
+        ProjectStarBatch(Sky, all.data(), StarCount, out.data());
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(ProjectAllStars)->Unit(benchmark::kMicrosecond);
+
+// The same, star by star through ProjectStar.
+void ProjectStarOneByOne(benchmark::State& state) {
+    auto window = Started(408, Limit79);
+    SkyState& Sky = window->Sky;
+    double sink = 0;
+    ClearUpperVectorState();
+    for (auto _ : state) {
+        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
+        Sky.SiderealAngle = (Sky.MinuteOfYear - Sky.EpochMinute) * 0.2506849315068493;
+        for (Sky.StarIndex = 0; Sky.StarIndex < StarCount; ++Sky.StarIndex) {
+            ProjectStar(Sky);
+            sink += Sky.OffsetX;
+        }
+    }
+    benchmark::DoNotOptimize(sink);
+}
+BENCHMARK(ProjectStarOneByOne)->Unit(benchmark::kMicrosecond);
+
+// The floor of the projection: the sine and cosine of each star's right-ascension offset.
+void FloorSinCosPerStar(benchmark::State& state) {
+    auto window = Started(408, Limit79);
+    SkyState& Sky = window->Sky;
+    double sink = 0;
+    double angle = 0;
+    ClearUpperVectorState();
+    for (auto _ : state) {
+        angle += 1.25;
+        for (int i = 0; i < StarCount; ++i) {
+            const double offset = ((Sky.StarRA[static_cast<std::size_t>(i)] - angle) * Sky.Pi) / 180;
+            sink += std::sin(offset) + std::cos(offset);
+        }
+        benchmark::DoNotOptimize(sink);
+    }
+}
+BENCHMARK(FloorSinCosPerStar)->Unit(benchmark::kMicrosecond);
+
+void LoadCatalogue(benchmark::State& state) {
+    auto Sky = std::make_unique<SkyState>();
+    for (auto _ : state) {
+        LoadStarDataFrom(*Sky, Catalogue);
+        benchmark::DoNotOptimize(Sky->StarMag[0]);
+    }
+}
+BENCHMARK(LoadCatalogue)->Unit(benchmark::kMicrosecond);
+
+// One redraw as an animation step makes it: the clock moves, the view stays.
+void Redraw(benchmark::State& state) {
+    auto window = Started(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    SkyState& Sky = window->Sky;
+    for (auto _ : state) {
+        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
+        RedrawSky(Sky, window->Ui);
+    }
+}
+BENCHMARK(Redraw)
+    ->ArgNames({"side", "limit"})
+    ->Args({408, Limit79})
+    ->Args({408, Limit35})
+    ->Args({1600, Limit79})
+    ->Args({1600, Limit35})
+    ->Unit(benchmark::kMicrosecond);
+
+// The floor of a redraw: fill the chart image once, and one sine/cosine pair per
+// star that passes the limit.
+void FloorRedraw(benchmark::State& state) {
+    const int side = static_cast<int>(state.range(0));
+    auto window = Started(side, static_cast<int>(state.range(1)));
+    SkyState& Sky = window->Sky;
+    QImage image(side, side, QImage::Format_RGB32);
+    double sink = 0, angle = 0;
+    for (auto _ : state) {
+        image.fill(0u);
+        ClearUpperVectorState();
+        angle += 1.25;
+        for (int i = 0; i < StarCount; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            if (Sky.StarMag[k] < Sky.LimitMag) {
+                const double offset = ((Sky.StarRA[k] - angle) * Sky.Pi) / 180;
+                sink += std::sin(offset) + std::cos(offset);
+            }
+        }
+        benchmark::DoNotOptimize(sink);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(FloorRedraw)
+    ->ArgNames({"side", "limit"})
+    ->Args({408, Limit79})
+    ->Args({408, Limit35})
+    ->Args({1600, Limit79})
+    ->Args({1600, Limit35})
+    ->Unit(benchmark::kMicrosecond);
+}  // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
