@@ -1,5 +1,6 @@
 #include "QtControls.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -7,6 +8,31 @@
 
 #include "core/RunTimeError.h"
 #include "time/Settings.h"
+
+namespace {
+// Puts the selected item's text back into a list's edit field before the combo
+// box would look typed text up among its items, which it does on Enter and when
+// the field loses the focus. So typing never selects anything.
+class TypedTextGuard : public QObject {
+public:
+    explicit TypedTextGuard(QComboBox* combo) : QObject(combo), Combo(combo) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool enter = event->type() == QEvent::KeyPress &&
+                           (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+        if (enter || event->type() == QEvent::FocusOut) {
+            const int index = Combo->currentIndex();
+            Combo->lineEdit()->setText(index >= 0 ? Combo->itemText(index) : QString());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QComboBox* const Combo;
+};
+}  // namespace
 
 int ButtonSum(Qt::MouseButtons buttons) {
     int sum = 0;
@@ -19,10 +45,11 @@ int ButtonSum(Qt::MouseButtons buttons) {
 QtList::QtList(QComboBox* combo) : Combo(combo) {
     Combo->setEditable(true);
     // Typed text never becomes an item or a choice: no insertion, no completion,
-    // and with duplicates allowed Enter does not look the text up among the items.
+    // and no look-up of the text among the items.
     Combo->setInsertPolicy(QComboBox::NoInsert);
     Combo->setDuplicatesEnabled(true);
     Combo->setCompleter(nullptr);
+    Combo->lineEdit()->installEventFilter(new TypedTextGuard(Combo));
     ClickConnection = QObject::connect(Combo, &QComboBox::currentIndexChanged, Combo, [this](int) {
         if (OnClick) OnClick();
     });

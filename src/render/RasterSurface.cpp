@@ -5,10 +5,29 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "core/RunTimeError.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
+// Fills n pixels with one value. The frame covers most of the chart with a few
+// long spans every redraw, so this runs sixteen bytes a store.
+inline void FillPixels(QRgb* p, qsizetype n, QRgb value) {
+#if defined(__SSE2__)
+    for (; n > 0 && (reinterpret_cast<std::uintptr_t>(p) & 15) != 0; --n) *p++ = value;
+    const __m128i quad = _mm_set1_epi32(static_cast<int>(value));
+    for (; n >= 8; n -= 8, p += 8) {
+        _mm_store_si128(reinterpret_cast<__m128i*>(p), quad);
+        _mm_store_si128(reinterpret_cast<__m128i*>(p + 4), quad);
+    }
+#endif
+    for (; n > 0; --n) *p++ = value;
+}
+
 constexpr int DotsPerMeter96 = 3780;  // 96 dots per inch: the pixel is the unit of every chart.
 
 // A coordinate as the pixel that holds it: the nearest whole pixel.
@@ -62,46 +81,55 @@ void RasterSurface::Resize(int width, int height) {
     resized.setDotsPerMeterY(DotsPerMeter96);
     resized.fill(ToPixel(BackColor));
     Image = std::move(resized);
+    ImageWidth = width;
+    ImageHeight = height;
+    TextMasks.clear();
     const QFontMetricsF metrics(TextFont, &Image);
     TextAscent = static_cast<float>(metrics.ascent());
     TextLineHeight = static_cast<float>(metrics.height());
 }
 
 void RasterSurface::SetWidth(int width) {
-    if (width != Image.width()) Resize(width, Image.height());
+    if (width != Width()) Resize(width, Height());
 }
 
 void RasterSurface::SetHeight(int height) {
-    if (height != Image.height()) Resize(Image.width(), height);
+    if (height != Height()) Resize(Width(), height);
+}
+
+void RasterSurface::BeginDrawing() {
+    Pixels = reinterpret_cast<QRgb*>(Image.bits());
+    Stride = Image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
 }
 
 QRgb RasterSurface::PixelAt(int x, int y) const {
-    if (x < 0 || y < 0 || x >= Image.width() || y >= Image.height()) return qRgb(0, 0, 0);
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return qRgb(0, 0, 0);
     return reinterpret_cast<const QRgb*>(Image.constScanLine(y))[x] | 0xFF000000u;
 }
 
 void RasterSurface::Cls() {
-    Image.fill(ToPixel(BackColor));
+    BeginDrawing();
+    FillPixels(Pixels, Stride * Height(), ToPixel(BackColor));
     CurrentX = 0.0f;
     CurrentY = 0.0f;
 }
 
 inline void RasterSurface::PutPixel(int x, int y, QRgb colour) {
-    if (x < 0 || y < 0 || x >= Image.width() || y >= Image.height()) return;
-    reinterpret_cast<QRgb*>(Image.scanLine(y))[x] = colour;
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
+    Pixels[Stride * y + x] = colour;
 }
 
 void RasterSurface::FillSpan(int y, int x1, int x2, QRgb colour) {
-    if (y < 0 || y >= Image.height()) return;
+    if (y < 0 || y >= Height()) return;
     x1 = std::max(x1, 0);
-    x2 = std::min(x2, Image.width() - 1);
+    x2 = std::min(x2, Width() - 1);
     if (x1 > x2) return;
-    QRgb* row = reinterpret_cast<QRgb*>(Image.scanLine(y));
-    std::fill(row + x1, row + x2 + 1, colour);
+    FillPixels(Pixels + Stride * y + x1, x2 - x1 + 1, colour);
 }
 
 void RasterSurface::PSet(float x, float y, Colour c) {
     if (OnPlot) OnPlot({false, x, y, 0.0f, c});
+    BeginDrawing();
     PutPixel(PixelOf(x), PixelOf(y), ToPixel(c));
 }
 
@@ -110,6 +138,7 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     const QRgb outline = ToPixel(c);
     const QRgb fill = ToPixel(FillColor);
     const bool solid = FillStyle == FillStyleKind::Solid;
+    BeginDrawing();
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(r) || !std::isfinite(aspect)) return;
     // The centre sits on a whole pixel, so small discs come out symmetric.
     const int cx = PixelOf(x), cy = PixelOf(y);
@@ -119,7 +148,7 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     // Rows of the ellipse that can touch the image, with one row of margin for
     // the outline test against the neighbouring rows.
     const int first = std::max(cy - reach - 1, -1);
-    const int last = std::min(cy + reach + 1, Image.height());
+    const int last = std::min(cy + reach + 1, Height());
     if (first > last) return;
     // The span of pixels (x - cx)^2 / a^2 + (y - cy)^2 / b^2 <= 1 in row y; empty when left > right.
     auto span = [&](int row, int& left, int& right) {
@@ -140,7 +169,7 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     span(first + 1, hereL, hereR);
     for (int row = first + 1; row < last; ++row) {
         span(row + 1, belowL, belowR);
-        if (hereL <= hereR && row >= 0 && row < Image.height()) {
+        if (hereL <= hereR && row >= 0 && row < Height()) {
             if (solid) FillSpan(row, hereL, hereR, fill);
             // Outline: the pixels of the span that have a 4-neighbour outside the ellipse.
             PutPixel(hereL, row, outline);
@@ -163,6 +192,7 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
 
 void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
     const QRgb colour = ToPixel(c);
+    BeginDrawing();
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
     int x = PixelOf(x1), y = PixelOf(y1);
     const int xEnd = PixelOf(x2), yEnd = PixelOf(y2);
@@ -172,12 +202,12 @@ void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
     const long long dy = -std::llabs(static_cast<long long>(yEnd) - y);
     const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
     long long error = dx + dy;
-    const long long limit = 4LL * (Image.width() + Image.height()) + 8;
+    const long long limit = 4LL * (Width() + Height()) + 8;
     for (long long steps = 0;; ++steps) {
         PutPixel(x, y, colour);
         if ((x == xEnd && y == yEnd) || steps > dx - dy) break;
         // Once the line has left the image for good, nothing more can be drawn.
-        if (steps > limit && (x < 0 || y < 0 || x >= Image.width() || y >= Image.height())) break;
+        if (steps > limit && (x < 0 || y < 0 || x >= Width() || y >= Height())) break;
         const long long twice = 2 * error;
         if (twice >= dy) {
             error += dy;
@@ -192,10 +222,11 @@ void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
 
 void RasterSurface::Box(float x1, float y1, float x2, float y2, Colour c) {
     const QRgb outline = ToPixel(c);
+    BeginDrawing();
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
     const int left = std::min(PixelOf(x1), PixelOf(x2)), right = std::max(PixelOf(x1), PixelOf(x2));
     const int top = std::min(PixelOf(y1), PixelOf(y2)), bottom = std::max(PixelOf(y1), PixelOf(y2));
-    const int rowFirst = std::max(top, 0), rowLast = std::min(bottom, Image.height() - 1);
+    const int rowFirst = std::max(top, 0), rowLast = std::min(bottom, Height() - 1);
     if (FillStyle == FillStyleKind::Solid) {
         const QRgb fill = ToPixel(FillColor);
         for (int row = rowFirst; row <= rowLast; ++row) FillSpan(row, left, right, fill);
@@ -208,13 +239,50 @@ void RasterSurface::Box(float x1, float y1, float x2, float y2, Colour c) {
     }
 }
 
+const RasterSurface::TextMask& RasterSurface::MaskFor(const std::string& text) {
+    auto found = TextMasks.find(text);
+    if (found != TextMasks.end()) return found->second;
+    if (TextMasks.size() > 512) TextMasks.clear();  // Read-outs print at most a few hundred texts.
+    const QString string = QString::fromStdString(text);
+    const QFontMetricsF metrics(TextFont, &Image);
+    const int margin = static_cast<int>(std::ceil(metrics.height() / 2));
+    const int width = static_cast<int>(std::ceil(metrics.horizontalAdvance(string))) + 2 * margin;
+    const int height = static_cast<int>(std::ceil(metrics.height())) + margin;
+    TextMask mask{QImage(width, height, QImage::Format_ARGB32_Premultiplied), margin};
+    mask.Coverage.setDotsPerMeterX(DotsPerMeter96);
+    mask.Coverage.setDotsPerMeterY(DotsPerMeter96);
+    mask.Coverage.fill(Qt::transparent);
+    QPainter painter(&mask.Coverage);
+    if (!painter.isActive()) throw RunTimeError(ErrorKind::SurfaceFailure, "文字を描けません。");
+    painter.setFont(TextFont);
+    painter.setPen(Qt::white);
+    painter.drawText(QPointF(margin, static_cast<double>(TextAscent)), string);
+    painter.end();
+    return TextMasks.emplace(text, std::move(mask)).first->second;
+}
+
 void RasterSurface::PrintText(const std::string& text) {
-    if (!text.empty()) {
-        QPainter painter(&Image);
-        if (!painter.isActive()) throw RunTimeError(ErrorKind::SurfaceFailure, "文字を描けません。");
-        painter.setFont(TextFont);
-        painter.setPen(QColor::fromRgb(ToPixel(ForeColor)));
-        painter.drawText(QPointF(CurrentX, CurrentY + TextAscent), QString::fromStdString(text));
+    if (!text.empty() && std::isfinite(CurrentX) && std::isfinite(CurrentY)) {
+        const QRgb ink = ToPixel(ForeColor);
+        const TextMask& mask = MaskFor(text);
+        BeginDrawing();
+        const int left = PixelOf(CurrentX) - mask.Margin, top = PixelOf(CurrentY);
+        for (int my = 0; my < mask.Coverage.height(); ++my) {
+            const int y = top + my;
+            if (y < 0 || y >= Height()) continue;
+            const QRgb* coverage = reinterpret_cast<const QRgb*>(mask.Coverage.constScanLine(my));
+            QRgb* row = Pixels + Stride * y;
+            for (int mx = 0; mx < mask.Coverage.width(); ++mx) {
+                const int x = left + mx;
+                const int a = qAlpha(coverage[mx]);
+                if (a == 0 || x < 0 || x >= Width()) continue;
+                // Blend the ink over what is there by the glyph's coverage.
+                const QRgb under = row[x];
+                auto mix = [a](int from, int to) { return from + ((to - from) * a + 127) / 255; };
+                row[x] = qRgb(mix(qRed(under), qRed(ink)), mix(qGreen(under), qGreen(ink)),
+                              mix(qBlue(under), qBlue(ink)));
+            }
+        }
     }
     CurrentX = 0.0f;
     CurrentY += TextLineHeight;

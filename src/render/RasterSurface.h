@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QImage>
 #include <functional>
+#include <map>
+#include <string>
 
 #include "render/DrawingSurface.h"
 
@@ -15,7 +17,7 @@ QFont ChartFont();
 // The default user-interface font, used by the read-outs.
 QFont ReadoutFont();
 
-class RasterSurface : public DrawingSurface {
+class RasterSurface final : public DrawingSurface {
 public:
     RasterSurface(int width, int height, Colour backColor, const QFont& font);
 
@@ -28,8 +30,8 @@ public:
     void PrintText(const std::string& text) override;
     void ZOrder() override;
     void Refresh() override;
-    int Width() const override { return Image.width(); }
-    int Height() const override { return Image.height(); }
+    int Width() const override { return ImageWidth; }
+    int Height() const override { return ImageHeight; }
     void SetWidth(int width) override;
     void SetHeight(int height) override;
 
@@ -53,14 +55,27 @@ public:
     std::function<void(RasterSurface&)> OnRefresh;
 
 private:
+    // A text's glyph coverage, drawn once through QPainter and then blended in
+    // ForeColor wherever the text is printed again.
+    struct TextMask {
+        QImage Coverage;  // Alpha channel: how much of each pixel the glyphs cover.
+        int Margin;       // Pixels left of the text position, for glyphs that overhang.
+    };
+    const TextMask& MaskFor(const std::string& text);
+    // Makes the image writable and takes its pixel address; each drawing operation starts here.
+    void BeginDrawing();
     void Resize(int width, int height);
     void FillSpan(int y, int x1, int x2, QRgb colour);
     void PutPixel(int x, int y, QRgb colour);
 
     QImage Image;
+    int ImageWidth = 0, ImageHeight = 0;
+    QRgb* Pixels = nullptr;
+    qsizetype Stride = 0;  // Pixels per row.
     QFont TextFont;
     float TextAscent = 0.0f;
     float TextLineHeight = 0.0f;
+    std::map<std::string, TextMask> TextMasks;
 };
 
 // Two chart surfaces stacked at one place, without a window: which element is
