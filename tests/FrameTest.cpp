@@ -119,3 +119,32 @@ TEST(DrawFrame, PutsLabelsAtTheProjectedPointsAndJoinsThem) {
                            static_cast<int>(std::lround((y[1] + y[3]) / 2))),
               Grey(160));
 }
+
+TEST(ClearAndDrawFrame, PutsBackTheSameFrameAndState) {
+    // Views that alternate and repeat, as settings changes and animation steps do.
+    struct Step {
+        std::int16_t Elevation;
+        double PoleAngle;
+        float Center;
+    };
+    constexpr Step Steps[] = {{10, 125, 150}, {10, 125, 150}, {-30, 125, 150}, {10, 125, 150},
+                              {10, 180, 150}, {10, 180, 150}, {90, 40, 120},   {90, 40, 120}};
+    auto kept = ChartRaster(300);
+    for (const Step& step : Steps) {
+        auto Sky = ChartSky(step.Center, 0.8 * step.Center, step.Elevation, step.PoleAngle);
+        auto drawn = ChartRaster(300);
+        kept->PSet(3, 3, RGB(255, 0, 0));  // Stars of the previous chart are wiped too.
+        ClearAndDrawFrame(*Sky, *kept);
+        auto Fresh = ChartSky(step.Center, 0.8 * step.Center, step.Elevation, step.PoleAngle);
+        drawn->Cls();
+        DrawFrame(*Fresh, *drawn);
+        EXPECT_EQ(kept->Picture(), drawn->Picture()) << step.Elevation << " " << step.PoleAngle;
+        EXPECT_EQ(kept->ForeColor, drawn->ForeColor);
+        EXPECT_EQ(kept->FillColor, drawn->FillColor);
+        EXPECT_EQ(kept->CurrentX, drawn->CurrentX);
+        EXPECT_EQ(kept->CurrentY, drawn->CurrentY);
+        EXPECT_EQ(Sky->OffsetX, Fresh->OffsetX);
+        EXPECT_EQ(Sky->CompassZ, Fresh->CompassZ);
+        EXPECT_EQ(Sky->ShadeLevel, 255);
+    }
+}

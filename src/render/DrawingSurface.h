@@ -4,6 +4,7 @@
 // only through these operations, so it runs against an in-memory raster as
 // well as in the window.
 
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -30,6 +31,13 @@ using PrintItem = std::variant<double, std::string>;
 // has no decimal point. So 35 then "°" gives " 35 °", -10 gives "-10 °".
 std::string FormatPrintLine(std::initializer_list<PrintItem> items);
 
+// Every input that decides the pixels of a chart's frame (sphere, horizon,
+// compass): the same key on the same surface means the same frame.
+struct FrameKey {
+    std::array<double, 24> Values{};
+    bool operator==(const FrameKey&) const = default;
+};
+
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
@@ -55,6 +63,12 @@ public:
     virtual int Height() const = 0;
     virtual void SetWidth(int width) = 0;
     virtual void SetHeight(int height) = 0;
+    // Height of one line of text in the surface's font: how far Print moves CurrentY.
+    virtual float LineHeight() const = 0;
+    // A surface may keep the pixels of one frame and put them back later instead of
+    // having the frame drawn again; these are hints, and a surface may keep nothing.
+    virtual bool RestoreFrame(const FrameKey&) { return false; }
+    virtual void KeepFrame(const FrameKey&) {}
 
     // A line without a colour is drawn in ForeColor.
     void Line(float x1, float y1, float x2, float y2) { Line(x1, y1, x2, y2, ForeColor); }

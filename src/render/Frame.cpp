@@ -66,3 +66,67 @@ void DrawFrame(SkyState& Sky, DrawingSurface& S) {
     Sky.ShadeLevel = 255;
     S.FillColor = GreyColour(Sky.ShadeLevel);
 }
+
+namespace {
+// A surface that keeps the state of another (size, colours, text position, line
+// height) and draws nothing: DrawFrame run on it has every effect but the pixels.
+class StateOnlySurface final : public DrawingSurface {
+public:
+    explicit StateOnlySurface(const DrawingSurface& real) : Real(real) {
+        BackColor = real.BackColor;
+        ForeColor = real.ForeColor;
+        FillColor = real.FillColor;
+        FillStyle = real.FillStyle;
+    }
+    void Cls() override { CurrentX = CurrentY = 0.0f; }
+    void Circle(float, float, float, Colour, float) override {}
+    using DrawingSurface::Line;
+    void Line(float, float, float, float, Colour) override {}
+    void Box(float, float, float, float, Colour) override {}
+    void PSet(float, float, Colour) override {}
+    void PrintText(const std::string&) override {
+        CurrentX = 0.0f;
+        CurrentY += Real.LineHeight();
+    }
+    void ZOrder() override {}
+    void Refresh() override {}
+    int Width() const override { return Real.Width(); }
+    int Height() const override { return Real.Height(); }
+    void SetWidth(int) override {}
+    void SetHeight(int) override {}
+    float LineHeight() const override { return Real.LineHeight(); }
+
+    void CopyStateTo(DrawingSurface& target) const {
+        target.ForeColor = ForeColor;
+        target.FillColor = FillColor;
+        target.CurrentX = CurrentX;
+        target.CurrentY = CurrentY;
+    }
+
+private:
+    const DrawingSurface& Real;
+};
+
+FrameKey FrameKeyOf(const SkyState& Sky, const DrawingSurface& S) {
+    return FrameKey{{static_cast<double>(S.Width()), static_cast<double>(S.Height()),
+                     static_cast<double>(S.BackColor), S.FillStyle == FillStyleKind::Solid ? 1.0 : 0.0,
+                     Sky.CenterX, Sky.CenterY, Sky.ChartRadius, Sky.ViewElevationRad, Sky.PoleAngle, Sky.Pi,
+                     Sky.SinPole, Sky.CosPole, Sky.SinAzimuth, Sky.CosAzimuth, Sky.SinElevation,
+                     Sky.CosElevation, Sky.SinRoll, Sky.CosRoll, static_cast<double>(Sky.SphereGrey),
+                     static_cast<double>(Sky.HorizonGrey), static_cast<double>(Sky.CompassGrey), 0, 0, 0}};
+}
+}  // namespace
+
+void ClearAndDrawFrame(SkyState& Sky, DrawingSurface& S) {
+    const FrameKey key = FrameKeyOf(Sky, S);
+    if (S.RestoreFrame(key)) {
+        StateOnlySurface shadow(S);
+        shadow.Cls();
+        DrawFrame(Sky, shadow);
+        shadow.CopyStateTo(S);
+        return;
+    }
+    S.Cls();
+    DrawFrame(Sky, S);
+    S.KeepFrame(key);
+}

@@ -81,6 +81,7 @@ void RasterSurface::Resize(int width, int height) {
     resized.setDotsPerMeterY(DotsPerMeter96);
     resized.fill(ToPixel(BackColor));
     Image = std::move(resized);
+    KeptFrame = QImage();
     ImageWidth = width;
     ImageHeight = height;
     TextMasks.clear();
@@ -267,12 +268,13 @@ void RasterSurface::PrintText(const std::string& text) {
         const TextMask& mask = MaskFor(text);
         BeginDrawing();
         const int left = PixelOf(CurrentX) - mask.Margin, top = PixelOf(CurrentY);
-        for (int my = 0; my < mask.Coverage.height(); ++my) {
+        const int maskWidth = mask.Coverage.width(), maskHeight = mask.Coverage.height();
+        for (int my = 0; my < maskHeight; ++my) {
             const int y = top + my;
             if (y < 0 || y >= Height()) continue;
             const QRgb* coverage = reinterpret_cast<const QRgb*>(mask.Coverage.constScanLine(my));
             QRgb* row = Pixels + Stride * y;
-            for (int mx = 0; mx < mask.Coverage.width(); ++mx) {
+            for (int mx = 0; mx < maskWidth; ++mx) {
                 const int x = left + mx;
                 const int a = qAlpha(coverage[mx]);
                 if (a == 0 || x < 0 || x >= Width()) continue;
@@ -286,6 +288,19 @@ void RasterSurface::PrintText(const std::string& text) {
     }
     CurrentX = 0.0f;
     CurrentY += TextLineHeight;
+}
+
+bool RasterSurface::RestoreFrame(const FrameKey& key) {
+    if (KeptFrame.isNull() || !(key == KeptKey) || KeptFrame.size() != Image.size()) return false;
+    BeginDrawing();
+    const auto* source = reinterpret_cast<const QRgb*>(KeptFrame.constBits());
+    std::copy(source, source + Stride * Height(), Pixels);
+    return true;
+}
+
+void RasterSurface::KeepFrame(const FrameKey& key) {
+    KeptFrame = Image.copy();
+    KeptKey = key;
 }
 
 void RasterSurface::ZOrder() {

@@ -37,8 +37,9 @@ public:
 
     const QImage& Picture() const { return Image; }
     QRgb PixelAt(int x, int y) const;  // Opaque black outside the image.
-    // Height of one line of text in the surface's font, pixels.
-    float LineHeight() const { return TextLineHeight; }
+    float LineHeight() const override { return TextLineHeight; }
+    bool RestoreFrame(const FrameKey& key) override;
+    void KeepFrame(const FrameKey& key) override;
 
     // Each Circle and PSet, as handed to the surface, for tools that list what
     // was plotted (the snapshot's star table).
@@ -76,6 +77,8 @@ private:
     float TextAscent = 0.0f;
     float TextLineHeight = 0.0f;
     std::map<std::string, TextMask> TextMasks;
+    QImage KeptFrame;  // Pixels of the frame drawn for KeptKey; null when none.
+    FrameKey KeptKey;
 };
 
 // Two chart surfaces stacked at one place, without a window: which element is

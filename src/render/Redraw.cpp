@@ -20,8 +20,7 @@ void RedrawSky(SkyState& Sky, SkyControls& Ui) {
     previous.Refresh();
     Sky.BufferIndex = static_cast<std::int16_t>(Sky.BufferIndex ^ 1);
     DrawingSurface& covered = ChartSurface(Ui, Sky.BufferIndex);
-    covered.Cls();
-    DrawFrame(Sky, covered);
+    ClearAndDrawFrame(Sky, covered);
     PlotStars(Sky, covered);
     WriteReadouts(Sky, Ui);
 }
