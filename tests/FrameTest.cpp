@@ -130,9 +130,9 @@ TEST(ClearAndDrawFrame, PutsBackTheSameFrameAndState) {
     constexpr Step Steps[] = {{10, 125, 150}, {10, 125, 150}, {-30, 125, 150}, {10, 125, 150},
                               {10, 180, 150}, {10, 180, 150}, {90, 40, 120},   {90, 40, 120}};
     auto kept = ChartRaster(300);
+    auto drawn = ChartRaster(300);  // The same sequence, drawn in full every time.
     for (const Step& step : Steps) {
         auto Sky = ChartSky(step.Center, 0.8 * step.Center, step.Elevation, step.PoleAngle);
-        auto drawn = ChartRaster(300);
         kept->PSet(3, 3, RGB(255, 0, 0));  // Stars of the previous chart are wiped too.
         ClearAndDrawFrame(*Sky, *kept);
         auto Fresh = ChartSky(step.Center, 0.8 * step.Center, step.Elevation, step.PoleAngle);
