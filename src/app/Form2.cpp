@@ -44,4 +44,17 @@ Form2::Form2(QWidget* owner) : QDialog(owner) {
 
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
     Command1->setFocus();
+    CentreOver(owner);
+}
+
+// Puts the dialog's frame at the centre of the owner's frame, taking the dialog's
+// frame to be as thick as the owner's. Qt's own placement guesses the frame when
+// the window system reports none, which puts the dialog off centre.
+void Form2::CentreOver(const QWidget* owner) {
+    if (owner == nullptr) return;
+    const QRect outer = owner->frameGeometry();
+    const QSize frame = outer.size() - owner->geometry().size();
+    const QSize mine = size() + frame;
+    move(outer.x() + (outer.width() - mine.width()) / 2,
+         outer.y() + (outer.height() - mine.height()) / 2);
 }

@@ -21,4 +21,7 @@ class Form2 : public QDialog {
     QLabel* Label3 = nullptr;         // Copyright line.
     QLabel* Label2 = nullptr;         // Version.
     QLabel* Label1 = nullptr;         // Title.
+
+  private:
+    void CentreOver(const QWidget* owner);
 };

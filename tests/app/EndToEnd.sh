@@ -86,7 +86,7 @@ dialog=$(xdotool search --onlyvisible --name '^バージョン情報$' | head -n
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 [ "$WIDTH" -eq 312 ] && [ "$HEIGHT" -eq 213 ] || fail "dialog is ${WIDTH}x${HEIGHT}"
 dx=$((2 * X + WIDTH - 2 * main_x - main_w)) dy=$((2 * Y + HEIGHT - 2 * main_y - main_h))
-[ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || fail "dialog not centred over the main window"
+[ "${dx#-}" -le 2 ] && [ "${dy#-}" -le 2 ] || fail "dialog at $X,$Y ${WIDTH}x${HEIGHT}, main window at $main_x,$main_y ${main_w}x${main_h}"
 xdotool key Return
 wait_for bash -c "! xdotool search --onlyvisible --name '^バージョン情報$'" || fail "Enter did not close the dialog"
 
