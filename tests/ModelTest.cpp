@@ -1,0 +1,258 @@
+// Random runs of user events against the window logic, checked against a
+// small model of what each event must do. The seed is printed; rerun one with
+// DOMARIUM_MODEL_SEED=<seed> (and DOMARIUM_MODEL_EVENTS=<count>).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <random>
+
+#include "app/HeadlessWindow.h"
+#include "app/Lifecycle.h"
+#include "core/RunTimeError.h"
+#include "render/Redraw.h"
+#include "time/Clock.h"
+#include "time/Settings.h"
+
+namespace {
+constexpr std::uint64_t DefaultSeed = 20261207;
+constexpr long DefaultEvents = 100000;
+
+long FromEnvironment(const char* name, long fallback) {
+    const char* text = std::getenv(name);
+    return text != nullptr ? std::strtol(text, nullptr, 10) : fallback;
+}
+
+// What the state must be, worked out without the engine's procedures.
+struct Model {
+    std::int32_t MinuteOfYear = 0;
+    int Month = 1, DayIndex = 0, Hour = 0, Minute = 0;
+    double LimitMag = 3.5;
+    int TimeStep = 5;
+    int Dragging = 0;
+    int Azimuth = 0, Longitude = 135, Elevation = 10;
+    double PoleAngle = 125;
+
+    void Split() {
+        if (MinuteOfYear >= 525600) MinuteOfYear -= 525600;
+        const int day = MinuteOfYear / 1440;
+        int month = 12;
+        while (MonthStartDay[month - 1] > day) --month;
+        Month = month;
+        DayIndex = day - MonthStartDay[month - 1];
+        Hour = (MinuteOfYear - day * 1440) / 60;
+        Minute = MinuteOfYear - day * 1440 - Hour * 60;
+    }
+    void Compose() { MinuteOfYear = (MonthStartDay[Month - 1] + DayIndex) * 1440 + Hour * 60 + Minute; }
+};
+
+class EventRun {
+public:
+    explicit EventRun(std::uint64_t seed) : Random(seed) {
+        const auto catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
+        W->Load(catalogue);
+        Reference->Load(catalogue);
+        W->Picture1_0.OnZOrder = W->Picture1_1.OnZOrder = [this](RasterSurface& s) {
+            ++Redraws;
+            W->Stack.Front = &s;
+        };
+    }
+
+    void Step(long event) {
+        Redraws = 0;
+        const int kind = Pick(0, 99);
+        if (kind < 30) {
+            ChooseFromList();
+        } else if (kind < 45) {
+            MoveScrollBar();
+        } else if (kind < 90) {
+            UseAnimateButton();
+        } else {
+            Resize();
+        }
+        Check(event);
+    }
+
+private:
+    int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(Random); }
+
+    void ChooseFromList() {
+        MemoryList* lists[] = {&W->Combo1, &W->Combo2, &W->Combo3, &W->Combo4, &W->Combo5, &W->Combo6};
+        const int which = Pick(0, 5);
+        MemoryList& list = *lists[which];
+        const int index = Pick(0, static_cast<int>(list.Items.size()) - 1);
+        const bool changes = index != list.ListIndex();
+        list.SetListIndex(index);
+        if (!changes) return ExpectRedraws(0);
+        if (which == 0) {
+            M.LimitMag = (index - 14) / 10.0;
+            return ExpectPair();
+        }
+        if (which == 1) {
+            constexpr int Steps[] = {1, 3, 5, 10, 15, 30};
+            M.TimeStep = Steps[index];
+            return ExpectRedraws(0);
+        }
+        if (M.Dragging != 0) return ExpectRedraws(0);  // Ignored during a hold.
+        (which == 2 ? M.Month : which == 3 ? M.DayIndex : which == 4 ? M.Hour : M.Minute) =
+            which == 2 ? index + 1 : index;
+        M.Compose();
+        M.Split();
+        ExpectPair();
+    }
+
+    void MoveScrollBar() {
+        MemoryScroll* bars[] = {&W->HScroll1, &W->HScroll2, &W->VScroll1, &W->VScroll2};
+        const int which = Pick(0, 3);
+        MemoryScroll& bar = *bars[which];
+        // The ends, a step from where it is, or anywhere.
+        const int choice = Pick(0, 3);
+        const int value = choice == 0   ? bar.Min
+                          : choice == 1 ? bar.Max
+                          : choice == 2 ? bar.Value() + (Pick(0, 1) ? 5 : -1)
+                                        : Pick(bar.Min, bar.Max);
+        const int before = bar.Value();
+        bar.MoveTo(value);
+        if (bar.Value() == before) return ExpectRedraws(0);
+        const int v = bar.Value();
+        if (which == 0) M.Azimuth = v;
+        if (which == 1) M.Longitude = v;
+        if (which == 2) M.Elevation = 90 - v;
+        if (which == 3) M.PoleAngle = 180 - v;
+        ExpectPair();
+    }
+
+    void UseAnimateButton() {
+        const int action = Pick(0, 9);
+        if (action < 2) {
+            const int button = 1 << Pick(0, 2);
+            Command1_MouseDown(W->Sky, W->Ui, button);
+            M.Dragging = button == LeftButton ? 1 : 0;
+            ExpectRedraws(button == LeftButton ? 1 : 0);
+        } else if (action < 9) {
+            const int buttons = action < 7 ? LeftButton : Pick(0, 7);
+            const int draggingBefore = M.Dragging;
+            const int listsBefore[4] = {W->Combo3.ListIndex(), W->Combo4.ListIndex(), W->Combo5.ListIndex(),
+                                        W->Combo6.ListIndex()};
+            Command1_MouseMove(W->Sky, W->Ui, buttons);
+            if (buttons != LeftButton) {
+                M.Dragging = 0;
+                return ExpectRedraws(0);
+            }
+            M.MinuteOfYear += M.TimeStep;
+            M.Split();
+            M.Dragging = 1;
+            EXPECT_EQ(W->Combo3.ListIndex(), M.Month - 1);
+            EXPECT_EQ(W->Combo4.ListIndex(), M.DayIndex);
+            EXPECT_EQ(W->Combo5.ListIndex(), M.Hour);
+            EXPECT_EQ(W->Combo6.ListIndex(), M.Minute);
+            // From idle, every time list that moved runs its time chain: one pair each.
+            int moved = 0;
+            const int listsAfter[4] = {M.Month - 1, M.DayIndex, M.Hour, M.Minute};
+            for (int k = 0; k < 4; ++k) moved += listsBefore[k] != listsAfter[k];
+            ExpectRedraws(1 + (draggingBefore == 0 ? 2 * moved : 0));
+        } else {
+            const int button = 1 << Pick(0, 2);
+            Command1_MouseUp(W->Sky, W->Ui, button);
+            if (button != LeftButton) return ExpectRedraws(0);
+            M.Dragging = 0;
+            ExpectPair();
+        }
+    }
+
+    void Resize() {
+        const int choice = Pick(0, 19);
+        int width, height;
+        if (choice == 0) {
+            width = Pick(1, 4000);
+            height = Pick(1, 3000);
+        } else if (choice < 4) {
+            width = Pick(1, 130);
+            height = Pick(1, 30);
+        } else {
+            width = Pick(200, 700);
+            height = Pick(100, 500);
+        }
+        W->Form1.ResizeTo(static_cast<float>(width), static_cast<float>(height));
+        const int side = ChartSideFor(static_cast<float>(width), static_cast<float>(height));
+        if (side <= 0) return ExpectRedraws(0);
+        EXPECT_EQ(W->Picture1_0.Width(), side);
+        EXPECT_EQ(W->Picture1_1.Height(), side);
+        ExpectPair();
+    }
+
+    void ExpectRedraws(int count) { EXPECT_EQ(Redraws, count); }
+
+    // After a redraw pair the front chart is exactly what a fresh redraw pair of the
+    // same state draws.
+    void ExpectPair() {
+        ExpectRedraws(2);
+        PairDone = true;
+    }
+
+    const QImage& ReadoutText(const std::string& text) {
+        auto found = Readouts.find(text);
+        if (found != Readouts.end()) return found->second;
+        RasterSurface reference(49, 17, RGB(255, 255, 255), ReadoutFont());
+        reference.PrintText(text);
+        return Readouts.emplace(text, reference.Picture().copy()).first->second;
+    }
+
+    void Check(long event) {
+        const SkyState& Sky = W->Sky;
+        ASSERT_TRUE(Sky.BufferIndex == 0 || Sky.BufferIndex == 1) << event;
+        ASSERT_GE(Sky.MinuteOfYear, 0) << event;
+        ASSERT_LE(Sky.MinuteOfYear, 525599) << event;
+        ASSERT_EQ(Sky.MinuteOfYear, M.MinuteOfYear) << event;
+        ASSERT_EQ(Sky.Month, M.Month) << event;
+        ASSERT_EQ(Sky.DayIndex, M.DayIndex) << event;
+        ASSERT_EQ(Sky.Hour, M.Hour) << event;
+        ASSERT_EQ(Sky.Minute, M.Minute) << event;
+        ASSERT_EQ(Sky.LimitMag, M.LimitMag) << event;
+        ASSERT_EQ(Sky.TimeStep, M.TimeStep) << event;
+        ASSERT_EQ(Sky.Dragging, M.Dragging) << event;
+        ASSERT_EQ(Sky.ViewAzimuth, M.Azimuth) << event;
+        ASSERT_EQ(Sky.Longitude, M.Longitude) << event;
+        ASSERT_EQ(Sky.ViewElevation, M.Elevation) << event;
+        ASSERT_EQ(Sky.PoleAngle, M.PoleAngle) << event;
+        ASSERT_EQ(W->Picture2.Picture(), ReadoutText(FormatPrintLine({double(M.Azimuth), std::string("°")})));
+        ASSERT_EQ(W->Picture3.Picture(), ReadoutText(FormatPrintLine({M.PoleAngle - 90, std::string("°")})));
+        ASSERT_EQ(W->Picture4.Picture(), ReadoutText(FormatPrintLine({double(-M.Elevation), std::string("°")})));
+        ASSERT_EQ(W->Picture5.Picture(), ReadoutText(FormatPrintLine({double(M.Longitude), std::string("°")})));
+        if (PairDone) {
+            PairDone = false;
+            Reference->Sky = Sky;
+            for (RasterSurface* chart : {&Reference->Picture1_0, &Reference->Picture1_1}) {
+                chart->SetWidth(W->Picture1_0.Width());
+                chart->SetHeight(W->Picture1_0.Height());
+            }
+            RedrawSky(Reference->Sky, Reference->Ui);
+            RedrawSky(Reference->Sky, Reference->Ui);
+            ASSERT_EQ(W->Front().Picture(), Reference->Front().Picture()) << event;
+        }
+    }
+
+    std::mt19937_64 Random;
+    std::unique_ptr<HeadlessWindow> W = HeadlessWindow::Create();
+    std::unique_ptr<HeadlessWindow> Reference = HeadlessWindow::Create();
+    Model M;
+    int Redraws = 0;
+    bool PairDone = false;
+    std::map<std::string, QImage> Readouts;
+};
+}  // namespace
+
+TEST(RandomEvents, KeepTheStateTheScreenAndTheModelInStep) {
+    const auto seed = static_cast<std::uint64_t>(FromEnvironment("DOMARIUM_MODEL_SEED", DefaultSeed));
+    const long events = FromEnvironment("DOMARIUM_MODEL_EVENTS", DefaultEvents);
+    std::cout << "random events: seed " << seed << ", " << events << " events" << std::endl;
+    EventRun run(seed);
+    for (long event = 0; event < events; ++event) {
+        ASSERT_NO_THROW(run.Step(event)) << "event " << event << " of seed " << seed;
+        if (::testing::Test::HasFatalFailure()) {
+            FAIL() << "event " << event << " of seed " << seed;
+        }
+    }
+}
