@@ -1,6 +1,7 @@
 #include "Form1.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 
@@ -80,7 +81,7 @@ void Form1::CreateControls() {
     Client->setPalette(face);
     setCentralWidget(Client);
 
-    const QPalette menuColours = QMenuBar().palette();
+    const QPalette menuColours = QApplication::palette("QMenuBar");
     for (std::size_t i = 0; i < ChartRasters.size(); ++i) {
         ChartRasters[i] = std::make_unique<RasterSurface>(ChartSide, ChartSide, Black, ChartFont());
     }
