@@ -17,7 +17,6 @@
 #include <QPainter>
 #include <QTimer>
 #include <QWindow>
-#include <QWindow>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
