@@ -78,6 +78,14 @@ QPoint FreshPoint() {
     return {x, 10};
 }
 
+// Every label but the description holds its text on one line, uncut.
+bool LabelsFitOnOneLine(const Form2& dialog) {
+    for (const QLabel* label : {dialog.Label1, dialog.Label2, dialog.Label3, dialog.Label5}) {
+        if (label->fontMetrics().horizontalAdvance(label->text()) > label->width()) return false;
+    }
+    return true;
+}
+
 // The widget that holds the focus, taking a list's edit field as the list.
 QWidget* FocusedControl(QWidget* window) {
     QWidget* focus = window->focusWidget();

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# domarium-snapshot as a user runs it: exit statuses, and nothing written on an error.
+set -u
+tool="$1"
+source_dir="$2"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+cp "$source_dir/StarData" .
+failures=0
+checks=0
+expect() {  # expect STATUS ARGS...: runs the tool and checks its exit status.
+  local want="$1"; shift
+  "$tool" "$@" >stdout.txt 2>stderr.txt
+  local got=$?
+  checks=$((checks + 1))
+  if [ "$got" -ne "$want" ]; then
+    echo "FAIL: $* exited $got, expected $want"; cat stderr.txt; failures=$((failures + 1))
+  fi
+}
+expect 0 -o default.png --stars stars.csv
+checks=$((checks + 7))
+[ -s default.png ] || { echo "FAIL: no PNG"; failures=$((failures + 1)); }
+head -n 1 stars.csv | grep -qx 'index,x,y,radius,kind' || { echo "FAIL: CSV header"; failures=$((failures + 1)); }
+expect 0 -h
+grep -q '使い方' stdout.txt || { echo "FAIL: help text"; failures=$((failures + 1)); }
+for args in "--month 13" "--limit 3.55" "--day x" "--hour" "--nonsense 1"; do
+  # shellcheck disable=SC2086
+  expect 2 -o bad.png --stars bad.csv $args
+  checks=$((checks + 1))
+  grep -q 'domarium-snapshot: ' stderr.txt || { echo "FAIL: no message for $args"; failures=$((failures + 1)); }
+done
+expect 2 --month 3
+head -c 1000 StarData > Short
+expect 1 -o bad.png --stars bad.csv --stardata Short
+grep -q 'ファイルの終わり' stderr.txt || { echo "FAIL: short catalogue message"; failures=$((failures + 1)); }
+expect 1 -o bad.png --stardata missing
+ls bad.png bad.csv 2>/dev/null && { echo "FAIL: something written on an error"; failures=$((failures + 1)); }
+ls -a | grep -q '\.png\.' && { echo "FAIL: temporary file left"; failures=$((failures + 1)); }
+echo "$((checks - failures)) passed, $failures failed"
+[ "$failures" -eq 0 ]
