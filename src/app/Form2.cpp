@@ -28,7 +28,7 @@ Form2::Form2(QWidget* owner) : QDialog(owner) {
     Command1 = new QPushButton(QStringLiteral("OK"), this);
     Command1->setGeometry(248, 184, 57, 25);
     Command1->setDefault(true);
-    Label5 = MakeLabel(this, "作者　Domarium 開発チーム", {144, 184, 89, 17});
+    Label5 = MakeLabel(this, "作者　開発班", {144, 184, 89, 17});
     Label4 = MakeLabel(
         this,
         "　理科の授業で使える、天球・天文シミュレーションです。Windows版をつくると同時に、"
@@ -38,7 +38,7 @@ Form2::Form2(QWidget* owner) : QDialog(owner) {
         "空を眺めている感じになれます。",
         {8, 88, 289, 97});
     Label4->setWordWrap(true);
-    Label3 = MakeLabel(this, "Copyright (C) 2026 Domarium 開発チーム", {88, 64, 209, 17});
+    Label3 = MakeLabel(this, "Copyright (C) 2026 Domarium", {88, 64, 209, 17});
     Label2 = MakeLabel(this, "バージョン　2.00", {88, 40, 105, 17});
     Label1 = MakeLabel(this, "天球・天文シミュレーション　『Domarium』", {8, 16, 289, 17});
 

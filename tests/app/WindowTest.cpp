@@ -692,6 +692,7 @@ void WindowTest::aboutDialogOpensFreshAndClosesByKey() {
             dialog->Label1->text() == QStringLiteral("天球・天文シミュレーション　『Domarium』") &&
             dialog->Label2->text() == QStringLiteral("バージョン　2.00") &&
             dialog->Label4->wordWrap() && dialog->Label4->geometry() == QRect(8, 88, 289, 97) &&
+            LabelsFitOnOneLine(*dialog) &&
             dialog->Command1->geometry() == QRect(248, 184, 57, 25) &&
             dialog->focusWidget() == dialog->Command1;
         // The main window takes no mouse input while the dialog is open.
