@@ -1,0 +1,86 @@
+// domarium-snapshot's option parser on arbitrary command lines: the input is
+// split at NUL bytes into arguments. Every parse ends in exactly one of help,
+// an error message, or options whose every value lies in its control's range;
+// and options that were accepted, written back as a command line, parse to
+// the same options.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "SnapshotOptions.h"
+
+namespace {
+
+[[noreturn]] void Fault(const char* what) {
+    std::fprintf(stderr, "fault: %s\n", what);
+    std::abort();
+}
+
+bool Within(int value, int min, int max) { return value >= min && value <= max; }
+
+// The limit as the magnitude list shows it: item index 0 is -1.4, 93 is 7.9.
+std::string LimitText(int index) {
+    const int tenths = index - 14;
+    const int magnitude = tenths < 0 ? -tenths : tenths;
+    return std::string(tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." +
+           std::to_string(magnitude % 10);
+}
+
+std::vector<std::string> CommandLine(const SnapshotOptions& o) {
+    std::vector<std::string> args = {
+        "--month", std::to_string(o.Month), "--day", std::to_string(o.Day),
+        "--hour", std::to_string(o.Hour), "--minute", std::to_string(o.Minute),
+        "--longitude", std::to_string(o.Longitude), "--latitude", std::to_string(o.Latitude),
+        "--azimuth", std::to_string(o.Azimuth), "--elevation", std::to_string(o.Elevation),
+        "--size", std::to_string(o.Size), "--limit", LimitText(o.LimitIndex),
+        "-o", o.Output, "--stardata", o.StarData,
+    };
+    if (!o.StarsCsv.empty()) {
+        args.push_back("--stars");
+        args.push_back(o.StarsCsv);
+    }
+    return args;
+}
+
+bool Same(const SnapshotOptions& a, const SnapshotOptions& b) {
+    return a.Month == b.Month && a.Day == b.Day && a.Hour == b.Hour && a.Minute == b.Minute &&
+           a.Longitude == b.Longitude && a.Latitude == b.Latitude && a.Azimuth == b.Azimuth &&
+           a.Elevation == b.Elevation && a.LimitIndex == b.LimitIndex && a.Size == b.Size &&
+           a.Output == b.Output && a.StarsCsv == b.StarsCsv && a.StarData == b.StarData;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> args;
+    if (size > 0) {
+        args.emplace_back();
+        for (std::size_t i = 0; i < size; ++i) {
+            if (data[i] == 0) {
+                args.emplace_back();
+            } else {
+                args.back().push_back(static_cast<char>(data[i]));
+            }
+        }
+    }
+    const SnapshotParse parse = ParseSnapshotOptions(args);
+    const int outcomes = (parse.Help ? 1 : 0) + (parse.Options ? 1 : 0) + (parse.Error.empty() ? 0 : 1);
+    if (outcomes != 1) Fault("not exactly one of help, options and error");
+    if (!parse.Options) return 0;
+
+    const SnapshotOptions& o = *parse.Options;
+    if (!Within(o.Month, 1, 12) || !Within(o.Day, 1, 31) || !Within(o.Hour, 0, 23) || !Within(o.Minute, 0, 59) ||
+        !Within(o.Longitude, 120, 150) || !Within(o.Latitude, -90, 90) || !Within(o.Azimuth, 0, 360) ||
+        !Within(o.Elevation, -90, 90) || !Within(o.LimitIndex, 0, 93) || !Within(o.Size, 1, MaxSnapshotSize)) {
+        Fault("an accepted value outside its range");
+    }
+    if (o.Output.empty() || o.StarData.empty()) Fault("an accepted empty file name");
+
+    const SnapshotParse again = ParseSnapshotOptions(CommandLine(o));
+    if (!again.Options || !Same(o, *again.Options)) Fault("accepted options do not survive a round trip");
+    return 0;
+}
