@@ -94,3 +94,24 @@ TEST(WriteReadouts, ShowsTheStartUpValuesAndRewritesThem) {
         EXPECT_EQ(readout->Picture(), reference.Picture()) << text;
     }
 }
+
+TEST(PlotStars, HandsTheSurfaceThePositionRoundedOnceToSinglePrecision) {
+    // A centre and an offset whose double sum rounds differently from the sum of
+    // the two rounded to single precision first.
+    auto Sky = ChartSky(204, 163.2);
+    Sky->LimitMag = 7.9;
+    Sky->StarMag[5] = 4;
+    Sky->StarDec[5] = 35;
+    Sky->StarRA[5] = Sky->SiderealAngle + 0.0123;
+    auto S = ChartRaster(408);
+    float handedX = 0, handedY = 0;
+    S->OnPlot = [&](const RasterSurface::PlotCall& call) {
+        handedX = call.X;
+        handedY = call.Y;
+    };
+    PlotStars(*Sky, *S);
+    Sky->StarIndex = 5;
+    ProjectStar(*Sky);
+    EXPECT_EQ(handedX, static_cast<float>(204.0 + Sky->OffsetX));
+    EXPECT_EQ(handedY, static_cast<float>(204.0 + Sky->OffsetY));
+}

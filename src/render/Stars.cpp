@@ -16,8 +16,9 @@ inline void PlotStar(SkyState& Sky, DrawingSurface& S, double m, double offsetX,
                      std::int16_t depth) {
     if (depth > 0) return;  // Below the horizon.
     Sky.DotRadius = std::floor((RadiusOffset - m) / RadiusStep);
-    const float x = Sky.CenterX + static_cast<float>(offsetX);
-    const float y = Sky.CenterY + static_cast<float>(offsetY);
+    // The sum in double precision, then rounded once to the surface's single precision.
+    const auto x = static_cast<float>(static_cast<double>(Sky.CenterX) + offsetX);
+    const auto y = static_cast<float>(static_cast<double>(Sky.CenterY) + offsetY);
     if (m < DiscMagnitude) {
         S.Circle(x, y, static_cast<float>(Sky.DotRadius), White);
     } else {
