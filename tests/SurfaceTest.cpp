@@ -136,3 +136,22 @@ TEST(RasterSurface, KeepsItsImageWhileCoveredAndRefusesImpossibleSizes) {
     EXPECT_EQ(first.Width(), 80);
     EXPECT_EQ(first.Height(), 50);
 }
+
+TEST(RasterSurface, SmallDiscsCoverTheSamePixelsAsTheGeneralEllipse) {
+    for (float r : {0.0f, 1.0f, 2.0f, 3.0f, 4.5f, 7.0f, 12.0f, 40.0f}) {
+        RasterSurface fast(120, 120, Black, ChartFont()), general(120, 120, Black, ChartFont());
+        fast.FillStyle = general.FillStyle = FillStyleKind::Solid;
+        fast.FillColor = general.FillColor = White;
+        fast.Circle(60.3f, 59.6f, r, White);
+        general.Circle(60.3f, 59.6f, r, RGB(255, 255, 254));  // Another outline: the general path.
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 120; ++x)
+                ASSERT_EQ(fast.PixelAt(x, y) == BlackPixel, general.PixelAt(x, y) == BlackPixel) << r << " " << x << "," << y;
+    }
+    RasterSurface edge(10, 10, Black, ChartFont());
+    edge.FillStyle = FillStyleKind::Solid;
+    edge.FillColor = White;
+    edge.Circle(0, 9, 3, White);  // Clipped at the corner.
+    EXPECT_EQ(edge.PixelAt(0, 9), WhitePixel);
+    EXPECT_EQ(edge.PixelAt(3, 9), WhitePixel);
+}

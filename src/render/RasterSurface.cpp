@@ -134,6 +134,24 @@ void RasterSurface::PSet(float x, float y, Colour c) {
     PutPixel(PixelOf(x), PixelOf(y), ToPixel(c));
 }
 
+// Half-widths of the rows of a disc of radius r, from the centre row out: the
+// same pixels as the general ellipse below gives for aspect 1.
+const std::vector<int>& RasterSurface::DiscHalfWidths(float r) {
+    for (const auto& [radius, widths] : DiscRows) {
+        if (radius == r) return widths;
+    }
+    const double a = static_cast<double>(r);
+    std::vector<int> widths;
+    for (int dy = 0; dy <= PixelOf(a); ++dy) {
+        if (static_cast<double>(dy) > a) break;
+        const double t = a > 0 ? 1.0 - (dy / a) * (dy / a) : 1.0;
+        widths.push_back(static_cast<int>(std::floor(a * std::sqrt(std::max(t, 0.0)) + 1e-9)));
+    }
+    if (DiscRows.size() > 64) DiscRows.clear();
+    DiscRows.emplace_back(r, std::move(widths));
+    return DiscRows.back().second;
+}
+
 void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     if (OnPlot) OnPlot({true, x, y, r, c});
     const QRgb outline = ToPixel(c);
@@ -143,6 +161,16 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(r) || !std::isfinite(aspect)) return;
     // The centre sits on a whole pixel, so small discs come out symmetric.
     const int cx = PixelOf(x), cy = PixelOf(y);
+    if (aspect == 1.0f && solid && fill == outline && std::fabs(r) < SmallDiscLimit) {
+        // A star: a small disc of one colour, from its row half-widths.
+        const std::vector<int>& halfWidths = DiscHalfWidths(std::fabs(r));
+        const int reachY = static_cast<int>(halfWidths.size()) - 1;
+        for (int dy = -reachY; dy <= reachY; ++dy) {
+            const int half = halfWidths[static_cast<std::size_t>(std::abs(dy))];
+            FillSpan(cy + dy, cx - half, cx + half, fill);
+        }
+        return;
+    }
     const double a = std::fabs(static_cast<double>(r));
     const double b = a * std::fabs(static_cast<double>(aspect));
     const int reach = PixelOf(b);

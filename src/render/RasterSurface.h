@@ -8,6 +8,8 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "render/DrawingSurface.h"
 
@@ -63,6 +65,8 @@ private:
         int Margin;       // Pixels left of the text position, for glyphs that overhang.
     };
     const TextMask& MaskFor(const std::string& text);
+    static constexpr float SmallDiscLimit = 64.0f;
+    const std::vector<int>& DiscHalfWidths(float r);
     // Makes the image writable and takes its pixel address; each drawing operation starts here.
     void BeginDrawing();
     void Resize(int width, int height);
@@ -77,6 +81,7 @@ private:
     float TextAscent = 0.0f;
     float TextLineHeight = 0.0f;
     std::map<std::string, TextMask> TextMasks;
+    std::vector<std::pair<float, std::vector<int>>> DiscRows;  // Row half-widths by radius.
     QImage KeptFrame;  // Pixels of the frame drawn for KeptKey; null when none.
     FrameKey KeptKey;
 };
