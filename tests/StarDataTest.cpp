@@ -162,3 +162,15 @@ TEST(StarDataFile, HoldsTheShippedCatalogue) {
     while (std::getline(file, line)) ++lines;
     EXPECT_EQ(lines, StarCount);
 }
+
+TEST(LoadStarData, ReportsAFileThatOpensButCannotBeRead) {
+    // Reading this process's memory file from offset 0 fails with an I/O error.
+    auto Sky = std::make_unique<SkyState>();
+    try {
+        LoadStarDataFrom(*Sky, "/proc/self/mem");
+        ADD_FAILURE();
+    } catch (const RunTimeError& error) {
+        EXPECT_EQ(error.Kind(), ErrorKind::FileNotFound);
+        EXPECT_NE(std::string(error.what()).find("読めません"), std::string::npos);
+    }
+}

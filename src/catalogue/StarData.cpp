@@ -149,7 +149,13 @@ void LoadStarDataFrom(SkyState& Sky, const std::filesystem::path& path) {
     }
     std::ifstream input(path, std::ios::binary);
     if (!input) throw RunTimeError(ErrorKind::FileNotFound, name + " を開けません。");
-    LoadStarDataFromStream(Sky, input, name);
+    try {
+        LoadStarDataFromStream(Sky, input, name);
+    } catch (const std::ios_base::failure&) {
+        // The file buffer reports a failing read (an I/O error, a file that opens
+        // but cannot be read) by throwing; it is the program's file error all the same.
+        throw RunTimeError(ErrorKind::FileNotFound, name + " を読めません。");
+    }
     if (input.bad()) throw RunTimeError(ErrorKind::FileNotFound, name + " を読めません。");
 }
 
