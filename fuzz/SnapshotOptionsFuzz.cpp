@@ -1,8 +1,9 @@
 // domarium-snapshot's option parser on arbitrary command lines: the input is
 // split at NUL bytes into arguments. Every parse ends in exactly one of help,
-// an error message, or options whose every value lies in its control's range;
-// and options that were accepted, written back as a command line, parse to
-// the same options.
+// an error message, or options whose every value lies in its control's range
+// and was written as a plain number (one optional sign, then digits, and for
+// the limit a decimal point); and options that were accepted, written back as
+// a command line, parse to the same options.
 
 #include <cstddef>
 #include <cstdint>
@@ -21,6 +22,33 @@ namespace {
 }
 
 bool Within(int value, int min, int max) { return value >= min && value <= max; }
+
+bool Digit(char c) { return c >= '0' && c <= '9'; }
+
+// One optional sign, then digits; with a decimal point as well when Fraction is set.
+bool PlainNumber(const std::string& text, bool fraction) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    std::size_t digits = 0, points = 0;
+    for (; i < text.size(); ++i) {
+        if (Digit(text[i])) {
+            ++digits;
+        } else if (fraction && text[i] == '.' && points == 0) {
+            ++points;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0;
+}
+
+bool NumericOption(const std::string& name) {
+    for (const char* option : {"--month", "--day", "--hour", "--minute", "--longitude", "--latitude", "--azimuth",
+                               "--elevation", "--size", "--limit"}) {
+        if (name == option) return true;
+    }
+    return false;
+}
 
 // The limit as the magnitude list shows it: item index 0 is -1.4, 93 is 7.9.
 std::string LimitText(int index) {
@@ -79,6 +107,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fault("an accepted value outside its range");
     }
     if (o.Output.empty() || o.StarData.empty()) Fault("an accepted empty file name");
+    // Accepted, the arguments are all option and value pairs.
+    for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
+        if (NumericOption(args[i]) && !PlainNumber(args[i + 1], args[i] == "--limit")) {
+            Fault("an accepted value that is not a plain number");
+        }
+    }
 
     const SnapshotParse again = ParseSnapshotOptions(CommandLine(o));
     if (!again.Options || !Same(o, *again.Options)) Fault("accepted options do not survive a round trip");

@@ -47,7 +47,8 @@ TEST(ParseSnapshotOptions, RejectsWhatNoControlOffers) {
         {"-o", "a", "--limit", "nan"},    {"-o", "a", "--size", "0"},        {"-o", "a", "--month", "1x"},
         {"-o", "a", "--month", ""},       {"-o", "a", "--month", "1.0"},     {"-o", "a", "--month"},
         {"-o"},                           {"--month", "3"},                  {"-o", "a", "--colour", "red"},
-        {"-o", "a", "extra"},             {"-o", "a", "--size", "99999999999"}};
+        {"-o", "a", "extra"},             {"-o", "a", "--size", "99999999999"},
+        {"-o", "a", "--latitude", "+-5"}, {"-o", "a", "--limit", "+-.1"},    {"-o", "a", "--limit", "-+1"}};
     for (const auto& args : Rejected) {
         const SnapshotParse parsed = Parse(args);
         EXPECT_FALSE(parsed.Options) << args.back();

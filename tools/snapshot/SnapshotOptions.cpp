@@ -28,7 +28,8 @@ bool ParseInteger(const std::string& text, int& value) {
     const char* first = text.data();
     const char* last = first + text.size();
     if (first != last && *first == '+') ++first;
-    if (first == last) return false;
+    // One sign only: from_chars would take the '-' of "+-5".
+    if (first == last || (*first == '-' && first != text.data())) return false;
     const auto [end, error] = std::from_chars(first, last, value);
     return error == std::errc() && end == last;
 }
@@ -38,7 +39,7 @@ bool ParseLimit(const std::string& text, int& index) {
     const char* first = text.data();
     const char* last = first + text.size();
     if (first != last && *first == '+') ++first;
-    if (first == last || *first == '+') return false;
+    if (first == last || *first == '+' || (*first == '-' && first != text.data())) return false;
     double value = 0;
     const auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
     if (error != std::errc() || end != last || !std::isfinite(value)) return false;
