@@ -40,11 +40,11 @@ public:
                 ++Line;
                 break;
             }
-            if (text.size() < MaxFieldLength) {
-                text.push_back(static_cast<char>(c));
-            } else {
-                tooLong = true;
+            if (text.size() == MaxFieldLength) {
+                tooLong = true;  // Rejected as it stands: the rest is never read.
+                break;
             }
+            text.push_back(static_cast<char>(c));
         }
         if (tooLong) text.assign(MaxFieldLength + 1, '?');
         return true;

@@ -21,21 +21,8 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
-# Waits up to ten seconds for a command to succeed.
-wait_for() {
-    for _ in $(seq 100); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-
-# An X server on a free display: Xvfb writes the number it took to descriptor 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-wait_for test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/xserver.sh"
+start_xserver
 
 echo "1. A missing StarData ends start-up with a message"
 mkdir "$work/empty"
