@@ -155,3 +155,22 @@ TEST(RasterSurface, SmallDiscsCoverTheSamePixelsAsTheGeneralEllipse) {
     EXPECT_EQ(edge.PixelAt(0, 9), WhitePixel);
     EXPECT_EQ(edge.PixelAt(3, 9), WhitePixel);
 }
+
+TEST(RasterSurface, CircleOutlinesAreTheInsidePixelsWithAnOutsideNeighbour) {
+    for (float r : {1.0f, 2.0f, 5.0f, 9.0f, 70.0f}) {
+        auto inside = [r](int dx, int dy) {
+            const double a = r;
+            if (std::abs(dy) > a) return false;
+            const double t = 1.0 - (dy / a) * (dy / a);
+            return std::abs(dx) <= static_cast<int>(std::floor(a * std::sqrt(t) + 1e-9));
+        };
+        RasterSurface s(160, 160, Black, ChartFont());
+        s.Circle(80, 80, r, White);
+        for (int dy = -75; dy <= 75; ++dy)
+            for (int dx = -75; dx <= 75; ++dx) {
+                const bool edge = inside(dx, dy) && (!inside(dx - 1, dy) || !inside(dx + 1, dy) ||
+                                                     !inside(dx, dy - 1) || !inside(dx, dy + 1));
+                ASSERT_EQ(s.PixelAt(80 + dx, 80 + dy) == WhitePixel, edge) << r << " " << dx << "," << dy;
+            }
+    }
+}

@@ -180,7 +180,20 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     const int last = std::min(cy + reach + 1, Height());
     if (first > last) return;
     // The span of pixels (x - cx)^2 / a^2 + (y - cy)^2 / b^2 <= 1 in row y; empty when left > right.
+    const std::vector<int>* halfWidths =
+        aspect == 1.0f && std::fabs(r) < SmallDiscLimit ? &DiscHalfWidths(std::fabs(r)) : nullptr;
     auto span = [&](int row, int& left, int& right) {
+        if (halfWidths != nullptr) {
+            const auto dy = static_cast<std::size_t>(std::abs(row - cy));
+            if (dy >= halfWidths->size()) {
+                left = 1;
+                right = 0;
+            } else {
+                left = cx - (*halfWidths)[dy];
+                right = cx + (*halfWidths)[dy];
+            }
+            return;
+        }
         const double dy = row - cy;
         if (std::fabs(dy) > b) {
             left = 1;
