@@ -96,6 +96,17 @@ void LoadCatalogue(benchmark::State& state) {
 }
 BENCHMARK(LoadCatalogue)->Unit(benchmark::kMicrosecond);
 
+// Start-up without a window: the state, the lists with their ten hidden redraws,
+// the catalogue, the first Resize and the final redraw pair.
+void StartUpHeadless(benchmark::State& state) {
+    for (auto _ : state) {
+        auto window = HeadlessWindow::Create();
+        window->Load(Catalogue);
+        benchmark::DoNotOptimize(window->Sky.BufferIndex);
+    }
+}
+BENCHMARK(StartUpHeadless)->Unit(benchmark::kMillisecond);
+
 // One redraw as an animation step makes it: the clock moves, the view stays.
 void Redraw(benchmark::State& state) {
     auto window = Started(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));

@@ -29,13 +29,16 @@ struct SkyState {
     std::array<double, StarCount> StarRA{};
     std::array<double, StarCount> StarDec{};
     std::array<double, StarCount> StarMag{};
-    // Polar distance (radians) of each star with its sine and cosine, filled with the catalogue.
-    // A star's declination never changes, so the projection takes them from
-    // here instead of recomputing identical values on every redraw.
+    // Polar distance (radians) of each star with its sine and cosine, worked out
+    // once from the declination in StarPolarCacheDec. A star's declination never
+    // changes, so the projection takes them from here instead of recomputing
+    // identical values on every redraw; an entry whose declination differs from
+    // StarDec is not used.
+    std::array<double, StarCount> StarPolarCacheDec{};
     std::array<double, StarCount> StarPolarDistRad{};
     std::array<double, StarCount> StarSinPolarDist{};
     std::array<double, StarCount> StarCosPolarDist{};
-    bool StarPolarCacheReady = false;  // True once the two arrays above match StarDec.
+    bool StarPolarCacheReady = false;  // True once the arrays above have been filled.
 
     // View angles, degrees.
     double PoleAngle = 0.0;           // 90 + latitude.

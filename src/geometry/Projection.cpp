@@ -38,11 +38,16 @@ inline void RotateToScreen(SkyState& Sky, double x, double y, double z) {
 inline double PolarDistRadOf(const SkyState& Sky, int i) {
     return ((90 - Sky.StarDec[static_cast<std::size_t>(i)]) * Sky.Pi) / 180;
 }
+
+inline bool PolarCacheHolds(const SkyState& Sky, std::size_t i) {
+    return Sky.StarPolarCacheReady && Sky.StarPolarCacheDec[i] == Sky.StarDec[i];
+}
 }  // namespace
 
 void PrepareStarPolarCache(SkyState& Sky) {
     for (int i = 0; i < StarCount; ++i) {
         const double polarDist = PolarDistRadOf(Sky, i);
+        Sky.StarPolarCacheDec[static_cast<std::size_t>(i)] = Sky.StarDec[static_cast<std::size_t>(i)];
         Sky.StarPolarDistRad[static_cast<std::size_t>(i)] = polarDist;
         Sky.StarSinPolarDist[static_cast<std::size_t>(i)] = std::sin(polarDist);
         Sky.StarCosPolarDist[static_cast<std::size_t>(i)] = std::cos(polarDist);
@@ -58,7 +63,7 @@ void ProjectStar(SkyState& Sky) {
     Sky.RaOffsetRad = ((Sky.StarRA[index] - Sky.SiderealAngle) * Sky.Pi) / 180;
     Sky.SinRaOffset = std::sin(Sky.RaOffsetRad);
     Sky.CosRaOffset = std::cos(Sky.RaOffsetRad);
-    if (Sky.StarPolarCacheReady) {
+    if (PolarCacheHolds(Sky, index)) {
         Sky.PolarDistRad = Sky.StarPolarDistRad[index];
         Sky.SinPolarDist = Sky.StarSinPolarDist[index];
         Sky.CosPolarDist = Sky.StarCosPolarDist[index];
@@ -89,9 +94,15 @@ void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int coun
         }
         for (int k = 0; k < n; ++k) {
             const auto i = static_cast<std::size_t>(indices[first + k]);
-            const double x = (R * Sky.StarSinPolarDist[i]) * cosRa[k];
-            const double y = (R * Sky.StarSinPolarDist[i]) * sinRa[k];
-            const double z = R * Sky.StarCosPolarDist[i];
+            double sinPolarDist = Sky.StarSinPolarDist[i], cosPolarDist = Sky.StarCosPolarDist[i];
+            if (!PolarCacheHolds(Sky, i)) {
+                const double polarDist = PolarDistRadOf(Sky, static_cast<int>(i));
+                sinPolarDist = std::sin(polarDist);
+                cosPolarDist = std::cos(polarDist);
+            }
+            const double x = (R * sinPolarDist) * cosRa[k];
+            const double y = (R * sinPolarDist) * sinRa[k];
+            const double z = R * cosPolarDist;
             const std::int16_t depth = Round16(((-x) * Sky.SinPole) + (z * Sky.CosPole));
             const double viewY = ((((-x) * Sky.CosPole) * Sky.SinAzimuth) + (y * Sky.CosAzimuth)) -
                                  ((z * Sky.SinPole) * Sky.SinAzimuth);

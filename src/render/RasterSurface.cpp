@@ -134,22 +134,35 @@ void RasterSurface::PSet(float x, float y, Colour c) {
     PutPixel(PixelOf(x), PixelOf(y), ToPixel(c));
 }
 
-// Half-widths of the rows of a disc of radius r, from the centre row out: the
-// same pixels as the general ellipse below gives for aspect 1.
-const std::vector<int>& RasterSurface::DiscHalfWidths(float r) {
-    for (const auto& [radius, widths] : DiscRows) {
-        if (radius == r) return widths;
+// The rows of a disc of radius r (half-widths from the centre row out) and its
+// outline (the pixels inside with a 4-neighbour outside): the same pixels as the
+// general ellipse below gives for aspect 1.
+const RasterSurface::DiscShape& RasterSurface::DiscShapeOf(float r) {
+    for (const DiscShape& shape : DiscShapes) {
+        if (shape.Radius == r) return shape;
     }
     const double a = static_cast<double>(r);
-    std::vector<int> widths;
+    DiscShape shape{r, {}, {}};
     for (int dy = 0; dy <= PixelOf(a); ++dy) {
         if (static_cast<double>(dy) > a) break;
         const double t = a > 0 ? 1.0 - (dy / a) * (dy / a) : 1.0;
-        widths.push_back(static_cast<int>(std::floor(a * std::sqrt(std::max(t, 0.0)) + 1e-9)));
+        shape.HalfWidths.push_back(static_cast<int>(std::floor(a * std::sqrt(std::max(t, 0.0)) + 1e-9)));
     }
-    if (DiscRows.size() > 64) DiscRows.clear();
-    DiscRows.emplace_back(r, std::move(widths));
-    return DiscRows.back().second;
+    const int reach = static_cast<int>(shape.HalfWidths.size()) - 1;
+    auto inside = [&](int dx, int dy) {
+        return std::abs(dy) <= reach && std::abs(dx) <= shape.HalfWidths[static_cast<std::size_t>(std::abs(dy))];
+    };
+    for (int dy = -reach; dy <= reach; ++dy) {
+        const int half = shape.HalfWidths[static_cast<std::size_t>(std::abs(dy))];
+        for (int dx = -half; dx <= half; ++dx) {
+            if (!inside(dx - 1, dy) || !inside(dx + 1, dy) || !inside(dx, dy - 1) || !inside(dx, dy + 1)) {
+                shape.Outline.emplace_back(dx, dy);
+            }
+        }
+    }
+    if (DiscShapes.size() > 64) DiscShapes.clear();
+    DiscShapes.push_back(std::move(shape));
+    return DiscShapes.back();
 }
 
 void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
@@ -161,14 +174,18 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(r) || !std::isfinite(aspect)) return;
     // The centre sits on a whole pixel, so small discs come out symmetric.
     const int cx = PixelOf(x), cy = PixelOf(y);
-    if (aspect == 1.0f && solid && fill == outline && std::fabs(r) < SmallDiscLimit) {
-        // A star: a small disc of one colour, from its row half-widths.
-        const std::vector<int>& halfWidths = DiscHalfWidths(std::fabs(r));
-        const int reachY = static_cast<int>(halfWidths.size()) - 1;
-        for (int dy = -reachY; dy <= reachY; ++dy) {
-            const int half = halfWidths[static_cast<std::size_t>(std::abs(dy))];
-            FillSpan(cy + dy, cx - half, cx + half, fill);
+    if (aspect == 1.0f && std::fabs(r) < SmallDiscLimit) {
+        // A star or another small circle: from the shape kept for its radius.
+        const DiscShape& shape = DiscShapeOf(std::fabs(r));
+        if (solid) {
+            const int reachY = static_cast<int>(shape.HalfWidths.size()) - 1;
+            for (int dy = -reachY; dy <= reachY; ++dy) {
+                const int half = shape.HalfWidths[static_cast<std::size_t>(std::abs(dy))];
+                FillSpan(cy + dy, cx - half, cx + half, fill);
+            }
+            if (fill == outline) return;
         }
+        for (const auto& [dx, dy] : shape.Outline) PutPixel(cx + dx, cy + dy, outline);
         return;
     }
     const double a = std::fabs(static_cast<double>(r));
@@ -180,20 +197,7 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     const int last = std::min(cy + reach + 1, Height());
     if (first > last) return;
     // The span of pixels (x - cx)^2 / a^2 + (y - cy)^2 / b^2 <= 1 in row y; empty when left > right.
-    const std::vector<int>* halfWidths =
-        aspect == 1.0f && std::fabs(r) < SmallDiscLimit ? &DiscHalfWidths(std::fabs(r)) : nullptr;
     auto span = [&](int row, int& left, int& right) {
-        if (halfWidths != nullptr) {
-            const auto dy = static_cast<std::size_t>(std::abs(row - cy));
-            if (dy >= halfWidths->size()) {
-                left = 1;
-                right = 0;
-            } else {
-                left = cx - (*halfWidths)[dy];
-                right = cx + (*halfWidths)[dy];
-            }
-            return;
-        }
         const double dy = row - cy;
         if (std::fabs(dy) > b) {
             left = 1;

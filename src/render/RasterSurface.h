@@ -66,7 +66,12 @@ private:
     };
     const TextMask& MaskFor(const std::string& text);
     static constexpr float SmallDiscLimit = 64.0f;
-    const std::vector<int>& DiscHalfWidths(float r);
+    struct DiscShape {
+        float Radius;
+        std::vector<int> HalfWidths;                // By row distance from the centre.
+        std::vector<std::pair<int, int>> Outline;   // Offsets from the centre.
+    };
+    const DiscShape& DiscShapeOf(float r);
     // Makes the image writable and takes its pixel address; each drawing operation starts here.
     void BeginDrawing();
     void Resize(int width, int height);
@@ -81,7 +86,7 @@ private:
     float TextAscent = 0.0f;
     float TextLineHeight = 0.0f;
     std::map<std::string, TextMask> TextMasks;
-    std::vector<std::pair<float, std::vector<int>>> DiscRows;  // Row half-widths by radius.
+    std::vector<DiscShape> DiscShapes;  // Small circles by radius.
     QImage KeptFrame;  // Pixels of the frame drawn for KeptKey; null when none.
     FrameKey KeptKey;
 };

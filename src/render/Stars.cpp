@@ -30,18 +30,7 @@ inline void PlotStar(SkyState& Sky, DrawingSurface& S, double m, double offsetX,
 void PlotStars(SkyState& Sky, DrawingSurface& S) {
     // The frame was just drawn through Qt; keep its vector state from slowing the pass.
     ClearUpperVectorState();
-    if (!Sky.StarPolarCacheReady) {
-        // Before the catalogue is loaded: star by star, exactly as written.
-        for (Sky.StarIndex = 0;; ++Sky.StarIndex) {
-            const double m = Sky.StarMag[static_cast<std::size_t>(Sky.StarIndex)];
-            if (m < Sky.LimitMag) {
-                ProjectStar(Sky);
-                PlotStar(Sky, S, m, Sky.OffsetX, Sky.OffsetY, Sky.Depth);
-            }
-            if (Sky.StarIndex == StarCount - 1) break;
-        }
-        return;
-    }
+    if (!Sky.StarPolarCacheReady) PrepareStarPolarCache(Sky);
     // The limit test comes first: a fainter star costs one comparison.
     std::array<std::int16_t, StarCount> passing;
     int count = 0;
