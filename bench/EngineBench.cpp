@@ -39,7 +39,8 @@ void ProjectAllStars(benchmark::State& state) {
     auto window = Started(408, Limit79);
     SkyState& Sky = window->Sky;
     std::vector<std::int16_t> all(StarCount);
-    for (int i = 0; i < StarCount; ++i) all[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i);
+    for (int i = 0; i < StarCount; ++i)
+        all[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i);
     std::vector<StarProjection> out(StarCount);
     ClearUpperVectorState();
     for (auto _ : state) {
@@ -79,7 +80,8 @@ void FloorSinCosPerStar(benchmark::State& state) {
     for (auto _ : state) {
         angle += 1.25;
         for (int i = 0; i < StarCount; ++i) {
-            const double offset = ((Sky.StarRA[static_cast<std::size_t>(i)] - angle) * Sky.Pi) / 180;
+            const double offset =
+                ((Sky.StarRA[static_cast<std::size_t>(i)] - angle) * Sky.Pi) / 180;
             sink += std::sin(offset) + std::cos(offset);
         }
         benchmark::DoNotOptimize(sink);

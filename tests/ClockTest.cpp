@@ -19,7 +19,8 @@ TEST(ComputeSiderealEpoch, GivesTheWorkedEpochs) {
     struct Row {
         double Longitude, EpochMinute;
     };
-    constexpr Row Rows[] = {{120, 1098.6038759210614}, {135, 1038.7677073506075}, {150, 978.9315387801533}};
+    constexpr Row Rows[] = {
+        {120, 1098.6038759210614}, {135, 1038.7677073506075}, {150, 978.9315387801533}};
     for (const Row& row : Rows) {
         EXPECT_DOUBLE_EQ(MakeClock(row.Longitude).EpochMinute, row.EpochMinute) << row.Longitude;
         EXPECT_EQ(MakeClock(row.Longitude).EpochMinute, row.EpochMinute) << row.Longitude;

@@ -34,9 +34,9 @@ TEST(DrawFrame, SeenFromAboveShowsTheHorizonEllipse) {
     // Semi-axes 100 and 100 sin 10° = 17.36...: rows -17..17 are horizon grey.
     // (Left of the centre line: the north label sits right of it.)
     EXPECT_EQ(f.At(-5, -17), Grey(128));
-    EXPECT_EQ(f.At(-5, -18), Grey(80));   // The dome above the horizon.
+    EXPECT_EQ(f.At(-5, -18), Grey(80));  // The dome above the horizon.
     EXPECT_EQ(f.At(-5, 17), Grey(128));
-    EXPECT_EQ(f.At(-5, 18), Grey(0));     // The black lower half.
+    EXPECT_EQ(f.At(-5, 18), Grey(0));  // The black lower half.
     EXPECT_EQ(f.At(99, -2), Grey(128));
     EXPECT_EQ(f.At(99, -3), Grey(80));
     EXPECT_EQ(f.At(101, -1), Grey(0));
@@ -57,11 +57,11 @@ TEST(DrawFrame, EdgeOnDrawsALineAndNoEllipse) {
 
 TEST(DrawFrame, SeenFromBelowShowsABlackEllipseOutlinedInGrey) {
     const Framed f = Frame(-30, 180);
-    EXPECT_EQ(f.At(5, -20), Grey(0));    // Inside the ellipse, over the dome.
-    EXPECT_EQ(f.At(0, 50), Grey(80));    // Bottom of the outline: semi-axis R / 2.
+    EXPECT_EQ(f.At(5, -20), Grey(0));  // Inside the ellipse, over the dome.
+    EXPECT_EQ(f.At(0, 50), Grey(80));  // Bottom of the outline: semi-axis R / 2.
     EXPECT_EQ(f.At(0, 49), Grey(0));
     EXPECT_EQ(f.At(0, 51), Grey(0));
-    EXPECT_EQ(f.At(100, 0), Grey(80));   // Horizontal semi-axis R.
+    EXPECT_EQ(f.At(100, 0), Grey(80));  // Horizontal semi-axis R.
     EXPECT_EQ(f.At(99, 0), Grey(0));
     EXPECT_EQ(f.S->FillColor, RGB(255, 255, 255));
 }
@@ -92,12 +92,14 @@ TEST(DrawFrame, PutsLabelsAtTheProjectedPointsAndJoinsThem) {
         x[k] = 150 + Sky->OffsetX;
         y[k] = 150 + Sky->OffsetY;
         // The line ends on the label's top-left corner.
-        EXPECT_EQ(f.S->PixelAt(static_cast<int>(std::lround(x[k])), static_cast<int>(std::lround(y[k]))),
-                  Grey(160))
+        EXPECT_EQ(
+            f.S->PixelAt(static_cast<int>(std::lround(x[k])), static_cast<int>(std::lround(y[k]))),
+            Grey(160))
             << k;
         // The glyph lies right of and below that corner, and nothing but the frame's
         // own greys lies up and left of it.
-        const int px = static_cast<int>(std::lround(x[k])), py = static_cast<int>(std::lround(y[k]));
+        const int px = static_cast<int>(std::lround(x[k])),
+                  py = static_cast<int>(std::lround(y[k]));
         auto ink = [&](int cx, int cy) {
             const QRgb p = f.S->PixelAt(cx, cy);
             return p != Grey(0) && p != Grey(80) && p != Grey(128);

@@ -16,9 +16,10 @@ TEST(ChartSideFor, TakesTheSmallerOfHeightAndWidthLessThePanel) {
         float Width, Height;
         int Side;
     };
-    constexpr Row Rows[] = {{584, 416, 408}, {600, 496, 488}, {400, 600, 288}, {112, 400, 0},
-                            {300, 8, 0},     {4000, 3000, 2992}};
-    for (const Row& row : Rows) EXPECT_EQ(ChartSideFor(row.Width, row.Height), row.Side) << row.Width;
+    constexpr Row Rows[] = {{584, 416, 408}, {600, 496, 488}, {400, 600, 288},
+                            {112, 400, 0},   {300, 8, 0},     {4000, 3000, 2992}};
+    for (const Row& row : Rows)
+        EXPECT_EQ(ChartSideFor(row.Width, row.Height), row.Side) << row.Width;
     EXPECT_THROW(ChartSideFor(1e6f, 1e6f), RunTimeError);
 }
 

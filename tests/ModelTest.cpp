@@ -45,7 +45,9 @@ struct Model {
         Hour = (MinuteOfYear - day * 1440) / 60;
         Minute = MinuteOfYear - day * 1440 - Hour * 60;
     }
-    void Compose() { MinuteOfYear = (MonthStartDay[Month - 1] + DayIndex) * 1440 + Hour * 60 + Minute; }
+    void Compose() {
+        MinuteOfYear = (MonthStartDay[Month - 1] + DayIndex) * 1440 + Hour * 60 + Minute;
+    }
 };
 
 class EventRun {
@@ -79,7 +81,8 @@ private:
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(Random); }
 
     void ChooseFromList() {
-        MemoryList* lists[] = {&W->Combo1, &W->Combo2, &W->Combo3, &W->Combo4, &W->Combo5, &W->Combo6};
+        MemoryList* lists[] = {&W->Combo1, &W->Combo2, &W->Combo3,
+                               &W->Combo4, &W->Combo5, &W->Combo6};
         const int which = Pick(0, 5);
         MemoryList& list = *lists[which];
         const int index = Pick(0, static_cast<int>(list.Items.size()) - 1);
@@ -96,8 +99,10 @@ private:
             return ExpectRedraws(0);
         }
         if (M.Dragging != 0) return ExpectRedraws(0);  // Ignored during a hold.
-        (which == 2 ? M.Month : which == 3 ? M.DayIndex : which == 4 ? M.Hour : M.Minute) =
-            which == 2 ? index + 1 : index;
+        (which == 2   ? M.Month
+         : which == 3 ? M.DayIndex
+         : which == 4 ? M.Hour
+                      : M.Minute) = which == 2 ? index + 1 : index;
         M.Compose();
         M.Split();
         ExpectPair();
@@ -134,8 +139,8 @@ private:
         } else if (action < 9) {
             const int buttons = action < 7 ? LeftButton : Pick(0, 7);
             const int draggingBefore = M.Dragging;
-            const int listsBefore[4] = {W->Combo3.ListIndex(), W->Combo4.ListIndex(), W->Combo5.ListIndex(),
-                                        W->Combo6.ListIndex()};
+            const int listsBefore[4] = {W->Combo3.ListIndex(), W->Combo4.ListIndex(),
+                                        W->Combo5.ListIndex(), W->Combo6.ListIndex()};
             Command1_MouseMove(W->Sky, W->Ui, buttons);
             if (buttons != LeftButton) {
                 M.Dragging = 0;
@@ -217,10 +222,14 @@ private:
         ASSERT_EQ(Sky.Longitude, M.Longitude) << event;
         ASSERT_EQ(Sky.ViewElevation, M.Elevation) << event;
         ASSERT_EQ(Sky.PoleAngle, M.PoleAngle) << event;
-        ASSERT_EQ(W->Picture2.Picture(), ReadoutText(FormatPrintLine({double(M.Azimuth), std::string("°")})));
-        ASSERT_EQ(W->Picture3.Picture(), ReadoutText(FormatPrintLine({M.PoleAngle - 90, std::string("°")})));
-        ASSERT_EQ(W->Picture4.Picture(), ReadoutText(FormatPrintLine({double(-M.Elevation), std::string("°")})));
-        ASSERT_EQ(W->Picture5.Picture(), ReadoutText(FormatPrintLine({double(M.Longitude), std::string("°")})));
+        ASSERT_EQ(W->Picture2.Picture(),
+                  ReadoutText(FormatPrintLine({double(M.Azimuth), std::string("°")})));
+        ASSERT_EQ(W->Picture3.Picture(),
+                  ReadoutText(FormatPrintLine({M.PoleAngle - 90, std::string("°")})));
+        ASSERT_EQ(W->Picture4.Picture(),
+                  ReadoutText(FormatPrintLine({double(-M.Elevation), std::string("°")})));
+        ASSERT_EQ(W->Picture5.Picture(),
+                  ReadoutText(FormatPrintLine({double(M.Longitude), std::string("°")})));
         if (PairDone) {
             PairDone = false;
             Reference->Sky = Sky;
@@ -245,7 +254,8 @@ private:
 }  // namespace
 
 TEST(RandomEvents, KeepTheStateTheScreenAndTheModelInStep) {
-    const auto seed = static_cast<std::uint64_t>(FromEnvironment("DOMARIUM_MODEL_SEED", DefaultSeed));
+    const auto seed =
+        static_cast<std::uint64_t>(FromEnvironment("DOMARIUM_MODEL_SEED", DefaultSeed));
     const long events = FromEnvironment("DOMARIUM_MODEL_EVENTS", DefaultEvents);
     std::cout << "random events: seed " << seed << ", " << events << " events" << std::endl;
     EventRun run(seed);

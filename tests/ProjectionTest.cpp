@@ -139,7 +139,8 @@ TEST(ProjectStarBatch, MatchesProjectStarBitForBit) {
     auto Sky = DefaultView();
     LoadStarDataFrom(*Sky, std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
     std::vector<std::int16_t> all(StarCount);
-    for (int i = 0; i < StarCount; ++i) all[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i);
+    for (int i = 0; i < StarCount; ++i)
+        all[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i);
     std::vector<StarProjection> out(StarCount);
     struct View {
         double PoleAngle;

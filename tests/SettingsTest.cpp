@@ -53,9 +53,11 @@ TEST(FillLists, GiveTheItemsAndDefaults) {
     EXPECT_EQ(c.W->Combo5.Items.front(), "0");
     EXPECT_EQ(c.W->Combo5.Items.back(), "23");
     EXPECT_EQ(c.W->Combo6.Items.back(), "59");
-    const int defaults[] = {c.W->Combo1.ListIndex(), c.W->Combo2.ListIndex(), c.W->Combo3.ListIndex(),
-                            c.W->Combo4.ListIndex(), c.W->Combo5.ListIndex(), c.W->Combo6.ListIndex()};
-    EXPECT_EQ(std::vector<int>(std::begin(defaults), std::end(defaults)), (std::vector<int>{49, 2, 0, 0, 0, 0}));
+    const int defaults[] = {c.W->Combo1.ListIndex(), c.W->Combo2.ListIndex(),
+                            c.W->Combo3.ListIndex(), c.W->Combo4.ListIndex(),
+                            c.W->Combo5.ListIndex(), c.W->Combo6.ListIndex()};
+    EXPECT_EQ(std::vector<int>(std::begin(defaults), std::end(defaults)),
+              (std::vector<int>{49, 2, 0, 0, 0, 0}));
     EXPECT_EQ(c.Sky().TimeStep, 5);
     EXPECT_EQ(c.Sky().StepValues[6], 0);
 }
@@ -115,9 +117,10 @@ TEST(Command1MouseMove, FollowsTheDraggingTable) {
         int Redraws, MinutesAdded;
     };
     constexpr Row Rows[] = {
-        {"down", 1, 0, 1, 1, 0}, {"down", 2, 0, 0, 0, 0}, {"down", 1, 1, 1, 1, 0}, {"down", 4, 1, 0, 0, 0},
-        {"move", 1, 1, 1, 1, 5}, {"move", 2, 1, 0, 0, 0}, {"move", 3, 1, 0, 0, 0}, {"move", 0, 1, 0, 0, 0},
-        {"move", 0, 0, 0, 0, 0}, {"move", 5, 0, 0, 0, 0},
+        {"down", 1, 0, 1, 1, 0}, {"down", 2, 0, 0, 0, 0}, {"down", 1, 1, 1, 1, 0},
+        {"down", 4, 1, 0, 0, 0}, {"move", 1, 1, 1, 1, 5}, {"move", 2, 1, 0, 0, 0},
+        {"move", 3, 1, 0, 0, 0}, {"move", 0, 1, 0, 0, 0}, {"move", 0, 0, 0, 0, 0},
+        {"move", 5, 0, 0, 0, 0},
     };
     for (const Row& row : Rows) {
         Counted c;
@@ -191,8 +194,10 @@ TEST(ScrollChange, StoresTheAnglesAtTheBarsEnds) {
     c.W->HScroll1.MoveTo(360);
     EXPECT_EQ(c.Sky().ViewAzimuth, 360);
     EXPECT_EQ(c.Redraws, 14);  // Seven changes, a pair each.
-    const std::pair<RasterSurface*, const char*> readouts[] = {
-        {&c.W->Picture2, " 360 °"}, {&c.W->Picture3, "-90 °"}, {&c.W->Picture4, " 90 °"}, {&c.W->Picture5, " 150 °"}};
+    const std::pair<RasterSurface*, const char*> readouts[] = {{&c.W->Picture2, " 360 °"},
+                                                               {&c.W->Picture3, "-90 °"},
+                                                               {&c.W->Picture4, " 90 °"},
+                                                               {&c.W->Picture5, " 150 °"}};
     for (const auto& [readout, text] : readouts) {
         RasterSurface reference(49, 17, RGB(255, 255, 255), ReadoutFont());
         reference.PrintText(text);

@@ -18,10 +18,11 @@ SnapshotOptions Defaults() {
 }  // namespace
 
 TEST(ParseSnapshotOptions, TakesEachSettingWithinItsControlsRange) {
-    const SnapshotParse parsed = Parse({"--month", "2", "--day", "31", "--hour", "23", "--minute", "59",
-                                        "--longitude", "120", "--latitude", "-90", "--azimuth", "360",
-                                        "--elevation", "90", "--limit", "-1.4", "--size", "1600", "-o",
-                                        "chart.png", "--stars", "s.csv", "--stardata", "cat"});
+    const SnapshotParse parsed = Parse(
+        {"--month",     "2",           "--day",   "31",         "--hour", "23",        "--minute",
+         "59",          "--longitude", "120",     "--latitude", "-90",    "--azimuth", "360",
+         "--elevation", "90",          "--limit", "-1.4",       "--size", "1600",      "-o",
+         "chart.png",   "--stars",     "s.csv",   "--stardata", "cat"});
     ASSERT_TRUE(parsed.Options) << parsed.Error;
     const SnapshotOptions& o = *parsed.Options;
     EXPECT_EQ(o.Month, 2);
@@ -39,16 +40,32 @@ TEST(ParseSnapshotOptions, TakesEachSettingWithinItsControlsRange) {
 }
 
 TEST(ParseSnapshotOptions, RejectsWhatNoControlOffers) {
-    const std::vector<std::vector<std::string>> Rejected = {
-        {"-o", "a", "--month", "13"},     {"-o", "a", "--month", "0"},       {"-o", "a", "--day", "32"},
-        {"-o", "a", "--hour", "24"},      {"-o", "a", "--minute", "-1"},     {"-o", "a", "--longitude", "119"},
-        {"-o", "a", "--latitude", "91"},  {"-o", "a", "--azimuth", "361"},   {"-o", "a", "--elevation", "-91"},
-        {"-o", "a", "--limit", "8"},      {"-o", "a", "--limit", "-1.5"},    {"-o", "a", "--limit", "3.55"},
-        {"-o", "a", "--limit", "nan"},    {"-o", "a", "--size", "0"},        {"-o", "a", "--month", "1x"},
-        {"-o", "a", "--month", ""},       {"-o", "a", "--month", "1.0"},     {"-o", "a", "--month"},
-        {"-o"},                           {"--month", "3"},                  {"-o", "a", "--colour", "red"},
-        {"-o", "a", "extra"},             {"-o", "a", "--size", "99999999999"},
-        {"-o", "a", "--latitude", "+-5"}, {"-o", "a", "--limit", "+-.1"},    {"-o", "a", "--limit", "-+1"}};
+    const std::vector<std::vector<std::string>> Rejected = {{"-o", "a", "--month", "13"},
+                                                            {"-o", "a", "--month", "0"},
+                                                            {"-o", "a", "--day", "32"},
+                                                            {"-o", "a", "--hour", "24"},
+                                                            {"-o", "a", "--minute", "-1"},
+                                                            {"-o", "a", "--longitude", "119"},
+                                                            {"-o", "a", "--latitude", "91"},
+                                                            {"-o", "a", "--azimuth", "361"},
+                                                            {"-o", "a", "--elevation", "-91"},
+                                                            {"-o", "a", "--limit", "8"},
+                                                            {"-o", "a", "--limit", "-1.5"},
+                                                            {"-o", "a", "--limit", "3.55"},
+                                                            {"-o", "a", "--limit", "nan"},
+                                                            {"-o", "a", "--size", "0"},
+                                                            {"-o", "a", "--month", "1x"},
+                                                            {"-o", "a", "--month", ""},
+                                                            {"-o", "a", "--month", "1.0"},
+                                                            {"-o", "a", "--month"},
+                                                            {"-o"},
+                                                            {"--month", "3"},
+                                                            {"-o", "a", "--colour", "red"},
+                                                            {"-o", "a", "extra"},
+                                                            {"-o", "a", "--size", "99999999999"},
+                                                            {"-o", "a", "--latitude", "+-5"},
+                                                            {"-o", "a", "--limit", "+-.1"},
+                                                            {"-o", "a", "--limit", "-+1"}};
     for (const auto& args : Rejected) {
         const SnapshotParse parsed = Parse(args);
         EXPECT_FALSE(parsed.Options) << args.back();
@@ -62,13 +79,16 @@ TEST(DrawSnapshot, MatchesTheStartedWindowAndListsItsStars) {
     EXPECT_EQ(chart.width(), 408);
     ASSERT_FALSE(stars.empty());
     for (const PlottedStar& star : stars) {
-        EXPECT_EQ(chart.pixel(static_cast<int>(std::floor(star.X + 0.5f)), static_cast<int>(std::floor(star.Y + 0.5f))),
+        EXPECT_EQ(chart.pixel(static_cast<int>(std::floor(star.X + 0.5f)),
+                              static_cast<int>(std::floor(star.Y + 0.5f))),
                   qRgb(255, 255, 255));
         EXPECT_EQ(star.Disc, star.Radius > 0);
     }
     for (std::size_t k = 1; k < stars.size(); ++k) EXPECT_LT(stars[k - 1].Index, stars[k].Index);
-    const std::string table = StarTable({{7, 1.5f, 2.25f, 2.0f, true}, {9, 3.0f, 4.0f, 0.0f, false}});
-    EXPECT_EQ(table, "index,x,y,radius,kind\n7,1.500000,2.250000,2,disc\n9,3.000000,4.000000,0,pixel\n");
+    const std::string table =
+        StarTable({{7, 1.5f, 2.25f, 2.0f, true}, {9, 3.0f, 4.0f, 0.0f, false}});
+    EXPECT_EQ(table,
+              "index,x,y,radius,kind\n7,1.500000,2.250000,2,disc\n9,3.000000,4.000000,0,pixel\n");
 }
 
 TEST(DrawSnapshot, RunsThirtyFirstFebruaryIntoMarch) {

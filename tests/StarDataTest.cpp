@@ -74,7 +74,8 @@ TEST(LoadStarData, ReadsEveryLayoutAlike) {
 }
 
 TEST(LoadStarData, StoresValuesOutsideTheirRangesUnchanged) {
-    auto Sky = Load("400,-89.9,-1.5\n-20,+95,99\n" + Catalogue(StarCount - 2, Layout::RecordPerLine));
+    auto Sky =
+        Load("400,-89.9,-1.5\n-20,+95,99\n" + Catalogue(StarCount - 2, Layout::RecordPerLine));
     EXPECT_EQ(Sky->StarRA[0], 400);
     EXPECT_EQ(Sky->StarDec[0], -89.9);
     EXPECT_EQ(Sky->StarMag[0], -1.5);
@@ -89,7 +90,8 @@ TEST(LoadStarData, NeverReadsPastTheLastRecord) {
 }
 
 TEST(LoadStarData, StopsWithEndOfFileOnAShortCatalogue) {
-    EXPECT_EQ(LoadError(Catalogue(StarCount - 1, Layout::RecordPerLine)).Kind(), ErrorKind::InputPastEnd);
+    EXPECT_EQ(LoadError(Catalogue(StarCount - 1, Layout::RecordPerLine)).Kind(),
+              ErrorKind::InputPastEnd);
     EXPECT_EQ(LoadError("").Kind(), ErrorKind::InputPastEnd);
     // A record cut short in the middle.
     EXPECT_EQ(LoadError(Catalogue(StarCount - 1, Layout::RecordPerLine) + "1,2").Kind(),
@@ -101,9 +103,14 @@ TEST(LoadStarData, RejectsBadFieldsNamingRecordAndLine) {
         const char* Field;
         const char* Reason;
     };
-    const Row Rows[] = {{"", "空"},        {"abc", "数値ではありません"}, {"1.2.3", "数値ではありません"},
-                        {"0x10", "数値ではありません"}, {"nan", "数値ではありません"}, {"1e999", "有限"},
-                        {"inf", "数値ではありません"}, {"- 5", "数値ではありません"}};
+    const Row Rows[] = {{"", "空"},
+                        {"abc", "数値ではありません"},
+                        {"1.2.3", "数値ではありません"},
+                        {"0x10", "数値ではありません"},
+                        {"nan", "数値ではありません"},
+                        {"1e999", "有限"},
+                        {"inf", "数値ではありません"},
+                        {"- 5", "数値ではありません"}};
     for (const Row& row : Rows) {
         // Star 3 (line 3) has the bad declination.
         const std::string text = Catalogue(2, Layout::RecordPerLine) + "1," + row.Field + ",2\n" +
@@ -118,7 +125,8 @@ TEST(LoadStarData, RejectsBadFieldsNamingRecordAndLine) {
 }
 
 TEST(LoadStarData, RejectsAHugeLineWithoutReadingItAll) {
-    const std::string text = std::string(5'000'000, '7') + "\n" + Catalogue(StarCount, Layout::RecordPerLine);
+    const std::string text =
+        std::string(5'000'000, '7') + "\n" + Catalogue(StarCount, Layout::RecordPerLine);
     EXPECT_EQ(LoadError(text).Kind(), ErrorKind::BadCatalogue);
 }
 

@@ -37,7 +37,7 @@ TEST(PlotStars, SizesDiscsByMagnitude) {
         double Magnitude;
         int Pixels;
     };
-    constexpr Row Rows[] = {{3, 1},        {2.99, Disc1},  {0.97, Disc1}, {0.96, Disc2},
+    constexpr Row Rows[] = {{3, 1},         {2.99, Disc1},  {0.97, Disc1}, {0.96, Disc2},
                             {-2.53, Disc2}, {-2.54, Disc3}, {7.5, 1}};
     for (const Row& row : Rows) EXPECT_EQ(PlotOne(row.Magnitude), row.Pixels) << row.Magnitude;
 }
@@ -60,7 +60,8 @@ TEST(PlotStars, KeepsTheRadiusOfEveryStarAboveTheHorizon) {
 TEST(PlotStars, SkipsStarsBelowTheHorizonByDepth) {
     // A cache with only CosPole = 1: depth is the star's z, here R cos(polar distance)
     // for a star at the north pole, so R decides the depth exactly.
-    for (const auto& [radius, drawn] : {std::pair{1.0, false}, std::pair{0.4, true}, std::pair{-0.5, true}}) {
+    for (const auto& [radius, drawn] :
+         {std::pair{1.0, false}, std::pair{0.4, true}, std::pair{-0.5, true}}) {
         SkyState Sky;
         Sky.Pi = 3.14159265358979;
         Sky.ChartRadius = radius;
@@ -85,9 +86,10 @@ TEST(WriteReadouts, ShowsTheStartUpValuesAndRewritesThem) {
     Sky.Longitude = 135;
     window->Picture2.PSet(40, 10, 0xFF);  // Anything left from before is cleared.
     WriteReadouts(Sky, window->Ui);
-    const std::pair<RasterSurface*, const char*> expected[] = {
-        {&window->Picture2, " 0 °"}, {&window->Picture3, " 35 °"}, {&window->Picture4, "-10 °"},
-        {&window->Picture5, " 135 °"}};
+    const std::pair<RasterSurface*, const char*> expected[] = {{&window->Picture2, " 0 °"},
+                                                               {&window->Picture3, " 35 °"},
+                                                               {&window->Picture4, "-10 °"},
+                                                               {&window->Picture5, " 135 °"}};
     for (const auto& [readout, text] : expected) {
         RasterSurface reference(49, 17, RGB(255, 255, 255), ReadoutFont());
         reference.PrintText(text);

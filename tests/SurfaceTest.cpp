@@ -146,7 +146,8 @@ TEST(RasterSurface, SmallDiscsCoverTheSamePixelsAsTheGeneralEllipse) {
         general.Circle(60.3f, 59.6f, r, RGB(255, 255, 254));  // Another outline: the general path.
         for (int y = 0; y < 120; ++y)
             for (int x = 0; x < 120; ++x)
-                ASSERT_EQ(fast.PixelAt(x, y) == BlackPixel, general.PixelAt(x, y) == BlackPixel) << r << " " << x << "," << y;
+                ASSERT_EQ(fast.PixelAt(x, y) == BlackPixel, general.PixelAt(x, y) == BlackPixel)
+                    << r << " " << x << "," << y;
     }
     RasterSurface edge(10, 10, Black, ChartFont());
     edge.FillStyle = FillStyleKind::Solid;
@@ -170,7 +171,8 @@ TEST(RasterSurface, CircleOutlinesAreTheInsidePixelsWithAnOutsideNeighbour) {
             for (int dx = -75; dx <= 75; ++dx) {
                 const bool edge = inside(dx, dy) && (!inside(dx - 1, dy) || !inside(dx + 1, dy) ||
                                                      !inside(dx, dy - 1) || !inside(dx, dy + 1));
-                ASSERT_EQ(s.PixelAt(80 + dx, 80 + dy) == WhitePixel, edge) << r << " " << dx << "," << dy;
+                ASSERT_EQ(s.PixelAt(80 + dx, 80 + dy) == WhitePixel, edge)
+                    << r << " " << dx << "," << dy;
             }
     }
 }

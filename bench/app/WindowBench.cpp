@@ -35,10 +35,10 @@ const char* const StarDataPath = DOMARIUM_SOURCE_DIR "/StarData";
 
 // Reports, once, when the watched widget has painted while its window is exposed.
 class FirstPaint : public QObject {
-  public:
+public:
     explicit FirstPaint(QWidget* watched) : Watched(watched) { watched->installEventFilter(this); }
 
-  protected:
+protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         if (object == Watched && event->type() == QEvent::Paint && !Reported &&
             Watched->window()->windowHandle() != nullptr &&
@@ -54,13 +54,13 @@ class FirstPaint : public QObject {
         return false;
     }
 
-  private:
+private:
     QWidget* Watched;
     bool Reported = false;
 };
 
 class BareWindow : public QWidget {
-  protected:
+protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::black); }
 };
 

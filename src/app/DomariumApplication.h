@@ -8,7 +8,7 @@
 class RunTimeError;
 
 class DomariumApplication : public QApplication {
-  public:
+public:
     DomariumApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 };

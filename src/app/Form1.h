@@ -21,7 +21,7 @@ class QLineEdit;
 class Form1 : public QMainWindow, public WindowControl {
     Q_OBJECT
 
-  public:
+public:
     explicit Form1(QWidget* parent = nullptr);
     ~Form1() override;
 
@@ -73,7 +73,7 @@ class Form1 : public QMainWindow, public WindowControl {
     QAction* MenuFileQuit = nullptr;    // "終了"
     QAction* Joho = nullptr;            // "情報"
 
-  private:
+private:
     void CreateControls();
     void CreateMenu();
     void SetTabSequence();

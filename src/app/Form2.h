@@ -11,7 +11,7 @@ class QPushButton;
 class Form2 : public QDialog {
     Q_OBJECT
 
-  public:
+public:
     // Centred over owner when it opens; modal to the whole program.
     explicit Form2(QWidget* owner);
 
@@ -22,6 +22,6 @@ class Form2 : public QDialog {
     QLabel* Label2 = nullptr;         // Version.
     QLabel* Label1 = nullptr;         // Title.
 
-  private:
+private:
     void CentreOver(const QWidget* owner);
 };

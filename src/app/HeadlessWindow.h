@@ -68,7 +68,8 @@ struct HeadlessWindow {
     SkyState Sky;
     MemoryWindow Form1;
     MemoryList Combo1, Combo2, Combo3, Combo4, Combo5, Combo6;
-    MemoryScroll HScroll1{0, 360, 0}, HScroll2{120, 150, 135}, VScroll1{0, 180, 80}, VScroll2{0, 180, 55};
+    MemoryScroll HScroll1{0, 360, 0}, HScroll2{120, 150, 135}, VScroll1{0, 180, 80},
+        VScroll2{0, 180, 55};
     RasterSurface Picture1_0, Picture1_1;
     RasterSurface Picture2, Picture3, Picture4, Picture5;
     RasterStack Stack;

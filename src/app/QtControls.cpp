@@ -14,10 +14,10 @@ namespace {
 // box would look typed text up among its items, which it does on Enter and when
 // the field loses the focus. So typing never selects anything.
 class TypedTextGuard : public QObject {
-  public:
+public:
     explicit TypedTextGuard(QComboBox* combo) : QObject(combo), Combo(combo) {}
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const bool enter = event->type() == QEvent::KeyPress &&
                            (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
@@ -29,7 +29,7 @@ class TypedTextGuard : public QObject {
         return QObject::eventFilter(watched, event);
     }
 
-  private:
+private:
     QComboBox* const Combo;
 };
 }  // namespace

@@ -17,7 +17,7 @@
 // choice. Click is raised when the user picks an item and, synchronously, when
 // the program selects another item.
 class QtList : public ListControl {
-  public:
+public:
     explicit QtList(QComboBox* combo);
     ~QtList() override;
 
@@ -31,14 +31,14 @@ class QtList : public ListControl {
     QComboBox* const Combo;
     std::function<void()> OnClick;
 
-  private:
+private:
     QMetaObject::Connection ClickConnection;
 };
 
 // A scroll bar reporting Change after an arrow or trough click, and once when a
 // dragged thumb is let go, never while the thumb moves.
 class QtScroll : public ScrollControl {
-  public:
+public:
     // Range and opening value are set before Change is connected, so taking them
     // raises nothing.
     QtScroll(QScrollBar* bar, std::int16_t minimum, std::int16_t maximum, std::int16_t value);
@@ -48,7 +48,7 @@ class QtScroll : public ScrollControl {
     QScrollBar* const Bar;
     std::function<void()> OnChange;
 
-  private:
+private:
     QMetaObject::Connection ChangeConnection;
 };
 
@@ -56,17 +56,17 @@ class QtScroll : public ScrollControl {
 // only copies it. The surface's ZOrder raises this widget and its Refresh
 // repaints it at once; the widget always takes the surface's size.
 class SurfaceView : public QWidget {
-  public:
+public:
     SurfaceView(RasterSurface& surface, QWidget* parent);
 
     RasterSurface& Surface;
     // Runs after the widget has been repainted for a Refresh of its surface.
     std::function<void()> AfterRefresh;
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     void FitToSurface();
 };
 
@@ -75,14 +75,14 @@ class SurfaceView : public QWidget {
 // are reported while the pointer is over the button, and everywhere while a
 // button pressed on it is held; the release reaches it wherever the pointer is.
 class AnimateButton : public QPushButton {
-  public:
+public:
     AnimateButton(const QString& caption, QWidget* parent);
 
     std::function<void(int button)> OnMouseDown;
     std::function<void(int buttons)> OnMouseMove;
     std::function<void(int button)> OnMouseUp;
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -91,11 +91,11 @@ class AnimateButton : public QPushButton {
 // The window's client area: the part below the menu bar. Reports every change of
 // its size once the window has been asked to show.
 class ClientArea : public QWidget {
-  public:
+public:
     explicit ClientArea(QWidget* parent = nullptr);
     std::function<void()> OnResize;
 
-  protected:
+protected:
     void resizeEvent(QResizeEvent* event) override;
 };
 

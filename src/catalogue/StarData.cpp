@@ -85,13 +85,14 @@ std::string Trim(const std::string& text) {
 
 [[noreturn]] void Reject(const std::string& source, long line, int record, int field,
                          const std::string& reason) {
-    throw RunTimeError(ErrorKind::BadCatalogue,
-                       source + " の " + std::to_string(line) + " 行目（" + std::to_string(record + 1) +
-                           " 番目の星の" + FieldNames[field] + "）: " + reason);
+    throw RunTimeError(ErrorKind::BadCatalogue, source + " の " + std::to_string(line) + " 行目（" +
+                                                    std::to_string(record + 1) + " 番目の星の" +
+                                                    FieldNames[field] + "）: " + reason);
 }
 
 // A decimal number with an optional sign and a period as the decimal point.
-double ParseField(const std::string& raw, const std::string& source, long line, int record, int field) {
+double ParseField(const std::string& raw, const std::string& source, long line, int record,
+                  int field) {
     const std::string text = Trim(raw);
     if (text.empty()) Reject(source, line, record, field, "値が空です。");
     if (text.size() > MaxFieldLength) Reject(source, line, record, field, "値が長すぎます。");
@@ -102,7 +103,8 @@ double ParseField(const std::string& raw, const std::string& source, long line, 
         negative = *first == '-';
         ++first;
     }
-    const bool startsWithDigit = first < last && ((*first >= '0' && *first <= '9') || *first == '.');
+    const bool startsWithDigit =
+        first < last && ((*first >= '0' && *first <= '9') || *first == '.');
     double value = 0.0;
     const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
     if (!startsWithDigit || error == std::errc::invalid_argument || end != last) {
@@ -126,10 +128,12 @@ void LoadStarDataFromStream(SkyState& Sky, std::istream& input, const std::strin
     for (int i = 0; i < StarCount; ++i) {
         for (int field = 0; field < 3; ++field) {
             if (!reader.Next(text, line)) {
-                if (input.bad()) throw RunTimeError(ErrorKind::FileNotFound, sourceName + " を読めません。");
+                if (input.bad())
+                    throw RunTimeError(ErrorKind::FileNotFound, sourceName + " を読めません。");
                 throw RunTimeError(ErrorKind::InputPastEnd,
-                                   sourceName + ": 星は " + std::to_string(StarCount) + " 個必要ですが、" +
-                                       std::to_string(i) + " 個しかありません。");
+                                   sourceName + ": 星は " + std::to_string(StarCount) +
+                                       " 個必要ですが、" + std::to_string(i) +
+                                       " 個しかありません。");
             }
             (*loaded)[static_cast<std::size_t>(field)][static_cast<std::size_t>(i)] =
                 ParseField(text, sourceName, line, i, field);

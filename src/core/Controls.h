@@ -31,26 +31,26 @@ public:
     virtual ~WindowControl() = default;
     virtual float ScaleWidth() const = 0;   // Inner width, pixels.
     virtual float ScaleHeight() const = 0;  // Inner height, pixels.
-    virtual void Show() = 0;  // Delivers the first Resize before it returns.
+    virtual void Show() = 0;                // Delivers the first Resize before it returns.
 };
 
 struct SkyControls {
     WindowControl* Form1 = nullptr;
-    ListControl* Combo1 = nullptr;  // Limiting magnitude.
-    ListControl* Combo2 = nullptr;  // Animation step.
-    ListControl* Combo3 = nullptr;  // Month.
-    ListControl* Combo4 = nullptr;  // Day.
-    ListControl* Combo5 = nullptr;  // Hour.
-    ListControl* Combo6 = nullptr;  // Minute.
-    ScrollControl* HScroll1 = nullptr;  // View azimuth.
-    ScrollControl* HScroll2 = nullptr;  // Longitude.
-    ScrollControl* VScroll1 = nullptr;  // View elevation.
-    ScrollControl* VScroll2 = nullptr;  // Latitude.
+    ListControl* Combo1 = nullptr;                     // Limiting magnitude.
+    ListControl* Combo2 = nullptr;                     // Animation step.
+    ListControl* Combo3 = nullptr;                     // Month.
+    ListControl* Combo4 = nullptr;                     // Day.
+    ListControl* Combo5 = nullptr;                     // Hour.
+    ListControl* Combo6 = nullptr;                     // Minute.
+    ScrollControl* HScroll1 = nullptr;                 // View azimuth.
+    ScrollControl* HScroll2 = nullptr;                 // Longitude.
+    ScrollControl* VScroll1 = nullptr;                 // View elevation.
+    ScrollControl* VScroll2 = nullptr;                 // Latitude.
     DrawingSurface* Picture1[2] = {nullptr, nullptr};  // The chart pair.
-    DrawingSurface* Picture2 = nullptr;  // View azimuth read-out.
-    DrawingSurface* Picture3 = nullptr;  // Latitude read-out.
-    DrawingSurface* Picture4 = nullptr;  // View elevation read-out.
-    DrawingSurface* Picture5 = nullptr;  // Longitude read-out.
+    DrawingSurface* Picture2 = nullptr;                // View azimuth read-out.
+    DrawingSurface* Picture3 = nullptr;                // Latitude read-out.
+    DrawingSurface* Picture4 = nullptr;                // View elevation read-out.
+    DrawingSurface* Picture5 = nullptr;                // Longitude read-out.
 };
 
 // Picture1(index), with the subscript check of a two-element control array.

@@ -28,7 +28,8 @@ inline std::int16_t Round16(double value) {
 inline std::int32_t Round32(double value) {
     if (!(std::fabs(value) < 1e15)) throw RunTimeError(ErrorKind::Overflow);
     const double rounded = RoundHalfEven(value);
-    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) throw RunTimeError(ErrorKind::Overflow);
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0))
+        throw RunTimeError(ErrorKind::Overflow);
     return static_cast<std::int32_t>(rounded);
 }
 

@@ -7,12 +7,12 @@
 #include <string>
 
 enum class ErrorKind {
-    Overflow,         // A 16- or 32-bit conversion or operation out of range.
-    SubscriptRange,   // An index outside a fixed-size array or a list.
-    FileNotFound,     // StarData missing or not readable.
-    InputPastEnd,     // StarData ended before 3146 records.
-    BadCatalogue,     // A StarData field that is empty, not a number or not finite.
-    SurfaceFailure,   // A drawing or control operation that failed.
+    Overflow,        // A 16- or 32-bit conversion or operation out of range.
+    SubscriptRange,  // An index outside a fixed-size array or a list.
+    FileNotFound,    // StarData missing or not readable.
+    InputPastEnd,    // StarData ended before 3146 records.
+    BadCatalogue,    // A StarData field that is empty, not a number or not finite.
+    SurfaceFailure,  // A drawing or control operation that failed.
 };
 
 class RunTimeError : public std::runtime_error {

@@ -10,20 +10,21 @@ inline constexpr int StarCount = 3146;  // Fixed: the loader fills and the star 
 
 struct SkyState {
     // Observer clock and place.
-    std::int32_t MinuteOfYear = 0;  // Minutes since 1 January 00:00 zone time; 0..525599 after SplitMinuteOfYear.
-    std::int16_t Month = 0;         // 1..12.
-    std::int32_t DayIndex = 0;      // Day of the month minus one, 0..30.
-    double Hour = 0.0;              // Whole number 0..23, held as a double.
-    double Minute = 0.0;            // Whole number 0..59, held as a double.
-    double Longitude = 0.0;         // Degrees, east positive (120..150 from the longitude bar).
-    double EpochMinute = 0.0;       // Zone-time minute of 1 January at which the sidereal angle is 0.
-    double SiderealAngle = 0.0;     // Degrees; never reduced modulo 360, may be negative.
+    std::int32_t MinuteOfYear =
+        0;  // Minutes since 1 January 00:00 zone time; 0..525599 after SplitMinuteOfYear.
+    std::int16_t Month = 0;      // 1..12.
+    std::int32_t DayIndex = 0;   // Day of the month minus one, 0..30.
+    double Hour = 0.0;           // Whole number 0..23, held as a double.
+    double Minute = 0.0;         // Whole number 0..59, held as a double.
+    double Longitude = 0.0;      // Degrees, east positive (120..150 from the longitude bar).
+    double EpochMinute = 0.0;    // Zone-time minute of 1 January at which the sidereal angle is 0.
+    double SiderealAngle = 0.0;  // Degrees; never reduced modulo 360, may be negative.
 
     // Settings lists and animation.
-    double LimitMag = 0.0;                    // Stars are drawn only when their magnitude is below this.
-    std::int16_t TimeStep = 0;                // Minutes added per animation step.
+    double LimitMag = 0.0;      // Stars are drawn only when their magnitude is below this.
+    std::int16_t TimeStep = 0;  // Minutes added per animation step.
     std::array<std::int16_t, 7> StepValues{};  // 1, 3, 5, 10, 15, 30 in 0..5; entry 6 never set.
-    std::int16_t Dragging = 0;                // 1 while the animate button is held.
+    std::int16_t Dragging = 0;                 // 1 while the animate button is held.
 
     // Catalogue: degrees, degrees, visual magnitude. All zero until loaded.
     std::array<double, StarCount> StarRA{};
@@ -41,11 +42,11 @@ struct SkyState {
     bool StarPolarCacheReady = false;  // True once the arrays above have been filled.
 
     // View angles, degrees.
-    double PoleAngle = 0.0;           // 90 + latitude.
-    std::int16_t ViewAzimuth = 0;     // From north through east.
-    std::int16_t ViewElevation = 0;   // Positive looks down on the dome.
-    std::int16_t RollAngle = 0;       // Always 0: no control sets it.
-    double Pi = 0.0;                  // 3.14159265358979, seven units in the last place below pi.
+    double PoleAngle = 0.0;          // 90 + latitude.
+    std::int16_t ViewAzimuth = 0;    // From north through east.
+    std::int16_t ViewElevation = 0;  // Positive looks down on the dome.
+    std::int16_t RollAngle = 0;      // Always 0: no control sets it.
+    double Pi = 0.0;                 // 3.14159265358979, seven units in the last place below pi.
 
     // Trigonometric cache of the view angles; all zero before the first UpdateViewTrig.
     double PoleAngleRad = 0.0, ViewAzimuthRad = 0.0, ViewElevationRad = 0.0, RollAngleRad = 0.0;
@@ -53,8 +54,10 @@ struct SkyState {
     double SinElevation = 0.0, CosElevation = 0.0, SinRoll = 0.0, CosRoll = 0.0;
 
     // Results of the last projection.
-    std::int16_t Depth = 0;  // Pixels below the horizon plane; negative above it, -ChartRadius at the zenith.
-    double ViewX = 0.0, ViewY = 0.0;      // Horizontal coordinates toward ViewAzimuth and ViewAzimuth + 90.
+    std::int16_t Depth =
+        0;  // Pixels below the horizon plane; negative above it, -ChartRadius at the zenith.
+    double ViewX = 0.0,
+           ViewY = 0.0;  // Horizontal coordinates toward ViewAzimuth and ViewAzimuth + 90.
     double OffsetX = 0.0, OffsetY = 0.0;  // Screen offsets from the chart centre, pixels, y down.
     // Working values of ProjectStar.
     double RaOffsetRad = 0.0, PolarDistRad = 0.0;

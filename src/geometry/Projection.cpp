@@ -47,7 +47,8 @@ inline bool PolarCacheHolds(const SkyState& Sky, std::size_t i) {
 void PrepareStarPolarCache(SkyState& Sky) {
     for (int i = 0; i < StarCount; ++i) {
         const double polarDist = PolarDistRadOf(Sky, i);
-        Sky.StarPolarCacheDec[static_cast<std::size_t>(i)] = Sky.StarDec[static_cast<std::size_t>(i)];
+        Sky.StarPolarCacheDec[static_cast<std::size_t>(i)] =
+            Sky.StarDec[static_cast<std::size_t>(i)];
         Sky.StarPolarDistRad[static_cast<std::size_t>(i)] = polarDist;
         Sky.StarSinPolarDist[static_cast<std::size_t>(i)] = std::sin(polarDist);
         Sky.StarCosPolarDist[static_cast<std::size_t>(i)] = std::cos(polarDist);
@@ -80,7 +81,8 @@ void ProjectStar(SkyState& Sky) {
 
 void ProjectPoint(SkyState& Sky, double x, double y, double z) { RotateToScreen(Sky, x, y, z); }
 
-void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int count, StarProjection* out) {
+void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int count,
+                      StarProjection* out) {
     constexpr int Block = 64;
     double sinRa[Block], cosRa[Block];
     const double R = Sky.ChartRadius;

@@ -30,7 +30,8 @@ struct StarProjection {
 // the same order, so each result is bit-identical to ProjectStar's. The sines and
 // cosines of all right-ascension offsets are taken first, then the rotations, which
 // keeps the library calls apart from the arithmetic. Leaves SkyState untouched.
-void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int count, StarProjection* out);
+void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int count,
+                      StarProjection* out);
 
 // PrepareStarPolarCache: fills the per-star polar distance, its sine and cosine from
 // StarDec, bit-identical to what ProjectStar would compute, and marks the cache ready.

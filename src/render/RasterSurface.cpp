@@ -41,9 +41,10 @@ inline int PixelOf(double v) {
 
 QFont ChartFont() {
     static const bool substituted = [] {
-        QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"),
-                                   {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
-                                    QStringLiteral("IPAexMincho"), QStringLiteral("Noto Serif CJK JP")});
+        QFont::insertSubstitutions(
+            QStringLiteral("ＭＳ 明朝"),
+            {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"), QStringLiteral("IPAexMincho"),
+             QStringLiteral("Noto Serif CJK JP")});
         return true;
     }();
     (void)substituted;
@@ -66,7 +67,8 @@ QRgb ToPixel(Colour c) {
     return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-RasterSurface::RasterSurface(int width, int height, Colour backColor, const QFont& font) : TextFont(font) {
+RasterSurface::RasterSurface(int width, int height, Colour backColor, const QFont& font)
+    : TextFont(font) {
     BackColor = backColor;
     Resize(width, height);
 }
@@ -146,16 +148,19 @@ const RasterSurface::DiscShape& RasterSurface::DiscShapeOf(float r) {
     for (int dy = 0; dy <= PixelOf(a); ++dy) {
         if (static_cast<double>(dy) > a) break;
         const double t = a > 0 ? 1.0 - (dy / a) * (dy / a) : 1.0;
-        shape.HalfWidths.push_back(static_cast<int>(std::floor(a * std::sqrt(std::max(t, 0.0)) + 1e-9)));
+        shape.HalfWidths.push_back(
+            static_cast<int>(std::floor(a * std::sqrt(std::max(t, 0.0)) + 1e-9)));
     }
     const int reach = static_cast<int>(shape.HalfWidths.size()) - 1;
     auto inside = [&](int dx, int dy) {
-        return std::abs(dy) <= reach && std::abs(dx) <= shape.HalfWidths[static_cast<std::size_t>(std::abs(dy))];
+        return std::abs(dy) <= reach &&
+               std::abs(dx) <= shape.HalfWidths[static_cast<std::size_t>(std::abs(dy))];
     };
     for (int dy = -reach; dy <= reach; ++dy) {
         const int half = shape.HalfWidths[static_cast<std::size_t>(std::abs(dy))];
         for (int dx = -half; dx <= half; ++dx) {
-            if (!inside(dx - 1, dy) || !inside(dx + 1, dy) || !inside(dx, dy - 1) || !inside(dx, dy + 1)) {
+            if (!inside(dx - 1, dy) || !inside(dx + 1, dy) || !inside(dx, dy - 1) ||
+                !inside(dx, dy + 1)) {
                 shape.Outline.emplace_back(dx, dy);
             }
         }
@@ -171,7 +176,8 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     const QRgb fill = ToPixel(FillColor);
     const bool solid = FillStyle == FillStyleKind::Solid;
     BeginDrawing();
-    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(r) || !std::isfinite(aspect)) return;
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(r) || !std::isfinite(aspect))
+        return;
     // The centre sits on a whole pixel, so small discs come out symmetric.
     const int cx = PixelOf(x), cy = PixelOf(y);
     if (aspect == 1.0f && std::fabs(r) < SmallDiscLimit) {
@@ -196,7 +202,8 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     const int first = std::max(cy - reach - 1, -1);
     const int last = std::min(cy + reach + 1, Height());
     if (first > last) return;
-    // The span of pixels (x - cx)^2 / a^2 + (y - cy)^2 / b^2 <= 1 in row y; empty when left > right.
+    // The span of pixels (x - cx)^2 / a^2 + (y - cy)^2 / b^2 <= 1 in row y; empty when left >
+    // right.
     auto span = [&](int row, int& left, int& right) {
         const double dy = row - cy;
         if (std::fabs(dy) > b) {
@@ -239,7 +246,8 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
 void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
     const QRgb colour = ToPixel(c);
     BeginDrawing();
-    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return;
     int x = PixelOf(x1), y = PixelOf(y1);
     const int xEnd = PixelOf(x2), yEnd = PixelOf(y2);
     // Bresenham; both end points are set. Lines on the chart are a few hundred
@@ -269,7 +277,8 @@ void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
 void RasterSurface::Box(float x1, float y1, float x2, float y2, Colour c) {
     const QRgb outline = ToPixel(c);
     BeginDrawing();
-    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return;
     const int left = std::min(PixelOf(x1), PixelOf(x2)), right = std::max(PixelOf(x1), PixelOf(x2));
     const int top = std::min(PixelOf(y1), PixelOf(y2)), bottom = std::max(PixelOf(y1), PixelOf(y2));
     const int rowFirst = std::max(top, 0), rowLast = std::min(bottom, Height() - 1);

@@ -68,8 +68,8 @@ private:
     static constexpr float SmallDiscLimit = 64.0f;
     struct DiscShape {
         float Radius;
-        std::vector<int> HalfWidths;                // By row distance from the centre.
-        std::vector<std::pair<int, int>> Outline;   // Offsets from the centre.
+        std::vector<int> HalfWidths;               // By row distance from the centre.
+        std::vector<std::pair<int, int>> Outline;  // Offsets from the centre.
     };
     const DiscShape& DiscShapeOf(float r);
     // Makes the image writable and takes its pixel address; each drawing operation starts here.
@@ -87,7 +87,7 @@ private:
     float TextLineHeight = 0.0f;
     std::map<std::string, TextMask> TextMasks;
     std::vector<DiscShape> DiscShapes;  // Small circles by radius.
-    QImage KeptFrame;  // Pixels of the frame drawn for KeptKey; null when none.
+    QImage KeptFrame;                   // Pixels of the frame drawn for KeptKey; null when none.
     FrameKey KeptKey;
 };
 

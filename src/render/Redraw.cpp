@@ -9,7 +9,8 @@
 #include "time/Clock.h"
 
 DrawingSurface& ChartSurface(SkyControls& Ui, int index) {
-    if (index < 0 || index > 1 || Ui.Picture1[index] == nullptr) throw RunTimeError(ErrorKind::SubscriptRange);
+    if (index < 0 || index > 1 || Ui.Picture1[index] == nullptr)
+        throw RunTimeError(ErrorKind::SubscriptRange);
     return *Ui.Picture1[index];
 }
 

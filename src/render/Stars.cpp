@@ -35,14 +35,16 @@ void PlotStars(SkyState& Sky, DrawingSurface& S) {
     std::array<std::int16_t, StarCount> passing;
     int count = 0;
     for (int i = 0; i < StarCount; ++i) {
-        if (Sky.StarMag[static_cast<std::size_t>(i)] < Sky.LimitMag) passing[static_cast<std::size_t>(count++)] = static_cast<std::int16_t>(i);
+        if (Sky.StarMag[static_cast<std::size_t>(i)] < Sky.LimitMag)
+            passing[static_cast<std::size_t>(count++)] = static_cast<std::int16_t>(i);
     }
     std::array<StarProjection, StarCount> projected;
     ProjectStarBatch(Sky, passing.data(), count, projected.data());
     for (int k = 0; k < count; ++k) {
         Sky.StarIndex = passing[static_cast<std::size_t>(k)];
         const StarProjection& p = projected[static_cast<std::size_t>(k)];
-        PlotStar(Sky, S, Sky.StarMag[static_cast<std::size_t>(Sky.StarIndex)], p.OffsetX, p.OffsetY, p.Depth);
+        PlotStar(Sky, S, Sky.StarMag[static_cast<std::size_t>(Sky.StarIndex)], p.OffsetX, p.OffsetY,
+                 p.Depth);
     }
     // Leave the projection fields as the last ProjectStar of the pass leaves them.
     if (count > 0) {

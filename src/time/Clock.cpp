@@ -6,8 +6,8 @@
 #include "core/SkyState.h"
 
 void ComputeSiderealEpoch(SkyState& Sky) {
-    const double L = Sky.Longitude / 15;               // Hours.
-    const double S = 24 - (GmstAtYearStart + L);       // Sidereal hours until local sidereal 24 h.
+    const double L = Sky.Longitude / 15;          // Hours.
+    const double S = 24 - (GmstAtYearStart + L);  // Sidereal hours until local sidereal 24 h.
     Sky.EpochMinute = (S / SiderealRatio + ZoneOffsetHours) * 60;
 }
 
@@ -26,7 +26,7 @@ struct MonthRange {
     std::int16_t Month;
 };
 constexpr MonthRange MonthRanges[12] = {
-    {0, 30, 1},    {31, 58, 2},   {59, 89, 3},   {90, 119, 4},  {120, 150, 5},  {151, 180, 6},
+    {0, 30, 1},    {31, 58, 2},   {59, 89, 3},   {90, 119, 4},   {120, 150, 5},  {151, 180, 6},
     {181, 211, 7}, {212, 242, 8}, {243, 272, 9}, {273, 303, 10}, {304, 333, 11}, {334, 364, 12},
 };
 }  // namespace

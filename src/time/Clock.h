@@ -16,12 +16,12 @@ inline constexpr double ZoneOffsetHours = 9;
 // order; not derived from SiderealRatio on purpose.
 inline constexpr double SiderealRate = ((360.0 / 365) * 366 / 24) / 60;
 // Zero-based day of the year on which each month starts; February has 28 days.
-inline constexpr std::int32_t MonthStartDay[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+inline constexpr std::int32_t MonthStartDay[12] = {0,   31,  59,  90,  120, 151,
+                                                   181, 212, 243, 273, 304, 334};
 
-// ComputeSiderealEpoch: the zone-time minute of 1 January at which the local sidereal angle is zero.
-// Reads:   Longitude    degrees, east positive.
-// Writes:  EpochMinute  not wrapped.
-// Tested:  120 -> 1098.6038759210614, 135 -> 1038.7677073506075, 150 -> 978.9315387801533.
+// ComputeSiderealEpoch: the zone-time minute of 1 January at which the local sidereal angle is
+// zero. Reads:   Longitude    degrees, east positive. Writes:  EpochMinute  not wrapped. Tested:
+// 120 -> 1098.6038759210614, 135 -> 1038.7677073506075, 150 -> 978.9315387801533.
 void ComputeSiderealEpoch(SkyState& Sky);
 
 // ComposeMinuteOfYear: Month, DayIndex, Hour, Minute -> MinuteOfYear. No range check:

@@ -99,7 +99,7 @@ QWidget* FocusedControl(QWidget* window) {
 class WindowTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void init();
     void cleanup();
 
@@ -132,7 +132,7 @@ class WindowTest : public QObject {
     void quitClosesTheWindow();
     void listIndexOutsideTheListIsAnError();
 
-  private:
+private:
     SurfaceView* FrontChart() const;
     QImage HeadlessChart(const std::function<void(HeadlessWindow&)>& settings) const;
 

@@ -29,7 +29,8 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     auto record = [&](const RasterSurface::PlotCall& call) {
         // Stars are the only white figures and the only single pixels.
         if (!call.Disc || call.Ink == White) {
-            stars.push_back({window->Sky.StarIndex, call.X, call.Y, call.Disc ? call.Radius : 0.0f, call.Disc});
+            stars.push_back(
+                {window->Sky.StarIndex, call.X, call.Y, call.Disc ? call.Radius : 0.0f, call.Disc});
         }
     };
     window->Picture1_0.OnPlot = record;
@@ -44,8 +45,9 @@ std::string StarTable(const std::vector<PlottedStar>& stars) {
     std::string table = "index,x,y,radius,kind\n";
     char row[160];
     for (const PlottedStar& star : stars) {
-        std::snprintf(row, sizeof row, "%d,%.6f,%.6f,%g,%s\n", star.Index, static_cast<double>(star.X),
-                      static_cast<double>(star.Y), static_cast<double>(star.Radius), star.Disc ? "disc" : "pixel");
+        std::snprintf(row, sizeof row, "%d,%.6f,%.6f,%g,%s\n", star.Index,
+                      static_cast<double>(star.X), static_cast<double>(star.Y),
+                      static_cast<double>(star.Radius), star.Disc ? "disc" : "pixel");
         table += row;
     }
     return table;

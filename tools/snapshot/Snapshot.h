@@ -10,9 +10,9 @@
 class QImage;
 
 struct PlottedStar {
-    int Index;        // Catalogue index.
-    float X, Y;       // As handed to the surface.
-    float Radius;     // DotRadius of a disc; 0 for a pixel.
+    int Index;     // Catalogue index.
+    float X, Y;    // As handed to the surface.
+    float Radius;  // DotRadius of a disc; 0 for a pixel.
     bool Disc;
 };
 

@@ -103,12 +103,14 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
             matched = true;
             int number = 0;
             if (!ParseInteger(value, number)) {
-                result.Error = std::string(option.Meaning) + " (" + name + ") の値「" + value + "」は整数ではありません。";
+                result.Error = std::string(option.Meaning) + " (" + name + ") の値「" + value +
+                               "」は整数ではありません。";
                 return result;
             }
             if (number < option.Min || number > option.Max) {
-                result.Error = std::string(option.Meaning) + " (" + name + ") は " + std::to_string(option.Min) +
-                               " から " + std::to_string(option.Max) + " までです（" + value + " が指定されました）。";
+                result.Error = std::string(option.Meaning) + " (" + name + ") は " +
+                               std::to_string(option.Min) + " から " + std::to_string(option.Max) +
+                               " までです（" + value + " が指定されました）。";
                 return result;
             }
             options.*(option.Field) = number;
@@ -116,8 +118,8 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
         if (matched) continue;
         if (name == "--limit") {
             if (!ParseLimit(value, options.LimitIndex)) {
-                result.Error = "限界等級 (--limit) は -1.4 から 7.9 までの 0.1 きざみの数です（" + value +
-                               " が指定されました）。";
+                result.Error = "限界等級 (--limit) は -1.4 から 7.9 までの 0.1 きざみの数です（" +
+                               value + " が指定されました）。";
                 return result;
             }
         } else {
@@ -125,7 +127,9 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
                 result.Error = name + " の値が空です。";
                 return result;
             }
-            (name == "-o" ? options.Output : name == "--stars" ? options.StarsCsv : options.StarData) = value;
+            (name == "-o"        ? options.Output
+             : name == "--stars" ? options.StarsCsv
+                                 : options.StarData) = value;
         }
     }
     if (options.Output.empty()) {

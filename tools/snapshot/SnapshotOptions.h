@@ -8,21 +8,21 @@
 
 struct SnapshotOptions {
     int Month = 1, Day = 1, Hour = 0, Minute = 0;  // Calendar, as the time lists offer it.
-    int Longitude = 135;                          // Degrees east, 120..150.
-    int Latitude = 35;                            // Degrees, -90..90.
-    int Azimuth = 0;                              // 0..360.
-    int Elevation = -10;                          // As the elevation read-out shows it, -90..90.
-    int LimitIndex = 49;                          // Item of the magnitude list: (index - 14) / 10.
-    int Size = 408;                               // Chart side in pixels.
-    std::string Output;                           // PNG file, required.
-    std::string StarsCsv;                         // Optional table of the plotted stars.
+    int Longitude = 135;                           // Degrees east, 120..150.
+    int Latitude = 35;                             // Degrees, -90..90.
+    int Azimuth = 0;                               // 0..360.
+    int Elevation = -10;                           // As the elevation read-out shows it, -90..90.
+    int LimitIndex = 49;                           // Item of the magnitude list: (index - 14) / 10.
+    int Size = 408;                                // Chart side in pixels.
+    std::string Output;                            // PNG file, required.
+    std::string StarsCsv;                          // Optional table of the plotted stars.
     std::string StarData = "StarData";
 };
 
 struct SnapshotParse {
     std::optional<SnapshotOptions> Options;  // Set when the command line is sound.
-    bool Help = false;                        // -h or --help.
-    std::string Error;                        // Japanese message when neither.
+    bool Help = false;                       // -h or --help.
+    std::string Error;                       // Japanese message when neither.
 };
 
 inline constexpr int MaxSnapshotSize = 8192;

@@ -42,15 +42,18 @@ int main(int argc, char** argv) {
         const QImage chart = DrawSnapshot(options, stars);
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
-        if (!chart.save(&buffer, "PNG")) throw RunTimeError(ErrorKind::SurfaceFailure, "PNG を作れません。");
+        if (!chart.save(&buffer, "PNG"))
+            throw RunTimeError(ErrorKind::SurfaceFailure, "PNG を作れません。");
     } catch (const RunTimeError& error) {
         std::fprintf(stderr, "domarium-snapshot: %s\n", error.what());
         return 1;
     }
     if (!options.StarsCsv.empty()) {
         const std::string table = StarTable(stars);
-        if (!WriteWhole(QString::fromStdString(options.StarsCsv), QByteArray::fromStdString(table))) {
-            std::fprintf(stderr, "domarium-snapshot: %s に書き込めません。\n", options.StarsCsv.c_str());
+        if (!WriteWhole(QString::fromStdString(options.StarsCsv),
+                        QByteArray::fromStdString(table))) {
+            std::fprintf(stderr, "domarium-snapshot: %s に書き込めません。\n",
+                         options.StarsCsv.c_str());
             return 1;
         }
     }
