@@ -1,5 +1,6 @@
 #include "DomariumApplication.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +23,10 @@ void ReportRunTimeError(const RunTimeError& error) {
     static bool reporting = false;
     std::fprintf(stderr, "domarium: %s\n", error.what());
     std::fflush(stderr);
-    if (!reporting) {
+    // On a platform without a screen nobody could close the message: stderr carries it.
+    const QString platform = QGuiApplication::platformName();
+    const bool screen = platform != QStringLiteral("offscreen") && platform != QStringLiteral("minimal");
+    if (!reporting && screen) {
         reporting = true;
         QMessageBox::critical(nullptr, QStringLiteral("Domarium"), QString::fromUtf8(error.what()));
     }
