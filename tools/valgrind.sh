@@ -19,25 +19,9 @@ command -v valgrind >/dev/null && command -v Xvfb >/dev/null && command -v xdoto
 cmake -S "$root/tools/valgrind" -B "$build" -G Ninja >/dev/null
 cmake --build "$build"
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-# Waits up to two minutes (Valgrind is slow) for a command to succeed.
-wait_for() {
-  for _ in $(seq 600); do
-    if "$@" >/dev/null 2>&1; then return 0; fi
-    sleep 0.2
-  done
-  return 1
-}
+# Valgrind is slow: wait up to two minutes for the program.
+WAIT_TRIES=1200
+source "$root/tests/lib/xserver.sh"
 
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -59,10 +43,7 @@ summary "$build/engine.log"
 [ "$status" -eq 0 ] || fail "memcheck on the engine session (status $status): see $build/engine.log"
 
 echo "2. The program, from start-up to 終了"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-wait_for test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")" QT_QPA_PLATFORM=xcb
+start_xserver
 screen="$build/domarium-screen"
 (cd "$root" && QT_QPA_PLATFORM=offscreen "$build/snapshot/domarium-snapshot" -o "$work/chart.png") ||
   fail "domarium-snapshot failed"

@@ -6,13 +6,6 @@
 set -euo pipefail
 
 app=$(realpath "$1") root=$(realpath "$2")
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/xserver.sh"
 start_xserver
 

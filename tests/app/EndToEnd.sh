@@ -10,17 +10,6 @@
 set -euo pipefail
 
 app=$1 snapshot=$2 screen=$3 root=$4
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/xserver.sh"
 start_xserver
 

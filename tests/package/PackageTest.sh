@@ -11,25 +11,7 @@
 set -euo pipefail
 
 config=$1 screen=$2 root=$3
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
-# Waits up to ten seconds for a command to succeed.
-wait_for() {
-    for _ in $(seq 100); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../lib/xserver.sh"
 # Width and height of a PNG file, from its header; fails for anything else.
 png_size() {
     [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || return 1
@@ -85,10 +67,7 @@ echo "3. The unpacked snapshot tool draws from the unpacked StarData"
 [ "$(png_size "$work/chart.png")" = "408 408" ] || fail "the chart is not a 408 x 408 PNG"
 
 echo "4. The unpacked program shows its first chart and ends from its menu"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-wait_for test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n 1 "$work/display")"
+start_xserver
 export QT_QPA_PLATFORM=xcb
 (cd "$usr/share/domarium" && exec "$usr/bin/domarium") 2>"$work/program.err" &
 program=$!
