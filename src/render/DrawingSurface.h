@@ -34,7 +34,7 @@ std::string FormatPrintLine(std::initializer_list<PrintItem> items);
 // Every input that decides the pixels of a chart's frame (sphere, horizon,
 // compass): the same key on the same surface means the same frame.
 struct FrameKey {
-    std::array<double, 24> Values{};
+    std::array<double, 21> Values{};
     bool operator==(const FrameKey&) const = default;
 };
 

@@ -128,10 +128,7 @@ FrameKey FrameKeyOf(const SkyState& Sky, const DrawingSurface& S) {
                      Sky.CosRoll,
                      static_cast<double>(Sky.SphereGrey),
                      static_cast<double>(Sky.HorizonGrey),
-                     static_cast<double>(Sky.CompassGrey),
-                     0,
-                     0,
-                     0}};
+                     static_cast<double>(Sky.CompassGrey)}};
 }
 }  // namespace
 

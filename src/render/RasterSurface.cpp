@@ -86,7 +86,6 @@ void RasterSurface::Resize(int width, int height) {
     KeptFrame = QImage();
     ImageWidth = width;
     ImageHeight = height;
-    TextMasks.clear();
     const QFontMetricsF metrics(TextFont, &Image);
     TextAscent = static_cast<float>(metrics.ascent());
     TextLineHeight = static_cast<float>(metrics.height());
