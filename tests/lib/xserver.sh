@@ -27,7 +27,9 @@ wait_for() {
 
 # Starts Xvfb and points DISPLAY at it; Xvfb writes the display it took to descriptor 3.
 start_xserver() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    # -noreset: without it the server restarts whenever its last client leaves, and a
+    # program that connects just then is turned away.
+    Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
     pids+=($!)
     wait_for test -s "$work/display" || fail "Xvfb did not start"
     export DISPLAY=":$(head -n 1 "$work/display")"
