@@ -84,6 +84,7 @@ void RasterSurface::Resize(int width, int height) {
     resized.fill(ToPixel(BackColor));
     Image = std::move(resized);
     KeptFrame = QImage();
+    MarkAllDirty();
     ImageWidth = width;
     ImageHeight = height;
     const QFontMetricsF metrics(TextFont, &Image);
@@ -112,6 +113,7 @@ QRgb RasterSurface::PixelAt(int x, int y) const {
 void RasterSurface::Cls() {
     BeginDrawing();
     FillPixels(Pixels, Stride * Height(), ToPixel(BackColor));
+    MarkAllDirty();
     CurrentX = 0.0f;
     CurrentY = 0.0f;
 }
@@ -119,6 +121,7 @@ void RasterSurface::Cls() {
 inline void RasterSurface::PutPixel(int x, int y, QRgb colour) {
     if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
     Pixels[Stride * y + x] = colour;
+    MarkDirty(y, x, x);
 }
 
 void RasterSurface::FillSpan(int y, int x1, int x2, QRgb colour) {
@@ -127,6 +130,7 @@ void RasterSurface::FillSpan(int y, int x1, int x2, QRgb colour) {
     x2 = std::min(x2, Width() - 1);
     if (x1 > x2) return;
     FillPixels(Pixels + Stride * y + x1, x2 - x1 + 1, colour);
+    MarkDirty(y, x1, x2);
 }
 
 void RasterSurface::PSet(float x, float y, Colour c) {
@@ -327,6 +331,7 @@ void RasterSurface::PrintText(const std::string& text) {
             if (y < 0 || y >= Height()) continue;
             const QRgb* coverage = reinterpret_cast<const QRgb*>(mask.Coverage.constScanLine(my));
             QRgb* row = Pixels + Stride * y;
+            MarkDirty(y, std::max(left, 0), std::min(left + maskWidth - 1, Width() - 1));
             for (int mx = 0; mx < maskWidth; ++mx) {
                 const int x = left + mx;
                 const int a = qAlpha(coverage[mx]);
@@ -347,13 +352,24 @@ bool RasterSurface::RestoreFrame(const FrameKey& key) {
     if (KeptFrame.isNull() || !(key == KeptKey) || KeptFrame.size() != Image.size()) return false;
     BeginDrawing();
     const auto* source = reinterpret_cast<const QRgb*>(KeptFrame.constBits());
-    std::copy(source, source + Stride * Height(), Pixels);
+    if (AllDirty) {
+        std::copy(source, source + Stride * Height(), Pixels);
+    } else {
+        for (const DirtySpan& span : Dirty) {
+            const qsizetype start = Stride * span.Y + span.X1;
+            std::copy(source + start, source + start + (span.X2 - span.X1 + 1), Pixels + start);
+        }
+    }
+    AllDirty = false;
+    Dirty.clear();
     return true;
 }
 
 void RasterSurface::KeepFrame(const FrameKey& key) {
     KeptFrame = Image.copy();
     KeptKey = key;
+    AllDirty = false;
+    Dirty.clear();
 }
 
 void RasterSurface::ZOrder() {

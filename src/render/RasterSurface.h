@@ -89,6 +89,27 @@ private:
     std::vector<DiscShape> DiscShapes;  // Small circles by radius.
     QImage KeptFrame;                   // Pixels of the frame drawn for KeptKey; null when none.
     FrameKey KeptKey;
+    // Where the image may differ from KeptFrame: the rows' spans written since the frame
+    // was kept or put back, so that putting it back rewrites only those (the stars, as a
+    // rule).
+    struct DirtySpan {
+        int Y, X1, X2;
+    };
+    static constexpr std::size_t MaxDirtySpans = 16384;
+    std::vector<DirtySpan> Dirty;
+    bool AllDirty = true;  // Too much written to list, or nothing kept yet.
+    void MarkDirty(int y, int x1, int x2) {
+        if (AllDirty) return;
+        if (Dirty.size() == MaxDirtySpans) {
+            MarkAllDirty();
+            return;
+        }
+        Dirty.push_back({y, x1, x2});
+    }
+    void MarkAllDirty() {
+        AllDirty = true;
+        Dirty.clear();
+    }
 };
 
 // Two chart surfaces stacked at one place, without a window: which element is
