@@ -176,3 +176,16 @@ TEST(RasterSurface, CircleOutlinesAreTheInsidePixelsWithAnOutsideNeighbour) {
             }
     }
 }
+
+TEST(RasterSurface, DrawingLeavesACopyOfThePictureAlone) {
+    RasterSurface s(20, 20, Black, ChartFont());
+    s.PSet(1, 1, White);
+    const QImage held = s.Picture();  // Shares the pixels until the next drawing.
+    s.PSet(2, 2, White);
+    s.FillStyle = FillStyleKind::Solid;
+    s.Box(5, 5, 8, 8, White);
+    EXPECT_EQ(held.pixel(1, 1), WhitePixel);
+    EXPECT_EQ(held.pixel(2, 2), BlackPixel);
+    EXPECT_EQ(held.pixel(6, 6), BlackPixel);
+    EXPECT_EQ(s.PixelAt(2, 2), WhitePixel);
+}

@@ -18,6 +18,14 @@ inline double RoundHalfEven(double value) {
     return shifted - Shift;
 }
 
+// floor without a library call (the baseline x86-64 has no rounding instruction):
+// exact for every double, since any |value| >= 2^52 is already whole.
+inline double Floor(double value) {
+    if (!(std::fabs(value) < 4503599627370496.0)) return value;  // Whole already, or NaN.
+    const double truncated = static_cast<double>(static_cast<std::int64_t>(value));
+    return truncated > value ? truncated - 1 : truncated;
+}
+
 inline std::int16_t Round16(double value) {
     if (!(std::fabs(value) < 1e9)) throw RunTimeError(ErrorKind::Overflow);  // NaN included.
     const double rounded = RoundHalfEven(value);

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/Convert.h"
 #include "core/RunTimeError.h"
 
 #if defined(__SSE2__)
@@ -32,8 +33,8 @@ constexpr int DotsPerMeter96 = 3780;  // 96 dots per inch: the pixel is the unit
 
 // A coordinate as the pixel that holds it: the nearest whole pixel.
 inline int PixelOf(double v) {
-    const double p = std::floor(v + 0.5);
-    if (p < -1e9) return -1000000000;
+    const double p = Floor(v + 0.5);
+    if (!(p > -1e9)) return -1000000000;  // NaN too: off the image.
     if (p > 1e9) return 1000000000;
     return static_cast<int>(p);
 }
@@ -83,6 +84,7 @@ void RasterSurface::Resize(int width, int height) {
     resized.setDotsPerMeterY(DotsPerMeter96);
     resized.fill(ToPixel(BackColor));
     Image = std::move(resized);
+    Pixels = nullptr;
     KeptFrame = QImage();
     MarkAllDirty();
     ImageWidth = width;
@@ -101,6 +103,9 @@ void RasterSurface::SetHeight(int height) {
 }
 
 void RasterSurface::BeginDrawing() {
+    // The image is shared only while someone holds a copy of Picture(); then the
+    // pixels must be detached first. Otherwise the address taken last time holds.
+    if (Pixels != nullptr && Image.isDetached()) return;
     Pixels = reinterpret_cast<QRgb*>(Image.bits());
     Stride = Image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
 }

@@ -15,7 +15,7 @@ namespace {
 inline void PlotStar(SkyState& Sky, DrawingSurface& S, double m, double offsetX, double offsetY,
                      std::int16_t depth) {
     if (depth > 0) return;  // Below the horizon.
-    Sky.DotRadius = std::floor((RadiusOffset - m) / RadiusStep);
+    Sky.DotRadius = Floor((RadiusOffset - m) / RadiusStep);
     // The sum in double precision, then rounded once to the surface's single precision.
     const auto x = static_cast<float>(static_cast<double>(Sky.CenterX) + offsetX);
     const auto y = static_cast<float>(static_cast<double>(Sky.CenterY) + offsetY);
