@@ -83,9 +83,16 @@ void ProjectPoint(SkyState& Sky, double x, double y, double z) { RotateToScreen(
 
 void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int count,
                       StarProjection* out) {
+    // Blocks of stars, each in passes: the library's sines and cosines; the sphere
+    // point and the rotation in plain arithmetic that the compiler can run on several
+    // stars at once; the depth's range check and rounding; the screen offsets.
     constexpr int Block = 64;
-    double sinRa[Block], cosRa[Block];
+    double sinRa[Block], cosRa[Block], sinPolar[Block], cosPolar[Block];
+    double depthExact[Block], depth[Block], viewX[Block], viewY[Block];
     const double R = Sky.ChartRadius;
+    const double sinPole = Sky.SinPole, cosPole = Sky.CosPole, sinAz = Sky.SinAzimuth,
+                 cosAz = Sky.CosAzimuth, sinEl = Sky.SinElevation, cosEl = Sky.CosElevation,
+                 sinRoll = Sky.SinRoll, cosRoll = Sky.CosRoll;
     for (int first = 0; first < count; first += Block) {
         const int n = count - first < Block ? count - first : Block;
         for (int k = 0; k < n; ++k) {
@@ -93,28 +100,31 @@ void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int coun
             const double raOffsetRad = ((Sky.StarRA[i] - Sky.SiderealAngle) * Sky.Pi) / 180;
             sinRa[k] = std::sin(raOffsetRad);
             cosRa[k] = std::cos(raOffsetRad);
+            if (PolarCacheHolds(Sky, i)) {
+                sinPolar[k] = Sky.StarSinPolarDist[i];
+                cosPolar[k] = Sky.StarCosPolarDist[i];
+            } else {
+                const double polarDist = PolarDistRadOf(Sky, static_cast<int>(i));
+                sinPolar[k] = std::sin(polarDist);
+                cosPolar[k] = std::cos(polarDist);
+            }
         }
         for (int k = 0; k < n; ++k) {
-            const auto i = static_cast<std::size_t>(indices[first + k]);
-            double sinPolarDist = Sky.StarSinPolarDist[i], cosPolarDist = Sky.StarCosPolarDist[i];
-            if (!PolarCacheHolds(Sky, i)) {
-                const double polarDist = PolarDistRadOf(Sky, static_cast<int>(i));
-                sinPolarDist = std::sin(polarDist);
-                cosPolarDist = std::cos(polarDist);
-            }
-            const double x = (R * sinPolarDist) * cosRa[k];
-            const double y = (R * sinPolarDist) * sinRa[k];
-            const double z = R * cosPolarDist;
-            const std::int16_t depth = Round16(((-x) * Sky.SinPole) + (z * Sky.CosPole));
-            const double viewY = ((((-x) * Sky.CosPole) * Sky.SinAzimuth) + (y * Sky.CosAzimuth)) -
-                                 ((z * Sky.SinPole) * Sky.SinAzimuth);
-            const double viewX = (((x * Sky.CosPole) * Sky.CosAzimuth) + (y * Sky.SinAzimuth)) +
-                                 ((z * Sky.SinPole) * Sky.CosAzimuth);
+            const double x = (R * sinPolar[k]) * cosRa[k];
+            const double y = (R * sinPolar[k]) * sinRa[k];
+            const double z = R * cosPolar[k];
+            depthExact[k] = ((-x) * sinPole) + (z * cosPole);
+            viewY[k] = ((((-x) * cosPole) * sinAz) + (y * cosAz)) - ((z * sinPole) * sinAz);
+            viewX[k] = (((x * cosPole) * cosAz) + (y * sinAz)) + ((z * sinPole) * cosAz);
+        }
+        for (int k = 0; k < n; ++k) {
+            depth[k] = Round16(depthExact[k]);
+        }
+        for (int k = 0; k < n; ++k) {
             StarProjection& p = out[first + k];
-            p.Depth = depth;
-            p.OffsetY = ((-viewX) * Sky.SinElevation) + (depth * Sky.CosElevation);
-            p.OffsetX = ((((-viewX) * Sky.CosElevation) * Sky.SinRoll) + (viewY * Sky.CosRoll)) -
-                        ((depth * Sky.SinElevation) * Sky.SinRoll);
+            p.Depth = static_cast<std::int16_t>(depth[k]);
+            p.OffsetY = ((-viewX[k]) * sinEl) + (depth[k] * cosEl);
+            p.OffsetX = ((((-viewX[k]) * cosEl) * sinRoll) + (viewY[k] * cosRoll)) - ((depth[k] * sinEl) * sinRoll);
         }
     }
 }
