@@ -126,6 +126,24 @@ BENCHMARK(Redraw)
     ->Args({1600, Limit35})
     ->Unit(benchmark::kMicrosecond);
 
+// One redraw after a change of view (the azimuth), so the frame is drawn in full.
+void RedrawNewView(benchmark::State& state) {
+    auto window = Started(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    SkyState& Sky = window->Sky;
+    for (auto _ : state) {
+        Sky.ViewAzimuth = static_cast<std::int16_t>((Sky.ViewAzimuth + 1) % 361);
+        UpdateViewTrig(Sky);
+        RedrawSky(Sky, window->Ui);
+    }
+}
+BENCHMARK(RedrawNewView)
+    ->ArgNames({"side", "limit"})
+    ->Args({408, Limit79})
+    ->Args({408, Limit35})
+    ->Args({1600, Limit79})
+    ->Args({1600, Limit35})
+    ->Unit(benchmark::kMicrosecond);
+
 // The floor of a redraw: fill the chart image once, and one sine/cosine pair per
 // star that passes the limit.
 void FloorRedraw(benchmark::State& state) {

@@ -371,7 +371,20 @@ bool RasterSurface::RestoreFrame(const FrameKey& key) {
 }
 
 void RasterSurface::KeepFrame(const FrameKey& key) {
-    KeptFrame = Image.copy();
+    // Keep a frame only when it is drawn a second time: while the view keeps changing
+    // (a scroll bar in use) each frame is drawn once, and copying it would be wasted.
+    if (!OfferedOnce || !(key == OfferedKey)) {
+        OfferedKey = key;
+        OfferedOnce = true;
+        return;
+    }
+    // Into the buffer kept before where it fits: a new view at every step of a scroll
+    // bar should not cost a fresh allocation each time.
+    if (KeptFrame.size() == Image.size() && KeptFrame.bytesPerLine() == Image.bytesPerLine()) {
+        std::copy(Image.constBits(), Image.constBits() + Image.sizeInBytes(), KeptFrame.bits());
+    } else {
+        KeptFrame = Image.copy();
+    }
     KeptKey = key;
     AllDirty = false;
     Dirty.clear();

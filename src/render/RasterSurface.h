@@ -89,6 +89,8 @@ private:
     std::vector<DiscShape> DiscShapes;  // Small circles by radius.
     QImage KeptFrame;                   // Pixels of the frame drawn for KeptKey; null when none.
     FrameKey KeptKey;
+    FrameKey OfferedKey;  // The frame last drawn in full, kept when drawn again.
+    bool OfferedOnce = false;
     // Where the image may differ from KeptFrame: the rows' spans written since the frame
     // was kept or put back, so that putting it back rewrites only those (the stars, as a
     // rule).
