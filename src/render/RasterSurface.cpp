@@ -72,6 +72,10 @@ RasterSurface::RasterSurface(int width, int height, Colour backColor, const QFon
     : TextFont(font) {
     BackColor = backColor;
     Resize(width, height);
+    // The font and the 96 dots per inch never change, and neither do these.
+    const QFontMetricsF metrics(TextFont, &Image);
+    TextAscent = static_cast<float>(metrics.ascent());
+    TextLineHeight = static_cast<float>(metrics.height());
 }
 
 void RasterSurface::Resize(int width, int height) {
@@ -89,9 +93,6 @@ void RasterSurface::Resize(int width, int height) {
     MarkAllDirty();
     ImageWidth = width;
     ImageHeight = height;
-    const QFontMetricsF metrics(TextFont, &Image);
-    TextAscent = static_cast<float>(metrics.ascent());
-    TextLineHeight = static_cast<float>(metrics.height());
 }
 
 void RasterSurface::SetWidth(int width) {
