@@ -9,6 +9,7 @@
 #include <map>
 #include <random>
 
+#include "EventModel.h"
 #include "app/HeadlessWindow.h"
 #include "app/Lifecycle.h"
 #include "core/RunTimeError.h"
@@ -19,36 +20,6 @@
 namespace {
 constexpr std::uint64_t DefaultSeed = 20261207;
 constexpr long DefaultEvents = 100000;
-
-long FromEnvironment(const char* name, long fallback) {
-    const char* text = std::getenv(name);
-    return text != nullptr ? std::strtol(text, nullptr, 10) : fallback;
-}
-
-// What the state must be, worked out without the engine's procedures.
-struct Model {
-    std::int32_t MinuteOfYear = 0;
-    int Month = 1, DayIndex = 0, Hour = 0, Minute = 0;
-    double LimitMag = 3.5;
-    int TimeStep = 5;
-    int Dragging = 0;
-    int Azimuth = 0, Longitude = 135, Elevation = 10;
-    double PoleAngle = 125;
-
-    void Split() {
-        if (MinuteOfYear >= 525600) MinuteOfYear -= 525600;
-        const int day = MinuteOfYear / 1440;
-        int month = 12;
-        while (MonthStartDay[month - 1] > day) --month;
-        Month = month;
-        DayIndex = day - MonthStartDay[month - 1];
-        Hour = (MinuteOfYear - day * 1440) / 60;
-        Minute = MinuteOfYear - day * 1440 - Hour * 60;
-    }
-    void Compose() {
-        MinuteOfYear = (MonthStartDay[Month - 1] + DayIndex) * 1440 + Hour * 60 + Minute;
-    }
-};
 
 class EventRun {
 public:
@@ -99,12 +70,7 @@ private:
             return ExpectRedraws(0);
         }
         if (M.Dragging != 0) return ExpectRedraws(0);  // Ignored during a hold.
-        (which == 2   ? M.Month
-         : which == 3 ? M.DayIndex
-         : which == 4 ? M.Hour
-                      : M.Minute) = which == 2 ? index + 1 : index;
-        M.Compose();
-        M.Split();
+        M.ChooseTime(which + 1, index);
         ExpectPair();
     }
 
@@ -246,7 +212,7 @@ private:
     std::mt19937_64 Random;
     std::unique_ptr<HeadlessWindow> W = HeadlessWindow::Create();
     std::unique_ptr<HeadlessWindow> Reference = HeadlessWindow::Create();
-    Model M;
+    EventModel M;
     int Redraws = 0;
     bool PairDone = false;
     std::map<std::string, QImage> Readouts;
@@ -255,8 +221,8 @@ private:
 
 TEST(RandomEvents, KeepTheStateTheScreenAndTheModelInStep) {
     const auto seed =
-        static_cast<std::uint64_t>(FromEnvironment("DOMARIUM_MODEL_SEED", DefaultSeed));
-    const long events = FromEnvironment("DOMARIUM_MODEL_EVENTS", DefaultEvents);
+        static_cast<std::uint64_t>(EventsFromEnvironment("DOMARIUM_MODEL_SEED", DefaultSeed));
+    const long events = EventsFromEnvironment("DOMARIUM_MODEL_EVENTS", DefaultEvents);
     std::cout << "random events: seed " << seed << ", " << events << " events" << std::endl;
     EventRun run(seed);
     for (long event = 0; event < events; ++event) {
