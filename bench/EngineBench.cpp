@@ -109,6 +109,14 @@ void StartUpHeadless(benchmark::State& state) {
 }
 BENCHMARK(StartUpHeadless)->Unit(benchmark::kMillisecond);
 
+// The chart sides and limits every redraw figure is measured at: the start-up
+// side and a large one, the full catalogue and the start-up limit.
+void ChartCases(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"side", "limit"});
+    for (int side : {408, 1600})
+        for (int limit : {Limit79, Limit35}) b->Args({side, limit});
+}
+
 // One redraw as an animation step makes it: the clock moves, the view stays.
 void Redraw(benchmark::State& state) {
     auto window = Started(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
@@ -119,11 +127,7 @@ void Redraw(benchmark::State& state) {
     }
 }
 BENCHMARK(Redraw)
-    ->ArgNames({"side", "limit"})
-    ->Args({408, Limit79})
-    ->Args({408, Limit35})
-    ->Args({1600, Limit79})
-    ->Args({1600, Limit35})
+    ->Apply(ChartCases)
     ->Unit(benchmark::kMicrosecond);
 
 // One redraw after a change of view (the azimuth), so the frame is drawn in full.
@@ -137,11 +141,7 @@ void RedrawNewView(benchmark::State& state) {
     }
 }
 BENCHMARK(RedrawNewView)
-    ->ArgNames({"side", "limit"})
-    ->Args({408, Limit79})
-    ->Args({408, Limit35})
-    ->Args({1600, Limit79})
-    ->Args({1600, Limit35})
+    ->Apply(ChartCases)
     ->Unit(benchmark::kMicrosecond);
 
 // The floor of a redraw: fill the chart image once, and one sine/cosine pair per
@@ -168,11 +168,7 @@ void FloorRedraw(benchmark::State& state) {
     }
 }
 BENCHMARK(FloorRedraw)
-    ->ArgNames({"side", "limit"})
-    ->Args({408, Limit79})
-    ->Args({408, Limit35})
-    ->Args({1600, Limit79})
-    ->Args({1600, Limit35})
+    ->Apply(ChartCases)
     ->Unit(benchmark::kMicrosecond);
 }  // namespace
 

@@ -28,7 +28,8 @@ inline void PlotStar(SkyState& Sky, DrawingSurface& S, double m, double offsetX,
 }  // namespace
 
 void PlotStars(SkyState& Sky, DrawingSurface& S) {
-    // The frame was just drawn through Qt; keep its vector state from slowing the pass.
+    // Qt's raster code (text, image copies) may have run since the last pass; keep its
+    // vector state from slowing the sines and cosines.
     ClearUpperVectorState();
     if (!Sky.StarPolarCacheReady) PrepareStarPolarCache(Sky);
     // The limit test comes first: a fainter star costs one comparison.
