@@ -13,7 +13,7 @@ struct Counted {
     std::unique_ptr<HeadlessWindow> W = NewWindow();
     int Redraws = 0;
     Counted() {
-        W->Load(std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
+        W->Load(Catalogue);
         W->Chart0.OnBringToFront = W->Chart1.OnBringToFront = [this](RasterSurface& s) {
             ++Redraws;
             W->Stack.Front = &s;

@@ -25,7 +25,7 @@ constexpr long DefaultEvents = 100000;
 class EventRun {
 public:
     explicit EventRun(std::uint64_t seed) : Random(seed) {
-        const auto catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
+        const auto catalogue = Catalogue;
         W->Load(catalogue);
         Reference->Load(catalogue);
         W->Chart0.OnBringToFront = W->Chart1.OnBringToFront = [this](RasterSurface& s) {

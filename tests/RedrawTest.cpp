@@ -9,8 +9,7 @@
 
 namespace {
 std::unique_ptr<HeadlessWindow> Started() {
-    auto window = NewWindow();
-    window->Load(std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
+    auto window = StartedWindow();
     return window;
 }
 }  // namespace
@@ -56,7 +55,7 @@ TEST(RedrawSky, CompletesOnTheZeroCacheAndCatalogue) {
     int presents = 0;
     window->Chart0.OnBringToFront =
         window->Chart1.OnBringToFront = [&](RasterSurface&) { ++presents; };
-    window->Load(std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
+    window->Load(Catalogue);
     // Ten hidden redraws from the lists, two in the first Resize, two at the end.
     EXPECT_EQ(presents, 14);
 }

@@ -13,7 +13,7 @@ SnapshotParse Parse(std::vector<std::string> args) { return ParseSnapshotOptions
 
 SnapshotOptions Defaults() {
     SnapshotOptions options = *Parse({"-o", "x.png"}).Options;
-    options.StarData = (std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData").string();
+    options.StarData = (Catalogue).string();
     return options;
 }
 }  // namespace

@@ -9,9 +9,7 @@
 #include "session/StartUp.h"
 #include "support/TestSky.h"
 
-namespace {
-const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
-}
+namespace {}
 
 TEST(ChartSideFor, TakesTheSmallerOfHeightAndWidthLessThePanel) {
     struct Row {
@@ -46,8 +44,7 @@ TEST(SetStartValues, StoresTheStartValuesAndLaidOutGeometry) {
 }
 
 TEST(StartUp, FitsTheChartToTheLaidOutWindow) {
-    auto window = NewWindow();
-    window->Load(Catalogue);
+    auto window = StartedWindow();
     const SkyState& Sky = window->Sky;
     EXPECT_TRUE(window->Window.Visible);
     EXPECT_EQ(Sky.CenterX, 204.0f);
@@ -59,8 +56,7 @@ TEST(StartUp, FitsTheChartToTheLaidOutWindow) {
 }
 
 TEST(FitChartToWindow, RefitsOrKeepsTheChartWhenTooSmall) {
-    auto window = NewWindow();
-    window->Load(Catalogue);
+    auto window = StartedWindow();
     window->Window.ResizeTo(600, 496);
     EXPECT_EQ(window->Chart0.Width(), 488);
     EXPECT_EQ(window->Sky.CenterX, 244.0f);

@@ -2,6 +2,7 @@
 // Shared set-up for the drawing tests: a sky in the start-up view on a square
 // chart of a chosen radius, over an empty catalogue.
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -24,6 +25,15 @@ inline const GlyphSource& ReadoutText() {
 }
 inline std::unique_ptr<HeadlessWindow> NewWindow() {
     return HeadlessWindow::Create(ChartText(), ReadoutText());
+}
+
+// The project's own catalogue, and a headless window started on it as the program starts.
+inline const std::filesystem::path Catalogue =
+    std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
+inline std::unique_ptr<HeadlessWindow> StartedWindow() {
+    auto window = NewWindow();
+    window->Load(Catalogue);
+    return window;
 }
 
 // A picture as a Qt image, for comparing it with what a widget shows.

@@ -24,7 +24,6 @@
 #include "support/TestSky.h"
 
 namespace {
-const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
 constexpr std::uint64_t DefaultSeed = 20261207;
 constexpr long DefaultEvents = 100000;
 constexpr int Steps[] = {1, 3, 5, 10, 15, 30};

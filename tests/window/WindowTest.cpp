@@ -26,7 +26,6 @@
 #include "support/TestSky.h"
 
 namespace {
-const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
 
 // What each redraw found: RedrawSky brings the surface it drew last time to the
 // front once per run, so a BringToFront is one redraw.
@@ -160,8 +159,7 @@ SurfaceView* WindowTest::FrontChart() const {
 
 // The front chart of a headless window at the laid-out size after the given settings.
 PixelImage WindowTest::HeadlessChart(const std::function<void(HeadlessWindow&)>& settings) const {
-    auto headless = NewWindow();
-    headless->Load(Catalogue);
+    auto headless = StartedWindow();
     settings(*headless);
     return headless->Front().Picture();
 }
