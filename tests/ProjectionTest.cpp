@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
+#include <random>
 #include <vector>
 
 #include "catalogue/StarData.h"
@@ -188,4 +190,48 @@ TEST(Floor, RoundsTowardMinusInfinityLikeTheLibrary) {
                                  -1e300};
     for (double v : Values) EXPECT_EQ(Floor(v), std::floor(v)) << v;
     EXPECT_TRUE(std::isnan(Floor(std::nan(""))));
+}
+
+// Random views and clock steps over the catalogue: every star the cheap bound leaves out
+// must be one ProjectStar puts below the horizon, and every star kept must come out
+// bit-identical to ProjectStar. Each step checks a random sample of the stars.
+TEST(ProjectStarsAboveHorizon, LeavesOutOnlyStarsBelowTheHorizon) {
+    auto Sky = DefaultView();
+    LoadStarDataFrom(*Sky, std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
+    std::mt19937_64 random(14);
+    constexpr double Radii[] = {0.4, 163.2, 640, 13106.4};
+    constexpr int Steps = 100000, Sample = 256;
+    std::vector<std::int16_t> sample(Sample);
+    std::vector<StarProjection> out(Sample);
+    long long leftOut = 0;
+    for (int step = 0; step < Steps; ++step) {
+        if (step % 100 == 0) {  // A new view now and then, the clock at every step.
+            Sky->PoleAngle = static_cast<double>(random() % 181);
+            Sky->ViewAzimuth = static_cast<std::int16_t>(random() % 361);
+            Sky->ViewElevation = static_cast<std::int16_t>(static_cast<int>(random() % 181) - 90);
+            Sky->ChartRadius = Radii[random() % std::size(Radii)];
+            UpdateViewTrig(*Sky);
+        }
+        const auto minute = static_cast<double>(random() % 525600);
+        Sky->SiderealAngle = (minute - 1098.6038759210614) * 0.2506849315068493;
+        for (auto& star : sample) star = static_cast<std::int16_t>(random() % StarCount);
+        const int kept = ProjectStarsAboveHorizon(*Sky, sample.data(), Sample, out.data());
+        leftOut += Sample - kept;
+        int k = 0;
+        for (std::int16_t star : sample) {
+            Sky->StarIndex = star;
+            ProjectStar(*Sky);
+            if (k < kept && out[static_cast<std::size_t>(k)].Index == star) {
+                const StarProjection& p = out[static_cast<std::size_t>(k++)];
+                ASSERT_EQ(p.Depth, Sky->Depth) << step << " " << star;
+                ASSERT_EQ(p.OffsetX, Sky->OffsetX) << step << " " << star;
+                ASSERT_EQ(p.OffsetY, Sky->OffsetY) << step << " " << star;
+            } else {
+                ASSERT_GT(Sky->Depth, 0) << "left out above the horizon: " << step << " " << star;
+            }
+        }
+        ASSERT_EQ(k, kept);
+    }
+    // The bound must earn its place: about half the sky is below the horizon.
+    EXPECT_GT(leftOut, static_cast<long long>(Steps) * Sample / 4);
 }

@@ -129,3 +129,73 @@ void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int coun
         }
     }
 }
+
+namespace {
+// cos r for |r| <= pi / 2 by its series to r^10: off by less than 4.7e-7 (the first term
+// left out, (pi/2)^12 / 12!), far above the rounding of the arithmetic.
+inline double CosNearZero(double r) {
+    const double q = r * r;
+    return 1.0 + q * (-1.0 / 2 +
+                      q * (1.0 / 24 + q * (-1.0 / 720 + q * (1.0 / 40320 + q * (-1.0 / 3628800)))));
+}
+
+// An approximation of std::cos(a) off by less than CosBoundError for |a| < 1e4: a is
+// reduced to [-pi, pi] by whole turns (an error below 1e-11 for such a), then folded to
+// [0, pi/2] with the sign kept apart. No branches, so the compiler can run it on several
+// stars at once.
+constexpr double CosBoundError = 1e-6;
+inline double CheapCos(double a) {
+    constexpr double Turn = 6.283185307179586;  // 2 pi.
+    constexpr double HalfTurn = 3.141592653589793;
+    const double r = std::fabs(a - Turn * RoundHalfEven(a * (1.0 / Turn)));
+    const double folded = r <= HalfTurn / 2 ? r : HalfTurn - r;
+    const double sign = r <= HalfTurn / 2 ? 1.0 : -1.0;
+    return sign * CosNearZero(folded);
+}
+}  // namespace
+
+int ProjectStarsAboveHorizon(const SkyState& Sky, const std::int16_t* indices, int count,
+                             StarProjection* out) {
+    // The depth before rounding is R (cos p cos P - sin p sin P cos h) for polar distance p,
+    // pole angle P and hour angle h; Round16 makes it positive only above 0.5. With cos h
+    // taken cheaply and off by e at most, the depth is off by R |sin p sin P| e plus a few
+    // roundings of R, so a cheap depth above 0.5 + R (e + 1e-9) proves the star below the
+    // horizon. Every other star goes through ProjectStarBatch untouched.
+    const double R = Sky.ChartRadius;
+    const double margin = 0.5 + std::fabs(R) * (CosBoundError + 1e-9);
+    const double sinPole = Sky.SinPole, cosPole = Sky.CosPole;
+    // The angle for the bound is taken with a multiplication where ProjectStar divides: off
+    // by a unit in the last place, nothing beside the bound's own error.
+    const double sidereal = Sky.SiderealAngle, toRadians = Sky.Pi / 180;
+    const bool bounded =
+        std::fabs(sidereal) < 1e5 && std::fabs(toRadians) < 0.02 && std::isfinite(margin);
+    constexpr int Block = 64;
+    double depth[Block];
+    std::int16_t kept[Block];
+    int keptCount = 0;
+    for (int first = 0; first < count; first += Block) {
+        const int n = count - first < Block ? count - first : Block;
+        int blockCount = 0;
+        if (bounded) {
+            for (int k = 0; k < n; ++k) {
+                const auto i = static_cast<std::size_t>(indices[first + k]);
+                const double x = (R * Sky.StarSinPolarDist[i]) *
+                                 CheapCos((Sky.StarRA[i] - sidereal) * toRadians);
+                depth[k] = ((-x) * sinPole) + ((R * Sky.StarCosPolarDist[i]) * cosPole);
+            }
+        }
+        for (int k = 0; k < n; ++k) {
+            const std::int16_t index = indices[first + k];
+            const auto i = static_cast<std::size_t>(index);
+            // A star whose cache entry is stale, or with a right ascension far out, is kept.
+            if (bounded && depth[k] > margin && PolarCacheHolds(Sky, i) &&
+                std::fabs(Sky.StarRA[i]) < 1e3)
+                continue;
+            kept[blockCount++] = index;
+        }
+        ProjectStarBatch(Sky, kept, blockCount, out + keptCount);
+        for (int k = 0; k < blockCount; ++k) out[keptCount + k].Index = kept[k];
+        keptCount += blockCount;
+    }
+    return keptCount;
+}

@@ -36,6 +36,7 @@ void ProjectPoint(SkyState& Sky, double x, double y, double z);
 struct StarProjection {
     double OffsetX, OffsetY;
     std::int16_t Depth;
+    std::int16_t Index;  // The star, as ProjectStarsAboveHorizon lists it; not set by the batch.
 };
 
 // ProjectStarBatch: ProjectStar for several stars at once.
@@ -47,6 +48,20 @@ struct StarProjection {
 // Tested:  against ProjectStar for every star in four views.
 void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int count,
                       StarProjection* out);
+
+// ProjectStarsAboveHorizon: ProjectStarBatch for the stars of the list that may be drawn.
+// Reads:   SkyState as ProjectStar does; indices, count stars of 0..3145.
+// Writes:  out[0..n-1] for the n stars kept, in list order, each with its Index and
+//          bit-identical to ProjectStar's result; returns n. Leaves SkyState untouched.
+// Notes:   1) A star is left out only where a cheap bound on its depth (the hour angle's
+//             cosine by a short series, off by under 1e-6) proves that Round16 makes the
+//             depth positive, so that the star pass would not draw it. Stars near the
+//             horizon, within the bound's margin, are always projected exactly.
+//          2) Left out, a star costs no library sine or cosine: about half the catalogue
+//             at any time.
+// Tested:  against ProjectStar over fixed views and 100,000 random clock steps.
+int ProjectStarsAboveHorizon(const SkyState& Sky, const std::int16_t* indices, int count,
+                             StarProjection* out);
 
 // PrepareStarPolarCache: each star's polar distance with its sine and cosine, once.
 // Reads:   StarDec  degrees; Pi.

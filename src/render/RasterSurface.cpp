@@ -310,10 +310,18 @@ bool RasterSurface::RestoreFrame(const FrameKey& key) {
     if (AllDirty) {
         std::copy(KeptFrame.begin(), KeptFrame.end(), Buffer.begin());
     } else {
+        // Star pixels and the rows of small discs, mostly: a few pixels each, copied in
+        // place rather than through a library copy call.
+        Pixel* const target = Buffer.data();
+        const std::ptrdiff_t width = Width();
         for (const DirtySpan& span : Dirty) {
-            const std::ptrdiff_t start = static_cast<std::ptrdiff_t>(Width()) * span.Y + span.X1;
-            std::copy(source + start, source + start + (span.X2 - span.X1 + 1),
-                      Buffer.data() + start);
+            const std::ptrdiff_t start = width * span.Y + span.X1;
+            const std::ptrdiff_t length = span.X2 - span.X1 + 1;
+            if (length <= 8) {
+                for (std::ptrdiff_t k = 0; k < length; ++k) target[start + k] = source[start + k];
+            } else {
+                std::copy(source + start, source + start + length, target + start);
+            }
         }
     }
     AllDirty = false;

@@ -38,11 +38,13 @@ void PlotStars(SkyState& Sky, DrawingSurface& S) {
         if (Sky.StarMag[static_cast<std::size_t>(i)] < Sky.LimitMag)
             passing[static_cast<std::size_t>(count++)] = static_cast<std::int16_t>(i);
     }
+    // Only the stars that may be above the horizon are projected; the others would not be
+    // drawn, and PlotStar leaves no trace of them.
     std::array<StarProjection, StarCount> projected;
-    ProjectStarBatch(Sky, passing.data(), count, projected.data());
-    for (int k = 0; k < count; ++k) {
-        Sky.StarIndex = passing[static_cast<std::size_t>(k)];
+    const int kept = ProjectStarsAboveHorizon(Sky, passing.data(), count, projected.data());
+    for (int k = 0; k < kept; ++k) {
         const StarProjection& p = projected[static_cast<std::size_t>(k)];
+        Sky.StarIndex = p.Index;
         PlotStar(Sky, S, Sky.StarMag[static_cast<std::size_t>(Sky.StarIndex)], p.OffsetX, p.OffsetY,
                  p.Depth);
     }

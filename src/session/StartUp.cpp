@@ -1,7 +1,11 @@
 #include "session/StartUp.h"
 
+#include <memory>
+#include <vector>
+
 #include "catalogue/StarData.h"
 #include "core/Convert.h"
+#include "core/RunTimeError.h"
 #include "core/SkyState.h"
 #include "geometry/Compass.h"
 #include "geometry/Projection.h"
@@ -20,6 +24,88 @@ void TakeChartGeometry(SkyState& Sky, SkyControls& Ui) {
     Sky.CenterX = static_cast<float>(static_cast<double>(first.Width()) / 2);
     Sky.CenterY = static_cast<float>(static_cast<double>(first.Height()) / 2);
     Sky.ChartRadius = 0.8 * Sky.CenterX;
+}
+
+// Stands in for a chart or read-out while the lists are filled: the redraws their Click
+// handlers run then are on the empty catalogue, their pixels are wiped before the window
+// shows, and every read-out is written again by the first redraw after. So the stand-in
+// keeps the surface's state (colours, text position, size, line height) as drawing would
+// leave it and draws nothing, while BringToFront and Refresh still reach the real surface,
+// in the same order as before.
+class UnseenSurface final : public DrawingSurface {
+public:
+    explicit UnseenSurface(DrawingSurface& real) : Real(real) {
+        BackColor = real.BackColor;
+        ForeColor = real.ForeColor;
+        FillColor = real.FillColor;
+        FillStyle = real.FillStyle;
+        CurrentX = real.CurrentX;
+        CurrentY = real.CurrentY;
+    }
+    UnseenSurface(const UnseenSurface&) = delete;
+    UnseenSurface& operator=(const UnseenSurface&) = delete;
+    // Hands the state back to the real surface.
+    ~UnseenSurface() override {
+        Real.ForeColor = ForeColor;
+        Real.FillColor = FillColor;
+        Real.FillStyle = FillStyle;
+        Real.CurrentX = CurrentX;
+        Real.CurrentY = CurrentY;
+    }
+    void Clear() override { CurrentX = CurrentY = 0.0f; }
+    void Circle(float, float, float, Colour c, float) override { ToPixelChecked(c); }
+    using DrawingSurface::Line;
+    void Line(float, float, float, float, Colour c) override { ToPixelChecked(c); }
+    void Box(float, float, float, float, Colour c) override { ToPixelChecked(c); }
+    void SetPixel(float, float, Colour c) override { ToPixelChecked(c); }
+    void PrintText(const std::string&) override {
+        CurrentX = 0.0f;
+        CurrentY += Real.LineHeight();
+    }
+    void BringToFront() override { Real.BringToFront(); }
+    void Refresh() override { Real.Refresh(); }
+    int Width() const override { return Real.Width(); }
+    int Height() const override { return Real.Height(); }
+    void SetWidth(int width) override { Real.SetWidth(width); }
+    void SetHeight(int height) override { Real.SetHeight(height); }
+    float LineHeight() const override { return Real.LineHeight(); }
+
+private:
+    // The colours drawn with are all fixed greys and white; a bad one would still fail here.
+    static void ToPixelChecked(Colour c) {
+        if (c < 0 || c > 0xFFFFFF)
+            throw RunTimeError(ErrorKind::SurfaceFailure, "色の値が不正です。");
+    }
+    DrawingSurface& Real;
+};
+
+// The lists filled as SetStartValues fills them, with every chart and read-out behind an
+// UnseenSurface for the time.
+void FillListsUnseen(SkyState& Sky, SkyControls& Ui) {
+    DrawingSurface** const slots[6] = {&Ui.Charts[0],        &Ui.Charts[1],
+                                       &Ui.AzimuthReadout,   &Ui.LatitudeReadout,
+                                       &Ui.ElevationReadout, &Ui.LongitudeReadout};
+    std::vector<std::unique_ptr<UnseenSurface>> unseen;
+    DrawingSurface* real[6] = {};
+    for (std::size_t k = 0; k < 6; ++k) {
+        real[k] = *slots[k];
+        if (real[k] == nullptr) continue;
+        unseen.push_back(std::make_unique<UnseenSurface>(*real[k]));
+        *slots[k] = unseen.back().get();
+    }
+    struct PutBack {
+        DrawingSurface** const* Slots;
+        DrawingSurface* const* Real;
+        ~PutBack() {
+            for (std::size_t k = 0; k < 6; ++k) *Slots[k] = Real[k];
+        }
+    } putBack{slots, real};
+    FillMagnitudeList(Sky, Ui);
+    FillStepList(Sky, Ui);
+    FillMonthList(Sky, Ui);
+    FillDayList(Sky, Ui);
+    FillHourList(Sky, Ui);
+    FillMinuteList(Sky, Ui);
 }
 }  // namespace
 
@@ -43,12 +129,7 @@ void SetStartValues(SkyState& Sky, SkyControls& Ui, const std::filesystem::path&
     Sky.LimitMag = 3.5;
     // The lists' Click handlers redraw here, on the zero catalogue and the zero
     // trigonometric cache; what they draw is wiped below and never shown.
-    FillMagnitudeList(Sky, Ui);
-    FillStepList(Sky, Ui);
-    FillMonthList(Sky, Ui);
-    FillDayList(Sky, Ui);
-    FillHourList(Sky, Ui);
-    FillMinuteList(Sky, Ui);
+    FillListsUnseen(Sky, Ui);
     BuildCompassPoints(Sky);
     LoadStarDataFrom(Sky, starData);
     Sky.BufferIndex = 0;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <algorithm>
 
 #include "AboutDialog.h"
 #include "session/Layout.h"
@@ -218,12 +219,23 @@ void MainWindow::BindControls() {
         if (ResizeReady && OnResize) OnResize();
     };
     // Every redraw rewrites the read-outs right after it refreshes a chart
-    // surface; their widgets repaint when the handler has finished.
+    // surface; their widgets repaint when the handler has finished, those whose
+    // pixels have changed since they were last handed over.
     for (SurfaceView* chart : ChartViews) {
         chart->AfterRefresh = [this] {
-            for (SurfaceView* readout :
-                 {AzimuthReadout, LatitudeReadout, ElevationReadout, LongitudeReadout})
-                readout->update();
+            SurfaceView* const readouts[4] = {AzimuthReadout, LatitudeReadout, ElevationReadout,
+                                              LongitudeReadout};
+            for (std::size_t i = 0; i < 4; ++i) {
+                const RasterSurface& surface = *ReadoutRasters[i];
+                const Pixel* pixels = surface.Pixels();
+                const std::size_t count = static_cast<std::size_t>(surface.Width()) *
+                                          static_cast<std::size_t>(surface.Height());
+                std::vector<Pixel>& shown = ReadoutsShown[i];
+                if (shown.size() == count && std::equal(shown.begin(), shown.end(), pixels))
+                    continue;
+                shown.assign(pixels, pixels + count);
+                readouts[i]->update();
+            }
         };
     }
 }

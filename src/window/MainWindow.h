@@ -9,6 +9,7 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "QtControls.h"
 #include "core/SkyState.h"
@@ -89,6 +90,9 @@ private:
     std::array<std::unique_ptr<RasterSurface>, 2> ChartRasters;
     std::array<std::unique_ptr<RasterSurface>, 4>
         ReadoutRasters;  // AzimuthReadout..LongitudeReadout.
+    // Each read-out's pixels as last handed to its widget for painting: a redraw that
+    // writes the same read-out again does not repaint it.
+    std::array<std::vector<Pixel>, 4> ReadoutsShown;
     std::array<SurfaceView*, 2> ChartViews{};
     std::unique_ptr<QtList> Lists[6];
     std::unique_ptr<QtScroll> Scrolls[4];  // AzimuthBar, LongitudeBar, ElevationBar, LatitudeBar.

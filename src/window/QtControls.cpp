@@ -75,6 +75,14 @@ void QtList::SetListIndex(int index) {
     Combo->setCurrentIndex(index);
 }
 
+void QtList::Refresh() {
+    const QString shown = Combo->currentText();
+    if (Refreshed && shown == RefreshedText) return;
+    Combo->repaint();
+    RefreshedText = shown;
+    Refreshed = true;
+}
+
 QtScroll::QtScroll(QScrollBar* bar, ScrollRange range) : Bar(bar) {
     Bar->setRange(range.Min, range.Max);
     Bar->setValue(range.Start);

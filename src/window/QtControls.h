@@ -27,12 +27,17 @@ public:
     int ListIndex() const override { return Combo->currentIndex(); }
     // An index outside the list is a failing control operation.
     void SetListIndex(int index) override;
-    void Refresh() override { Combo->repaint(); }
+    // Repaints at once only when the list shows another text than at the last Refresh:
+    // the animation refreshes all four time lists at every step, and the minutes change
+    // far more often than the months.
+    void Refresh() override;
 
     QComboBox* const Combo;
 
 private:
     QMetaObject::Connection ClickConnection;
+    QString RefreshedText;
+    bool Refreshed = false;
 };
 
 // A scroll bar reporting Change after an arrow or trough click, and once when a
