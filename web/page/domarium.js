@@ -208,6 +208,8 @@ async function start() {
   readAddress();
   bindAnimate();
   showState();
+  // Milliseconds from navigation to the first chart on the canvas.
+  page.firstChartMs = performance.now();
   page.ready = true;
   new ResizeObserver(() => {
     if (page.api.error()) return;
