@@ -43,8 +43,8 @@ bool PlainNumber(const std::string& text, bool fraction) {
 }
 
 bool NumericOption(const std::string& name) {
-    for (const char* option : {"--month", "--day", "--hour", "--minute", "--longitude", "--latitude", "--azimuth",
-                               "--elevation", "--size", "--limit"}) {
+    for (const char* option : {"--month", "--day", "--hour", "--minute", "--longitude",
+                               "--latitude", "--azimuth", "--elevation", "--size", "--limit"}) {
         if (name == option) return true;
     }
     return false;
@@ -60,12 +60,18 @@ std::string LimitText(int index) {
 
 std::vector<std::string> CommandLine(const SnapshotOptions& o) {
     std::vector<std::string> args = {
-        "--month", std::to_string(o.Month), "--day", std::to_string(o.Day),
-        "--hour", std::to_string(o.Hour), "--minute", std::to_string(o.Minute),
-        "--longitude", std::to_string(o.Longitude), "--latitude", std::to_string(o.Latitude),
-        "--azimuth", std::to_string(o.Azimuth), "--elevation", std::to_string(o.Elevation),
-        "--size", std::to_string(o.Size), "--limit", LimitText(o.LimitIndex),
-        "-o", o.Output, "--stardata", o.StarData,
+        "--month",     std::to_string(o.Month),
+        "--day",       std::to_string(o.Day),
+        "--hour",      std::to_string(o.Hour),
+        "--minute",    std::to_string(o.Minute),
+        "--longitude", std::to_string(o.Longitude),
+        "--latitude",  std::to_string(o.Latitude),
+        "--azimuth",   std::to_string(o.Azimuth),
+        "--elevation", std::to_string(o.Elevation),
+        "--size",      std::to_string(o.Size),
+        "--limit",     LimitText(o.LimitIndex),
+        "-o",          o.Output,
+        "--stardata",  o.StarData,
     };
     if (!o.StarsCsv.empty()) {
         args.push_back("--stars");
@@ -96,14 +102,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     const SnapshotParse parse = ParseSnapshotOptions(args);
-    const int outcomes = (parse.Help ? 1 : 0) + (parse.Options ? 1 : 0) + (parse.Error.empty() ? 0 : 1);
+    const int outcomes =
+        (parse.Help ? 1 : 0) + (parse.Options ? 1 : 0) + (parse.Error.empty() ? 0 : 1);
     if (outcomes != 1) Fault("not exactly one of help, options and error");
     if (!parse.Options) return 0;
 
     const SnapshotOptions& o = *parse.Options;
-    if (!Within(o.Month, 1, 12) || !Within(o.Day, 1, 31) || !Within(o.Hour, 0, 23) || !Within(o.Minute, 0, 59) ||
-        !Within(o.Longitude, 120, 150) || !Within(o.Latitude, -90, 90) || !Within(o.Azimuth, 0, 360) ||
-        !Within(o.Elevation, -90, 90) || !Within(o.LimitIndex, 0, 93) || !Within(o.Size, 1, MaxSnapshotSize)) {
+    if (!Within(o.Month, 1, 12) || !Within(o.Day, 1, 31) || !Within(o.Hour, 0, 23) ||
+        !Within(o.Minute, 0, 59) || !Within(o.Longitude, 120, 150) ||
+        !Within(o.Latitude, -90, 90) || !Within(o.Azimuth, 0, 360) ||
+        !Within(o.Elevation, -90, 90) || !Within(o.LimitIndex, 0, 93) ||
+        !Within(o.Size, 1, MaxSnapshotSize)) {
         Fault("an accepted value outside its range");
     }
     if (o.Output.empty() || o.StarData.empty()) Fault("an accepted empty file name");
@@ -115,6 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const SnapshotParse again = ParseSnapshotOptions(CommandLine(o));
-    if (!again.Options || !Same(o, *again.Options)) Fault("accepted options do not survive a round trip");
+    if (!again.Options || !Same(o, *again.Options))
+        Fault("accepted options do not survive a round trip");
     return 0;
 }
