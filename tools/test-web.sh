@@ -1,26 +1,20 @@
 #!/usr/bin/env bash
-# The web edition's tests: builds it (tools/web.sh --build), runs the engine's
-# unit tests under Node, then drives the page in headless Chromium against
-# domarium-snapshot's pictures. Takes the snapshot tool from the build given
-# as the first argument (default build/ci). Everything it fetches or caches
-# stays in build/web.
+# The web edition's tests: builds it (tools/web.sh --build) with the glyph file
+# of the desktop build given as the first argument (default build/ci), runs the
+# engine's unit tests under Node, then drives the page in headless Chromium
+# against that build's domarium-snapshot pictures and prints the edition's
+# figures. Everything it fetches or caches stays in build/web.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 native="${1:-build/ci}"
+started=$SECONDS
 
-bash tools/install-deps.sh
-cmake --preset web >/dev/null
+NATIVE_BUILD="$native" bash tools/web.sh --build
 cmake --build build/web -j 2
 ctest --preset web
-if [ ! -f build/web/site/index.html ]; then
-  # Until src/render draws without Qt, the web build has no engine to test.
-  echo "test-web.sh: src/render still needs Qt; only the toolchain was tested" >&2
-  exit 0
-fi
-bash tools/web.sh --build
-snapshot="$(find "$native" -type f -name domarium-snapshot -perm -u+x | head -n 1)"
-[ -n "$snapshot" ] || { echo "test-web.sh: no domarium-snapshot in $native" >&2; exit 1; }
+snapshot="$native/src/snapshot/domarium-snapshot"
+[ -x "$snapshot" ] || cmake --build "$native" -j 2 --target domarium-snapshot
 
 # puppeteer-core at the version locked in web/, without a browser download:
 # the tests use Debian's chromium.
@@ -43,9 +37,11 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
-SITE_URL="http://127.0.0.1:$port/" SNAPSHOT="$root/$snapshot" SOURCE_DIR="$root" \
-  NODE_PATH="$root/$node_dir/node_modules" node --test web/tests/page-test.js
+export NODE_PATH="$root/$node_dir/node_modules" SITE_URL="http://127.0.0.1:$port/"
+SNAPSHOT="$root/$snapshot" SOURCE_DIR="$root" node --test web/tests/page-test.js
 
 echo "== Web edition figures"
-SITE_URL="http://127.0.0.1:$port/" SITE_DIR="$root/build/web/site" \
-  NODE_PATH="$root/$node_dir/node_modules" node web/tests/measure.js
+bench="$native/bench/domarium_bench"
+SITE_DIR="$root/build/web/site" NATIVE_BENCH="$([ -x "$bench" ] && echo "$root/$bench")" \
+  node web/tests/measure.js
+echo "Web edition: $((SECONDS - started)) s"

@@ -6,9 +6,14 @@
 
 #include "core/SkyState.h"
 #include "geometry/Projection.h"
-#include "qttext/QtText.h"
 #include "render/RasterSurface.h"
 #include "session/HeadlessWindow.h"
+
+#ifdef DOMARIUM_WEB_TESTS
+// The engine's tests in the browser edition's build: text from the glyph file.
+#include "WebTestText.h"
+#else
+#include "qttext/QtText.h"
 
 // The text of the charts and of the read-outs, as the program draws it. Made once and
 // never destroyed: surfaces in static test data may outlive the test's end.
@@ -20,16 +25,19 @@ inline const GlyphSource& ReadoutText() {
     static const auto* glyphs = new QtGlyphSource(ReadoutFont());
     return *glyphs;
 }
+#endif
 inline std::unique_ptr<HeadlessWindow> NewWindow() {
     return HeadlessWindow::Create(ChartText(), ReadoutText());
 }
 
+#ifndef DOMARIUM_WEB_TESTS
 // A picture as a Qt image, for comparing it with what a widget shows.
 inline QImage ToImage(const PixelImage& picture) {
     return QImage(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width,
                   picture.Height, picture.Width * 4, QImage::Format_RGB32)
         .copy();
 }
+#endif
 
 // A read-out surface with text printed as WriteReadouts prints it, for comparing pictures.
 inline PixelImage ReadoutWith(const std::string& text) {
@@ -57,7 +65,9 @@ inline std::unique_ptr<SkyState> ChartSky(float center, double radius, std::int1
     return Sky;
 }
 
+#ifndef DOMARIUM_WEB_TESTS
 inline QRgb Grey(int level) { return qRgb(level, level, level); }
+#endif
 
 inline std::unique_ptr<RasterSurface> ChartRaster(int side) {
     auto s = std::make_unique<RasterSurface>(side, side, 0, ChartText());

@@ -28,7 +28,7 @@ function showMessage(text) {
 
 function bindApi(m) {
   return {
-    start: m.cwrap("domarium_start", "number", ["string", "number"]),
+    start: m.cwrap("domarium_start", "number", ["string", "string", "number"]),
     error: m.cwrap("domarium_error", "string", []),
     set: m.cwrap("domarium_set", "number", ["number", "number"]),
     get: m.cwrap("domarium_get", "number", ["number"]),
@@ -41,6 +41,7 @@ function bindApi(m) {
     readout: m.cwrap("domarium_readout", "string", ["number"]),
     side: m.cwrap("domarium_chart_side", "number", []),
     rgba: m.cwrap("domarium_chart_rgba", "number", []),
+    benchRedraw: m.cwrap("domarium_bench_redraw", "number", ["number", "number", "number", "number"]),
   };
 }
 
@@ -185,21 +186,31 @@ function readAddress() {
   }
 }
 
+// A file of the edition's folder as bytes; null when it cannot be had (offline
+// without a cached copy, or missing on the server).
+async function fetchFile(name) {
+  try {
+    const response = await fetch(name);
+    return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
+  } catch (e) {
+    return null;
+  }
+}
+
 async function start() {
   const about = document.getElementById("about");
   document.getElementById("about-open").addEventListener("click", () => about.showModal());
+  // The catalogue and the chart's glyph file are fetched while the module compiles.
+  const files = Promise.all([fetchFile("StarData"), fetchFile("ChartGlyphs")]);
   page.engine = await DomariumEngine();
   page.api = bindApi(page.engine);
+  const [stars, glyphs] = await files;
   // StarData goes through the engine's own loader: written into the engine's
-  // file system as fetched; when the fetch fails, nothing is written and the
+  // file system as fetched; when the fetch failed, nothing is written and the
   // loader reports the missing file.
-  try {
-    const response = await fetch("StarData");
-    if (response.ok) {
-      page.engine.FS.writeFile("/StarData", new Uint8Array(await response.arrayBuffer()));
-    }
-  } catch (e) { /* Offline without a cached copy: the loader says so. */ }
-  if (!page.api.start("/StarData", fittingSide())) {
+  if (stars) page.engine.FS.writeFile("/StarData", stars);
+  const glyphText = glyphs ? new TextDecoder().decode(glyphs) : "";
+  if (!page.api.start("/StarData", glyphText, fittingSide())) {
     stopped(page.api.error());
     return;
   }

@@ -3,27 +3,29 @@
 #include <algorithm>
 
 #include "SnapshotOptions.h"
-#include "app/HeadlessWindow.h"
+#include "GlyphFile.h"
+#include "session/HeadlessWindow.h"
+#include "session/Layout.h"
 #include "core/RunTimeError.h"
 #include "render/DrawingSurface.h"
-#include "time/Settings.h"
+#include "session/Handlers.h"
 
 // A read-out as text: the page shows the read-outs as HTML, in the page's font
 // and readable by a screen reader, so the engine's Print lands here instead of
 // on a raster. The formatting is still the engine's (FormatPrintLine).
 class TextReadout final : public DrawingSurface {
 public:
-    void Cls() override { Text.clear(); }
+    void Clear() override { Text.clear(); }
     void Circle(float, float, float, Colour, float) override {}
     using DrawingSurface::Line;
     void Line(float, float, float, float, Colour) override {}
     void Box(float, float, float, float, Colour) override {}
-    void PSet(float, float, Colour) override {}
+    void SetPixel(float, float, Colour) override {}
     void PrintText(const std::string& text) override { Text += text; }
-    void ZOrder() override {}
+    void BringToFront() override {}
     void Refresh() override {}
-    int Width() const override { return 49; }
-    int Height() const override { return 17; }
+    int Width() const override { return ReadoutWidth; }
+    int Height() const override { return ReadoutHeight; }
     void SetWidth(int) override {}
     void SetHeight(int) override {}
     float LineHeight() const override { return 12.0f; }
@@ -34,8 +36,8 @@ namespace {
 // The window's inner area that gives a chart of the given side: the snapshot
 // tool's rule, so that the page and domarium-snapshot draw the same chart.
 void InnerAreaFor(int side, float& width, float& height) {
-    height = static_cast<float>(side + 8);
-    width = height + 104 + 64;
+    height = static_cast<float>(side + ChartMargin);
+    width = height + PanelAllowance + 64;
 }
 
 // The snapshot tool's option, one at a time: its own ranges and messages.
@@ -48,15 +50,7 @@ std::optional<SnapshotOptions> ParseOne(const std::string& name, const std::stri
 }
 }  // namespace
 
-WebSession::WebSession() : Window(HeadlessWindow::Create()) {
-    DrawingSurface** slots[4] = {&Window->Ui.Picture2, &Window->Ui.Picture3, &Window->Ui.Picture4,
-                                 &Window->Ui.Picture5};
-    for (int i = 0; i < 4; ++i) {
-        Readouts[i] = std::make_unique<TextReadout>();
-        *slots[i] = Readouts[i].get();
-    }
-}
-
+WebSession::WebSession() = default;
 WebSession::~WebSession() = default;
 
 template <class Action>
@@ -73,29 +67,42 @@ bool WebSession::Guard(Action action) {
     }
 }
 
-bool WebSession::Start(const std::string& starDataPath, int side) {
-    InnerAreaFor(std::max(side, 1), Window->Form1.Width, Window->Form1.Height);
-    return Guard([&] { Window->Load(starDataPath); });
+bool WebSession::Start(const std::string& starDataPath, const std::string& glyphText, int side) {
+    return Guard([&] {
+        Glyphs = std::make_unique<FileGlyphSource>(glyphText);
+        // The read-outs' rasters stay blank: their text goes to the page.
+        Window = HeadlessWindow::Create(*Glyphs, *Glyphs);
+        DrawingSurface** slots[4] = {&Window->Ui.AzimuthReadout, &Window->Ui.LatitudeReadout,
+                                     &Window->Ui.ElevationReadout, &Window->Ui.LongitudeReadout};
+        for (int i = 0; i < 4; ++i) {
+            Readouts[i] = std::make_unique<TextReadout>();
+            *slots[i] = Readouts[i].get();
+        }
+        InnerAreaFor(std::max(side, 1), Window->Window.Width, Window->Window.Height);
+        Window->Load(starDataPath);
+    });
 }
 
 namespace {
-MemoryList* ListOf(HeadlessWindow& w, WebControl control) {
+MemoryList* ListOf(HeadlessWindow* w, WebControl control) {
+    if (w == nullptr) return nullptr;
     switch (control) {
-        case WebControl::Limit: return &w.Combo1;
-        case WebControl::Step: return &w.Combo2;
-        case WebControl::Month: return &w.Combo3;
-        case WebControl::Day: return &w.Combo4;
-        case WebControl::Hour: return &w.Combo5;
-        case WebControl::Minute: return &w.Combo6;
+        case WebControl::Limit: return &w->MagnitudeList;
+        case WebControl::Step: return &w->StepList;
+        case WebControl::Month: return &w->MonthList;
+        case WebControl::Day: return &w->DayList;
+        case WebControl::Hour: return &w->HourList;
+        case WebControl::Minute: return &w->MinuteList;
         default: return nullptr;
     }
 }
-MemoryScroll* ScrollOf(HeadlessWindow& w, WebControl control) {
+MemoryScroll* ScrollOf(HeadlessWindow* w, WebControl control) {
+    if (w == nullptr) return nullptr;
     switch (control) {
-        case WebControl::Azimuth: return &w.HScroll1;
-        case WebControl::Longitude: return &w.HScroll2;
-        case WebControl::Latitude: return &w.VScroll2;
-        case WebControl::Elevation: return &w.VScroll1;
+        case WebControl::Azimuth: return &w->AzimuthBar;
+        case WebControl::Longitude: return &w->LongitudeBar;
+        case WebControl::Latitude: return &w->LatitudeBar;
+        case WebControl::Elevation: return &w->ElevationBar;
         default: return nullptr;
     }
 }
@@ -115,36 +122,36 @@ int FromScroll(WebControl control, int value) {
 
 bool WebSession::Set(WebControl control, int value) {
     if (value < Minimum(control) || value > Maximum(control)) return false;
-    if (MemoryList* list = ListOf(*Window, control)) {
+    if (MemoryList* list = ListOf(Window.get(), control)) {
         return Guard([&] { list->SetListIndex(value); });
     }
-    MemoryScroll* scroll = ScrollOf(*Window, control);
+    MemoryScroll* scroll = ScrollOf(Window.get(), control);
     return scroll != nullptr && Guard([&] { scroll->MoveTo(ToScroll(control, value)); });
 }
 
 int WebSession::Get(WebControl control) const {
-    if (const MemoryList* list = ListOf(*Window, control)) return list->ListIndex();
-    const MemoryScroll* scroll = ScrollOf(*Window, control);
+    if (const MemoryList* list = ListOf(Window.get(), control)) return list->ListIndex();
+    const MemoryScroll* scroll = ScrollOf(Window.get(), control);
     return scroll != nullptr ? FromScroll(control, scroll->Value()) : 0;
 }
 
 const std::vector<std::string>* WebSession::Items(WebControl control) const {
-    const MemoryList* list = ListOf(*Window, control);
+    const MemoryList* list = ListOf(Window.get(), control);
     return list != nullptr ? &list->Items : nullptr;
 }
 
 int WebSession::Minimum(WebControl control) const {
-    if (ListOf(*Window, control) != nullptr) return 0;
-    const MemoryScroll* scroll = ScrollOf(*Window, control);
+    if (ListOf(Window.get(), control) != nullptr) return 0;
+    const MemoryScroll* scroll = ScrollOf(Window.get(), control);
     if (scroll == nullptr) return 0;
     return std::min(FromScroll(control, scroll->Min), FromScroll(control, scroll->Max));
 }
 
 int WebSession::Maximum(WebControl control) const {
-    if (const MemoryList* list = ListOf(*Window, control)) {
+    if (const MemoryList* list = ListOf(Window.get(), control)) {
         return static_cast<int>(list->Items.size()) - 1;
     }
-    const MemoryScroll* scroll = ScrollOf(*Window, control);
+    const MemoryScroll* scroll = ScrollOf(Window.get(), control);
     if (scroll == nullptr) return -1;
     return std::max(FromScroll(control, scroll->Min), FromScroll(control, scroll->Max));
 }
@@ -166,7 +173,8 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
     if (found == std::end(Parameters)) return "「" + name + "」という設定はありません。";
     if (found->Control == WebControl::Step) {
         // The step list has no snapshot option: its items' own texts.
-        const auto& items = Window->Combo2.Items;
+        if (!Ready()) return "";
+        const auto& items = Window->StepList.Items;
         const auto item = std::find(items.begin(), items.end(), value);
         if (item == items.end()) return "分増加率「" + value + "」は選べません。";
         Set(WebControl::Step, static_cast<int>(item - items.begin()));
@@ -193,11 +201,12 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
 }
 
 void WebSession::Button(int event, int buttons) {
+    if (!Ready()) return;
     Guard([&] {
         switch (event) {
-            case 0: Command1_MouseDown(Window->Sky, Window->Ui, buttons); break;
-            case 1: Command1_MouseMove(Window->Sky, Window->Ui, buttons); break;
-            default: Command1_MouseUp(Window->Sky, Window->Ui, buttons); break;
+            case 0: AnimateButton_MouseDown(Window->Sky, Window->Ui, buttons); break;
+            case 1: AnimateButton_MouseMove(Window->Sky, Window->Ui, buttons); break;
+            default: AnimateButton_MouseUp(Window->Sky, Window->Ui, buttons); break;
         }
     });
 }
@@ -205,11 +214,26 @@ void WebSession::Button(int event, int buttons) {
 void WebSession::Resize(int side) {
     float width = 0, height = 0;
     InnerAreaFor(std::max(side, 1), width, height);
-    Guard([&] { Window->Form1.ResizeTo(width, height); });
+    if (Ready()) Guard([&] { Window->Window.ResizeTo(width, height); });
 }
 
 std::string WebSession::Readout(int which) const {
     return which >= 0 && which < 4 ? Readouts[which]->Text : std::string();
 }
 
-int WebSession::ChartSide() const { return Window->Front().Width(); }
+int WebSession::ChartSide() const { return Ready() ? Window->Front().Width() : 0; }
+
+const std::uint8_t* WebSession::ChartRgba() {
+    if (!Ready()) return nullptr;
+    const RasterSurface& chart = Window->Front();
+    const std::size_t count =
+        static_cast<std::size_t>(chart.Width()) * static_cast<std::size_t>(chart.Height());
+    Rgba.resize(count);
+    const Pixel* pixels = chart.Pixels();
+    // 0xFFRRGGBB to the canvas's bytes R, G, B, A: as a little-endian word, 0xAABBGGRR.
+    for (std::size_t i = 0; i < count; ++i) {
+        const Pixel p = pixels[i];
+        Rgba[i] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+    }
+    return reinterpret_cast<const std::uint8_t*>(Rgba.data());
+}

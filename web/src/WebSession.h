@@ -10,6 +10,7 @@
 
 struct HeadlessWindow;
 class TextReadout;
+class FileGlyphSource;
 
 // The settings as the page names them (and its address, with the snapshot
 // tool's option names). Lists are set by item index, the rest in degrees.
@@ -33,11 +34,12 @@ public:
     ~WebSession();
 
     // Purpose: start-up as the window's, reading the catalogue from starDataPath.
-    // Reads: side, the chart side in device pixels (>= 1).
+    // Reads: glyphText, the chart's glyph file (web/src/GlyphFile.h) as fetched;
+    //   side, the chart side in device pixels (>= 1).
     // Writes: the whole state; on a run-time error, Error() holds its Japanese
     //   message and the session draws nothing more.
     // Returns: true when started.
-    bool Start(const std::string& starDataPath, int side);
+    bool Start(const std::string& starDataPath, const std::string& glyphText, int side);
     const std::string& Error() const { return LastError; }
 
     // Purpose: one setting, through the control and handler the window uses.
@@ -56,23 +58,29 @@ public:
     // Returns: "" when applied, else the Japanese message (the setting keeps its value).
     std::string ApplyParameter(const std::string& name, const std::string& value);
 
-    // The animate button: 0 press, 1 move, 2 release; buttons as Settings.h sums them.
+    // The animate button: 0 press, 1 move, 2 release; buttons as Handlers.h sums them.
     void Button(int event, int buttons);
     // A new chart side in device pixels; the window's Resize.
     void Resize(int side);
 
     // The four read-outs' texts: azimuth, latitude, elevation, longitude.
     std::string Readout(int which) const;
-    // The front chart as RGBA bytes, side x side, rows top down.
+    // Purpose: the front chart for a canvas.
+    // Reads: the front chart's pixels, 0xFFRRGGBB.
+    // Writes: the session's RGBA copy: bytes R, G, B, 255 per pixel, side x side, rows
+    //   top down; valid until the next call.
+    // Returns: its address; null before a successful start.
     const std::uint8_t* ChartRgba();
     int ChartSide() const;
 
 private:
     template <class Action>
     bool Guard(Action action);
+    bool Ready() const { return Window != nullptr && !Failed; }
+    std::unique_ptr<FileGlyphSource> Glyphs;  // Outlives the window, whose surfaces use it.
     std::unique_ptr<HeadlessWindow> Window;
     std::unique_ptr<TextReadout> Readouts[4];
-    std::vector<std::uint8_t> Rgba;
+    std::vector<std::uint32_t> Rgba;
     std::string LastError;
     bool Failed = false;
 };
