@@ -17,7 +17,7 @@ mkdir -p build/web
 QT_QPA_PLATFORM=offscreen "$native/web/tools/domarium-glyph-file" build/web/ChartGlyphs
 
 cmake --preset web -DDOMARIUM_GLYPH_FILE="$root/build/web/ChartGlyphs" >/dev/null
-cmake --build build/web -j 2 --target domarium-engine
+cmake --build build/web -j 2 --target domarium-web-site
 
 rm -f build/web/domarium-web.zip
 (cd build/web/site && python3 -m zipfile -c ../domarium-web.zip ./*)

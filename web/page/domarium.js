@@ -203,6 +203,7 @@ async function start() {
   // The catalogue and the chart's glyph file are fetched while the module compiles.
   const files = Promise.all([fetchFile("StarData"), fetchFile("ChartGlyphs")]);
   page.engine = await DomariumEngine();
+  performance.mark("module");
   page.api = bindApi(page.engine);
   const [stars, glyphs] = await files;
   // StarData goes through the engine's own loader: written into the engine's
@@ -214,9 +215,11 @@ async function start() {
     stopped(page.api.error());
     return;
   }
+  performance.mark("started");
   fillControls();
   for (const name of Object.keys(Control)) page.defaults[name] = page.api.get(Control[name]);
   readAddress();
+  performance.mark("address");
   bindAnimate();
   showState();
   // Milliseconds from navigation to the first chart on the canvas.

@@ -9,15 +9,9 @@
 
 #include "WebSession.h"
 
-#include "GlyphFile.h"
-#include "session/HeadlessWindow.h"
-#include "session/Layout.h"
-#include "geometry/Projection.h"
-#include "session/Redraw.h"
 
 namespace {
 WebSession* Session = nullptr;
-std::string StarDataPath, GlyphText;  // As last started, for the redraw benchmark.
 std::string Returned;  // Strings returned to the page live until the next call.
 
 WebControl ControlOf(int control) { return static_cast<WebControl>(control); }
@@ -36,8 +30,6 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE int domarium_start(const char* path, const char* glyphs, int side) {
     delete Session;
     Session = new WebSession();
-    StarDataPath = path;
-    GlyphText = glyphs;
     return Session->Start(path, glyphs, side) ? 1 : 0;
 }
 
@@ -97,36 +89,9 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* domarium_chart_rgba() {
     return Session != nullptr ? Session->ChartRgba() : nullptr;
 }
 
-// Purpose: the redraw benchmark, measured as bench/EngineBench.cpp measures the
-//   native one: a window of its own started at the given chart side and limit,
-//   then count redraws, each an animation step (clock + 5 minutes) or, with
-//   newView, a change of azimuth by a degree (the frame drawn in full).
-// Reads: side in pixels (>= 1); limitIndex, an item of the magnitude list; count >= 1.
-// Returns: microseconds per redraw; -1 before a start or on a run-time error.
+// The redraw benchmark: WebSession::BenchRedraw.
 EMSCRIPTEN_KEEPALIVE double domarium_bench_redraw(int side, int limitIndex, int newView, int count) {
-    if (Session == nullptr || count < 1) return -1;
-    try {
-        const FileGlyphSource glyphs(GlyphText);
-        auto window = HeadlessWindow::Create(glyphs, glyphs);
-        window->Window.Width = static_cast<float>(side + ChartMargin + PanelAllowance + 64);
-        window->Window.Height = static_cast<float>(side + ChartMargin);
-        window->Load(StarDataPath);
-        window->MagnitudeList.SetListIndex(limitIndex);
-        SkyState& Sky = window->Sky;
-        const double start = emscripten_get_now();
-        for (int i = 0; i < count; ++i) {
-            if (newView != 0) {
-                Sky.ViewAzimuth = static_cast<std::int16_t>((Sky.ViewAzimuth + 1) % 361);
-                UpdateViewTrig(Sky);
-            } else {
-                Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
-            }
-            RedrawSky(Sky, window->Ui);
-        }
-        return (emscripten_get_now() - start) * 1000.0 / count;
-    } catch (const std::exception&) {
-        return -1;
-    }
+    return Session != nullptr ? Session->BenchRedraw(side, limitIndex, newView != 0, count) : -1;
 }
 
 }  // extern "C"

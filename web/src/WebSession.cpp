@@ -1,5 +1,7 @@
 #include "WebSession.h"
 
+#include <emscripten/emscripten.h>
+
 #include <algorithm>
 
 #include "SnapshotOptions.h"
@@ -8,7 +10,9 @@
 #include "session/Layout.h"
 #include "core/RunTimeError.h"
 #include "render/DrawingSurface.h"
+#include "geometry/Projection.h"
 #include "session/Handlers.h"
+#include "session/Redraw.h"
 
 // A read-out as text: the page shows the read-outs as HTML, in the page's font
 // and readable by a screen reader, so the engine's Print lands here instead of
@@ -67,20 +71,55 @@ bool WebSession::Guard(Action action) {
     }
 }
 
+namespace {
+// A headless window as the page uses it: chart text from the glyph file, the
+// read-outs' text into the given TextReadouts (their rasters stay blank).
+std::unique_ptr<HeadlessWindow> PageWindow(const GlyphSource& glyphs,
+                                           std::unique_ptr<TextReadout> (&readouts)[4]) {
+    auto window = HeadlessWindow::Create(glyphs, glyphs);
+    DrawingSurface** slots[4] = {&window->Ui.AzimuthReadout, &window->Ui.LatitudeReadout,
+                                 &window->Ui.ElevationReadout, &window->Ui.LongitudeReadout};
+    for (int i = 0; i < 4; ++i) {
+        readouts[i] = std::make_unique<TextReadout>();
+        *slots[i] = readouts[i].get();
+    }
+    return window;
+}
+}  // namespace
+
 bool WebSession::Start(const std::string& starDataPath, const std::string& glyphText, int side) {
+    StarDataPath = starDataPath;
     return Guard([&] {
         Glyphs = std::make_unique<FileGlyphSource>(glyphText);
-        // The read-outs' rasters stay blank: their text goes to the page.
-        Window = HeadlessWindow::Create(*Glyphs, *Glyphs);
-        DrawingSurface** slots[4] = {&Window->Ui.AzimuthReadout, &Window->Ui.LatitudeReadout,
-                                     &Window->Ui.ElevationReadout, &Window->Ui.LongitudeReadout};
-        for (int i = 0; i < 4; ++i) {
-            Readouts[i] = std::make_unique<TextReadout>();
-            *slots[i] = Readouts[i].get();
-        }
+        Window = PageWindow(*Glyphs, Readouts);
         InnerAreaFor(std::max(side, 1), Window->Window.Width, Window->Window.Height);
         Window->Load(starDataPath);
     });
+}
+
+double WebSession::BenchRedraw(int side, int limitIndex, bool newView, int count) {
+    if (!Ready() || count < 1) return -1;
+    try {
+        std::unique_ptr<TextReadout> readouts[4];
+        auto window = PageWindow(*Glyphs, readouts);
+        InnerAreaFor(std::max(side, 1), window->Window.Width, window->Window.Height);
+        window->Load(StarDataPath);
+        window->MagnitudeList.SetListIndex(limitIndex);
+        SkyState& Sky = window->Sky;
+        const double start = emscripten_get_now();
+        for (int i = 0; i < count; ++i) {
+            if (newView) {
+                Sky.ViewAzimuth = static_cast<std::int16_t>((Sky.ViewAzimuth + 1) % 361);
+                UpdateViewTrig(Sky);
+            } else {
+                Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
+            }
+            RedrawSky(Sky, window->Ui);
+        }
+        return (emscripten_get_now() - start) * 1000.0 / count;
+    } catch (const RunTimeError&) {
+        return -1;
+    }
 }
 
 namespace {

@@ -73,6 +73,14 @@ public:
     const std::uint8_t* ChartRgba();
     int ChartSide() const;
 
+    // Purpose: the redraw benchmark, measured as bench/EngineBench.cpp measures the
+    //   native one: a window of its own at the given chart side and limit, then count
+    //   redraws, each an animation step (clock + 5 minutes) or, with newView, a
+    //   change of azimuth by a degree (the frame drawn in full).
+    // Reads: side in pixels (>= 1); limitIndex, an item of the magnitude list; count >= 1.
+    // Returns: microseconds per redraw; -1 before a start or on a run-time error.
+    double BenchRedraw(int side, int limitIndex, bool newView, int count);
+
 private:
     template <class Action>
     bool Guard(Action action);
@@ -82,5 +90,6 @@ private:
     std::unique_ptr<TextReadout> Readouts[4];
     std::vector<std::uint32_t> Rgba;
     std::string LastError;
+    std::string StarDataPath;
     bool Failed = false;
 };
