@@ -90,6 +90,11 @@ test("the chart equals the snapshot for each state", async () => {
       await page.close();
     }
   }
+  // The comparison itself finds a chart that differs: another hour's.
+  const { page } = await openPage();
+  const other = await compareWithSnapshot(page, { hour: 12 });
+  assert.ok(other.differing > 0, JSON.stringify(other));
+  await page.close();
 });
 
 // A hold of the animate button with ten moves, by mouse and by touch: the
