@@ -4,6 +4,10 @@
 // from the engine after each change.
 "use strict";
 
+// The engine's settings by the page's names. The 表示 overlays (Sun, circles,
+// trails, constellations) are not in the engine yet; when they land, each
+// becomes one more control here, a checkbox in a 表示 group of index.html and
+// a name in the address's "overlays" list.
 const Control = { azimuth: 0, longitude: 1, latitude: 2, elevation: 3, limit: 4, step: 5,
   month: 6, day: 7, hour: 8, minute: 9 };
 const Lists = ["month", "day", "hour", "minute", "step", "limit"];
