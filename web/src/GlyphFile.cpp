@@ -75,7 +75,8 @@ FileGlyphSource::FileGlyphSource(const std::string& text) {
         std::getline(in, line);
         mask.Coverage.reserve(static_cast<std::size_t>(mask.Width * mask.Height));
         for (int y = 0; y < mask.Height; ++y) {
-            if (!std::getline(in, line) || line.size() != static_cast<std::size_t>(2 * mask.Width)) {
+            if (!std::getline(in, line) ||
+                line.size() != static_cast<std::size_t>(2 * mask.Width)) {
                 Damaged();
             }
             for (std::size_t x = 0; x < line.size(); x += 2) {

@@ -9,7 +9,6 @@
 
 #include "WebSession.h"
 
-
 namespace {
 WebSession* Session = nullptr;
 std::string Returned;  // Strings returned to the page live until the next call.
@@ -90,7 +89,8 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* domarium_chart_rgba() {
 }
 
 // The redraw benchmark: WebSession::BenchRedraw.
-EMSCRIPTEN_KEEPALIVE double domarium_bench_redraw(int side, int limitIndex, int newView, int count) {
+EMSCRIPTEN_KEEPALIVE double domarium_bench_redraw(int side, int limitIndex, int newView,
+                                                  int count) {
     return Session != nullptr ? Session->BenchRedraw(side, limitIndex, newView != 0, count) : -1;
 }
 

@@ -4,14 +4,14 @@
 
 #include <algorithm>
 
-#include "SnapshotOptions.h"
 #include "GlyphFile.h"
+#include "SnapshotOptions.h"
+#include "core/RunTimeError.h"
+#include "geometry/Projection.h"
+#include "render/DrawingSurface.h"
+#include "session/Handlers.h"
 #include "session/HeadlessWindow.h"
 #include "session/Layout.h"
-#include "core/RunTimeError.h"
-#include "render/DrawingSurface.h"
-#include "geometry/Projection.h"
-#include "session/Handlers.h"
 #include "session/Redraw.h"
 
 // A read-out as text: the page shows the read-outs as HTML, in the page's font
@@ -126,23 +126,35 @@ namespace {
 MemoryList* ListOf(HeadlessWindow* w, WebControl control) {
     if (w == nullptr) return nullptr;
     switch (control) {
-        case WebControl::Limit: return &w->MagnitudeList;
-        case WebControl::Step: return &w->StepList;
-        case WebControl::Month: return &w->MonthList;
-        case WebControl::Day: return &w->DayList;
-        case WebControl::Hour: return &w->HourList;
-        case WebControl::Minute: return &w->MinuteList;
-        default: return nullptr;
+        case WebControl::Limit:
+            return &w->MagnitudeList;
+        case WebControl::Step:
+            return &w->StepList;
+        case WebControl::Month:
+            return &w->MonthList;
+        case WebControl::Day:
+            return &w->DayList;
+        case WebControl::Hour:
+            return &w->HourList;
+        case WebControl::Minute:
+            return &w->MinuteList;
+        default:
+            return nullptr;
     }
 }
 MemoryScroll* ScrollOf(HeadlessWindow* w, WebControl control) {
     if (w == nullptr) return nullptr;
     switch (control) {
-        case WebControl::Azimuth: return &w->AzimuthBar;
-        case WebControl::Longitude: return &w->LongitudeBar;
-        case WebControl::Latitude: return &w->LatitudeBar;
-        case WebControl::Elevation: return &w->ElevationBar;
-        default: return nullptr;
+        case WebControl::Azimuth:
+            return &w->AzimuthBar;
+        case WebControl::Longitude:
+            return &w->LongitudeBar;
+        case WebControl::Latitude:
+            return &w->LatitudeBar;
+        case WebControl::Elevation:
+            return &w->ElevationBar;
+        default:
+            return nullptr;
     }
 }
 // Latitude and elevation bars run the other way round and from 0: the
@@ -201,11 +213,11 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
         WebControl Control;
     };
     static constexpr Named Parameters[] = {
-        {"azimuth", WebControl::Azimuth},     {"longitude", WebControl::Longitude},
-        {"latitude", WebControl::Latitude},   {"elevation", WebControl::Elevation},
-        {"limit", WebControl::Limit},         {"month", WebControl::Month},
-        {"day", WebControl::Day},             {"hour", WebControl::Hour},
-        {"minute", WebControl::Minute},       {"step", WebControl::Step},
+        {"azimuth", WebControl::Azimuth},   {"longitude", WebControl::Longitude},
+        {"latitude", WebControl::Latitude}, {"elevation", WebControl::Elevation},
+        {"limit", WebControl::Limit},       {"month", WebControl::Month},
+        {"day", WebControl::Day},           {"hour", WebControl::Hour},
+        {"minute", WebControl::Minute},     {"step", WebControl::Step},
     };
     const auto* found = std::find_if(std::begin(Parameters), std::end(Parameters),
                                      [&](const Named& p) { return name == p.Name; });
@@ -224,16 +236,35 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
     if (!options) return error;
     int setting = 0;
     switch (found->Control) {
-        case WebControl::Azimuth: setting = options->Azimuth; break;
-        case WebControl::Longitude: setting = options->Longitude; break;
-        case WebControl::Latitude: setting = options->Latitude; break;
-        case WebControl::Elevation: setting = options->Elevation; break;
-        case WebControl::Limit: setting = options->LimitIndex; break;
-        case WebControl::Month: setting = options->Month - 1; break;
-        case WebControl::Day: setting = options->Day - 1; break;
-        case WebControl::Hour: setting = options->Hour; break;
-        case WebControl::Minute: setting = options->Minute; break;
-        case WebControl::Step: break;
+        case WebControl::Azimuth:
+            setting = options->Azimuth;
+            break;
+        case WebControl::Longitude:
+            setting = options->Longitude;
+            break;
+        case WebControl::Latitude:
+            setting = options->Latitude;
+            break;
+        case WebControl::Elevation:
+            setting = options->Elevation;
+            break;
+        case WebControl::Limit:
+            setting = options->LimitIndex;
+            break;
+        case WebControl::Month:
+            setting = options->Month - 1;
+            break;
+        case WebControl::Day:
+            setting = options->Day - 1;
+            break;
+        case WebControl::Hour:
+            setting = options->Hour;
+            break;
+        case WebControl::Minute:
+            setting = options->Minute;
+            break;
+        case WebControl::Step:
+            break;
     }
     Set(found->Control, setting);
     return "";
@@ -243,9 +274,15 @@ void WebSession::Button(int event, int buttons) {
     if (!Ready()) return;
     Guard([&] {
         switch (event) {
-            case 0: AnimateButton_MouseDown(Window->Sky, Window->Ui, buttons); break;
-            case 1: AnimateButton_MouseMove(Window->Sky, Window->Ui, buttons); break;
-            default: AnimateButton_MouseUp(Window->Sky, Window->Ui, buttons); break;
+            case 0:
+                AnimateButton_MouseDown(Window->Sky, Window->Ui, buttons);
+                break;
+            case 1:
+                AnimateButton_MouseMove(Window->Sky, Window->Ui, buttons);
+                break;
+            default:
+                AnimateButton_MouseUp(Window->Sky, Window->Ui, buttons);
+                break;
         }
     });
 }

@@ -21,11 +21,11 @@ struct Parsed {
 constexpr Parsed FloatRows[] = {
     {"12.5", 12.5, 4, std::errc{}},
     {"-0.25e3", -250.0, 7, std::errc{}},
-    {"1e", 1.0, 1, std::errc{}},           // A bare 'e' is not an exponent.
-    {"0x10", 0.0, 1, std::errc{}},         // No hexadecimal.
+    {"1e", 1.0, 1, std::errc{}},    // A bare 'e' is not an exponent.
+    {"0x10", 0.0, 1, std::errc{}},  // No hexadecimal.
     {".5", 0.5, 2, std::errc{}},
     {"3.", 3.0, 2, std::errc{}},
-    {"0.1", 0.1, 3, std::errc{}},          // Correct rounding.
+    {"0.1", 0.1, 3, std::errc{}},  // Correct rounding.
     {"1e400", -99.0, 5, std::errc::result_out_of_range},
     {"abc", -99.0, 0, std::errc::invalid_argument},
     {"+1", -99.0, 0, std::errc::invalid_argument},  // The loader strips signs itself.
@@ -35,7 +35,8 @@ constexpr Parsed FloatRows[] = {
 TEST(WebToolchain, ParsesDecimalsAsTheDesktopDoes) {
     for (const auto& row : FloatRows) {
         double value = -99.0;
-        const auto [end, error] = std::from_chars(row.Text.data(), row.Text.data() + row.Text.size(), value);
+        const auto [end, error] =
+            std::from_chars(row.Text.data(), row.Text.data() + row.Text.size(), value);
         EXPECT_EQ(error, row.Error) << row.Text;
         EXPECT_EQ(value, row.Value) << row.Text;
         if (error != std::errc::invalid_argument) {

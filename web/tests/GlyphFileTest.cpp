@@ -35,14 +35,13 @@ TEST(GlyphFile, RoundTripKeepsEveryMaskAndTheLineHeight) {
 }
 
 TEST(GlyphFile, DamagedFileIsRefused) {
-    const std::string good =
-        WriteGlyphFile(12.0f, {{"x", GlyphMask{2, 1, 0, 0, {0x12, 0xab}}}});
+    const std::string good = WriteGlyphFile(12.0f, {{"x", GlyphMask{2, 1, 0, 0, {0x12, 0xab}}}});
     ASSERT_NO_THROW(FileGlyphSource{good});
     const std::string damaged[] = {
-        "",                                              // Nothing.
-        "domarium-glyphs 2" + good.substr(17),           // Another version.
-        good.substr(0, good.size() - 3),                 // A row cut short.
-        good.substr(0, good.find("size")),               // A mask missing.
+        "",                                                   // Nothing.
+        "domarium-glyphs 2" + good.substr(17),                // Another version.
+        good.substr(0, good.size() - 3),                      // A row cut short.
+        good.substr(0, good.find("size")),                    // A mask missing.
         std::string(good).replace(good.find("ab"), 2, "AG"),  // Not lower-case hexadecimal.
     };
     for (const std::string& text : damaged) {
