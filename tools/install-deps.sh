@@ -11,7 +11,11 @@ packages=(
   xvfb x11-utils xdotool
   clang libclang-rt-dev
   valgrind dpkg-dev desktop-file-utils librsvg2-bin clang-format
+  emscripten node-acorn chromium
 )
+# The web edition's page tests install puppeteer-core with npm. Node's own
+# packages may bring npm with them; Debian's npm only where none is found.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -13,6 +13,9 @@ cmake --preset ci >/dev/null
 cmake --build build/ci -j "$jobs"
 ctest --preset ci -j "$jobs"
 
+echo "== Web edition (WebAssembly engine under Node, the page in headless Chromium)"
+bash "$root/tools/test-web.sh" build/ci
+
 echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"

@@ -9,9 +9,14 @@
 
 #include "core/SkyState.h"
 #include "geometry/Projection.h"
-#include "qttext/QtText.h"
 #include "render/RasterSurface.h"
 #include "session/HeadlessWindow.h"
+
+#ifdef DOMARIUM_WEB_TESTS
+// The engine's tests in the browser edition's build: text from the glyph file.
+#include "WebTestText.h"
+#else
+#include "qttext/QtText.h"
 
 // The text of the charts and of the read-outs, as the program draws it. Made once and
 // never destroyed: surfaces in static test data may outlive the test's end.
@@ -23,6 +28,7 @@ inline const GlyphSource& ReadoutText() {
     static const auto* glyphs = new QtGlyphSource(ReadoutFont());
     return *glyphs;
 }
+#endif
 inline std::unique_ptr<HeadlessWindow> NewWindow() {
     return HeadlessWindow::Create(ChartText(), ReadoutText());
 }
@@ -36,12 +42,14 @@ inline std::unique_ptr<HeadlessWindow> StartedWindow() {
     return window;
 }
 
+#ifndef DOMARIUM_WEB_TESTS
 // A picture as a Qt image, for comparing it with what a widget shows.
 inline QImage ToImage(const PixelImage& picture) {
     return QImage(reinterpret_cast<const uchar*>(picture.Pixels.data()), picture.Width,
                   picture.Height, picture.Width * 4, QImage::Format_RGB32)
         .copy();
 }
+#endif
 
 // A read-out surface with text printed as WriteReadouts prints it, for comparing pictures.
 // Kept by text: the random event runs check the read-outs after every event.
@@ -73,7 +81,9 @@ inline std::unique_ptr<SkyState> ChartSky(float center, double radius, std::int1
     return Sky;
 }
 
+#ifndef DOMARIUM_WEB_TESTS
 inline QRgb Grey(int level) { return qRgb(level, level, level); }
+#endif
 
 inline std::unique_ptr<RasterSurface> ChartRaster(int side) {
     auto s = std::make_unique<RasterSurface>(side, side, 0, ChartText());

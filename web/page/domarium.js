@@ -1,0 +1,240 @@
+// The page: binds the form's controls to the engine's C functions, draws the
+// engine's chart into the canvas and keeps the address in step with the
+// settings. It holds no sky state of its own: every value shown is read back
+// from the engine after each change.
+"use strict";
+
+// The engine's settings by the page's names. The 表示 overlays (Sun, circles,
+// trails, constellations) are not in the engine yet; when they land, each
+// becomes one more control here, a checkbox in a 表示 group of index.html and
+// a name in the address's "overlays" list.
+const Control = { azimuth: 0, longitude: 1, latitude: 2, elevation: 3, limit: 4, step: 5,
+  month: 6, day: 7, hour: 8, minute: 9 };
+const Lists = ["month", "day", "hour", "minute", "step", "limit"];
+const Scrolls = ["azimuth", "elevation", "longitude", "latitude"];
+// Read-outs in the engine's order: azimuth, latitude, elevation, longitude.
+const Readouts = ["azimuth", "latitude", "elevation", "longitude"];
+const LeftButton = 1;
+
+const page = {
+  engine: null, api: null, defaults: {}, messages: [],
+  chart: document.getElementById("chart"),
+  box: document.getElementById("chart-box"),
+};
+window.domarium = page;  // For the tests: the state they read back.
+
+function showMessage(text) {
+  const box = document.getElementById("message");
+  if (text) page.messages.push(text);
+  box.textContent = page.messages.join("\n");
+  box.hidden = page.messages.length === 0;
+}
+
+function bindApi(m) {
+  return {
+    start: m.cwrap("domarium_start", "number", ["string", "string", "number"]),
+    error: m.cwrap("domarium_error", "string", []),
+    set: m.cwrap("domarium_set", "number", ["number", "number"]),
+    get: m.cwrap("domarium_get", "number", ["number"]),
+    minimum: m.cwrap("domarium_minimum", "number", ["number"]),
+    maximum: m.cwrap("domarium_maximum", "number", ["number"]),
+    items: m.cwrap("domarium_items", "string", ["number"]),
+    parameter: m.cwrap("domarium_parameter", "string", ["string", "string"]),
+    button: m.cwrap("domarium_button", null, ["number", "number"]),
+    resize: m.cwrap("domarium_resize", null, ["number"]),
+    readout: m.cwrap("domarium_readout", "string", ["number"]),
+    side: m.cwrap("domarium_chart_side", "number", []),
+    rgba: m.cwrap("domarium_chart_rgba", "number", []),
+    benchRedraw: m.cwrap("domarium_bench_redraw", "number", ["number", "number", "number", "number"]),
+  };
+}
+
+// The chart side in device pixels that fits the chart's box.
+function fittingSide() {
+  const ratio = window.devicePixelRatio || 1;
+  const css = Math.max(1, Math.floor(Math.min(page.box.clientWidth, page.box.clientHeight)));
+  return Math.max(1, Math.floor(css * ratio));
+}
+
+function drawChart() {
+  const api = page.api;
+  const side = api.side();
+  const pointer = api.rgba();
+  if (!pointer || side <= 0) return;
+  const canvas = page.chart;
+  if (canvas.width !== side) { canvas.width = side; canvas.height = side; }
+  const ratio = window.devicePixelRatio || 1;
+  canvas.style.width = canvas.style.height = side / ratio + "px";
+  const pixels = new Uint8ClampedArray(page.engine.HEAPU8.buffer, pointer, side * side * 4);
+  canvas.getContext("2d").putImageData(new ImageData(pixels, side, side), 0, 0);
+}
+
+// Reads every control back from the engine: lists, bars, read-outs, address.
+function showState() {
+  const api = page.api;
+  for (const name of [...Lists, ...Scrolls]) {
+    const element = document.getElementById(name);
+    const value = String(api.get(Control[name]));
+    if (element.value !== value) element.value = value;
+  }
+  Readouts.forEach((name, i) => {
+    document.getElementById(name + "-readout").textContent = api.readout(i);
+  });
+  drawChart();
+  followAddress();
+}
+
+// The address names each setting that differs from the start-up value, with
+// the snapshot tool's option names and the values its lists show.
+function followAddress() {
+  const query = new URLSearchParams();
+  for (const name of ["month", "day", "hour", "minute", "longitude", "latitude", "azimuth",
+    "elevation", "limit", "step"]) {
+    const value = page.api.get(Control[name]);
+    if (value === page.defaults[name]) continue;
+    query.set(name, addressValue(name, value));
+  }
+  const text = query.toString();
+  const address = location.pathname + (text ? "?" + text : "");
+  if (address !== location.pathname + location.search) history.replaceState(null, "", address);
+}
+
+function addressValue(name, value) {
+  if (name === "limit" || name === "step") return page.items[name][value];
+  if (name === "month" || name === "day") return String(value + 1);
+  return String(value);
+}
+
+function fillControls() {
+  const api = page.api;
+  page.items = {};
+  for (const name of Lists) {
+    const select = document.getElementById(name);
+    page.items[name] = api.items(Control[name]).split("\n").slice(0, -1);
+    select.replaceChildren(...page.items[name].map((text, i) => new Option(text, String(i))));
+    select.addEventListener("change", () => change(name, Number(select.value)));
+  }
+  for (const name of Scrolls) {
+    const input = document.getElementById(name);
+    input.min = api.minimum(Control[name]);
+    input.max = api.maximum(Control[name]);
+    input.step = 1;
+    input.addEventListener("input", () => change(name, Number(input.value)));
+  }
+}
+
+function change(name, value) {
+  page.api.set(Control[name], value);
+  afterEngine();
+}
+
+// After each call: the engine's message, if it stopped, or the new state.
+function afterEngine() {
+  const error = page.api.error();
+  if (error) { stopped(error); return; }
+  showState();
+}
+
+function stopped(error) {
+  showMessage(error);
+  document.querySelectorAll("#controls select, #controls input, #animate")
+    .forEach((element) => { element.disabled = true; });
+}
+
+// The animate button: a press on it starts the hold, each move while held
+// advances the clock, the release ends it. Pointer capture keeps the moves and
+// the release coming when the finger or pen leaves the button, as the desktop
+// button keeps the mouse.
+function bindAnimate() {
+  const button = document.getElementById("animate");
+  let held = null;
+  button.addEventListener("pointerdown", (event) => {
+    if (event.button !== 0 || held !== null) return;
+    held = event.pointerId;
+    button.setPointerCapture(event.pointerId);
+    button.classList.add("held");
+    page.api.button(0, LeftButton);
+    afterEngine();
+  });
+  button.addEventListener("pointermove", (event) => {
+    if (event.pointerId !== held) return;
+    page.api.button(1, LeftButton);
+    afterEngine();
+  });
+  const release = (event) => {
+    if (event.pointerId !== held) return;
+    held = null;
+    button.classList.remove("held");
+    page.api.button(2, LeftButton);
+    afterEngine();
+  };
+  button.addEventListener("pointerup", release);
+  button.addEventListener("pointercancel", release);
+  // Keyboard: each press of Enter or Space while focused is one step of a hold.
+  button.addEventListener("keydown", (event) => {
+    if (event.key !== "Enter" && event.key !== " ") return;
+    event.preventDefault();
+    page.api.button(0, LeftButton);
+    page.api.button(1, LeftButton);
+    page.api.button(2, LeftButton);
+    afterEngine();
+  });
+  button.addEventListener("contextmenu", (event) => event.preventDefault());
+}
+
+function readAddress() {
+  const query = new URLSearchParams(location.search);
+  for (const [name, value] of query) {
+    const message = page.api.parameter(name, value);
+    if (message) showMessage(message);
+  }
+}
+
+// A file of the edition's folder as bytes; null when it cannot be had (offline
+// without a cached copy, or missing on the server).
+async function fetchFile(name) {
+  try {
+    const response = await fetch(name);
+    return response.ok ? new Uint8Array(await response.arrayBuffer()) : null;
+  } catch (e) {
+    return null;
+  }
+}
+
+async function start() {
+  const about = document.getElementById("about");
+  document.getElementById("about-open").addEventListener("click", () => about.showModal());
+  // The catalogue and the chart's glyph file are fetched while the module compiles.
+  const files = Promise.all([fetchFile("StarData"), fetchFile("ChartGlyphs")]);
+  page.engine = await DomariumEngine();
+  performance.mark("module");
+  page.api = bindApi(page.engine);
+  const [stars, glyphs] = await files;
+  // StarData goes through the engine's own loader: written into the engine's
+  // file system as fetched; when the fetch failed, nothing is written and the
+  // loader reports the missing file.
+  if (stars) page.engine.FS.writeFile("/StarData", stars);
+  const glyphText = glyphs ? new TextDecoder().decode(glyphs) : "";
+  if (!page.api.start("/StarData", glyphText, fittingSide())) {
+    stopped(page.api.error());
+    return;
+  }
+  performance.mark("started");
+  fillControls();
+  for (const name of Object.keys(Control)) page.defaults[name] = page.api.get(Control[name]);
+  readAddress();
+  performance.mark("address");
+  bindAnimate();
+  showState();
+  // Milliseconds from navigation to the first chart on the canvas.
+  page.firstChartMs = performance.now();
+  page.ready = true;
+  new ResizeObserver(() => {
+    if (page.api.error()) return;
+    page.api.resize(fittingSide());
+    afterEngine();
+  }).observe(page.box);
+  if ("serviceWorker" in navigator) navigator.serviceWorker.register("service-worker.js");
+}
+
+start();

@@ -1,0 +1,97 @@
+// The C functions the page calls (exported by name, see web/CMakeLists.txt).
+// Every change on the page comes through here; the page keeps no state of the
+// sky itself and draws only what ChartRgba hands it.
+
+#include <emscripten/emscripten.h>
+
+#include <cstdint>
+#include <string>
+
+#include "WebSession.h"
+
+namespace {
+WebSession* Session = nullptr;
+std::string Returned;  // Strings returned to the page live until the next call.
+
+WebControl ControlOf(int control) { return static_cast<WebControl>(control); }
+bool Known(int control) { return control >= 0 && control < WebControlCount; }
+const char* Keep(std::string text) {
+    Returned = std::move(text);
+    return Returned.c_str();
+}
+}  // namespace
+
+extern "C" {
+
+// Start-up with the catalogue at path (the page writes the fetched StarData
+// there; a failed fetch writes nothing, and the loader reports a missing file)
+// and the chart's glyph file's text.
+EMSCRIPTEN_KEEPALIVE int domarium_start(const char* path, const char* glyphs, int side) {
+    delete Session;
+    Session = new WebSession();
+    return Session->Start(path, glyphs, side) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* domarium_error() {
+    return Session != nullptr ? Session->Error().c_str() : "";
+}
+
+EMSCRIPTEN_KEEPALIVE int domarium_set(int control, int value) {
+    return Session != nullptr && Known(control) && Session->Set(ControlOf(control), value) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int domarium_get(int control) {
+    return Session != nullptr && Known(control) ? Session->Get(ControlOf(control)) : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int domarium_minimum(int control) {
+    return Session != nullptr && Known(control) ? Session->Minimum(ControlOf(control)) : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int domarium_maximum(int control) {
+    return Session != nullptr && Known(control) ? Session->Maximum(ControlOf(control)) : -1;
+}
+
+// The list's items joined by newlines; empty for a scroll control.
+EMSCRIPTEN_KEEPALIVE const char* domarium_items(int control) {
+    std::string joined;
+    if (Session != nullptr && Known(control)) {
+        if (const auto* items = Session->Items(ControlOf(control))) {
+            for (const std::string& item : *items) joined += item + "\n";
+        }
+    }
+    return Keep(joined);
+}
+
+// "" when applied; otherwise the Japanese message for the page.
+EMSCRIPTEN_KEEPALIVE const char* domarium_parameter(const char* name, const char* value) {
+    return Keep(Session != nullptr ? Session->ApplyParameter(name, value) : "");
+}
+
+EMSCRIPTEN_KEEPALIVE void domarium_button(int event, int buttons) {
+    if (Session != nullptr) Session->Button(event, buttons);
+}
+
+EMSCRIPTEN_KEEPALIVE void domarium_resize(int side) {
+    if (Session != nullptr) Session->Resize(side);
+}
+
+EMSCRIPTEN_KEEPALIVE const char* domarium_readout(int which) {
+    return Keep(Session != nullptr ? Session->Readout(which) : "");
+}
+
+EMSCRIPTEN_KEEPALIVE int domarium_chart_side() {
+    return Session != nullptr ? Session->ChartSide() : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* domarium_chart_rgba() {
+    return Session != nullptr ? Session->ChartRgba() : nullptr;
+}
+
+// The redraw benchmark: WebSession::BenchRedraw.
+EMSCRIPTEN_KEEPALIVE double domarium_bench_redraw(int side, int limitIndex, int newView,
+                                                  int count) {
+    return Session != nullptr ? Session->BenchRedraw(side, limitIndex, newView != 0, count) : -1;
+}
+
+}  // extern "C"

@@ -1,0 +1,315 @@
+#include "WebSession.h"
+
+#include <emscripten/emscripten.h>
+
+#include <algorithm>
+
+#include "GlyphFile.h"
+#include "SnapshotOptions.h"
+#include "core/RunTimeError.h"
+#include "geometry/Projection.h"
+#include "render/DrawingSurface.h"
+#include "session/Handlers.h"
+#include "session/HeadlessWindow.h"
+#include "session/Layout.h"
+#include "session/Redraw.h"
+
+// A read-out as text: the page shows the read-outs as HTML, in the page's font
+// and readable by a screen reader, so the engine's Print lands here instead of
+// on a raster. The formatting is still the engine's (FormatPrintLine).
+class TextReadout final : public DrawingSurface {
+public:
+    void Clear() override { Text.clear(); }
+    void Circle(float, float, float, Colour, float) override {}
+    using DrawingSurface::Line;
+    void Line(float, float, float, float, Colour) override {}
+    void Box(float, float, float, float, Colour) override {}
+    void SetPixel(float, float, Colour) override {}
+    void PrintText(const std::string& text) override { Text += text; }
+    void BringToFront() override {}
+    void Refresh() override {}
+    int Width() const override { return ReadoutWidth; }
+    int Height() const override { return ReadoutHeight; }
+    void SetWidth(int) override {}
+    void SetHeight(int) override {}
+    float LineHeight() const override { return 12.0f; }
+    std::string Text;
+};
+
+namespace {
+// The window's inner area that gives a chart of the given side: the snapshot
+// tool's rule, so that the page and domarium-snapshot draw the same chart.
+void InnerAreaFor(int side, float& width, float& height) {
+    height = static_cast<float>(side + ChartMargin);
+    width = height + PanelAllowance + 64;
+}
+
+// The snapshot tool's option, one at a time: its own ranges and messages.
+// "-o" is required by the tool and means nothing here.
+std::optional<SnapshotOptions> ParseOne(const std::string& name, const std::string& value,
+                                        std::string& error) {
+    const SnapshotParse parse = ParseSnapshotOptions({"--" + name, value, "-o", "-"});
+    error = parse.Error;
+    return parse.Options;
+}
+}  // namespace
+
+WebSession::WebSession() = default;
+WebSession::~WebSession() = default;
+
+template <class Action>
+bool WebSession::Guard(Action action) {
+    if (Failed) return false;
+    try {
+        action();
+        return true;
+    } catch (const RunTimeError& error) {
+        // As the window does: the message, and no more drawing.
+        LastError = error.what();
+        Failed = true;
+        return false;
+    }
+}
+
+namespace {
+// A headless window as the page uses it: chart text from the glyph file, the
+// read-outs' text into the given TextReadouts (their rasters stay blank).
+std::unique_ptr<HeadlessWindow> PageWindow(const GlyphSource& glyphs,
+                                           std::unique_ptr<TextReadout> (&readouts)[4]) {
+    auto window = HeadlessWindow::Create(glyphs, glyphs);
+    DrawingSurface** slots[4] = {&window->Ui.AzimuthReadout, &window->Ui.LatitudeReadout,
+                                 &window->Ui.ElevationReadout, &window->Ui.LongitudeReadout};
+    for (int i = 0; i < 4; ++i) {
+        readouts[i] = std::make_unique<TextReadout>();
+        *slots[i] = readouts[i].get();
+    }
+    return window;
+}
+}  // namespace
+
+bool WebSession::Start(const std::string& starDataPath, const std::string& glyphText, int side) {
+    StarDataPath = starDataPath;
+    return Guard([&] {
+        Glyphs = std::make_unique<FileGlyphSource>(glyphText);
+        Window = PageWindow(*Glyphs, Readouts);
+        InnerAreaFor(std::max(side, 1), Window->Window.Width, Window->Window.Height);
+        Window->Load(starDataPath);
+    });
+}
+
+double WebSession::BenchRedraw(int side, int limitIndex, bool newView, int count) {
+    if (!Ready() || count < 1) return -1;
+    try {
+        std::unique_ptr<TextReadout> readouts[4];
+        auto window = PageWindow(*Glyphs, readouts);
+        InnerAreaFor(std::max(side, 1), window->Window.Width, window->Window.Height);
+        window->Load(StarDataPath);
+        window->MagnitudeList.SetListIndex(limitIndex);
+        SkyState& Sky = window->Sky;
+        const double start = emscripten_get_now();
+        for (int i = 0; i < count; ++i) {
+            if (newView) {
+                Sky.ViewAzimuth = static_cast<std::int16_t>((Sky.ViewAzimuth + 1) % 361);
+                UpdateViewTrig(Sky);
+            } else {
+                Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
+            }
+            RedrawSky(Sky, window->Ui);
+        }
+        return (emscripten_get_now() - start) * 1000.0 / count;
+    } catch (const RunTimeError&) {
+        return -1;
+    }
+}
+
+namespace {
+MemoryList* ListOf(HeadlessWindow* w, WebControl control) {
+    if (w == nullptr) return nullptr;
+    switch (control) {
+        case WebControl::Limit:
+            return &w->MagnitudeList;
+        case WebControl::Step:
+            return &w->StepList;
+        case WebControl::Month:
+            return &w->MonthList;
+        case WebControl::Day:
+            return &w->DayList;
+        case WebControl::Hour:
+            return &w->HourList;
+        case WebControl::Minute:
+            return &w->MinuteList;
+        default:
+            return nullptr;
+    }
+}
+MemoryScroll* ScrollOf(HeadlessWindow* w, WebControl control) {
+    if (w == nullptr) return nullptr;
+    switch (control) {
+        case WebControl::Azimuth:
+            return &w->AzimuthBar;
+        case WebControl::Longitude:
+            return &w->LongitudeBar;
+        case WebControl::Latitude:
+            return &w->LatitudeBar;
+        case WebControl::Elevation:
+            return &w->ElevationBar;
+        default:
+            return nullptr;
+    }
+}
+// Latitude and elevation bars run the other way round and from 0: the
+// snapshot tool's conversions (90 - latitude, 90 + elevation).
+int ToScroll(WebControl control, int value) {
+    if (control == WebControl::Latitude) return 90 - value;
+    if (control == WebControl::Elevation) return 90 + value;
+    return value;
+}
+int FromScroll(WebControl control, int value) {
+    if (control == WebControl::Latitude) return 90 - value;
+    if (control == WebControl::Elevation) return value - 90;
+    return value;
+}
+}  // namespace
+
+bool WebSession::Set(WebControl control, int value) {
+    if (value < Minimum(control) || value > Maximum(control)) return false;
+    if (MemoryList* list = ListOf(Window.get(), control)) {
+        return Guard([&] { list->SetListIndex(value); });
+    }
+    MemoryScroll* scroll = ScrollOf(Window.get(), control);
+    return scroll != nullptr && Guard([&] { scroll->MoveTo(ToScroll(control, value)); });
+}
+
+int WebSession::Get(WebControl control) const {
+    if (const MemoryList* list = ListOf(Window.get(), control)) return list->ListIndex();
+    const MemoryScroll* scroll = ScrollOf(Window.get(), control);
+    return scroll != nullptr ? FromScroll(control, scroll->Value()) : 0;
+}
+
+const std::vector<std::string>* WebSession::Items(WebControl control) const {
+    const MemoryList* list = ListOf(Window.get(), control);
+    return list != nullptr ? &list->Items : nullptr;
+}
+
+int WebSession::Minimum(WebControl control) const {
+    if (ListOf(Window.get(), control) != nullptr) return 0;
+    const MemoryScroll* scroll = ScrollOf(Window.get(), control);
+    if (scroll == nullptr) return 0;
+    return std::min(FromScroll(control, scroll->Min), FromScroll(control, scroll->Max));
+}
+
+int WebSession::Maximum(WebControl control) const {
+    if (const MemoryList* list = ListOf(Window.get(), control)) {
+        return static_cast<int>(list->Items.size()) - 1;
+    }
+    const MemoryScroll* scroll = ScrollOf(Window.get(), control);
+    if (scroll == nullptr) return -1;
+    return std::max(FromScroll(control, scroll->Min), FromScroll(control, scroll->Max));
+}
+
+std::string WebSession::ApplyParameter(const std::string& name, const std::string& value) {
+    struct Named {
+        const char* Name;
+        WebControl Control;
+    };
+    static constexpr Named Parameters[] = {
+        {"azimuth", WebControl::Azimuth},   {"longitude", WebControl::Longitude},
+        {"latitude", WebControl::Latitude}, {"elevation", WebControl::Elevation},
+        {"limit", WebControl::Limit},       {"month", WebControl::Month},
+        {"day", WebControl::Day},           {"hour", WebControl::Hour},
+        {"minute", WebControl::Minute},     {"step", WebControl::Step},
+    };
+    const auto* found = std::find_if(std::begin(Parameters), std::end(Parameters),
+                                     [&](const Named& p) { return name == p.Name; });
+    if (found == std::end(Parameters)) return "「" + name + "」という設定はありません。";
+    if (found->Control == WebControl::Step) {
+        // The step list has no snapshot option: its items' own texts.
+        if (!Ready()) return "";
+        const auto& items = Window->StepList.Items;
+        const auto item = std::find(items.begin(), items.end(), value);
+        if (item == items.end()) return "分増加率「" + value + "」は選べません。";
+        Set(WebControl::Step, static_cast<int>(item - items.begin()));
+        return "";
+    }
+    std::string error;
+    const auto options = ParseOne(name, value, error);
+    if (!options) return error;
+    int setting = 0;
+    switch (found->Control) {
+        case WebControl::Azimuth:
+            setting = options->Azimuth;
+            break;
+        case WebControl::Longitude:
+            setting = options->Longitude;
+            break;
+        case WebControl::Latitude:
+            setting = options->Latitude;
+            break;
+        case WebControl::Elevation:
+            setting = options->Elevation;
+            break;
+        case WebControl::Limit:
+            setting = options->LimitIndex;
+            break;
+        case WebControl::Month:
+            setting = options->Month - 1;
+            break;
+        case WebControl::Day:
+            setting = options->Day - 1;
+            break;
+        case WebControl::Hour:
+            setting = options->Hour;
+            break;
+        case WebControl::Minute:
+            setting = options->Minute;
+            break;
+        case WebControl::Step:
+            break;
+    }
+    Set(found->Control, setting);
+    return "";
+}
+
+void WebSession::Button(int event, int buttons) {
+    if (!Ready()) return;
+    Guard([&] {
+        switch (event) {
+            case 0:
+                AnimateButton_MouseDown(Window->Sky, Window->Ui, buttons);
+                break;
+            case 1:
+                AnimateButton_MouseMove(Window->Sky, Window->Ui, buttons);
+                break;
+            default:
+                AnimateButton_MouseUp(Window->Sky, Window->Ui, buttons);
+                break;
+        }
+    });
+}
+
+void WebSession::Resize(int side) {
+    float width = 0, height = 0;
+    InnerAreaFor(std::max(side, 1), width, height);
+    if (Ready()) Guard([&] { Window->Window.ResizeTo(width, height); });
+}
+
+std::string WebSession::Readout(int which) const {
+    return which >= 0 && which < 4 ? Readouts[which]->Text : std::string();
+}
+
+int WebSession::ChartSide() const { return Ready() ? Window->Front().Width() : 0; }
+
+const std::uint8_t* WebSession::ChartRgba() {
+    if (!Ready()) return nullptr;
+    const RasterSurface& chart = Window->Front();
+    const std::size_t count =
+        static_cast<std::size_t>(chart.Width()) * static_cast<std::size_t>(chart.Height());
+    Rgba.resize(count);
+    const Pixel* pixels = chart.Pixels();
+    // 0xFFRRGGBB to the canvas's bytes R, G, B, A: as a little-endian word, 0xAABBGGRR.
+    for (std::size_t i = 0; i < count; ++i) {
+        const Pixel p = pixels[i];
+        Rgba[i] = (p & 0xFF00FF00u) | ((p >> 16) & 0xFFu) | ((p & 0xFFu) << 16);
+    }
+    return reinterpret_cast<const std::uint8_t*>(Rgba.data());
+}

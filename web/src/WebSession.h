@@ -1,0 +1,95 @@
+#pragma once
+// The web page's engine session: one headless main window, its settings in the
+// units the page and its address use, and the chart as RGBA bytes for a canvas.
+// The page's JavaScript reaches it only through the C functions of WebApi.cpp.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct HeadlessWindow;
+class TextReadout;
+class FileGlyphSource;
+
+// The settings as the page names them (and its address, with the snapshot
+// tool's option names). Lists are set by item index, the rest in degrees.
+enum class WebControl : int {
+    Azimuth = 0,    // 0..360, degrees east of north.
+    Longitude = 1,  // 120..150, degrees east.
+    Latitude = 2,   // -90..90, degrees, north positive.
+    Elevation = 3,  // -90..90, as the elevation read-out shows it.
+    Limit = 4,      // Index in the magnitude list.
+    Step = 5,       // Index in the step list.
+    Month = 6,      // Index: month - 1.
+    Day = 7,        // Index: day - 1.
+    Hour = 8,       // Index: hour.
+    Minute = 9,     // Index: minute.
+};
+inline constexpr int WebControlCount = 10;
+
+class WebSession {
+public:
+    WebSession();
+    ~WebSession();
+
+    // Purpose: start-up as the window's, reading the catalogue from starDataPath.
+    // Reads: glyphText, the chart's glyph file (web/src/GlyphFile.h) as fetched;
+    //   side, the chart side in device pixels (>= 1).
+    // Writes: the whole state; on a run-time error, Error() holds its Japanese
+    //   message and the session draws nothing more.
+    // Returns: true when started.
+    bool Start(const std::string& starDataPath, const std::string& glyphText, int side);
+    const std::string& Error() const { return LastError; }
+
+    // Purpose: one setting, through the control and handler the window uses.
+    // Reads: control, value in the units of WebControl; outside the control's
+    //   range the value is refused and nothing changes.
+    // Returns: true when the value was in range.
+    bool Set(WebControl control, int value);
+    int Get(WebControl control) const;
+    // The list behind a list control, or the range of a scroll control.
+    const std::vector<std::string>* Items(WebControl control) const;
+    int Minimum(WebControl control) const;
+    int Maximum(WebControl control) const;
+
+    // Purpose: one address parameter, named as the snapshot tool's option.
+    // Reads: name without "--", value as typed.
+    // Returns: "" when applied, else the Japanese message (the setting keeps its value).
+    std::string ApplyParameter(const std::string& name, const std::string& value);
+
+    // The animate button: 0 press, 1 move, 2 release; buttons as Handlers.h sums them.
+    void Button(int event, int buttons);
+    // A new chart side in device pixels; the window's Resize.
+    void Resize(int side);
+
+    // The four read-outs' texts: azimuth, latitude, elevation, longitude.
+    std::string Readout(int which) const;
+    // Purpose: the front chart for a canvas.
+    // Reads: the front chart's pixels, 0xFFRRGGBB.
+    // Writes: the session's RGBA copy: bytes R, G, B, 255 per pixel, side x side, rows
+    //   top down; valid until the next call.
+    // Returns: its address; null before a successful start.
+    const std::uint8_t* ChartRgba();
+    int ChartSide() const;
+
+    // Purpose: the redraw benchmark, measured as bench/EngineBench.cpp measures the
+    //   native one: a window of its own at the given chart side and limit, then count
+    //   redraws, each an animation step (clock + 5 minutes) or, with newView, a
+    //   change of azimuth by a degree (the frame drawn in full).
+    // Reads: side in pixels (>= 1); limitIndex, an item of the magnitude list; count >= 1.
+    // Returns: microseconds per redraw; -1 before a start or on a run-time error.
+    double BenchRedraw(int side, int limitIndex, bool newView, int count);
+
+private:
+    template <class Action>
+    bool Guard(Action action);
+    bool Ready() const { return Window != nullptr && !Failed; }
+    std::unique_ptr<FileGlyphSource> Glyphs;  // Outlives the window, whose surfaces use it.
+    std::unique_ptr<HeadlessWindow> Window;
+    std::unique_ptr<TextReadout> Readouts[4];
+    std::vector<std::uint32_t> Rgba;
+    std::string LastError;
+    std::string StarDataPath;
+    bool Failed = false;
+};

@@ -1,0 +1,154 @@
+// The web edition in Debian's headless Chromium: the chart against
+// domarium-snapshot's picture for the same settings, the animate button held
+// with pointer moves, settings from the address, a bad value's message and
+// the page's requests. Run by tools/test-web.sh with the built folder served.
+//   SITE_URL     the served folder, ending in "/"
+//   SNAPSHOT     path of domarium-snapshot; SOURCE_DIR the folder holding StarData
+"use strict";
+const { test, before, after } = require("node:test");
+const assert = require("node:assert");
+const { execFileSync } = require("node:child_process");
+const fs = require("node:fs");
+const os = require("node:os");
+const path = require("node:path");
+const puppeteer = require("puppeteer-core");
+
+const site = process.env.SITE_URL;
+const snapshot = process.env.SNAPSHOT;
+const sourceDir = process.env.SOURCE_DIR;
+let browser;
+
+before(async () => {
+  browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", headless: true,
+    args: ["--no-sandbox", "--font-render-hinting=none"] });
+});
+after(async () => { if (browser) await browser.close(); });
+
+// A page at the given viewport that has shown its first chart (or its message).
+async function openPage(query = "", viewport = { width: 1366, height: 768 }) {
+  const page = await browser.newPage();
+  await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
+  const requests = [];
+  page.on("request", (request) => requests.push(request.url()));
+  await page.goto(site + query);
+  await page.waitForFunction(() => window.domarium &&
+    (window.domarium.ready || !document.getElementById("message").hidden));
+  return { page, requests };
+}
+
+// The canvas and the snapshot's PNG, compared in the page: the browser decodes
+// the PNG. Returns the count of differing pixels and the first one's place.
+async function compareWithSnapshot(page, options) {
+  const side = await page.evaluate(() => document.getElementById("chart").width);
+  const png = path.join(os.tmpdir(), `domarium-web-${process.pid}-${side}.png`);
+  const args = ["-o", png, "--size", String(side)];
+  for (const [name, value] of Object.entries(options)) args.push("--" + name, String(value));
+  execFileSync(snapshot, args, { cwd: sourceDir });
+  const data = "data:image/png;base64," + fs.readFileSync(png).toString("base64");
+  fs.unlinkSync(png);
+  return page.evaluate(async (url) => {
+    const image = new Image();
+    image.src = url;
+    await image.decode();
+    const chart = document.getElementById("chart");
+    const work = document.createElement("canvas");
+    work.width = image.width; work.height = image.height;
+    const context = work.getContext("2d");
+    context.drawImage(image, 0, 0);
+    const want = context.getImageData(0, 0, work.width, work.height).data;
+    const got = chart.getContext("2d").getImageData(0, 0, chart.width, chart.height).data;
+    if (want.length !== got.length) return { differing: -1, size: [chart.width, image.width] };
+    let differing = 0, first = -1;
+    for (let i = 0; i < got.length; i += 4) {
+      if (got[i] !== want[i] || got[i + 1] !== want[i + 1] || got[i + 2] !== want[i + 2]) {
+        if (first < 0) first = i / 4;
+        ++differing;
+      }
+    }
+    return { differing, first, side: chart.width };
+  }, data);
+}
+
+// Rows: the address's settings, given to the snapshot tool as the same options.
+const States = [
+  {},
+  { month: 2, day: 15, hour: 20, limit: 5, elevation: -25 },
+  { month: 8, day: 1, hour: 21, minute: 30, latitude: -35, longitude: 150 },
+  { azimuth: 180, elevation: 30, limit: 7.9 },
+  { month: 12, day: 31, hour: 23, minute: 59, azimuth: 360, latitude: 90 },
+  { month: 6, day: 21, hour: 4, latitude: -90, elevation: 90, limit: -1.4, longitude: 120 },
+  { azimuth: 45, elevation: -90, latitude: 0, limit: 0.5 },
+];
+
+test("the chart equals the snapshot for each state", async () => {
+  for (const state of States) {
+    const query = "?" + new URLSearchParams(Object.entries(state).map(([k, v]) => [k, String(v)]));
+    for (const viewport of [{ width: 1366, height: 768 }, { width: 768, height: 1024 }]) {
+      const { page } = await openPage(query, viewport);
+      const result = await compareWithSnapshot(page, state);
+      assert.strictEqual(result.differing, 0, `${query} at ${viewport.width}x${viewport.height}: ${JSON.stringify(result)}`);
+      await page.close();
+    }
+  }
+  // The comparison itself finds a chart that differs: another hour's.
+  const { page } = await openPage();
+  const other = await compareWithSnapshot(page, { hour: 12 });
+  assert.ok(other.differing > 0, JSON.stringify(other));
+  await page.close();
+});
+
+// A hold of the animate button with ten moves, by mouse and by touch: the
+// clock advances a step per move (5 minutes at start-up) and the lists follow.
+test("a hold with ten moves advances the lists to 00:50", async () => {
+  for (const pointer of ["mouse", "touch"]) {
+    const { page } = await openPage();
+    const box = await (await page.$("#animate")).boundingBox();
+    const x = box.x + box.width / 2, y = box.y + box.height / 2;
+    if (pointer === "mouse") {
+      await page.mouse.move(x, y);
+      await page.mouse.down();
+      for (let i = 1; i <= 10; ++i) await page.mouse.move(x + (i % 2 ? 3 : -3), y + i);
+      await page.mouse.up();
+    } else {
+      const touch = await page.touchscreen.touchStart(x, y);
+      for (let i = 1; i <= 10; ++i) await touch.move(x + (i % 2 ? 3 : -3), y + i);
+      await touch.end();
+    }
+    const shown = await page.evaluate(() => [
+      document.getElementById("hour").selectedOptions[0].text,
+      document.getElementById("minute").selectedOptions[0].text,
+      location.search]);
+    assert.deepStrictEqual(shown.slice(0, 2), ["0", "50"], pointer);
+    assert.match(shown[2], /minute=50/, pointer);
+    await page.close();
+  }
+});
+
+test("the address sets the state, and a bad value shows a message and keeps the default", async () => {
+  const { page } = await openPage("?month=2&day=15&hour=20&elevation=-25&latitude=91");
+  const state = await page.evaluate(() => ({
+    month: document.getElementById("month").selectedOptions[0].text,
+    day: document.getElementById("day").selectedOptions[0].text,
+    hour: document.getElementById("hour").selectedOptions[0].text,
+    elevation: document.getElementById("elevation").value,
+    latitude: document.getElementById("latitude").value,
+    message: document.getElementById("message").hidden ? "" : document.getElementById("message").textContent,
+  }));
+  assert.deepStrictEqual([state.month, state.day, state.hour, state.elevation],
+    ["2", "15", "20", "-25"]);
+  assert.strictEqual(state.latitude, "35");
+  assert.match(state.message, /緯度/);
+  await page.close();
+});
+
+test("the page asks for nothing outside its own folder", async () => {
+  const { page, requests } = await openPage("?month=3");
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.reload();
+  await page.waitForFunction(() => window.domarium && window.domarium.ready);
+  for (const url of requests) {
+    if (url.startsWith("data:")) continue;
+    assert.ok(url.startsWith(site), url);
+  }
+  await page.close();
+});
