@@ -5,6 +5,7 @@
 #include "core/SkyState.h"
 #include "render/DrawingSurface.h"
 #include "render/Frame.h"
+#include "render/Overlays.h"
 #include "render/Stars.h"
 #include "time/Clock.h"
 
@@ -23,5 +24,6 @@ void RedrawSky(SkyState& Sky, SkyControls& Ui) {
     DrawingSurface& covered = ChartSurface(Ui, Sky.BufferIndex);
     ClearAndDrawFrame(Sky, covered);
     PlotStars(Sky, covered);
+    DrawOverlays(Sky, covered);
     WriteReadouts(Sky, Ui);
 }

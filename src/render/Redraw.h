@@ -7,5 +7,5 @@ struct SkyState;
 struct SkyControls;
 
 // RedrawSky: sidereal angle; present the previous drawing (ZOrder, Refresh); flip
-// BufferIndex; clear the covered surface and draw the frame; stars; read-outs.
+// BufferIndex; clear the covered surface and draw the frame; stars; overlays; read-outs.
 void RedrawSky(SkyState& Sky, SkyControls& Ui);

@@ -6,7 +6,8 @@
 #include "app/HeadlessWindow.h"
 #include "render/Redraw.h"
 
-QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars) {
+QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars,
+                    std::vector<MarkedPoint>* points) {
     auto window = HeadlessWindow::Create();
     // An inner area whose height limits the chart to the requested side.
     const float height = static_cast<float>(options.Size + 8);
@@ -23,6 +24,9 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     window->VScroll2.MoveTo(90 - options.Latitude);
     window->HScroll1.MoveTo(options.Azimuth);
     window->VScroll1.MoveTo(90 + options.Elevation);
+    window->Sky.Overlays.Sun = options.OverlaySun;
+    window->Sky.Overlays.Seasons = options.OverlaySeasons;
+    window->Sky.Overlays.Circles = options.OverlayCircles;
 
     RedrawSky(window->Sky, window->Ui);
     stars.clear();
@@ -38,6 +42,7 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     RedrawSky(window->Sky, window->Ui);
     window->Picture1_0.OnPlot = nullptr;
     window->Picture1_1.OnPlot = nullptr;
+    if (points != nullptr) *points = ListMarkedPoints(window->Sky);
     return window->Front().Picture().copy();
 }
 
@@ -48,6 +53,22 @@ std::string StarTable(const std::vector<PlottedStar>& stars) {
         std::snprintf(row, sizeof row, "%d,%.6f,%.6f,%g,%s\n", star.Index,
                       static_cast<double>(star.X), static_cast<double>(star.Y),
                       static_cast<double>(star.Radius), star.Disc ? "disc" : "pixel");
+        table += row;
+    }
+    return table;
+}
+
+std::string PointTable(const std::vector<MarkedPoint>& points) {
+    std::string table = "kind,label,x,y,altitude,azimuth\n";
+    char row[200];
+    for (const MarkedPoint& point : points) {
+        if (point.Drawn) {
+            std::snprintf(row, sizeof row, "%s,%s,%.3f,%.3f,%.4f,%.4f\n", point.Kind.c_str(),
+                          point.Label.c_str(), point.X, point.Y, point.Altitude, point.Azimuth);
+        } else {
+            std::snprintf(row, sizeof row, "%s,%s,,,%.4f,%.4f\n", point.Kind.c_str(),
+                          point.Label.c_str(), point.Altitude, point.Azimuth);
+        }
         table += row;
     }
     return table;
