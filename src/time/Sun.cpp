@@ -13,7 +13,9 @@ constexpr double Radian = std::numbers::pi / 180;
 
 double Wrap360(double degrees) {
     const double r = std::fmod(degrees, 360.0);
-    return r < 0 ? r + 360 : r;
+    // A tiny negative remainder would round up to 360 itself.
+    const double wrapped = r < 0 ? r + 360 : r;
+    return wrapped < 360 ? wrapped : 0.0;
 }
 
 // Degrees of hour angle the Sun gains per clock minute: the sidereal rate less the
