@@ -37,12 +37,6 @@ ChartPoint OnChart(const SkyState& Sky, const SkyPointProjection& p) {
     return {Sky.CenterX + p.OffsetX, Sky.CenterY + p.OffsetY, p.DepthExact, p.Facing};
 }
 
-ChartPoint SunOnChart(const SkyState& Sky, double minute) {
-    const SunPlace sun = SunAtMinute(minute);
-    return OnChart(Sky, ProjectSkyPoint(Sky, SiderealAngleAt(Sky, minute), sun.RightAscension,
-                                        sun.Declination));
-}
-
 float F(double v) { return static_cast<float>(v); }
 
 // Draws the part above the horizon of a polyline on the sphere: near segments in
@@ -102,19 +96,29 @@ std::string Degrees(double value) {
     return text;
 }
 
-// Segments for a whole day's path: short enough (about 8 pixels) to look round.
-double PathStepMinutes(const SkyState& Sky) {
-    const double segments = std::clamp(std::ceil(2 * Sky.Pi * Sky.ChartRadius / 8), 48.0, 720.0);
-    return 1440 / segments;
+// Segments of a whole circle on the sphere: chords of about 14 pixels, which stray
+// from the arc by a fifth of a pixel at the start-up radius.
+double CircleSegments(const SkyState& Sky) {
+    return std::clamp(std::ceil(2 * Sky.Pi * Sky.ChartRadius / 14), 48.0, 720.0);
 }
 
 std::vector<ChartPoint> SunCourse(const SkyState& Sky, const SunDay& day) {
     std::vector<ChartPoint> points;
     if (!day.Up) return points;
     const double span = day.CourseEnd - day.CourseStart;
-    const int n = std::max(2, static_cast<int>(std::ceil(span / PathStepMinutes(Sky))));
+    const int n = std::max(2, static_cast<int>(std::ceil(span * CircleSegments(Sky) / 1440)));
     points.reserve(static_cast<std::size_t>(n) + 1);
-    for (int k = 0; k <= n; ++k) points.push_back(SunOnChart(Sky, day.CourseStart + span * k / n));
+    // Within a day the Sun's right ascension and declination run straight to within
+    // 0.001 deg, so the path between its ends is interpolated, not computed anew.
+    const SunPlace first = SunAtMinute(day.CourseStart), last = SunAtMinute(day.CourseEnd);
+    const double raStep = std::remainder(last.RightAscension - first.RightAscension, 360.0) / n;
+    const double decStep = (last.Declination - first.Declination) / n;
+    for (int k = 0; k <= n; ++k) {
+        const double minute = day.CourseStart + span * k / n;
+        points.push_back(OnChart(Sky, ProjectSkyPoint(Sky, SiderealAngleAt(Sky, minute),
+                                                      first.RightAscension + raStep * k,
+                                                      first.Declination + decStep * k)));
+    }
     // The ends lie on the horizon by construction; rounding must not cut them off.
     if (day.HasSunrise) points.front().Depth = std::min(points.front().Depth, 0.0);
     if (day.HasSunset) points.back().Depth = std::min(points.back().Depth, 0.0);
@@ -224,25 +228,26 @@ void DrawCircles(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint
     const double theta = Sky.SiderealAngle;
     const double latitude = Latitude(Sky);
     const bool atPole = Sky.PoleAngle == 0 || Sky.PoleAngle == 180;
-    // 天の赤道: a great circle, 3 degrees a segment.
+    // 天の赤道: a great circle.
+    const int segments = static_cast<int>(CircleSegments(Sky));
     std::vector<ChartPoint> equator;
-    for (int k = 0; k <= 120; ++k)
-        equator.push_back(OnChart(Sky, ProjectSkyPoint(Sky, theta, theta + 3.0 * k, 0)));
+    for (int k = 0; k <= segments; ++k)
+        equator.push_back(OnChart(Sky, ProjectSkyPoint(Sky, theta, theta + 360.0 * k / segments, 0)));
     DrawSkyPath(S, equator, EquatorLine);
     // The name 45 degrees east of the meridian, clear of the meridian's own marks.
-    const ChartPoint& named = equator[15];
+    const ChartPoint& named = equator[static_cast<std::size_t>(segments / 8)];
     if (named.Depth <= 0) WriteLabel(Sky, S, named.X, named.Y, "天の赤道", EquatorLine);
     // 子午線: north point, zenith, south point (undefined at the poles, like the compass).
     if (!atPole) {
         std::vector<ChartPoint> meridian;
-        for (int k = 0; k <= 60; ++k) {
-            const double a = 3.0 * k;
+        for (int k = 0; k <= 36; ++k) {
+            const double a = 5.0 * k;
             meridian.push_back(OnChart(Sky, ProjectHorizontalPoint(Sky, a <= 90 ? a : 180 - a,
                                                                    a <= 90 ? 0 : 180)));
         }
         DrawSkyPath(S, meridian, MeridianLine);
-        // Altitude 21, on the side away from the raised pole and its altitude arc.
-        const ChartPoint& label = meridian[latitude >= 0 ? 53 : 7];
+        // Altitude 20, on the side away from the raised pole and its altitude arc.
+        const ChartPoint& label = meridian[latitude >= 0 ? 32 : 4];
         WriteLabel(Sky, S, label.X, label.Y, "子午線", MeridianLine);
     }
     // The polar axis through the centre: the raised half solid and past the sphere,
@@ -264,7 +269,7 @@ void DrawCircles(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint
     // point in the south) to the raised pole, on the sphere and small at the centre.
     const double baseAzimuth = latitude >= 0 ? 0 : 180;
     const double height = std::fabs(latitude);
-    const int steps = std::max(1, static_cast<int>(std::ceil(height / 2)));
+    const int steps = std::max(1, static_cast<int>(std::ceil(height / 5)));
     for (double scale : {1.0, 0.3}) {
         std::vector<ChartPoint> arc;
         for (int k = 0; k <= steps; ++k)

@@ -62,12 +62,29 @@ double SunAltitude(const SkyState& Sky, double minute) {
         .Altitude;
 }
 
-// The crossing of altitude 0 between a and b, whose altitudes differ in sign.
+// The crossing of altitude 0 between a and b, whose altitudes differ in sign: the
+// Illinois form of regula falsi, which keeps the crossing bracketed and, the
+// altitude being smooth, closes in within a few steps.
 double HorizonCrossing(const SkyState& Sky, double a, double b) {
-    const bool upAtA = SunAltitude(Sky, a) >= 0;
-    for (int k = 0; k < 24; ++k) {
-        const double mid = 0.5 * (a + b);
-        ((SunAltitude(Sky, mid) >= 0) == upAtA ? a : b) = mid;
+    constexpr double Precision = 1e-4;  // Minutes: 0.0015 deg of the Sun's travel.
+    double fa = SunAltitude(Sky, a), fb = SunAltitude(Sky, b);
+    int side = 0;
+    for (int k = 0; k < 40 && b - a > Precision; ++k) {
+        const double c = b - fb * (b - a) / (fb - fa);
+        const double fc = SunAltitude(Sky, c);
+        if (fc == 0) return c;
+        if ((fc > 0) == (fb > 0)) {
+            b = c;
+            fb = fc;
+            if (side == -1) fa /= 2;
+            side = -1;
+        } else {
+            a = c;
+            fa = fc;
+            if (side == 1) fb /= 2;
+            side = 1;
+        }
+        if (std::fabs(fc) < 1e-7) return c;  // Degrees: far below a pixel.
     }
     return 0.5 * (a + b);
 }

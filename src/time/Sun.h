@@ -69,7 +69,7 @@ struct SunDay {
 // FindSunDay: transit, sunrise and sunset of a date for the chart's place.
 // Reads:   PoleAngle, EpochMinute; day 0..364.
 // Notes:   1) The transit comes from three Newton steps on the hour angle; rise and set
-//             from bisection of the altitude (24 halvings of 12 h: 0.0001 min).
+//             from regula falsi on the altitude (Illinois), to 1e-7 deg.
 //          2) A day on which the altitude changes sign only once (the poles at an
 //             equinox) counts that crossing as its sunrise or its sunset and the other
 //             end as the culmination 12 h away.
