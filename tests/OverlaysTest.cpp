@@ -45,8 +45,10 @@ TEST(ProjectSkyPoint, LandsOnTheStarsPixelBitForBit) {
         std::int16_t Azimuth, Elevation;
         double PoleAngle;
     };
-    constexpr Row Rows[] = {{0, 0, 0, 10, 125},      {101.3, -16.7, 200, -30, 55},
-                            {279.2, 38.8, 90, 25, 180}, {37.9, 89.3, 300, 90, 0},
+    constexpr Row Rows[] = {{0, 0, 0, 10, 125},
+                            {101.3, -16.7, 200, -30, 55},
+                            {279.2, 38.8, 90, 25, 180},
+                            {37.9, 89.3, 300, 90, 0},
                             {250, -89.9, 0, -90, 90}};
     for (const Row& row : Rows) {
         auto Sky = ChartSky(204, 163.2, row.Elevation, row.PoleAngle);
@@ -105,10 +107,10 @@ TEST(ListMarkedPoints, HourlyMarksAreFifteenDegreesApart) {
             if (m.Kind != "sun-hour") continue;
             drawn += m.Drawn;
             const double a = m.Altitude * Radian, A = m.Azimuth * Radian;
-            const double hourAngle =
-                std::atan2(-std::sin(A) * std::cos(a),
-                           std::cos(phi) * std::sin(a) - std::sin(phi) * std::cos(a) * std::cos(A)) /
-                Radian;
+            const double hourAngle = std::atan2(-std::sin(A) * std::cos(a),
+                                                std::cos(phi) * std::sin(a) -
+                                                    std::sin(phi) * std::cos(a) * std::cos(A)) /
+                                     Radian;
             if (!std::isnan(previous)) {
                 EXPECT_NEAR(std::remainder(hourAngle - previous, 360.0), 15, HourTolerance)
                     << latitude << " hour " << m.Label;
@@ -131,9 +133,10 @@ TEST(ListMarkedPoints, RaisedPoleStandsAtTheLatitude) {
         const double a = pole.Altitude * Radian, A = pole.Azimuth * Radian;
         const double el = 25 * Radian, R = Sky->ChartRadius;
         EXPECT_NEAR(pole.X, 204 + R * std::cos(a) * std::sin(A), PixelTolerance) << latitude;
-        EXPECT_NEAR(pole.Y, 204 - R * std::cos(a) * std::cos(A) * std::sin(el) -
-                                R * std::sin(a) * std::cos(el),
-                    PixelTolerance)
+        EXPECT_NEAR(
+            pole.Y,
+            204 - R * std::cos(a) * std::cos(A) * std::sin(el) - R * std::sin(a) * std::cos(el),
+            PixelTolerance)
             << latitude;
         if (std::fabs(latitude) < 90) {
             EXPECT_NEAR(pole.Azimuth, latitude >= 0 ? 0 : 180, 1e-9) << latitude;

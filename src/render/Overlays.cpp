@@ -65,15 +65,17 @@ void DrawSkyPath(DrawingSurface& S, const std::vector<ChartPoint>& points, Colou
 float TextWidth(const DrawingSurface& S, const std::string& text) {
     float width = 0;
     for (unsigned char c : text) {
-        if (c < 0x80) width += 0.5f * S.LineHeight();
-        else if (c >= 0xC0) width += S.LineHeight();
+        if (c < 0x80)
+            width += 0.5f * S.LineHeight();
+        else if (c >= 0xC0)
+            width += S.LineHeight();
     }
     return width;
 }
 
 // Writes a label beside a point, on the side away from the chart's centre line.
-void WriteLabel(const SkyState& Sky, DrawingSurface& S, double x, double y,
-                const std::string& text, Colour colour) {
+void WriteLabel(const SkyState& Sky, DrawingSurface& S, double x, double y, const std::string& text,
+                Colour colour) {
     constexpr float Gap = 5;
     S.ForeColor = colour;
     const float width = TextWidth(S, text);
@@ -172,8 +174,8 @@ void DrawSun(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint>& m
             WriteLabel(Sky, S, m.X, m.Y, m.Label, m.Facing >= 0 ? HourText : Dim(HourText));
         } else if (m.Kind == "sunrise" || m.Kind == "sunset") {
             HorizonTick(Sky, S, m.Azimuth, SunPath);
-            WriteLabel(Sky, S, m.X, m.Y + S.LineHeight(), m.Kind == "sunrise" ? "日の出" : "日の入り",
-                       HourText);
+            WriteLabel(Sky, S, m.X, m.Y + S.LineHeight(),
+                       m.Kind == "sunrise" ? "日の出" : "日の入り", HourText);
         } else if (m.Kind == "transit") {
             // The transit altitude as a line down to the horizon below it.
             const ChartPoint foot = OnChart(Sky, ProjectHorizontalPoint(Sky, 0, m.Azimuth));
@@ -201,9 +203,8 @@ void DrawSeasons(SkyState& Sky, DrawingSurface& S) {
         const char* Name;
         Colour Ink;
     };
-    const Season seasons[3] = {{days[1], "夏至", Summer},
-                               {days[0], "春分・秋分", Equinox},
-                               {days[3], "冬至", Winter}};
+    const Season seasons[3] = {
+        {days[1], "夏至", Summer}, {days[0], "春分・秋分", Equinox}, {days[3], "冬至", Winter}};
     float noteY = 2;
     for (const Season& season : seasons) {
         const SunDay day = FindSunDay(Sky, season.Day);
@@ -220,7 +221,8 @@ void DrawSeasons(SkyState& Sky, DrawingSurface& S) {
         DrawSkyPath(S, course, season.Ink);
         // The name at the setting end; a path that never sets has it at its lowest point.
         const ChartPoint& end = course.back();
-        WriteLabel(Sky, S, end.X, end.Y, season.Name, end.Facing >= 0 ? season.Ink : Dim(season.Ink));
+        WriteLabel(Sky, S, end.X, end.Y, season.Name,
+                   end.Facing >= 0 ? season.Ink : Dim(season.Ink));
     }
 }
 
@@ -232,7 +234,8 @@ void DrawCircles(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint
     const int segments = static_cast<int>(CircleSegments(Sky));
     std::vector<ChartPoint> equator;
     for (int k = 0; k <= segments; ++k)
-        equator.push_back(OnChart(Sky, ProjectSkyPoint(Sky, theta, theta + 360.0 * k / segments, 0)));
+        equator.push_back(
+            OnChart(Sky, ProjectSkyPoint(Sky, theta, theta + 360.0 * k / segments, 0)));
     DrawSkyPath(S, equator, EquatorLine);
     // The name 45 degrees east of the meridian, clear of the meridian's own marks.
     const ChartPoint& named = equator[static_cast<std::size_t>(segments / 8)];
@@ -242,8 +245,8 @@ void DrawCircles(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint
         std::vector<ChartPoint> meridian;
         for (int k = 0; k <= 36; ++k) {
             const double a = 5.0 * k;
-            meridian.push_back(OnChart(Sky, ProjectHorizontalPoint(Sky, a <= 90 ? a : 180 - a,
-                                                                   a <= 90 ? 0 : 180)));
+            meridian.push_back(OnChart(
+                Sky, ProjectHorizontalPoint(Sky, a <= 90 ? a : 180 - a, a <= 90 ? 0 : 180)));
         }
         DrawSkyPath(S, meridian, MeridianLine);
         // Altitude 20, on the side away from the raised pole and its altitude arc.
@@ -273,8 +276,8 @@ void DrawCircles(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint
     for (double scale : {1.0, 0.3}) {
         std::vector<ChartPoint> arc;
         for (int k = 0; k <= steps; ++k)
-            arc.push_back(OnChart(Sky, ProjectHorizontalPoint(Sky, height * k / steps, baseAzimuth,
-                                                              scale)));
+            arc.push_back(
+                OnChart(Sky, ProjectHorizontalPoint(Sky, height * k / steps, baseAzimuth, scale)));
         DrawSkyPath(S, arc, PoleMark);
         if (scale == 1.0 && height > 0) {
             const ChartPoint& mid = arc[arc.size() / 2];
@@ -300,11 +303,11 @@ std::vector<MarkedPoint> ListMarkedPoints(const SkyState& Sky) {
     marks.reserve(32);
     // The Sun now, projected as a star would be.
     const SunPlace now = SunAtMinute(Sky.MinuteOfYear);
-    marks.push_back(Mark(Sky, "sun", "",
-                         ProjectSkyPoint(Sky, Sky.SiderealAngle, now.RightAscension,
-                                         now.Declination),
-                         HorizontalOf(Sky, Sky.SiderealAngle, now.RightAscension, now.Declination),
-                         Sky.Overlays.Sun));
+    marks.push_back(
+        Mark(Sky, "sun", "",
+             ProjectSkyPoint(Sky, Sky.SiderealAngle, now.RightAscension, now.Declination),
+             HorizontalOf(Sky, Sky.SiderealAngle, now.RightAscension, now.Declination),
+             Sky.Overlays.Sun));
     // The hourly marks of the date, as on a transparent hemisphere.
     const SunDay day = FindSunDay(Sky, DayOf(Sky));
     const double dayStart = DayOf(Sky) * 1440.0;
@@ -326,8 +329,7 @@ std::vector<MarkedPoint> ListMarkedPoints(const SkyState& Sky) {
         marks.push_back(Mark(Sky, dec > 0 ? "pole-north" : "pole-south", "", p,
                              HorizontalOf(Sky, Sky.SiderealAngle, 0, dec), circles));
     }
-    marks.push_back(Mark(Sky, "zenith", "", ProjectHorizontalPoint(Sky, 90, 0),
-                         {90, 0}, circles));
+    marks.push_back(Mark(Sky, "zenith", "", ProjectHorizontalPoint(Sky, 90, 0), {90, 0}, circles));
     return marks;
 }
 

@@ -55,8 +55,8 @@ Horizontal HorizontalOf(const SkyState& Sky, double siderealAngle, double ra, do
 
 // The Sun's course through one day of the model year, in minutes of the year.
 struct SunDay {
-    int Day = 0;         // 0..364, the zone-time date.
-    double Transit = 0;  // Upper culmination (hour angle 0) nearest to the date's noon.
+    int Day = 0;                 // 0..364, the zone-time date.
+    double Transit = 0;          // Upper culmination (hour angle 0) nearest to the date's noon.
     double TransitAltitude = 0;  // Degrees.
     // The part of Transit - 720 .. Transit + 720 with the Sun's centre on or above the
     // horizon: one interval, empty when Up is false. Its ends are the sunrise and the
