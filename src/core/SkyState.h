@@ -8,6 +8,16 @@
 
 inline constexpr int StarCount = 3146;  // Fixed: the loader fills and the star pass reads 0..3145.
 
+// The lesson overlays drawn over the stars, each switched on its own; all off at
+// start-up, when the chart is exactly the plain star chart. Later overlays (trails,
+// constellations, names) join as further flags.
+struct OverlaySet {
+    bool Sun = false;      // 太陽と日周経路: the Sun, its daily path and hourly marks.
+    bool Seasons = false;  // 季節の太陽の通り道: the paths at 夏至, 春分・秋分, 冬至.
+    bool Circles = false;  // 天の北極と天の赤道: poles, axis, equator, meridian, pole altitude.
+    bool Any() const { return Sun || Seasons || Circles; }
+};
+
 struct SkyState {
     // Observer clock and place.
     std::int32_t MinuteOfYear =
@@ -86,4 +96,7 @@ struct SkyState {
     double DotRadius = 0.0;      // Radius in pixels of the last star that passed the horizon test.
 
     std::int16_t BufferIndex = 0;  // Chart surface that received the most recent drawing, 0 or 1.
+
+    // Overlays.
+    OverlaySet Overlays;  // Which lesson overlays RedrawSky draws after the stars.
 };

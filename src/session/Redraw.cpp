@@ -8,6 +8,7 @@
 #include "render/Frame.h"
 #include "render/Stars.h"
 #include "session/Controls.h"
+#include "session/Overlays.h"
 #include "time/Clock.h"
 
 DrawingSurface& ChartSurface(SkyControls& Ui, int index) {
@@ -25,6 +26,7 @@ void RedrawSky(SkyState& Sky, SkyControls& Ui) {
     DrawingSurface& covered = ChartSurface(Ui, Sky.BufferIndex);
     ClearAndDrawFrame(Sky, covered);
     PlotStars(Sky, covered);
+    DrawOverlays(Sky, covered);
     WriteReadouts(Sky, Ui);
 }
 

@@ -7,7 +7,7 @@ struct SkyState;
 struct SkyControls;
 
 // RedrawSky: sidereal angle; present the previous drawing (BringToFront, Refresh); flip
-// BufferIndex; clear the covered surface and draw the frame; stars; read-outs.
+// BufferIndex; clear the covered surface and draw the frame; stars; overlays; read-outs.
 void RedrawSky(SkyState& Sky, SkyControls& Ui);
 
 // WriteReadouts: clears the four read-outs and prints azimuth, latitude, elevation and

@@ -50,11 +50,47 @@ bool ParseLimit(const std::string& text, int& index) {
     return true;
 }
 
+// The overlays by their command-line names; a later overlay adds its row here.
+struct OverlayOption {
+    const char* Name;
+    bool SnapshotOptions::*Field;
+};
+
+const OverlayOption OverlayOptions[] = {
+    {"sun", &SnapshotOptions::OverlaySun},
+    {"seasons", &SnapshotOptions::OverlaySeasons},
+    {"circles", &SnapshotOptions::OverlayCircles},
+};
+
+// Switches on each overlay of a comma list; false with the first unknown name.
+bool ParseOverlays(const std::string& list, SnapshotOptions& options, std::string& unknown) {
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = list.find(',', start);
+        const std::string name =
+            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        bool found = false;
+        for (const OverlayOption& overlay : OverlayOptions) {
+            if (name == overlay.Name) {
+                options.*(overlay.Field) = true;
+                found = true;
+            }
+        }
+        if (!found) {
+            unknown = name;
+            return false;
+        }
+        if (comma == std::string::npos) return true;
+        start = comma + 1;
+    }
+}
+
 bool KnownOption(const std::string& name) {
     for (const IntegerOption& option : IntegerOptions) {
         if (name == option.Name) return true;
     }
-    return name == "-o" || name == "--limit" || name == "--stars" || name == "--stardata";
+    return name == "-o" || name == "--limit" || name == "--stars" || name == "--stardata" ||
+           name == "--overlays" || name == "--points";
 }
 
 }  // namespace
@@ -75,6 +111,9 @@ const char* SnapshotUsage() {
            "  --limit M            限界等級 (-1.4..7.9、0.1 きざみ、既定 3.5)\n"
            "  --size S             図の一辺のピクセル数 (1..8192、既定 408)\n"
            "  --stars FILE.csv     描いた星の一覧を CSV で書き出す\n"
+           "  --overlays LIST      重ねて描く図（コンマ区切り）: sun（太陽と日周経路）、\n"
+           "                       seasons（季節の太陽の通り道）、circles（天の北極と天の赤道）\n"
+           "  --points FILE.csv    太陽・天の極・天頂などの点の一覧を CSV で書き出す\n"
            "  --stardata PATH      星のデータ（既定: 現在のフォルダの StarData）\n"
            "  -h, --help           この説明を表示する\n";
 }
@@ -122,14 +161,22 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
                                value + " が指定されました）。";
                 return result;
             }
+        } else if (name == "--overlays") {
+            std::string unknown;
+            if (!ParseOverlays(value, options, unknown)) {
+                result.Error = "重ねる図 (--overlays) の「" + unknown +
+                               "」は知らない名前です。sun、seasons、circles から選んでください。";
+                return result;
+            }
         } else {
             if (value.empty()) {
                 result.Error = name + " の値が空です。";
                 return result;
             }
-            (name == "-o"        ? options.Output
-             : name == "--stars" ? options.StarsCsv
-                                 : options.StarData) = value;
+            (name == "-o"         ? options.Output
+             : name == "--stars"  ? options.StarsCsv
+             : name == "--points" ? options.PointsCsv
+                                  : options.StarData) = value;
         }
     }
     if (options.Output.empty()) {

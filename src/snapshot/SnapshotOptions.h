@@ -16,6 +16,9 @@ struct SnapshotOptions {
     int Size = 408;                                // Chart side in pixels.
     std::string Output;                            // PNG file, required.
     std::string StarsCsv;                          // Optional table of the plotted stars.
+    std::string PointsCsv;                         // Optional table of the overlays' marked points.
+    // Lesson overlays from --overlays, a comma list of OverlayNames.
+    bool OverlaySun = false, OverlaySeasons = false, OverlayCircles = false;
     std::string StarData = "StarData";
 };
 
