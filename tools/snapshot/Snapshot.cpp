@@ -3,8 +3,35 @@
 #include <QImage>
 #include <cstdio>
 
+#include <filesystem>
+
 #include "app/HeadlessWindow.h"
+#include "catalogue/Constellations.h"
+#include "render/Constellations.h"
 #include "render/Redraw.h"
+#include "render/Stars.h"
+#include "render/Trails.h"
+
+namespace {
+// The lesson overlays on the finished chart: trails and lines under the stars, which are
+// plotted again on top, then the names.
+void DrawLessonOverlays(const SnapshotOptions& options, SkyState& Sky, DrawingSurface& S) {
+    if (!options.Trails && !options.ConstellationLines && !options.Names) return;
+    ConstellationCatalogue figures;
+    if (options.ConstellationLines || options.Names) {
+        const std::filesystem::path folder = std::filesystem::path(options.StarData).parent_path();
+        LoadConstellationsFrom(figures, folder / ConstellationDataFileName,
+                               folder / StarNamesFileName);
+    }
+    if (options.Trails) DrawStarTrails(Sky, S, options.TrailHours);
+    if (options.ConstellationLines) DrawConstellationLines(Sky, figures, S);
+    PlotStars(Sky, S);
+    if (options.Names) {
+        DrawConstellationNames(Sky, figures, S);
+        DrawStarNames(Sky, figures, S);
+    }
+}
+}  // namespace
 
 QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars) {
     auto window = HeadlessWindow::Create();
@@ -38,6 +65,7 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     RedrawSky(window->Sky, window->Ui);
     window->Picture1_0.OnPlot = nullptr;
     window->Picture1_1.OnPlot = nullptr;
+    DrawLessonOverlays(options, window->Sky, window->Front());
     return window->Front().Picture().copy();
 }
 

@@ -54,7 +54,27 @@ bool KnownOption(const std::string& name) {
     for (const IntegerOption& option : IntegerOptions) {
         if (name == option.Name) return true;
     }
-    return name == "-o" || name == "--limit" || name == "--stars" || name == "--stardata";
+    return name == "-o" || name == "--limit" || name == "--stars" || name == "--stardata" ||
+           name == "--overlays" || name == "--trail-hours";
+}
+
+// A comma-separated list of trails, constellations and names.
+bool ParseOverlays(const std::string& text, SnapshotOptions& options) {
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', start);
+        const std::string item = text.substr(start, comma - start);
+        if (item == "trails")
+            options.Trails = true;
+        else if (item == "constellations")
+            options.ConstellationLines = true;
+        else if (item == "names")
+            options.Names = true;
+        else
+            return false;
+        if (comma == std::string::npos) return true;
+        start = comma + 1;
+    }
 }
 
 }  // namespace
@@ -76,6 +96,9 @@ const char* SnapshotUsage() {
            "  --size S             図の一辺のピクセル数 (1..8192、既定 408)\n"
            "  --stars FILE.csv     描いた星の一覧を CSV で書き出す\n"
            "  --stardata PATH      星のデータ（既定: 現在のフォルダの StarData）\n"
+           "  --overlays LIST      重ねて描くもの: trails（星の軌跡）, constellations（星座線）,\n"
+           "                       names（星座名と星の名前）をコンマで区切って\n"
+           "  --trail-hours H      星の軌跡の時間 (1, 2, 3, 6, 12, 24、既定 12)\n"
            "  -h, --help           この説明を表示する\n";
 }
 
@@ -116,7 +139,25 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
             options.*(option.Field) = number;
         }
         if (matched) continue;
-        if (name == "--limit") {
+        if (name == "--overlays") {
+            if (!ParseOverlays(value, options)) {
+                result.Error = "重ねて描くもの (--overlays) は trails, constellations, names "
+                               "をコンマで区切って指定します（" + value + " が指定されました）。";
+                return result;
+            }
+        } else if (name == "--trail-hours") {
+            int hours = 0;
+            bool offered = false;
+            if (ParseInteger(value, hours)) {
+                for (const int choice : {1, 2, 3, 6, 12, 24}) offered = offered || hours == choice;
+            }
+            if (!offered) {
+                result.Error = "星の軌跡の時間 (--trail-hours) は 1, 2, 3, 6, 12, 24 のどれかです（" +
+                               value + " が指定されました）。";
+                return result;
+            }
+            options.TrailHours = hours;
+        } else if (name == "--limit") {
             if (!ParseLimit(value, options.LimitIndex)) {
                 result.Error = "限界等級 (--limit) は -1.4 から 7.9 までの 0.1 きざみの数です（" +
                                value + " が指定されました）。";

@@ -17,6 +17,9 @@ struct SnapshotOptions {
     std::string Output;                            // PNG file, required.
     std::string StarsCsv;                          // Optional table of the plotted stars.
     std::string StarData = "StarData";
+    // Lesson overlays; ConstellationData and StarNames are read from StarData's folder.
+    bool Trails = false, ConstellationLines = false, Names = false;
+    int TrailHours = 12;  // 1, 2, 3, 6, 12 or 24.
 };
 
 struct SnapshotParse {
