@@ -19,6 +19,7 @@
 #include "core/VectorState.h"
 #include "geometry/Projection.h"
 #include "render/Redraw.h"
+#include "render/Trails.h"
 
 namespace {
 const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
@@ -142,6 +143,24 @@ void RedrawNewView(benchmark::State& state) {
 }
 BENCHMARK(RedrawNewView)
     ->Apply(ChartCases)
+    ->Unit(benchmark::kMicrosecond);
+
+// One animation-step redraw with 12-hour star trails drawn on the covered chart, as the
+// overlay would draw them: the figure to keep within one frame at 60 Hz (16 ms) at the
+// start-up side and limit.
+void RedrawWithTrails(benchmark::State& state) {
+    auto window = Started(408, static_cast<int>(state.range(0)));
+    SkyState& Sky = window->Sky;
+    for (auto _ : state) {
+        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
+        RedrawSky(Sky, window->Ui);
+        DrawStarTrails(Sky, *window->Ui.Picture1[Sky.BufferIndex], 12);
+    }
+}
+BENCHMARK(RedrawWithTrails)
+    ->ArgName("limit")
+    ->Arg(Limit35)
+    ->Arg(Limit79)
     ->Unit(benchmark::kMicrosecond);
 
 // The floor of a redraw: fill the chart image once, and one sine/cosine pair per
