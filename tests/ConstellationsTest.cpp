@@ -37,7 +37,7 @@ const Committed& Data() {
 std::string Figures(int count = ConstellationCount) {
     std::ostringstream out;
     for (int i = 0; i < count; ++i) {
-        out << "constellation,C" << i << ",星座" << i << "\nlabel,"  << i << ",-5\n"
+        out << "constellation,C" << i << ",星座" << i << "\nlabel," << i << ",-5\n"
             << "line,1,2,3.5,-4\nline," << i << ",0,0,0,359.9,89.9\n";
     }
     return out.str();
@@ -111,25 +111,30 @@ TEST(ReadConstellationData, RejectsEachKindOfDamageNamingTheLine) {
         const char* Where;
     };
     const Row Rows[] = {
-        {"star,1,2\n" + sound, ErrorKind::BadCatalogue, "1 行目"},               // unknown item
-        {"label,1,2\n" + sound, ErrorKind::BadCatalogue, "1 行目"},              // before a constellation
+        {"star,1,2\n" + sound, ErrorKind::BadCatalogue, "1 行目"},   // unknown item
+        {"label,1,2\n" + sound, ErrorKind::BadCatalogue, "1 行目"},  // before a constellation
         {"constellation,C,名前,3\n" + sound, ErrorKind::BadCatalogue, "1 行目"},  // extra field
-        {"constellation,,名前\n" + sound, ErrorKind::BadCatalogue, "1 行目"},     // empty abbreviation
+        {"constellation,,名前\n" + sound, ErrorKind::BadCatalogue, "1 行目"},  // empty abbreviation
         {sound + "constellation,C0,again\nlabel,1,1\nline,1,1,2,2\n", ErrorKind::BadCatalogue,
-         "353 行目"},                                                            // repeated abbreviation
-        {"constellation,X,名前\nlabel,1,2\n" + sound, ErrorKind::BadCatalogue, "3 行目"},  // no line
-        {"constellation,X,名前\nline,1,2,3,4\n" + sound, ErrorKind::BadCatalogue, "3 行目"},  // no label
-        {"constellation,X,名前\nlabel,1x,2\n", ErrorKind::BadCatalogue, "2 行目"},  // not a number
+         "353 行目"},  // repeated abbreviation
+        {"constellation,X,名前\nlabel,1,2\n" + sound, ErrorKind::BadCatalogue,
+         "3 行目"},  // no line
+        {"constellation,X,名前\nline,1,2,3,4\n" + sound, ErrorKind::BadCatalogue,
+         "3 行目"},                                                                  // no label
+        {"constellation,X,名前\nlabel,1x,2\n", ErrorKind::BadCatalogue, "2 行目"},   // not a number
         {"constellation,X,名前\nlabel,,2\n", ErrorKind::BadCatalogue, "2 行目"},     // empty number
         {"constellation,X,名前\nlabel,nan,2\n", ErrorKind::BadCatalogue, "2 行目"},  // not finite
-        {"constellation,X,名前\nlabel,1,90.5\n", ErrorKind::BadCatalogue, "2 行目"}, // out of range
+        {"constellation,X,名前\nlabel,1,90.5\n", ErrorKind::BadCatalogue,
+         "2 行目"},  // out of range
         {"constellation,X,名前\nlabel,360.1,0\n", ErrorKind::BadCatalogue, "2 行目"},
-        {"constellation,X,名前\nlabel,1,2\nline,1,2,3\n", ErrorKind::BadCatalogue, "3 行目"},  // odd
-        {"constellation,X,名前\nlabel,1,2\nline,1,2\n", ErrorKind::BadCatalogue, "3 行目"},  // one vertex
+        {"constellation,X,名前\nlabel,1,2\nline,1,2,3\n", ErrorKind::BadCatalogue,
+         "3 行目"},  // odd
+        {"constellation,X,名前\nlabel,1,2\nline,1,2\n", ErrorKind::BadCatalogue,
+         "3 行目"},  // one vertex
         {"constellation,X,名前\nlabel,1," + std::string(5000, '1') + "\n", ErrorKind::BadCatalogue,
-         "2 行目"},                                                              // overlong line
-        {Figures(87), ErrorKind::InputPastEnd, "87 個"},                         // too few
-        {Figures(89), ErrorKind::BadCatalogue, "353 行目"},                      // too many
+         "2 行目"},                                          // overlong line
+        {Figures(87), ErrorKind::InputPastEnd, "87 個"},     // too few
+        {Figures(89), ErrorKind::BadCatalogue, "353 行目"},  // too many
         {"", ErrorKind::InputPastEnd, "0 個"},
     };
     for (const Row& row : Rows) {
@@ -150,10 +155,10 @@ TEST(ReadStarNames, RejectsEachKindOfDamageNamingTheLine) {
     constexpr Row Rows[] = {
         {"0,a\n3146,b\n", ErrorKind::BadCatalogue, "2 行目"},  // past the catalogue
         {"-1,b\n", ErrorKind::BadCatalogue, "1 行目"},
-        {"12a,b\n", ErrorKind::BadCatalogue, "1 行目"},        // not an integer
-        {"12,\n", ErrorKind::BadCatalogue, "1 行目"},          // no name
-        {"12,b,c\n", ErrorKind::BadCatalogue, "1 行目"},       // extra field
-        {"\n\n", ErrorKind::InputPastEnd, "ありません"},       // no names at all
+        {"12a,b\n", ErrorKind::BadCatalogue, "1 行目"},   // not an integer
+        {"12,\n", ErrorKind::BadCatalogue, "1 行目"},     // no name
+        {"12,b,c\n", ErrorKind::BadCatalogue, "1 行目"},  // extra field
+        {"\n\n", ErrorKind::InputPastEnd, "ありません"},  // no names at all
     };
     for (const Row& row : Rows) {
         const RunTimeError error = ReadError(row.Text, true);
@@ -188,10 +193,10 @@ TEST(LoadConstellationsFrom, ChangesNothingUnlessBothFilesAreSound) {
             ADD_FAILURE() << row.Data << " " << row.Names;
         } catch (const RunTimeError& error) {
             EXPECT_EQ(error.Kind(), row.Kind) << error.what();
-            EXPECT_NE(std::string(error.what()).find(row.Data == std::string("ConstellationData")
-                                                         ? row.Names
-                                                         : row.Data),
-                      std::string::npos)
+            EXPECT_NE(
+                std::string(error.what())
+                    .find(row.Data == std::string("ConstellationData") ? row.Names : row.Data),
+                std::string::npos)
                 << error.what();
         }
         EXPECT_EQ(figures.Constellations.size(), 3u) << "half-loaded by " << row.Data;
@@ -202,14 +207,13 @@ TEST(LoadConstellationsFrom, ChangesNothingUnlessBothFilesAreSound) {
 
 TEST(ConstellationData, HoldsEightyEightDistinctNamesOnePerIauAbbreviation) {
     constexpr const char* Iau[ConstellationCount] = {
-        "And", "Ant", "Aps", "Aqr", "Aql", "Ara", "Ari", "Aur", "Boo", "Cae", "Cam", "Cnc",
-        "CVn", "CMa", "CMi", "Cap", "Car", "Cas", "Cen", "Cep", "Cet", "Cha", "Cir", "Col",
-        "Com", "CrA", "CrB", "Crv", "Crt", "Cru", "Cyg", "Del", "Dor", "Dra", "Equ", "Eri",
-        "For", "Gem", "Gru", "Her", "Hor", "Hya", "Hyi", "Ind", "Lac", "Leo", "LMi", "Lep",
-        "Lib", "Lup", "Lyn", "Lyr", "Men", "Mic", "Mon", "Mus", "Nor", "Oct", "Oph", "Ori",
-        "Pav", "Peg", "Per", "Phe", "Pic", "Psc", "PsA", "Pup", "Pyx", "Ret", "Sge", "Sgr",
-        "Sco", "Scl", "Sct", "Ser", "Sex", "Tau", "Tel", "Tri", "TrA", "Tuc", "UMa", "UMi",
-        "Vel", "Vir", "Vol", "Vul"};
+        "And", "Ant", "Aps", "Aqr", "Aql", "Ara", "Ari", "Aur", "Boo", "Cae", "Cam", "Cnc", "CVn",
+        "CMa", "CMi", "Cap", "Car", "Cas", "Cen", "Cep", "Cet", "Cha", "Cir", "Col", "Com", "CrA",
+        "CrB", "Crv", "Crt", "Cru", "Cyg", "Del", "Dor", "Dra", "Equ", "Eri", "For", "Gem", "Gru",
+        "Her", "Hor", "Hya", "Hyi", "Ind", "Lac", "Leo", "LMi", "Lep", "Lib", "Lup", "Lyn", "Lyr",
+        "Men", "Mic", "Mon", "Mus", "Nor", "Oct", "Oph", "Ori", "Pav", "Peg", "Per", "Phe", "Pic",
+        "Psc", "PsA", "Pup", "Pyx", "Ret", "Sge", "Sgr", "Sco", "Scl", "Sct", "Ser", "Sex", "Tau",
+        "Tel", "Tri", "TrA", "Tuc", "UMa", "UMi", "Vel", "Vir", "Vol", "Vul"};
     std::set<std::string> abbreviations, names;
     for (const Constellation& c : Data().Figures.Constellations) {
         abbreviations.insert(c.Abbreviation);
@@ -221,10 +225,10 @@ TEST(ConstellationData, HoldsEightyEightDistinctNamesOnePerIauAbbreviation) {
     struct Row {
         const char *Abbreviation, *Name;
     };
-    constexpr Row Rows[] = {{"Ori", "オリオン座"},         {"UMa", "おおぐま座"},
-                            {"Cru", "みなみじゅうじ座"},   {"PsA", "みなみのうお座"},
-                            {"Cas", "カシオペヤ座"},       {"Peg", "ペガスス座"},
-                            {"Men", "テーブルさん座"},     {"Ser", "へび座"}};
+    constexpr Row Rows[] = {{"Ori", "オリオン座"},       {"UMa", "おおぐま座"},
+                            {"Cru", "みなみじゅうじ座"}, {"PsA", "みなみのうお座"},
+                            {"Cas", "カシオペヤ座"},     {"Peg", "ペガスス座"},
+                            {"Men", "テーブルさん座"},   {"Ser", "へび座"}};
     for (const Row& row : Rows) EXPECT_EQ(Named(row.Abbreviation).Name, row.Name);
     EXPECT_EQ(Named("Ser").Labels.size(), 2u) << "Serpens' head and tail";
 }
@@ -253,7 +257,8 @@ TEST(ConstellationData, EveryVertexLiesOnACatalogueStar) {
                 }
                 if (near) continue;
                 bool listed = false;
-                for (const SkyPoint& f : Fainter) listed = listed || (f.RA == p.RA && f.Dec == p.Dec);
+                for (const SkyPoint& f : Fainter)
+                    listed = listed || (f.RA == p.RA && f.Dec == p.Dec);
                 EXPECT_TRUE(listed) << c.Abbreviation << " vertex " << p.RA << ", " << p.Dec;
                 ++fainter;
             }
@@ -268,8 +273,10 @@ TEST(StarNames, NameTheBrightStarsAndPolaris) {
         const char* Name;
         double RA, Dec;  // degrees, to 0.01
     };
-    constexpr Row Rows[] = {{"シリウス", 101.29, -16.72}, {"ベガ", 279.23, 38.78},
-                            {"北極星", 37.95, 89.26},     {"ベテルギウス", 88.79, 7.41},
+    constexpr Row Rows[] = {{"シリウス", 101.29, -16.72},
+                            {"ベガ", 279.23, 38.78},
+                            {"北極星", 37.95, 89.26},
+                            {"ベテルギウス", 88.79, 7.41},
                             {"アンタレス", 247.35, -26.43}};
     const SkyState& Sky = *Data().Sky;
     for (const Row& row : Rows) {

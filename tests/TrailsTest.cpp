@@ -60,8 +60,8 @@ TEST(PlaceSkyPoint, LandsExactlyWhereProjectStarPutsEachStar) {
         std::int16_t Azimuth, Elevation;
         double SiderealAngle;
     };
-    constexpr Row Rows[] = {{125, 0, 10, 0}, {125, 180, -25, 1234.5}, {35, 300, 60, -77.25},
-                            {180, 90, 90, 40}};
+    constexpr Row Rows[] = {
+        {125, 0, 10, 0}, {125, 180, -25, 1234.5}, {35, 300, 60, -77.25}, {180, 90, 90, 40}};
     for (const Row& row : Rows) {
         auto Sky = CatalogueSky(row.PoleAngle, row.Azimuth, row.Elevation, 163.2);
         Sky->SiderealAngle = row.SiderealAngle;
@@ -70,8 +70,8 @@ TEST(PlaceSkyPoint, LandsExactlyWhereProjectStarPutsEachStar) {
             Sky->StarIndex = static_cast<std::int16_t>(i);
             ProjectStar(*Sky);
             const auto k = static_cast<std::size_t>(i);
-            const SkyPlacement p = PlaceSkyPoint(*Sky, Sky->StarRA[k], Sky->StarDec[k],
-                                                 Sky->SiderealAngle);
+            const SkyPlacement p =
+                PlaceSkyPoint(*Sky, Sky->StarRA[k], Sky->StarDec[k], Sky->SiderealAngle);
             PlaceStarTrail(*Sky, i, 1, trail);
             for (const SkyPlacement& q : {p, trail[0]}) {
                 ASSERT_EQ(q.OffsetX, Sky->OffsetX) << i << " at pole angle " << row.PoleAngle;
@@ -143,8 +143,8 @@ TEST(HorizontalOf, AgreesWithErfa) {
     struct Row {
         double HourAngle, Dec, Latitude;
     };
-    constexpr Row Rows[] = {{0, 90, 35},     {0, 35, 35},     {-60, 0, 35},    {100, -20, 35},
-                            {200, 70, -33},  {-10, -80, -33}, {45, 10, 0},     {300, 45, 89}};
+    constexpr Row Rows[] = {{0, 90, 35},    {0, 35, 35},     {-60, 0, 35}, {100, -20, 35},
+                            {200, 70, -33}, {-10, -80, -33}, {45, 10, 0},  {300, 45, 89}};
     for (const Row& row : Rows) {
         auto Sky = ChartSky(0, 1, 10, 90 + row.Latitude);
         Sky->SiderealAngle = 17 + row.HourAngle;
@@ -168,8 +168,8 @@ TEST(DrawStarTrails, DrawsEachHourOfAPlottedStarAboveTheHorizon) {
     };
     // At the north pole every trail is a horizontal circle; stars south of the
     // equator never rise, stars fainter than the limit have no trail.
-    constexpr Row Rows[] = {{45, 0.5, 3, 18, 3},  {45, 2.0, 24, 144, 0}, {45, 0.5, 24, 144, 24},
-                            {89, 1.4, 1, 6, 1},   {-10, 0.5, 6, 0, 0},   {60, 7.0, 12, 0, 0}};
+    constexpr Row Rows[] = {{45, 0.5, 3, 18, 3}, {45, 2.0, 24, 144, 0}, {45, 0.5, 24, 144, 24},
+                            {89, 1.4, 1, 6, 1},  {-10, 0.5, 6, 0, 0},   {60, 7.0, 12, 0, 0}};
     for (const Row& row : Rows) {
         auto Sky = ChartSky(500, 400, 10, 180);
         Sky->StarDec[7] = row.Dec;
@@ -182,7 +182,8 @@ TEST(DrawStarTrails, DrawsEachHourOfAPlottedStarAboveTheHorizon) {
             const double length = std::hypot(line.X2 - line.X1, line.Y2 - line.Y1);
             ticks += std::fabs(length - 2 * TrailTickHalfLength) < 1e-3;
         }
-        EXPECT_EQ(static_cast<int>(S.Lines.size()) - ticks, row.Segments) << row.Dec << " " << row.Hours;
+        EXPECT_EQ(static_cast<int>(S.Lines.size()) - ticks, row.Segments)
+            << row.Dec << " " << row.Hours;
         EXPECT_EQ(ticks, row.Ticks) << row.Dec << " " << row.Hours;
     }
 }

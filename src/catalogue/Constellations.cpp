@@ -53,7 +53,8 @@ private:
         std::streambuf& buffer = *Input.rdbuf();
         text.clear();
         if (buffer.sgetc() == std::char_traits<char>::eof()) {
-            if (Input.bad()) throw RunTimeError(ErrorKind::FileNotFound, Source + " を読めません。");
+            if (Input.bad())
+                throw RunTimeError(ErrorKind::FileNotFound, Source + " を読めません。");
             return false;
         }
         ++Line;
@@ -141,13 +142,14 @@ void ReadConstellationData(ConstellationCatalogue& Figures, std::istream& input,
                 Reject(sourceName, line, "星座の行は constellation,略符,名前 の形です。");
             CheckComplete(read, sourceName, line);
             if (static_cast<int>(read.size()) == ConstellationCount)
-                Reject(sourceName, line, "星座が " + std::to_string(ConstellationCount) +
-                                             " より多くあります。");
+                Reject(sourceName, line,
+                       "星座が " + std::to_string(ConstellationCount) + " より多くあります。");
             if (!abbreviations.insert(fields[1]).second)
                 Reject(sourceName, line, "略符 " + fields[1] + " が二度あります。");
             read.push_back({fields[1], fields[2], {}, {}});
         } else if (kind == "label" || kind == "line") {
-            if (read.empty()) Reject(sourceName, line, "星座の行より前に " + kind + " があります。");
+            if (read.empty())
+                Reject(sourceName, line, "星座の行より前に " + kind + " があります。");
             const bool label = kind == "label";
             if (label ? fields.size() != 3 : (fields.size() < 5 || fields.size() % 2 == 0))
                 Reject(sourceName, line,

@@ -110,8 +110,7 @@ void DrawStarNames(const SkyState& Sky, const ConstellationCatalogue& Figures, D
         const SkyPlacement p = PlaceSkyPoint(Sky, where.RA, where.Dec, Sky.SiderealAngle);
         if (p.Depth > 0) continue;
         // Beside the disc the star pass draws: its radius, then a gap of two pixels.
-        const double radius =
-            m < DiscMagnitude ? std::floor((RadiusOffset - m) / RadiusStep) : 0.0;
+        const double radius = m < DiscMagnitude ? std::floor((RadiusOffset - m) / RadiusStep) : 0.0;
         const double x = cx + p.OffsetX, y = cy + p.OffsetY;
         S.ForeColor = p.Toward < 0 ? StarNameColourBehind : StarNameColourFront;
         S.CurrentX = static_cast<float>(x + radius + 2);

@@ -13,11 +13,11 @@ struct ConstellationCatalogue;
 
 // A labelled point of the chart, for the snapshot's point table.
 struct ChartLabel {
-    std::string Kind;         // "constellation" or "star-name".
-    std::string Label;        // The Japanese name.
-    double X = 0, Y = 0;      // Pixels from the surface's top-left corner, y down.
-    double Altitude = 0;      // Degrees above the horizon.
-    double Azimuth = 0;       // Degrees from north through east, 0..360.
+    std::string Kind;     // "constellation" or "star-name".
+    std::string Label;    // The Japanese name.
+    double X = 0, Y = 0;  // Pixels from the surface's top-left corner, y down.
+    double Altitude = 0;  // Degrees above the horizon.
+    double Azimuth = 0;   // Degrees from north through east, 0..360.
 };
 
 // Colours: pale blue lines, warm constellation names, pale yellow star names; behind the

@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <cstdio>
-
 #include <filesystem>
 
 #include "app/HeadlessWindow.h"

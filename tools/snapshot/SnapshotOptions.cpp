@@ -141,8 +141,10 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
         if (matched) continue;
         if (name == "--overlays") {
             if (!ParseOverlays(value, options)) {
-                result.Error = "重ねて描くもの (--overlays) は trails, constellations, names "
-                               "をコンマで区切って指定します（" + value + " が指定されました）。";
+                result.Error =
+                    "重ねて描くもの (--overlays) は trails, constellations, names "
+                    "をコンマで区切って指定します（" +
+                    value + " が指定されました）。";
                 return result;
             }
         } else if (name == "--trail-hours") {
@@ -152,8 +154,9 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
                 for (const int choice : {1, 2, 3, 6, 12, 24}) offered = offered || hours == choice;
             }
             if (!offered) {
-                result.Error = "星の軌跡の時間 (--trail-hours) は 1, 2, 3, 6, 12, 24 のどれかです（" +
-                               value + " が指定されました）。";
+                result.Error =
+                    "星の軌跡の時間 (--trail-hours) は 1, 2, 3, 6, 12, 24 のどれかです（" + value +
+                    " が指定されました）。";
                 return result;
             }
             options.TrailHours = hours;
