@@ -170,6 +170,24 @@ void RedrawNewView(benchmark::State& state) {
 }
 BENCHMARK(RedrawNewView)->Apply(ChartCases)->Unit(benchmark::kMicrosecond);
 
+// One animation-step redraw with 12-hour star trails: the figure to keep within one
+// frame at 60 Hz (16 ms) at the start-up side and limit.
+void RedrawWithTrails(benchmark::State& state) {
+    auto window = Started(408, static_cast<int>(state.range(0)));
+    SkyState& Sky = window->Sky;
+    Sky.Overlays.Trails = true;
+    Sky.Overlays.TrailHours = 12;
+    for (auto _ : state) {
+        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
+        RedrawSky(Sky, window->Ui);
+    }
+}
+BENCHMARK(RedrawWithTrails)
+    ->ArgName("limit")
+    ->Arg(Limit35)
+    ->Arg(Limit79)
+    ->Unit(benchmark::kMicrosecond);
+
 // The floor of a redraw: fill the chart image once, and one sine/cosine pair per
 // star that passes the limit.
 void FloorRedraw(benchmark::State& state) {

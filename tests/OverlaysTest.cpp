@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <numbers>
 
 #include "geometry/SkyPoint.h"
@@ -158,7 +159,7 @@ TEST(HorizontalOf, EquatorMeetsHorizonDueEastAndWest) {
     }
 }
 
-TEST(DrawOverlays, AllOffLeavesChartAndSurfaceUntouched) {
+TEST(DrawOverlaysOverStars, AllOffLeavesChartAndSurfaceUntouched) {
     auto Sky = LessonSky(35, 100000);
     Sky->Overlays = {};
     Sky->StarMag.fill(2);  // Every star of an empty catalogue sits at RA 0, dec 0.
@@ -168,7 +169,8 @@ TEST(DrawOverlays, AllOffLeavesChartAndSurfaceUntouched) {
     const PixelImage before = S->Picture();
     const Colour fore = S->ForeColor, fill = S->FillColor;
     const float x = S->CurrentX, y = S->CurrentY;
-    DrawOverlays(*Sky, *S);
+    DrawOverlaysUnderStars(*Sky, *S);
+    DrawOverlaysOverStars(*Sky, *S);
     EXPECT_TRUE(S->Picture() == before);
     EXPECT_EQ(S->ForeColor, fore);
     EXPECT_EQ(S->FillColor, fill);
@@ -178,7 +180,7 @@ TEST(DrawOverlays, AllOffLeavesChartAndSurfaceUntouched) {
 
 // Every latitude the bar allows, from above and below: something is drawn, the
 // surface's colours and text position come back, and every mark is a finite number.
-TEST(DrawOverlays, DrawsAtEveryLatitudeAndRestoresTheSurface) {
+TEST(DrawOverlaysOverStars, DrawsAtEveryLatitudeAndRestoresTheSurface) {
     for (int latitude = -90; latitude <= 90; latitude += 15) {
         for (const std::int16_t elevation : {std::int16_t{25}, std::int16_t{-30}}) {
             auto Sky = LessonSky(latitude, 172 * 1440.0 + 600, elevation);
@@ -186,7 +188,7 @@ TEST(DrawOverlays, DrawsAtEveryLatitudeAndRestoresTheSurface) {
             ClearAndDrawFrame(*Sky, *S);
             const PixelImage before = S->Picture();
             const Colour fore = S->ForeColor, fill = S->FillColor;
-            DrawOverlays(*Sky, *S);
+            DrawOverlaysOverStars(*Sky, *S);
             EXPECT_FALSE(S->Picture() == before) << latitude;
             EXPECT_EQ(S->ForeColor, fore);
             EXPECT_EQ(S->FillColor, fill);
@@ -195,4 +197,47 @@ TEST(DrawOverlays, DrawsAtEveryLatitudeAndRestoresTheSurface) {
                     << latitude << " " << m.Kind;
         }
     }
+}
+
+// The kept drawing of the Sun's day, the seasons and the circles, replayed later in the
+// day, gives the pixels a fresh drawing gives; a new day draws anew.
+TEST(DrawOverlaysOverStars, KeptDrawingEqualsAFreshOneWithinTheDay) {
+    constexpr double Morning = 100 * 1440.0 + 420;
+    auto kept = LessonSky(35, Morning);
+    auto S = ChartRaster(408);
+    DrawOverlaysOverStars(*kept, *S);
+    const std::vector<double> morningKey = kept->OverlayShapes.Key;
+    for (const double later : {Morning + 1, Morning + 333, Morning + 1019}) {
+        kept->MinuteOfYear = static_cast<std::int32_t>(later);
+        UpdateSiderealAngle(*kept);
+        ClearAndDrawFrame(*kept, *S);
+        DrawOverlaysOverStars(*kept, *S);
+        EXPECT_EQ(kept->OverlayShapes.Key, morningKey) << later;
+        auto fresh = LessonSky(35, later);
+        auto F = ChartRaster(408);
+        ClearAndDrawFrame(*fresh, *F);
+        DrawOverlaysOverStars(*fresh, *F);
+        EXPECT_TRUE(S->Picture() == F->Picture()) << later;
+    }
+    kept->MinuteOfYear = static_cast<std::int32_t>(Morning + 1440);
+    UpdateSiderealAngle(*kept);
+    DrawOverlaysOverStars(*kept, *S);
+    EXPECT_NE(kept->OverlayShapes.Key, morningKey);
+}
+
+// The session's call for the 表示 menu: the choice is taken and both charts show it.
+TEST(SetOverlays, RedrawsBothChartsWithTheChoice) {
+    auto window = NewWindow();
+    window->Load(std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
+    EXPECT_EQ(window->Sky.Figures.Constellations.size(), 88u);  // Read beside StarData.
+    const PixelImage plain0 = window->Chart0.Picture(), plain1 = window->Chart1.Picture();
+    OverlaySet chosen;
+    chosen.Circles = chosen.Names = true;
+    SetOverlays(window->Sky, window->Ui, chosen);
+    EXPECT_TRUE(window->Sky.Overlays == chosen);
+    EXPECT_FALSE(window->Chart0.Picture() == plain0);
+    EXPECT_FALSE(window->Chart1.Picture() == plain1);
+    SetOverlays(window->Sky, window->Ui, {});
+    EXPECT_TRUE(window->Chart0.Picture() == plain0);
+    EXPECT_TRUE(window->Chart1.Picture() == plain1);
 }

@@ -7,7 +7,11 @@
 
 #include "core/SkyState.h"
 #include "geometry/SkyPoint.h"
+#include "render/Constellations.h"
 #include "render/DrawingSurface.h"
+#include "render/RecordedDrawing.h"
+#include "render/Trails.h"
+#include "session/Redraw.h"
 #include "time/Sun.h"
 
 namespace {
@@ -189,11 +193,46 @@ void DrawSun(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint>& m
                        TransitMark);
         }
     }
-    const MarkedPoint& sun = marks.front();
-    if (sun.Drawn) {
-        S.FillColor = SunDisc;
-        S.Circle(F(sun.X), F(sun.Y), F(std::max(4.0, Sky.ChartRadius * 0.04)), SunRim);
-    }
+}
+
+// The Sun now: the one part of the Sun's overlay that moves with the clock.
+void DrawSunDisc(const SkyState& Sky, DrawingSurface& S) {
+    const SunPlace now = SunAtMinute(Sky.MinuteOfYear);
+    const SkyPointProjection p =
+        ProjectSkyPoint(Sky, Sky.SiderealAngle, now.RightAscension, now.Declination);
+    if (p.Depth > 0) return;  // The stars' horizon test.
+    S.FillColor = SunDisc;
+    S.Circle(F(Sky.CenterX + p.OffsetX), F(Sky.CenterY + p.OffsetY),
+             F(std::max(4.0, Sky.ChartRadius * 0.04)), SunRim);
+}
+
+// What decides the kept drawing of the Sun's day, the seasons and the circles: the date,
+// the place, the view, the chart's size and font, and which of the three are on. Not
+// the time of day: the Sun's path, its hourly marks and the circles stand still on the
+// dome while the stars turn.
+std::vector<double> ShapesKey(const SkyState& Sky, const DrawingSurface& S) {
+    const OverlaySet& on = Sky.Overlays;
+    return {static_cast<double>(DayOf(Sky)),
+            Sky.PoleAngle,
+            Sky.EpochMinute,
+            Sky.SinPole,
+            Sky.CosPole,
+            Sky.SinAzimuth,
+            Sky.CosAzimuth,
+            Sky.SinElevation,
+            Sky.CosElevation,
+            Sky.SinRoll,
+            Sky.CosRoll,
+            Sky.CenterX,
+            Sky.CenterY,
+            Sky.ChartRadius,
+            Sky.Pi,
+            static_cast<double>(S.Width()),
+            static_cast<double>(S.Height()),
+            S.LineHeight(),
+            static_cast<double>(on.Sun),
+            static_cast<double>(on.Seasons),
+            static_cast<double>(on.Circles)};
 }
 
 void DrawSeasons(SkyState& Sky, DrawingSurface& S) {
@@ -230,12 +269,12 @@ void DrawCircles(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint
     const double theta = Sky.SiderealAngle;
     const double latitude = Latitude(Sky);
     const bool atPole = Sky.PoleAngle == 0 || Sky.PoleAngle == 180;
-    // 天の赤道: a great circle.
+    // 天の赤道: a great circle, the same at every sidereal angle, so taken at angle 0
+    // (then a kept drawing equals a fresh one to the bit at any time of the day).
     const int segments = static_cast<int>(CircleSegments(Sky));
     std::vector<ChartPoint> equator;
     for (int k = 0; k <= segments; ++k)
-        equator.push_back(
-            OnChart(Sky, ProjectSkyPoint(Sky, theta, theta + 360.0 * k / segments, 0)));
+        equator.push_back(OnChart(Sky, ProjectSkyPoint(Sky, 0, 360.0 * k / segments, 0)));
     DrawSkyPath(S, equator, EquatorLine);
     // The name 45 degrees east of the meridian, clear of the meridian's own marks.
     const ChartPoint& named = equator[static_cast<std::size_t>(segments / 8)];
@@ -330,19 +369,67 @@ std::vector<MarkedPoint> ListMarkedPoints(const SkyState& Sky) {
                              HorizontalOf(Sky, Sky.SiderealAngle, 0, dec), circles));
     }
     marks.push_back(Mark(Sky, "zenith", "", ProjectHorizontalPoint(Sky, 90, 0), {90, 0}, circles));
+    // The names as written on the chart: only those drawn, and only with the names on.
+    if (Sky.Overlays.Names) {
+        std::vector<ChartLabel> labels;
+        DrawConstellationNames(Sky, Sky.Figures, nullptr, &labels);
+        DrawStarNames(Sky, Sky.Figures, nullptr, &labels);
+        for (ChartLabel& label : labels) {
+            MarkedPoint m;
+            m.Kind = std::move(label.Kind);
+            m.Label = std::move(label.Label);
+            m.Drawn = true;
+            m.X = label.X;
+            m.Y = label.Y;
+            m.Altitude = label.Altitude;
+            m.Azimuth = label.Azimuth;
+            marks.push_back(std::move(m));
+        }
+    }
     return marks;
 }
 
-void DrawOverlays(SkyState& Sky, DrawingSurface& S) {
-    if (!Sky.Overlays.Any()) return;
+void DrawOverlaysUnderStars(SkyState& Sky, DrawingSurface& S) {
+    const OverlaySet& on = Sky.Overlays;
+    if (!on.Trails && !on.Constellations) return;
+    if (on.Trails) DrawStarTrails(Sky, S, on.TrailHours);
+    if (on.Constellations) DrawConstellationLines(Sky, Sky.Figures, S);
+}
+
+void DrawOverlaysOverStars(SkyState& Sky, DrawingSurface& S) {
+    const OverlaySet& on = Sky.Overlays;
+    if (!on.Sun && !on.Seasons && !on.Circles && !on.Names) return;
     const Colour fore = S.ForeColor, fill = S.FillColor;
     const float textX = S.CurrentX, textY = S.CurrentY;
-    const std::vector<MarkedPoint> marks = ListMarkedPoints(Sky);
-    if (Sky.Overlays.Circles) DrawCircles(Sky, S, marks);
-    if (Sky.Overlays.Seasons) DrawSeasons(Sky, S);
-    if (Sky.Overlays.Sun) DrawSun(Sky, S, marks);
+    if (on.Sun || on.Seasons || on.Circles) {
+        OverlayCache& kept = Sky.OverlayShapes;
+        std::vector<double> key = ShapesKey(Sky, S);
+        if (key != kept.Key) {
+            kept.Commands.clear();
+            RecordingDrawing recorder(kept.Commands, S);
+            recorder.FillColor = S.FillColor;
+            recorder.FillStyle = S.FillStyle;
+            const std::vector<MarkedPoint> marks = ListMarkedPoints(Sky);
+            if (on.Circles) DrawCircles(Sky, recorder, marks);
+            if (on.Seasons) DrawSeasons(Sky, recorder);
+            if (on.Sun) DrawSun(Sky, recorder, marks);
+            kept.Key = std::move(key);
+        }
+        ReplayDrawing(kept.Commands, S);
+        if (on.Sun) DrawSunDisc(Sky, S);
+    }
+    if (on.Names) {
+        DrawConstellationNames(Sky, Sky.Figures, &S);
+        DrawStarNames(Sky, Sky.Figures, &S);
+    }
     S.ForeColor = fore;
     S.FillColor = fill;
     S.CurrentX = textX;
     S.CurrentY = textY;
+}
+
+void SetOverlays(SkyState& Sky, SkyControls& Ui, const OverlaySet& overlays) {
+    Sky.Overlays = overlays;
+    RedrawSky(Sky, Ui);
+    RedrawSky(Sky, Ui);
 }

@@ -25,8 +25,9 @@ void RedrawSky(SkyState& Sky, SkyControls& Ui) {
     Sky.BufferIndex = static_cast<std::int16_t>(Sky.BufferIndex ^ 1);
     DrawingSurface& covered = ChartSurface(Ui, Sky.BufferIndex);
     ClearAndDrawFrame(Sky, covered);
+    DrawOverlaysUnderStars(Sky, covered);
     PlotStars(Sky, covered);
-    DrawOverlays(Sky, covered);
+    DrawOverlaysOverStars(Sky, covered);
     WriteReadouts(Sky, Ui);
 }
 

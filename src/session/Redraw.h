@@ -7,7 +7,8 @@ struct SkyState;
 struct SkyControls;
 
 // RedrawSky: sidereal angle; present the previous drawing (BringToFront, Refresh); flip
-// BufferIndex; clear the covered surface and draw the frame; stars; overlays; read-outs.
+// BufferIndex; clear the covered surface and draw the frame; the overlays under the stars
+// (trails, constellation lines); stars; the overlays over them; read-outs.
 void RedrawSky(SkyState& Sky, SkyControls& Ui);
 
 // WriteReadouts: clears the four read-outs and prints azimuth, latitude, elevation and

@@ -27,9 +27,7 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     window->LatitudeBar.MoveTo(90 - options.Latitude);
     window->AzimuthBar.MoveTo(options.Azimuth);
     window->ElevationBar.MoveTo(90 + options.Elevation);
-    window->Sky.Overlays.Sun = options.OverlaySun;
-    window->Sky.Overlays.Seasons = options.OverlaySeasons;
-    window->Sky.Overlays.Circles = options.OverlayCircles;
+    window->Sky.Overlays = options.Overlays;
 
     RedrawSky(window->Sky, window->Ui);
     stars.clear();

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "SnapshotOptions.h"
-
 #include "session/Overlays.h"
 
 class QImage;

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "geometry/Trails.h"
+
 namespace {
 
 struct IntegerOption {
@@ -50,16 +52,19 @@ bool ParseLimit(const std::string& text, int& index) {
     return true;
 }
 
-// The overlays by their command-line names; a later overlay adds its row here.
+// The overlays by their command-line names, in the order the usage lists them.
 struct OverlayOption {
     const char* Name;
-    bool SnapshotOptions::*Field;
+    bool OverlaySet::*Field;
 };
 
 const OverlayOption OverlayOptions[] = {
-    {"sun", &SnapshotOptions::OverlaySun},
-    {"seasons", &SnapshotOptions::OverlaySeasons},
-    {"circles", &SnapshotOptions::OverlayCircles},
+    {"sun", &OverlaySet::Sun},
+    {"seasons", &OverlaySet::Seasons},
+    {"circles", &OverlaySet::Circles},
+    {"trails", &OverlaySet::Trails},
+    {"constellations", &OverlaySet::Constellations},
+    {"names", &OverlaySet::Names},
 };
 
 // Switches on each overlay of a comma list; false with the first unknown name.
@@ -72,7 +77,7 @@ bool ParseOverlays(const std::string& list, SnapshotOptions& options, std::strin
         bool found = false;
         for (const OverlayOption& overlay : OverlayOptions) {
             if (name == overlay.Name) {
-                options.*(overlay.Field) = true;
+                options.Overlays.*(overlay.Field) = true;
                 found = true;
             }
         }
@@ -90,7 +95,7 @@ bool KnownOption(const std::string& name) {
         if (name == option.Name) return true;
     }
     return name == "-o" || name == "--limit" || name == "--stars" || name == "--stardata" ||
-           name == "--overlays" || name == "--points";
+           name == "--overlays" || name == "--points" || name == "--trail-hours";
 }
 
 }  // namespace
@@ -112,8 +117,11 @@ const char* SnapshotUsage() {
            "  --size S             図の一辺のピクセル数 (1..8192、既定 408)\n"
            "  --stars FILE.csv     描いた星の一覧を CSV で書き出す\n"
            "  --overlays LIST      重ねて描く図（コンマ区切り）: sun（太陽と日周経路）、\n"
-           "                       seasons（季節の太陽の通り道）、circles（天の北極と天の赤道）\n"
-           "  --points FILE.csv    太陽・天の極・天頂などの点の一覧を CSV で書き出す\n"
+           "                       seasons（季節の太陽の通り道）、circles（天の北極と天の赤道）、\n"
+           "                       trails（星の軌跡）、constellations（星座線）、\n"
+           "                       names（星座名と星の名前）\n"
+           "  --trail-hours H      星の軌跡の時間 (1, 2, 3, 6, 12, 24、既定 12)\n"
+           "  --points FILE.csv    太陽・天の極・天頂・星座名などの点の一覧を CSV で書き出す\n"
            "  --stardata PATH      星のデータ（既定: 現在のフォルダの StarData）\n"
            "  -h, --help           この説明を表示する\n";
 }
@@ -155,7 +163,20 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
             options.*(option.Field) = number;
         }
         if (matched) continue;
-        if (name == "--limit") {
+        if (name == "--trail-hours") {
+            int hours = 0;
+            bool offered = false;
+            if (ParseInteger(value, hours)) {
+                for (const int choice : TrailHourChoices) offered = offered || hours == choice;
+            }
+            if (!offered) {
+                result.Error =
+                    "星の軌跡の時間 (--trail-hours) は 1, 2, 3, 6, 12, 24 のどれかです（" + value +
+                    " が指定されました）。";
+                return result;
+            }
+            options.Overlays.TrailHours = hours;
+        } else if (name == "--limit") {
             if (!ParseLimit(value, options.LimitIndex)) {
                 result.Error = "限界等級 (--limit) は -1.4 から 7.9 までの 0.1 きざみの数です（" +
                                value + " が指定されました）。";
@@ -165,7 +186,8 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
             std::string unknown;
             if (!ParseOverlays(value, options, unknown)) {
                 result.Error = "重ねる図 (--overlays) の「" + unknown +
-                               "」は知らない名前です。sun、seasons、circles から選んでください。";
+                               "」は知らない名前です。sun、seasons、circles、trails、constellations"
+                               "、names から選んでください。";
                 return result;
             }
         } else {
