@@ -6,7 +6,7 @@ source_dir="$2"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-cp "$source_dir/StarData" .
+cp "$source_dir/StarData" "$source_dir/ConstellationData" "$source_dir/StarNames" .
 failures=0
 checks=0
 expect() {  # expect STATUS ARGS...: runs the tool and checks its exit status.
@@ -32,10 +32,14 @@ cmp -s plain.png sun.png && { echo "FAIL: overlays drew nothing"; failures=$((fa
 expect 0 -o none.png --points none.csv
 cmp -s plain.png none.png || { echo "FAIL: --points alone changed the chart"; failures=$((failures + 1)); }
 grep -q '^zenith,,,,90' none.csv || { echo "FAIL: undrawn point with coordinates"; failures=$((failures + 1)); }
-checks=$((checks + 5))
+expect 0 -o figures.png --overlays trails,constellations,names --trail-hours 6 --points figures.csv --month 2 --day 15 --hour 20 --azimuth 180
+grep -q '^constellation,オリオン座,[0-9]' figures.csv || { echo "FAIL: Orion not among the names"; failures=$((failures + 1)); }
+grep -q '^star-name,シリウス,[0-9]' figures.csv || { echo "FAIL: Sirius not among the names"; failures=$((failures + 1)); }
+cmp -s plain.png figures.png && { echo "FAIL: figures drew nothing"; failures=$((failures + 1)); }
+checks=$((checks + 9))
 expect 2 -o bad.png --points bad.csv --overlays sun,stars
 grep -q '「stars」は知らない名前' stderr.txt || { echo "FAIL: unknown overlay message"; failures=$((failures + 1)); }
-for args in "--month 13" "--limit 3.55" "--day x" "--hour" "--nonsense 1" "--overlays sun," "--overlays SUN"; do
+for args in "--month 13" "--limit 3.55" "--day x" "--hour" "--nonsense 1" "--overlays sun," "--overlays SUN" "--trail-hours 5" "--trail-hours"; do
   # shellcheck disable=SC2086
   expect 2 -o bad.png --stars bad.csv $args
   checks=$((checks + 1))
