@@ -137,6 +137,27 @@ void Redraw(benchmark::State& state) {
 }
 BENCHMARK(Redraw)->Apply(ChartCases)->Unit(benchmark::kMicrosecond);
 
+// The redraw of an animation step at the start-up side, without and with all three
+// lesson overlays (Sun, seasons, circles): the overlays must stay under the redraw's
+// own cost, so "overlays:1" under twice "overlays:0" at the same limit.
+void RedrawWithOverlays(benchmark::State& state) {
+    auto window = Started(408, static_cast<int>(state.range(1)));
+    SkyState& Sky = window->Sky;
+    const bool on = state.range(0) != 0;
+    Sky.Overlays = {on, on, on};
+    for (auto _ : state) {
+        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
+        RedrawSky(Sky, window->Ui);
+    }
+}
+BENCHMARK(RedrawWithOverlays)
+    ->ArgNames({"overlays", "limit"})
+    ->Args({0, Limit35})
+    ->Args({1, Limit35})
+    ->Args({0, Limit79})
+    ->Args({1, Limit79})
+    ->Unit(benchmark::kMicrosecond);
+
 // One redraw after a change of view (the azimuth), so the frame is drawn in full.
 void RedrawNewView(benchmark::State& state) {
     auto window = Started(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
@@ -148,6 +169,24 @@ void RedrawNewView(benchmark::State& state) {
     }
 }
 BENCHMARK(RedrawNewView)->Apply(ChartCases)->Unit(benchmark::kMicrosecond);
+
+// One animation-step redraw with 12-hour star trails: the figure to keep within one
+// frame at 60 Hz (16 ms) at the start-up side and limit.
+void RedrawWithTrails(benchmark::State& state) {
+    auto window = Started(408, static_cast<int>(state.range(0)));
+    SkyState& Sky = window->Sky;
+    Sky.Overlays.Trails = true;
+    Sky.Overlays.TrailHours = 12;
+    for (auto _ : state) {
+        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
+        RedrawSky(Sky, window->Ui);
+    }
+}
+BENCHMARK(RedrawWithTrails)
+    ->ArgName("limit")
+    ->Arg(Limit35)
+    ->Arg(Limit79)
+    ->Unit(benchmark::kMicrosecond);
 
 // The floor of a redraw: fill the chart image once, and one sine/cosine pair per
 // star that passes the limit.

@@ -1,6 +1,7 @@
 # Installation and the Debian package.
 #   /usr/bin/domarium, /usr/bin/domarium-snapshot
 #   /usr/share/domarium/StarData          (the program's working folder)
+#   /usr/share/domarium/ConstellationData, StarNames (beside StarData)
 #   /usr/share/applications/domarium.desktop
 #   /usr/share/icons/hicolor/{scalable,256x256,48x48}/apps/domarium.{svg,png}
 #   /usr/share/doc/domarium/copyright
@@ -14,7 +15,8 @@ if(TARGET domarium)
   install(TARGETS domarium RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 install(TARGETS domarium-snapshot RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES "${PROJECT_SOURCE_DIR}/StarData" DESTINATION ${CMAKE_INSTALL_DATADIR}/domarium)
+install(FILES "${PROJECT_SOURCE_DIR}/StarData" "${PROJECT_SOURCE_DIR}/ConstellationData"
+              "${PROJECT_SOURCE_DIR}/StarNames" DESTINATION ${CMAKE_INSTALL_DATADIR}/domarium)
 install(FILES "${DOMARIUM_PACKAGING_DIR}/domarium.desktop" DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES "${DOMARIUM_PACKAGING_DIR}/domarium.svg"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

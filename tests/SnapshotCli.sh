@@ -6,7 +6,7 @@ source_dir="$2"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cd "$work"
-cp "$source_dir/StarData" .
+cp "$source_dir/StarData" "$source_dir/ConstellationData" "$source_dir/StarNames" .
 failures=0
 checks=0
 expect() {  # expect STATUS ARGS...: runs the tool and checks its exit status.
@@ -24,7 +24,22 @@ checks=$((checks + 7))
 head -n 1 stars.csv | grep -qx 'index,x,y,radius,kind' || { echo "FAIL: CSV header"; failures=$((failures + 1)); }
 expect 0 -h
 grep -q '使い方' stdout.txt || { echo "FAIL: help text"; failures=$((failures + 1)); }
-for args in "--month 13" "--limit 3.55" "--day x" "--hour" "--nonsense 1"; do
+expect 0 -o plain.png
+expect 0 -o sun.png --overlays sun,seasons,circles --points points.csv --month 6 --day 21
+head -n 1 points.csv | grep -qx 'kind,label,x,y,altitude,azimuth' || { echo "FAIL: points header"; failures=$((failures + 1)); }
+grep -q '^transit,78\.4,' points.csv || { echo "FAIL: 21 June transit at 35N"; failures=$((failures + 1)); }
+cmp -s plain.png sun.png && { echo "FAIL: overlays drew nothing"; failures=$((failures + 1)); }
+expect 0 -o none.png --points none.csv
+cmp -s plain.png none.png || { echo "FAIL: --points alone changed the chart"; failures=$((failures + 1)); }
+grep -q '^zenith,,,,90' none.csv || { echo "FAIL: undrawn point with coordinates"; failures=$((failures + 1)); }
+expect 0 -o figures.png --overlays trails,constellations,names --trail-hours 6 --points figures.csv --month 2 --day 15 --hour 20 --azimuth 180
+grep -q '^constellation,オリオン座,[0-9]' figures.csv || { echo "FAIL: Orion not among the names"; failures=$((failures + 1)); }
+grep -q '^star-name,シリウス,[0-9]' figures.csv || { echo "FAIL: Sirius not among the names"; failures=$((failures + 1)); }
+cmp -s plain.png figures.png && { echo "FAIL: figures drew nothing"; failures=$((failures + 1)); }
+checks=$((checks + 9))
+expect 2 -o bad.png --points bad.csv --overlays sun,stars
+grep -q '「stars」は知らない名前' stderr.txt || { echo "FAIL: unknown overlay message"; failures=$((failures + 1)); }
+for args in "--month 13" "--limit 3.55" "--day x" "--hour" "--nonsense 1" "--overlays sun," "--overlays SUN" "--trail-hours 5" "--trail-hours"; do
   # shellcheck disable=SC2086
   expect 2 -o bad.png --stars bad.csv $args
   checks=$((checks + 1))

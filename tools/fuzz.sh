@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds one libFuzzer target with clang++ in build/fuzz (the fuzz preset) and runs it.
 # Usage: tools/fuzz.sh NAME SECONDS [libFuzzer options...]
-#   NAME     stardata | snapshot_options
+#   NAME     stardata | constellations | snapshot_options
 #   SECONDS  how long to fuzz (libFuzzer's -max_total_time)
 # The committed seeds in fuzz/corpus/NAME are read, never written; what the
 # fuzzer learns goes to build/fuzz/corpus/NAME, and a crashing input to
@@ -9,14 +9,14 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 if [ $# -lt 2 ]; then
-  echo "usage: $0 NAME SECONDS [libFuzzer options...]  (NAME: stardata | snapshot_options)" >&2
+  echo "usage: $0 NAME SECONDS [libFuzzer options...]  (NAME: stardata | constellations | snapshot_options)" >&2
   exit 2
 fi
 name=$1 seconds=$2
 shift 2
 case "$name" in
-  stardata | snapshot_options) ;;
-  *) echo "unknown fuzz target: $name (stardata | snapshot_options)" >&2; exit 2 ;;
+  stardata | constellations | snapshot_options) ;;
+  *) echo "unknown fuzz target: $name (stardata | constellations | snapshot_options)" >&2; exit 2 ;;
 esac
 
 build="$root/build/fuzz"

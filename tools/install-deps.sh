@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev liberfa-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
   xvfb x11-utils xdotool
   clang libclang-rt-dev

@@ -26,10 +26,12 @@ def text(value: Decimal) -> str:
     return format(value, "f")
 
 
-def main(argv):
-    if len(argv) != 3:
-        sys.exit(__doc__)
-    with tarfile.open(argv[1]) as archive:
+def read_catalogue(archive_path):
+    """The StarData records in file order: (hip, ra, dec, mag) as Decimals.
+
+    make-constellations.py maps Hipparcos numbers onto StarData lines with it.
+    """
+    with tarfile.open(archive_path) as archive:
         raw = archive.extractfile(MEMBER).read()
     features = json.loads(raw, parse_float=Decimal, parse_int=Decimal)["features"]
     stars = []
@@ -42,10 +44,15 @@ def main(argv):
     if len(stars) < STAR_COUNT:
         sys.exit(f"{MEMBER}: only {len(stars)} stars, {STAR_COUNT} needed")
     brightest = sorted(stars, key=lambda s: (s[3], s[0]))[:STAR_COUNT]
-    with open(argv[2], "w", encoding="ascii", newline="\n") as out:
-        for hip, ra, dec, mag in sorted(brightest):
-            out.write(f"{text(ra)},{text(dec)},{text(mag)}\n")
+    return sorted(brightest)
 
+
+def main(argv):
+    if len(argv) != 3:
+        sys.exit(__doc__)
+    with open(argv[2], "w", encoding="ascii", newline="\n") as out:
+        for hip, ra, dec, mag in read_catalogue(argv[1]):
+            out.write(f"{text(ra)},{text(dec)},{text(mag)}\n")
 
 if __name__ == "__main__":
     main(sys.argv)

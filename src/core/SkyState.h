@@ -5,8 +5,44 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "core/ConstellationCatalogue.h"
 
 inline constexpr int StarCount = 3146;  // Fixed: the loader fills and the star pass reads 0..3145.
+
+// The lesson overlays, each switched on its own; all off at start-up, when the chart
+// is exactly the plain star chart. Trails and constellation lines go under the stars,
+// the rest over them.
+struct OverlaySet {
+    bool Sun = false;      // 太陽と日周経路: the Sun, its daily path and hourly marks.
+    bool Seasons = false;  // 季節の太陽の通り道: the paths at 夏至, 春分・秋分, 冬至.
+    bool Circles = false;         // 天の北極と天の赤道: poles, axis, equator, meridian.
+    bool Trails = false;          // 星の軌跡: each plotted star's path over TrailHours.
+    bool Constellations = false;  // 星座線: the constellations' lines.
+    bool Names = false;           // 星座名: constellation names and the bright stars' names.
+    int TrailHours = 12;          // Span of the trails, hours: 1, 2, 3, 6, 12 or 24.
+    bool Any() const { return Sun || Seasons || Circles || Trails || Constellations || Names; }
+    bool operator==(const OverlaySet&) const = default;
+};
+
+// One drawing call of an overlay, kept to be made again: the overlay parts that stay
+// put while the clock runs within a day are drawn once and replayed at each redraw.
+struct DrawCommand {
+    enum class Kind : std::uint8_t { Line, Circle, Text } Type = Kind::Line;
+    float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;  // Line ends; Circle centre (X1, Y1), radius X2;
+                                           // Text position (X1, Y1). Chart pixels.
+    std::int32_t Ink = 0;                  // Line and outline colour, text ForeColor.
+    std::int32_t Fill = 0;                 // Circle fill colour, where Filled.
+    bool Filled = false;
+    std::string Text;
+};
+
+// The kept calls and what they were drawn for: every input that decides them.
+struct OverlayCache {
+    std::vector<double> Key;  // Empty: nothing kept.
+    std::vector<DrawCommand> Commands;
+};
 
 struct SkyState {
     // Observer clock and place.
@@ -86,4 +122,11 @@ struct SkyState {
     double DotRadius = 0.0;      // Radius in pixels of the last star that passed the horizon test.
 
     std::int16_t BufferIndex = 0;  // Chart surface that received the most recent drawing, 0 or 1.
+
+    // Overlays.
+    OverlaySet Overlays;  // Which lesson overlays RedrawSky draws with the stars.
+    // The constellations and star names, read at start-up from beside StarData; empty
+    // where those files are absent, and then the constellation overlays draw nothing.
+    ConstellationCatalogue Figures;
+    OverlayCache OverlayShapes;  // The Sun's day, the seasons and the circles, as last drawn.
 };

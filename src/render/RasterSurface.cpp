@@ -259,7 +259,7 @@ void RasterSurface::Box(float x1, float y1, float x2, float y2, Colour c) {
     }
 }
 
-const GlyphMask& RasterSurface::MaskFor(const std::string& text) {
+const RasterSurface::KeptMask& RasterSurface::MaskFor(const std::string& text) {
     auto found = TextMasks.find(text);
     if (found != TextMasks.end()) return found->second;
     if (TextMasks.size() > 512) TextMasks.clear();  // Read-outs print at most a few hundred texts.
@@ -269,23 +269,38 @@ const GlyphMask& RasterSurface::MaskFor(const std::string& text) {
             static_cast<std::size_t>(mask.Width) * static_cast<std::size_t>(mask.Height)) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "文字を描けません。");
     }
-    return TextMasks.emplace(text, std::move(mask)).first->second;
+    KeptMask kept{std::move(mask), {}};
+    const GlyphMask& m = kept.Mask;
+    kept.Covered.assign(static_cast<std::size_t>(m.Height), {0, -1});
+    for (int my = 0; my < m.Height; ++my) {
+        const std::uint8_t* coverage =
+            m.Coverage.data() + static_cast<std::ptrdiff_t>(m.Width) * my;
+        int first = 0, last = m.Width - 1;
+        while (first <= last && coverage[first] == 0) ++first;
+        while (last >= first && coverage[last] == 0) --last;
+        kept.Covered[static_cast<std::size_t>(my)] = {first, last};
+    }
+    return TextMasks.emplace(text, std::move(kept)).first->second;
 }
 
 void RasterSurface::PrintText(const std::string& text) {
     if (!text.empty() && std::isfinite(CurrentX) && std::isfinite(CurrentY)) {
         const Pixel ink = ToPixel(ForeColor);
-        const GlyphMask& mask = MaskFor(text);
+        const KeptMask& kept = MaskFor(text);
+        const GlyphMask& mask = kept.Mask;
         const int left = PixelOf(CurrentX) - mask.MarginLeft;
         const int top = PixelOf(CurrentY) - mask.MarginTop;
         for (int my = 0; my < mask.Height; ++my) {
             const int y = top + my;
             if (y < 0 || y >= Height()) continue;
+            const auto [first, last] = kept.Covered[static_cast<std::size_t>(my)];
+            const int x1 = std::max(left + first, 0), x2 = std::min(left + last, Width() - 1);
+            if (x1 > x2) continue;  // Nothing of the glyphs on this row of the image.
             const std::uint8_t* coverage =
                 mask.Coverage.data() + static_cast<std::ptrdiff_t>(mask.Width) * my;
             Pixel* row = Buffer.data() + static_cast<std::ptrdiff_t>(Width()) * y;
-            MarkDirty(y, std::max(left, 0), std::min(left + mask.Width - 1, Width() - 1));
-            for (int mx = 0; mx < mask.Width; ++mx) {
+            MarkDirty(y, x1, x2);
+            for (int mx = x1 - left; mx <= x2 - left; ++mx) {
                 const int x = left + mx;
                 const int a = coverage[mx];
                 if (a == 0 || x < 0 || x >= Width()) continue;

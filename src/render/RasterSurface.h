@@ -72,8 +72,14 @@ public:
 
 private:
     // A text's glyph coverage, taken once from the glyph source and then blended in
-    // ForeColor wherever the text is printed again.
-    const GlyphMask& MaskFor(const std::string& text);
+    // ForeColor wherever the text is printed again, with each row's covered columns
+    // (first, last; first > last for an empty row), so that a print visits and marks
+    // dirty only the pixels the glyphs touch: labels are mostly empty space.
+    struct KeptMask {
+        GlyphMask Mask;
+        std::vector<std::pair<int, int>> Covered;  // By mask row.
+    };
+    const KeptMask& MaskFor(const std::string& text);
     static constexpr float SmallDiscLimit = 64.0f;
     struct DiscShape {
         float Radius;
@@ -89,7 +95,7 @@ private:
     int ImageWidth = 0, ImageHeight = 0;
     const GlyphSource& Glyphs;
     float TextLineHeight = 0.0f;
-    std::map<std::string, GlyphMask> TextMasks;
+    std::map<std::string, KeptMask> TextMasks;
     std::vector<DiscShape> DiscShapes;  // Small circles by radius.
     std::vector<Pixel> KeptFrame;       // Pixels of the frame drawn for KeptKey; empty when none.
     FrameKey KeptKey;

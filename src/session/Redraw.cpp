@@ -8,6 +8,7 @@
 #include "render/Frame.h"
 #include "render/Stars.h"
 #include "session/Controls.h"
+#include "session/Overlays.h"
 #include "time/Clock.h"
 
 DrawingSurface& ChartSurface(SkyControls& Ui, int index) {
@@ -24,7 +25,9 @@ void RedrawSky(SkyState& Sky, SkyControls& Ui) {
     Sky.BufferIndex = static_cast<std::int16_t>(Sky.BufferIndex ^ 1);
     DrawingSurface& covered = ChartSurface(Ui, Sky.BufferIndex);
     ClearAndDrawFrame(Sky, covered);
+    DrawOverlaysUnderStars(Sky, covered);
     PlotStars(Sky, covered);
+    DrawOverlaysOverStars(Sky, covered);
     WriteReadouts(Sky, Ui);
 }
 

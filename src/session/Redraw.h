@@ -9,8 +9,9 @@ struct SkyControls;
 // RedrawSky: one redraw.
 // Reads:   the whole state; Ui's two charts and four read-outs.
 // Writes:  SiderealAngle; brings Charts(BufferIndex) to the front and refreshes it; flips
-//          BufferIndex 0 <-> 1; clears the now covered chart and draws frame and stars on
-//          it; rewrites the read-outs.
+//          BufferIndex 0 <-> 1; clears the now covered chart and draws on it the frame, the
+//          overlays under the stars (trails, constellation lines), the stars and the
+//          overlays over them; rewrites the read-outs.
 // Notes:   A chart is seen only from the next redraw on, so a single redraw shows the
 //          previous state: a change of setting redraws twice.
 void RedrawSky(SkyState& Sky, SkyControls& Ui);

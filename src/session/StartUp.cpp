@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "catalogue/Constellations.h"
 #include "catalogue/StarData.h"
 #include "core/Convert.h"
 #include "core/RunTimeError.h"
@@ -17,6 +18,21 @@
 #include "time/Clock.h"
 
 namespace {
+// The constellations and star names sit next to StarData (the package installs all three
+// in one folder). Absent files leave the catalogue empty, and the constellation overlays
+// draw nothing; a damaged one stops the start-up, as a damaged StarData does.
+void LoadFiguresBeside(SkyState& Sky, const std::filesystem::path& starData) {
+    const std::filesystem::path folder = starData.parent_path();
+    const std::filesystem::path lines = folder / ConstellationDataFileName;
+    const std::filesystem::path names = folder / StarNamesFileName;
+    std::error_code error;
+    if (!std::filesystem::exists(lines, error) && !std::filesystem::exists(names, error)) {
+        Sky.Figures = {};
+        return;
+    }
+    LoadConstellationsFrom(Sky.Figures, lines, names);
+}
+
 // The chart centre is half the first surface's size, rounded to single precision; the
 // radius is 0.8 of it, in double precision.
 void TakeChartGeometry(SkyState& Sky, SkyControls& Ui) {
@@ -132,6 +148,7 @@ void SetStartValues(SkyState& Sky, SkyControls& Ui, const std::filesystem::path&
     FillListsUnseen(Sky, Ui);
     BuildCompassPoints(Sky);
     LoadStarDataFrom(Sky, starData);
+    LoadFiguresBeside(Sky, starData);
     Sky.BufferIndex = 0;
     for (int index : {0, 1}) {
         DrawingSurface& chart = ChartSurface(Ui, index);

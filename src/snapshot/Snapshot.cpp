@@ -8,7 +8,8 @@
 #include "session/Layout.h"
 #include "session/Redraw.h"
 
-QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars) {
+QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars,
+                    std::vector<MarkedPoint>* points) {
     const QtGlyphSource chartText(ChartFont()), readoutText(ReadoutFont());
     auto window = HeadlessWindow::Create(chartText, readoutText);
     // An inner area whose height limits the chart to the requested side.
@@ -26,6 +27,7 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     window->LatitudeBar.MoveTo(90 - options.Latitude);
     window->AzimuthBar.MoveTo(options.Azimuth);
     window->ElevationBar.MoveTo(90 + options.Elevation);
+    window->Sky.Overlays = options.Overlays;
 
     RedrawSky(window->Sky, window->Ui);
     stars.clear();
@@ -41,6 +43,7 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     RedrawSky(window->Sky, window->Ui);
     window->Chart0.OnPlot = nullptr;
     window->Chart1.OnPlot = nullptr;
+    if (points != nullptr) *points = ListMarkedPoints(window->Sky);
     return ImageOf(window->Front()).copy();
 }
 
@@ -51,6 +54,22 @@ std::string StarTable(const std::vector<PlottedStar>& stars) {
         std::snprintf(row, sizeof row, "%d,%.6f,%.6f,%g,%s\n", star.Index,
                       static_cast<double>(star.X), static_cast<double>(star.Y),
                       static_cast<double>(star.Radius), star.Disc ? "disc" : "pixel");
+        table += row;
+    }
+    return table;
+}
+
+std::string PointTable(const std::vector<MarkedPoint>& points) {
+    std::string table = "kind,label,x,y,altitude,azimuth\n";
+    char row[200];
+    for (const MarkedPoint& point : points) {
+        if (point.Drawn) {
+            std::snprintf(row, sizeof row, "%s,%s,%.3f,%.3f,%.4f,%.4f\n", point.Kind.c_str(),
+                          point.Label.c_str(), point.X, point.Y, point.Altitude, point.Azimuth);
+        } else {
+            std::snprintf(row, sizeof row, "%s,%s,,,%.4f,%.4f\n", point.Kind.c_str(),
+                          point.Label.c_str(), point.Altitude, point.Azimuth);
+        }
         table += row;
     }
     return table;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SnapshotOptions.h"
+#include "session/Overlays.h"
 
 class QImage;
 
@@ -19,7 +20,13 @@ struct PlottedStar {
 // Builds the state, runs the redraw pair and returns the front chart and the
 // stars that the second redraw plotted, in plotting order. Raises RunTimeError
 // as the program would (a missing or damaged catalogue, say).
-QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars);
+// With `points`, also the overlays' marked points of that chart.
+QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars,
+                    std::vector<MarkedPoint>* points = nullptr);
 
 // The star table: "index,x,y,radius,kind" and one row per star.
 std::string StarTable(const std::vector<PlottedStar>& stars);
+
+// The marked-point table: "kind,label,x,y,altitude,azimuth" and one row per point;
+// x and y empty where the point is not drawn.
+std::string PointTable(const std::vector<MarkedPoint>& points);

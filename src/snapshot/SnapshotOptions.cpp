@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "geometry/Trails.h"
+
 namespace {
 
 struct IntegerOption {
@@ -50,11 +52,50 @@ bool ParseLimit(const std::string& text, int& index) {
     return true;
 }
 
+// The overlays by their command-line names, in the order the usage lists them.
+struct OverlayOption {
+    const char* Name;
+    bool OverlaySet::*Field;
+};
+
+const OverlayOption OverlayOptions[] = {
+    {"sun", &OverlaySet::Sun},
+    {"seasons", &OverlaySet::Seasons},
+    {"circles", &OverlaySet::Circles},
+    {"trails", &OverlaySet::Trails},
+    {"constellations", &OverlaySet::Constellations},
+    {"names", &OverlaySet::Names},
+};
+
+// Switches on each overlay of a comma list; false with the first unknown name.
+bool ParseOverlays(const std::string& list, SnapshotOptions& options, std::string& unknown) {
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = list.find(',', start);
+        const std::string name =
+            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        bool found = false;
+        for (const OverlayOption& overlay : OverlayOptions) {
+            if (name == overlay.Name) {
+                options.Overlays.*(overlay.Field) = true;
+                found = true;
+            }
+        }
+        if (!found) {
+            unknown = name;
+            return false;
+        }
+        if (comma == std::string::npos) return true;
+        start = comma + 1;
+    }
+}
+
 bool KnownOption(const std::string& name) {
     for (const IntegerOption& option : IntegerOptions) {
         if (name == option.Name) return true;
     }
-    return name == "-o" || name == "--limit" || name == "--stars" || name == "--stardata";
+    return name == "-o" || name == "--limit" || name == "--stars" || name == "--stardata" ||
+           name == "--overlays" || name == "--points" || name == "--trail-hours";
 }
 
 }  // namespace
@@ -75,6 +116,12 @@ const char* SnapshotUsage() {
            "  --limit M            限界等級 (-1.4..7.9、0.1 きざみ、既定 3.5)\n"
            "  --size S             図の一辺のピクセル数 (1..8192、既定 408)\n"
            "  --stars FILE.csv     描いた星の一覧を CSV で書き出す\n"
+           "  --overlays LIST      重ねて描く図（コンマ区切り）: sun（太陽と日周経路）、\n"
+           "                       seasons（季節の太陽の通り道）、circles（天の北極と天の赤道）、\n"
+           "                       trails（星の軌跡）、constellations（星座線）、\n"
+           "                       names（星座名と星の名前）\n"
+           "  --trail-hours H      星の軌跡の時間 (1, 2, 3, 6, 12, 24、既定 12)\n"
+           "  --points FILE.csv    太陽・天の極・天頂・星座名などの点の一覧を CSV で書き出す\n"
            "  --stardata PATH      星のデータ（既定: 現在のフォルダの StarData）\n"
            "  -h, --help           この説明を表示する\n";
 }
@@ -116,10 +163,31 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
             options.*(option.Field) = number;
         }
         if (matched) continue;
-        if (name == "--limit") {
+        if (name == "--trail-hours") {
+            int hours = 0;
+            bool offered = false;
+            if (ParseInteger(value, hours)) {
+                for (const int choice : TrailHourChoices) offered = offered || hours == choice;
+            }
+            if (!offered) {
+                result.Error =
+                    "星の軌跡の時間 (--trail-hours) は 1, 2, 3, 6, 12, 24 のどれかです（" + value +
+                    " が指定されました）。";
+                return result;
+            }
+            options.Overlays.TrailHours = hours;
+        } else if (name == "--limit") {
             if (!ParseLimit(value, options.LimitIndex)) {
                 result.Error = "限界等級 (--limit) は -1.4 から 7.9 までの 0.1 きざみの数です（" +
                                value + " が指定されました）。";
+                return result;
+            }
+        } else if (name == "--overlays") {
+            std::string unknown;
+            if (!ParseOverlays(value, options, unknown)) {
+                result.Error = "重ねる図 (--overlays) の「" + unknown +
+                               "」は知らない名前です。sun、seasons、circles、trails、constellations"
+                               "、names から選んでください。";
                 return result;
             }
         } else {
@@ -127,9 +195,10 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
                 result.Error = name + " の値が空です。";
                 return result;
             }
-            (name == "-o"        ? options.Output
-             : name == "--stars" ? options.StarsCsv
-                                 : options.StarData) = value;
+            (name == "-o"         ? options.Output
+             : name == "--stars"  ? options.StarsCsv
+             : name == "--points" ? options.PointsCsv
+                                  : options.StarData) = value;
         }
     }
     if (options.Output.empty()) {

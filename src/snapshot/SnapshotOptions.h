@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/SkyState.h"
+
 struct SnapshotOptions {
     int Month = 1, Day = 1, Hour = 0, Minute = 0;  // Calendar, as the time lists offer it.
     int Longitude = 135;                           // Degrees east, 120..150.
@@ -16,7 +18,11 @@ struct SnapshotOptions {
     int Size = 408;                                // Chart side in pixels.
     std::string Output;                            // PNG file, required.
     std::string StarsCsv;                          // Optional table of the plotted stars.
+    std::string PointsCsv;                         // Optional table of the overlays' marked points.
     std::string StarData = "StarData";
+    // Lesson overlays from --overlays (a comma list) and --trail-hours; ConstellationData
+    // and StarNames are read from StarData's folder, as the window's start-up reads them.
+    OverlaySet Overlays;
 };
 
 struct SnapshotParse {

@@ -37,9 +37,10 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
 
     std::vector<PlottedStar> stars;
+    std::vector<MarkedPoint> points;
     QByteArray png;
     try {
-        const QImage chart = DrawSnapshot(options, stars);
+        const QImage chart = DrawSnapshot(options, stars, &points);
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         if (!chart.save(&buffer, "PNG"))
@@ -54,6 +55,15 @@ int main(int argc, char** argv) {
                         QByteArray::fromStdString(table))) {
             std::fprintf(stderr, "domarium-snapshot: %s に書き込めません。\n",
                          options.StarsCsv.c_str());
+            return 1;
+        }
+    }
+    if (!options.PointsCsv.empty()) {
+        const std::string table = PointTable(points);
+        if (!WriteWhole(QString::fromStdString(options.PointsCsv),
+                        QByteArray::fromStdString(table))) {
+            std::fprintf(stderr, "domarium-snapshot: %s に書き込めません。\n",
+                         options.PointsCsv.c_str());
             return 1;
         }
     }

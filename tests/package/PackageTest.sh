@@ -36,7 +36,9 @@ sort >"$work/expected" <<'LIST'
 ./usr/bin/domarium-snapshot
 ./usr/share/applications/domarium.desktop
 ./usr/share/doc/domarium/copyright
+./usr/share/domarium/ConstellationData
 ./usr/share/domarium/StarData
+./usr/share/domarium/StarNames
 ./usr/share/icons/hicolor/256x256/apps/domarium.png
 ./usr/share/icons/hicolor/48x48/apps/domarium.png
 ./usr/share/icons/hicolor/scalable/apps/domarium.svg

@@ -1,0 +1,60 @@
+#pragma once
+// The constellations on the dome: their lines, their Japanese names at their
+// label positions, and the names of the brightest stars beside them. Each is
+// drawn above the horizon only, fainter behind the dome.
+
+#include <string>
+#include <vector>
+
+#include "render/DrawingSurface.h"
+
+struct SkyState;
+struct ConstellationCatalogue;
+
+// A labelled point of the chart, for the snapshot's point table.
+struct ChartLabel {
+    std::string Kind;     // "constellation" or "star-name".
+    std::string Label;    // The Japanese name.
+    double X = 0, Y = 0;  // Pixels from the surface's top-left corner, y down.
+    double Altitude = 0;  // Degrees above the horizon.
+    double Azimuth = 0;   // Degrees from north through east, 0..360.
+};
+
+// Colours: pale blue lines, warm constellation names, pale yellow star names; behind the
+// dome each is nearer the sphere's grey.
+inline constexpr Colour LineColourFront = RGB(110, 160, 240);
+inline constexpr Colour LineColourBehind = RGB(88, 104, 136);
+inline constexpr Colour NameColourFront = RGB(255, 196, 120);
+inline constexpr Colour NameColourBehind = RGB(160, 134, 104);
+inline constexpr Colour StarNameColourFront = RGB(255, 250, 170);
+inline constexpr Colour StarNameColourBehind = RGB(170, 168, 128);
+
+// Longest piece of a constellation line drawn straight: longer segments are cut into
+// pieces along the great circle, so they bend with the dome and stop at the horizon.
+inline constexpr double LinePieceDegrees = 2.0;
+
+// DrawConstellationLines: every line of every constellation, where above the horizon.
+// Reads:   Sky      SiderealAngle, CenterX/Y, ChartRadius, Pi, the trigonometric cache.
+//          Figures  Constellations[].Lines.
+// Writes:  S        one-pixel lines; a piece is drawn when both its ends are above the
+//                   horizon; LineColourFront, or LineColourBehind behind the dome.
+// Notes:   1) Vertices are placed with ProjectStar's arithmetic: a vertex at a catalogue
+//             star's coordinates ends exactly on that star.
+// Tested:  Orion's lines are drawn on the south view of a February evening and none of
+//          the south polar constellations' lines at 35 degrees north.
+void DrawConstellationLines(const SkyState& Sky, const ConstellationCatalogue& Figures,
+                            DrawingSurface& S);
+
+// DrawConstellationNames: each constellation's Japanese name centred on each of its label
+// positions that is above the horizon, in NameColourFront or NameColourBehind. Appends one
+// "constellation" point per name drawn to Points when it is given. Sets S.ForeColor and the
+// text position. Without a surface (S null) it only lists the points.
+void DrawConstellationNames(const SkyState& Sky, const ConstellationCatalogue& Figures,
+                            DrawingSurface* S, std::vector<ChartLabel>* points = nullptr);
+
+// DrawStarNames: each named star brighter than LimitMag and above the horizon gets its name
+// to the right of its disc, in StarNameColourFront or StarNameColourBehind. Appends one
+// "star-name" point (at the star) per name drawn to Points when it is given. Sets
+// S.ForeColor and the text position. Without a surface (S null) it only lists the points.
+void DrawStarNames(const SkyState& Sky, const ConstellationCatalogue& Figures, DrawingSurface* S,
+                   std::vector<ChartLabel>* points = nullptr);

@@ -1,0 +1,47 @@
+#pragma once
+// A drawing surface that draws nothing and keeps the calls instead, so that a
+// figure that stays put from one redraw to the next is worked out once and then
+// only replayed. It answers Width, Height and LineHeight as the surface the
+// calls are meant for, so labels are placed as they would be there.
+
+#include <vector>
+
+#include "core/SkyState.h"
+#include "render/DrawingSurface.h"
+
+class RecordingDrawing final : public DrawingSurface {
+public:
+    // The calls go to `commands`, which must outlive the recorder; `target` is measured now.
+    RecordingDrawing(std::vector<DrawCommand>& commands, const DrawingSurface& target)
+        : Commands(commands),
+          TargetWidth(target.Width()),
+          TargetHeight(target.Height()),
+          TargetLineHeight(target.LineHeight()) {}
+
+    void Clear() override {}
+    void Circle(float x, float y, float r, Colour c, float aspect = 1.0f) override;
+    using DrawingSurface::Line;
+    void Line(float x1, float y1, float x2, float y2, Colour c) override;
+    void Box(float, float, float, float, Colour) override {}
+    void SetPixel(float, float, Colour) override {}
+    void PrintText(const std::string& text) override;
+    void BringToFront() override {}
+    void Refresh() override {}
+    int Width() const override { return TargetWidth; }
+    int Height() const override { return TargetHeight; }
+    void SetWidth(int) override {}
+    void SetHeight(int) override {}
+    float LineHeight() const override { return TargetLineHeight; }
+
+private:
+    std::vector<DrawCommand>& Commands;
+    int TargetWidth, TargetHeight;
+    float TargetLineHeight;
+};
+
+// ReplayDrawing: makes the kept calls on S in their order.
+// Reads:   commands, as RecordingDrawing kept them (circles: round, aspect 1).
+// Writes:  S's pixels; S.ForeColor, FillColor, FillStyle and the text position are put
+//          back as they were.
+// Tested:  a replay draws the same pixels as the calls made directly.
+void ReplayDrawing(const std::vector<DrawCommand>& commands, DrawingSurface& S);

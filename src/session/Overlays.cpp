@@ -1,0 +1,435 @@
+#include "session/Overlays.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+
+#include "core/SkyState.h"
+#include "geometry/SkyPoint.h"
+#include "render/Constellations.h"
+#include "render/DrawingSurface.h"
+#include "render/RecordedDrawing.h"
+#include "render/Trails.h"
+#include "session/Redraw.h"
+#include "time/Sun.h"
+
+namespace {
+// Colours chosen to read on the sphere's grey 80 and the horizon's grey 128.
+constexpr Colour SunDisc = RGB(255, 160, 0), SunRim = RGB(255, 230, 120);
+constexpr Colour SunPath = RGB(255, 210, 60), HourDot = RGB(255, 120, 0);
+constexpr Colour HourText = RGB(255, 235, 170), TransitMark = RGB(255, 80, 60);
+constexpr Colour Summer = RGB(255, 110, 110), Equinox = RGB(120, 230, 120),
+                 Winter = RGB(110, 180, 255);
+constexpr Colour EquatorLine = RGB(110, 230, 255), MeridianLine = RGB(200, 160, 255);
+constexpr Colour PoleMark = RGB(255, 140, 220);
+
+// The far half of the sphere: each component at 55 %.
+Colour Dim(Colour c) {
+    const int r = c % 256, g = (c / 256) % 256, b = c / 65536;
+    return RGB(r * 55 / 100, g * 55 / 100, b * 55 / 100);
+}
+
+// A point on the chart, with what decides how it is drawn.
+struct ChartPoint {
+    double X, Y;
+    double Depth;   // Unrounded pixels below the horizon plane.
+    double Facing;  // Positive on the near half.
+};
+
+ChartPoint OnChart(const SkyState& Sky, const SkyPointProjection& p) {
+    return {Sky.CenterX + p.OffsetX, Sky.CenterY + p.OffsetY, p.DepthExact, p.Facing};
+}
+
+float F(double v) { return static_cast<float>(v); }
+
+// Draws the part above the horizon of a polyline on the sphere: near segments in
+// `colour`, far ones dimmer and every other one left out, so they read as dashed.
+// A segment that crosses the horizon is cut where its depth is zero.
+void DrawSkyPath(DrawingSurface& S, const std::vector<ChartPoint>& points, Colour colour) {
+    for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+        ChartPoint a = points[i], b = points[i + 1];
+        if (a.Depth > 0 && b.Depth > 0) continue;
+        if (a.Depth > 0 || b.Depth > 0) {
+            const double t = a.Depth / (a.Depth - b.Depth);
+            const ChartPoint cut{a.X + t * (b.X - a.X), a.Y + t * (b.Y - a.Y), 0.0,
+                                 a.Facing + t * (b.Facing - a.Facing)};
+            (a.Depth > 0 ? a : b) = cut;
+        }
+        if (a.Facing + b.Facing >= 0) {
+            S.Line(F(a.X), F(a.Y), F(b.X), F(b.Y), colour);
+        } else if (i % 2 == 0) {
+            S.Line(F(a.X), F(a.Y), F(b.X), F(b.Y), Dim(colour));
+        }
+    }
+}
+
+// Rough width of a text in the chart font: full-width characters one line high,
+// ASCII half of that. Only to put a label on the outer side of its point.
+float TextWidth(const DrawingSurface& S, const std::string& text) {
+    float width = 0;
+    for (unsigned char c : text) {
+        if (c < 0x80)
+            width += 0.5f * S.LineHeight();
+        else if (c >= 0xC0)
+            width += S.LineHeight();
+    }
+    return width;
+}
+
+// Writes a label beside a point, on the side away from the chart's centre line.
+void WriteLabel(const SkyState& Sky, DrawingSurface& S, double x, double y, const std::string& text,
+                Colour colour) {
+    constexpr float Gap = 5;
+    S.ForeColor = colour;
+    const float width = TextWidth(S, text);
+    const float left = F(x) - Gap - width, right = F(x) + Gap;
+    // Outward from the centre line, unless that runs off the surface.
+    const bool leftFits = left >= 0, rightFits = right + width <= static_cast<float>(S.Width());
+    S.CurrentX = (x < Sky.CenterX ? leftFits || !rightFits : !rightFits && leftFits) ? left : right;
+    S.CurrentY = F(y) - S.LineHeight() / 2;
+    S.PrintText(text);
+}
+
+void Dot(DrawingSurface& S, double x, double y, float radius, Colour colour) {
+    S.FillColor = colour;
+    S.Circle(F(x), F(y), radius, colour);
+}
+
+std::string Degrees(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f°", value);
+    return text;
+}
+
+// Segments of a whole circle on the sphere: chords of about 14 pixels, which stray
+// from the arc by a fifth of a pixel at the start-up radius.
+double CircleSegments(const SkyState& Sky) {
+    return std::clamp(std::ceil(2 * Sky.Pi * Sky.ChartRadius / 14), 48.0, 720.0);
+}
+
+std::vector<ChartPoint> SunCourse(const SkyState& Sky, const SunDay& day) {
+    std::vector<ChartPoint> points;
+    if (!day.Up) return points;
+    const double span = day.CourseEnd - day.CourseStart;
+    const int n = std::max(2, static_cast<int>(std::ceil(span * CircleSegments(Sky) / 1440)));
+    points.reserve(static_cast<std::size_t>(n) + 1);
+    // Within a day the Sun's right ascension and declination run straight to within
+    // 0.001 deg, so the path between its ends is interpolated, not computed anew.
+    const SunPlace first = SunAtMinute(day.CourseStart), last = SunAtMinute(day.CourseEnd);
+    const double raStep = std::remainder(last.RightAscension - first.RightAscension, 360.0) / n;
+    const double decStep = (last.Declination - first.Declination) / n;
+    for (int k = 0; k <= n; ++k) {
+        const double minute = day.CourseStart + span * k / n;
+        points.push_back(OnChart(Sky, ProjectSkyPoint(Sky, SiderealAngleAt(Sky, minute),
+                                                      first.RightAscension + raStep * k,
+                                                      first.Declination + decStep * k)));
+    }
+    // The ends lie on the horizon by construction; rounding must not cut them off.
+    if (day.HasSunrise) points.front().Depth = std::min(points.front().Depth, 0.0);
+    if (day.HasSunset) points.back().Depth = std::min(points.back().Depth, 0.0);
+    return points;
+}
+
+int DayOf(const SkyState& Sky) { return static_cast<int>(Sky.MinuteOfYear / 1440); }
+
+double Latitude(const SkyState& Sky) { return Sky.PoleAngle - 90; }
+
+MarkedPoint Mark(const SkyState& Sky, const char* kind, std::string label,
+                 const SkyPointProjection& p, Horizontal h, bool overlayOn) {
+    MarkedPoint m;
+    m.Kind = kind;
+    m.Label = std::move(label);
+    m.Drawn = overlayOn && p.Depth <= 0;  // The stars' horizon test.
+    m.X = Sky.CenterX + p.OffsetX;
+    m.Y = Sky.CenterY + p.OffsetY;
+    m.Facing = p.Facing;
+    m.Altitude = h.Altitude;
+    m.Azimuth = h.Azimuth;
+    return m;
+}
+
+MarkedPoint SunMark(const SkyState& Sky, const char* kind, std::string label, double minute,
+                    bool onHorizon = false) {
+    const SunPlace sun = SunAtMinute(minute);
+    const double theta = SiderealAngleAt(Sky, minute);
+    SkyPointProjection p = ProjectSkyPoint(Sky, theta, sun.RightAscension, sun.Declination);
+    if (onHorizon) p.Depth = 0;
+    Horizontal h = HorizontalOf(Sky, theta, sun.RightAscension, sun.Declination);
+    if (onHorizon) h.Altitude = 0;
+    return Mark(Sky, kind, std::move(label), p, h, Sky.Overlays.Sun);
+}
+
+// The sunrise or sunset tick: across the horizon, along the dome's vertical.
+void HorizonTick(const SkyState& Sky, DrawingSurface& S, double azimuth, Colour colour) {
+    const ChartPoint low = OnChart(Sky, ProjectHorizontalPoint(Sky, -4, azimuth));
+    const ChartPoint high = OnChart(Sky, ProjectHorizontalPoint(Sky, 4, azimuth));
+    S.Line(F(low.X), F(low.Y), F(high.X), F(high.Y), colour);
+}
+
+void DrawSun(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint>& marks) {
+    const SunDay day = FindSunDay(Sky, DayOf(Sky));
+    DrawSkyPath(S, SunCourse(Sky, day), SunPath);
+    for (const MarkedPoint& m : marks) {
+        if (!m.Drawn) continue;
+        const Colour near = m.Facing >= 0 ? HourDot : Dim(HourDot);
+        if (m.Kind == "sun-hour") {
+            Dot(S, m.X, m.Y, 2.5f, near);
+            WriteLabel(Sky, S, m.X, m.Y, m.Label, m.Facing >= 0 ? HourText : Dim(HourText));
+        } else if (m.Kind == "sunrise" || m.Kind == "sunset") {
+            HorizonTick(Sky, S, m.Azimuth, SunPath);
+            WriteLabel(Sky, S, m.X, m.Y + S.LineHeight(),
+                       m.Kind == "sunrise" ? "日の出" : "日の入り", HourText);
+        } else if (m.Kind == "transit") {
+            // The transit altitude as a line down to the horizon below it.
+            const ChartPoint foot = OnChart(Sky, ProjectHorizontalPoint(Sky, 0, m.Azimuth));
+            S.Line(F(m.X), F(m.Y), F(foot.X), F(foot.Y), Dim(TransitMark));
+            Dot(S, m.X, m.Y, 3.5f, TransitMark);
+            // North of the zenith (the south, the tropics in summer) it is 北中.
+            const bool north = std::fabs(m.Azimuth) < 90 || m.Azimuth > 270;
+            WriteLabel(Sky, S, m.X, m.Y - S.LineHeight(),
+                       std::string(north && Latitude(Sky) < 90 ? "北中高度 " : "南中高度 ") +
+                           m.Label + "°",
+                       TransitMark);
+        }
+    }
+}
+
+// The Sun now: the one part of the Sun's overlay that moves with the clock.
+void DrawSunDisc(const SkyState& Sky, DrawingSurface& S) {
+    const SunPlace now = SunAtMinute(Sky.MinuteOfYear);
+    const SkyPointProjection p =
+        ProjectSkyPoint(Sky, Sky.SiderealAngle, now.RightAscension, now.Declination);
+    if (p.Depth > 0) return;  // The stars' horizon test.
+    S.FillColor = SunDisc;
+    S.Circle(F(Sky.CenterX + p.OffsetX), F(Sky.CenterY + p.OffsetY),
+             F(std::max(4.0, Sky.ChartRadius * 0.04)), SunRim);
+}
+
+// What decides the kept drawing of the Sun's day, the seasons and the circles: the date,
+// the place, the view, the chart's size and font, and which of the three are on. Not
+// the time of day: the Sun's path, its hourly marks and the circles stand still on the
+// dome while the stars turn.
+std::vector<double> ShapesKey(const SkyState& Sky, const DrawingSurface& S) {
+    const OverlaySet& on = Sky.Overlays;
+    return {static_cast<double>(DayOf(Sky)),
+            Sky.PoleAngle,
+            Sky.EpochMinute,
+            Sky.SinPole,
+            Sky.CosPole,
+            Sky.SinAzimuth,
+            Sky.CosAzimuth,
+            Sky.SinElevation,
+            Sky.CosElevation,
+            Sky.SinRoll,
+            Sky.CosRoll,
+            Sky.CenterX,
+            Sky.CenterY,
+            Sky.ChartRadius,
+            Sky.Pi,
+            static_cast<double>(S.Width()),
+            static_cast<double>(S.Height()),
+            S.LineHeight(),
+            static_cast<double>(on.Sun),
+            static_cast<double>(on.Seasons),
+            static_cast<double>(on.Circles)};
+}
+
+void DrawSeasons(SkyState& Sky, DrawingSurface& S) {
+    const std::array<int, 4> days = FindSeasonDays();  // 春分, 夏至, 秋分, 冬至.
+    struct Season {
+        int Day;
+        const char* Name;
+        Colour Ink;
+    };
+    const Season seasons[3] = {
+        {days[1], "夏至", Summer}, {days[0], "春分・秋分", Equinox}, {days[3], "冬至", Winter}};
+    float noteY = 2;
+    for (const Season& season : seasons) {
+        const SunDay day = FindSunDay(Sky, season.Day);
+        if (!day.Up) {
+            // A path wholly below the horizon (polar night): said in the corner instead.
+            S.ForeColor = season.Ink;
+            S.CurrentX = 2;
+            S.CurrentY = noteY;
+            S.PrintText(std::string(season.Name) + "：一日中 地平線の下");
+            noteY += S.LineHeight();
+            continue;
+        }
+        const std::vector<ChartPoint> course = SunCourse(Sky, day);
+        DrawSkyPath(S, course, season.Ink);
+        // The name at the setting end; a path that never sets has it at its lowest point.
+        const ChartPoint& end = course.back();
+        WriteLabel(Sky, S, end.X, end.Y, season.Name,
+                   end.Facing >= 0 ? season.Ink : Dim(season.Ink));
+    }
+}
+
+void DrawCircles(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint>& marks) {
+    const double theta = Sky.SiderealAngle;
+    const double latitude = Latitude(Sky);
+    const bool atPole = Sky.PoleAngle == 0 || Sky.PoleAngle == 180;
+    // 天の赤道: a great circle, the same at every sidereal angle, so taken at angle 0
+    // (then a kept drawing equals a fresh one to the bit at any time of the day).
+    const int segments = static_cast<int>(CircleSegments(Sky));
+    std::vector<ChartPoint> equator;
+    for (int k = 0; k <= segments; ++k)
+        equator.push_back(OnChart(Sky, ProjectSkyPoint(Sky, 0, 360.0 * k / segments, 0)));
+    DrawSkyPath(S, equator, EquatorLine);
+    // The name 45 degrees east of the meridian, clear of the meridian's own marks.
+    const ChartPoint& named = equator[static_cast<std::size_t>(segments / 8)];
+    if (named.Depth <= 0) WriteLabel(Sky, S, named.X, named.Y, "天の赤道", EquatorLine);
+    // 子午線: north point, zenith, south point (undefined at the poles, like the compass).
+    if (!atPole) {
+        std::vector<ChartPoint> meridian;
+        for (int k = 0; k <= 36; ++k) {
+            const double a = 5.0 * k;
+            meridian.push_back(OnChart(
+                Sky, ProjectHorizontalPoint(Sky, a <= 90 ? a : 180 - a, a <= 90 ? 0 : 180)));
+        }
+        DrawSkyPath(S, meridian, MeridianLine);
+        // Altitude 20, on the side away from the raised pole and its altitude arc.
+        const ChartPoint& label = meridian[latitude >= 0 ? 32 : 4];
+        WriteLabel(Sky, S, label.X, label.Y, "子午線", MeridianLine);
+    }
+    // The polar axis through the centre: the raised half solid and past the sphere,
+    // the lowered half dashed.
+    const ChartPoint north = OnChart(Sky, ProjectSkyPoint(Sky, theta, 0, 90));
+    const ChartPoint south = OnChart(Sky, ProjectSkyPoint(Sky, theta, 0, -90));
+    const ChartPoint& raised = latitude >= 0 ? north : south;
+    const ChartPoint& lowered = latitude >= 0 ? south : north;
+    const double cx = Sky.CenterX, cy = Sky.CenterY;
+    S.Line(F(cx), F(cy), F(cx + 1.15 * (raised.X - cx)), F(cy + 1.15 * (raised.Y - cy)), PoleMark);
+    constexpr int Dashes = 12;
+    for (int k = 0; k < Dashes; k += 2) {
+        const double t0 = static_cast<double>(k) / Dashes, t1 = (k + 1.0) / Dashes;
+        const Colour ink = latitude == 0 ? PoleMark : Dim(PoleMark);
+        S.Line(F(cx + t0 * (lowered.X - cx)), F(cy + t0 * (lowered.Y - cy)),
+               F(cx + t1 * (lowered.X - cx)), F(cy + t1 * (lowered.Y - cy)), ink);
+    }
+    // The pole's altitude: an arc up the meridian from the horizon's north point (south
+    // point in the south) to the raised pole, on the sphere and small at the centre.
+    const double baseAzimuth = latitude >= 0 ? 0 : 180;
+    const double height = std::fabs(latitude);
+    const int steps = std::max(1, static_cast<int>(std::ceil(height / 5)));
+    for (double scale : {1.0, 0.3}) {
+        std::vector<ChartPoint> arc;
+        for (int k = 0; k <= steps; ++k)
+            arc.push_back(
+                OnChart(Sky, ProjectHorizontalPoint(Sky, height * k / steps, baseAzimuth, scale)));
+        DrawSkyPath(S, arc, PoleMark);
+        if (scale == 1.0 && height > 0) {
+            const ChartPoint& mid = arc[arc.size() / 2];
+            WriteLabel(Sky, S, mid.X, mid.Y, "高度 " + Degrees(height), PoleMark);
+        }
+    }
+    for (const MarkedPoint& m : marks) {
+        if (!m.Drawn) continue;
+        if (m.Kind == "pole-north" || m.Kind == "pole-south") {
+            Dot(S, m.X, m.Y, 3.5f, PoleMark);
+            WriteLabel(Sky, S, m.X, m.Y - S.LineHeight() / 2,
+                       m.Kind == "pole-north" ? "天の北極" : "天の南極", PoleMark);
+        } else if (m.Kind == "zenith") {
+            Dot(S, m.X, m.Y, 3.0f, MeridianLine);
+            WriteLabel(Sky, S, m.X, m.Y - S.LineHeight() / 2, "天頂", MeridianLine);
+        }
+    }
+}
+}  // namespace
+
+std::vector<MarkedPoint> ListMarkedPoints(const SkyState& Sky) {
+    std::vector<MarkedPoint> marks;
+    marks.reserve(32);
+    // The Sun now, projected as a star would be.
+    const SunPlace now = SunAtMinute(Sky.MinuteOfYear);
+    marks.push_back(
+        Mark(Sky, "sun", "",
+             ProjectSkyPoint(Sky, Sky.SiderealAngle, now.RightAscension, now.Declination),
+             HorizontalOf(Sky, Sky.SiderealAngle, now.RightAscension, now.Declination),
+             Sky.Overlays.Sun));
+    // The hourly marks of the date, as on a transparent hemisphere.
+    const SunDay day = FindSunDay(Sky, DayOf(Sky));
+    const double dayStart = DayOf(Sky) * 1440.0;
+    for (int hour = 0; hour < 24; ++hour) {
+        marks.push_back(SunMark(Sky, "sun-hour", std::to_string(hour), dayStart + 60.0 * hour));
+        MarkedPoint& m = marks.back();
+        m.Drawn = m.Drawn && m.Altitude >= 0;
+    }
+    if (day.HasSunrise) marks.push_back(SunMark(Sky, "sunrise", "", day.CourseStart, true));
+    if (day.HasSunset) marks.push_back(SunMark(Sky, "sunset", "", day.CourseEnd, true));
+    char altitude[32];
+    std::snprintf(altitude, sizeof altitude, "%.1f", day.TransitAltitude);
+    marks.push_back(SunMark(Sky, "transit", altitude, day.Transit));
+    marks.back().Drawn = marks.back().Drawn && day.TransitAltitude >= 0;
+    // The celestial poles and the zenith.
+    const bool circles = Sky.Overlays.Circles;
+    for (const double dec : {90.0, -90.0}) {
+        const SkyPointProjection p = ProjectSkyPoint(Sky, Sky.SiderealAngle, 0, dec);
+        marks.push_back(Mark(Sky, dec > 0 ? "pole-north" : "pole-south", "", p,
+                             HorizontalOf(Sky, Sky.SiderealAngle, 0, dec), circles));
+    }
+    marks.push_back(Mark(Sky, "zenith", "", ProjectHorizontalPoint(Sky, 90, 0), {90, 0}, circles));
+    // The names as written on the chart: only those drawn, and only with the names on.
+    if (Sky.Overlays.Names) {
+        std::vector<ChartLabel> labels;
+        DrawConstellationNames(Sky, Sky.Figures, nullptr, &labels);
+        DrawStarNames(Sky, Sky.Figures, nullptr, &labels);
+        for (ChartLabel& label : labels) {
+            MarkedPoint m;
+            m.Kind = std::move(label.Kind);
+            m.Label = std::move(label.Label);
+            m.Drawn = true;
+            m.X = label.X;
+            m.Y = label.Y;
+            m.Altitude = label.Altitude;
+            m.Azimuth = label.Azimuth;
+            marks.push_back(std::move(m));
+        }
+    }
+    return marks;
+}
+
+void DrawOverlaysUnderStars(SkyState& Sky, DrawingSurface& S) {
+    const OverlaySet& on = Sky.Overlays;
+    if (!on.Trails && !on.Constellations) return;
+    if (on.Trails) DrawStarTrails(Sky, S, on.TrailHours);
+    if (on.Constellations) DrawConstellationLines(Sky, Sky.Figures, S);
+}
+
+void DrawOverlaysOverStars(SkyState& Sky, DrawingSurface& S) {
+    const OverlaySet& on = Sky.Overlays;
+    if (!on.Sun && !on.Seasons && !on.Circles && !on.Names) return;
+    const Colour fore = S.ForeColor, fill = S.FillColor;
+    const float textX = S.CurrentX, textY = S.CurrentY;
+    if (on.Sun || on.Seasons || on.Circles) {
+        OverlayCache& kept = Sky.OverlayShapes;
+        std::vector<double> key = ShapesKey(Sky, S);
+        if (key != kept.Key) {
+            kept.Commands.clear();
+            RecordingDrawing recorder(kept.Commands, S);
+            recorder.FillColor = S.FillColor;
+            recorder.FillStyle = S.FillStyle;
+            const std::vector<MarkedPoint> marks = ListMarkedPoints(Sky);
+            if (on.Circles) DrawCircles(Sky, recorder, marks);
+            if (on.Seasons) DrawSeasons(Sky, recorder);
+            if (on.Sun) DrawSun(Sky, recorder, marks);
+            kept.Key = std::move(key);
+        }
+        ReplayDrawing(kept.Commands, S);
+        if (on.Sun) DrawSunDisc(Sky, S);
+    }
+    if (on.Names) {
+        DrawConstellationNames(Sky, Sky.Figures, &S);
+        DrawStarNames(Sky, Sky.Figures, &S);
+    }
+    S.ForeColor = fore;
+    S.FillColor = fill;
+    S.CurrentX = textX;
+    S.CurrentY = textY;
+}
+
+void SetOverlays(SkyState& Sky, SkyControls& Ui, const OverlaySet& overlays) {
+    Sky.Overlays = overlays;
+    RedrawSky(Sky, Ui);
+    RedrawSky(Sky, Ui);
+}

@@ -1,0 +1,142 @@
+#include "time/Sun.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "core/SkyState.h"
+#include "time/Clock.h"
+
+namespace {
+// The solar formula is published in degrees; its radians use the true pi, not the
+// chart's Pi, so that the formula's own accuracy is what the tests measure.
+constexpr double Radian = std::numbers::pi / 180;
+
+double Wrap360(double degrees) {
+    const double r = std::fmod(degrees, 360.0);
+    // A tiny negative remainder would round up to 360 itself.
+    const double wrapped = r < 0 ? r + 360 : r;
+    return wrapped < 360 ? wrapped : 0.0;
+}
+
+// Degrees of hour angle the Sun gains per clock minute: the sidereal rate less the
+// Sun's mean motion in right ascension. Only a step size for Newton's method.
+constexpr double SolarRate = 0.25;
+// Days per degree of the Sun's mean motion in longitude; a step size as above.
+constexpr double MinutesPerLongitudeDegree = 1440 / 0.9856474;
+}  // namespace
+
+SunPlace SunAtJulianDate(double jd) {
+    const double n = jd - 2451545.0;
+    const double L = Wrap360(280.460 + 0.9856474 * n);
+    const double g = Wrap360(357.528 + 0.9856003 * n) * Radian;
+    const double lambda = Wrap360(L + 1.915 * std::sin(g) + 0.020 * std::sin(2 * g));
+    const double epsilon = (23.439 - 0.0000004 * n) * Radian;
+    const double l = lambda * Radian;
+    const double alpha = std::atan2(std::cos(epsilon) * std::sin(l), std::cos(l));
+    const double delta = std::asin(std::sin(epsilon) * std::sin(l));
+    return {Wrap360(alpha / Radian), delta / Radian, lambda};
+}
+
+SunPlace SunAtMinute(double minute) { return SunAtJulianDate(ModelYearStartJd + minute / 1440); }
+
+double SiderealAngleAt(const SkyState& Sky, double minute) {
+    return (minute - Sky.EpochMinute) * SiderealRate;
+}
+
+Horizontal HorizontalOf(const SkyState& Sky, double siderealAngle, double ra, double dec) {
+    const double phi = (Sky.PoleAngle - 90) * Radian;
+    const double h = (siderealAngle - ra) * Radian;
+    const double d = dec * Radian;
+    // North, east and up components of the unit vector.
+    const double north = std::sin(d) * std::cos(phi) - std::cos(d) * std::cos(h) * std::sin(phi);
+    const double east = -std::cos(d) * std::sin(h);
+    const double up = std::sin(d) * std::sin(phi) + std::cos(d) * std::cos(h) * std::cos(phi);
+    const double altitude = std::atan2(up, std::hypot(north, east)) / Radian;
+    return {altitude, Wrap360(std::atan2(east, north) / Radian)};
+}
+
+namespace {
+double SunAltitude(const SkyState& Sky, double minute) {
+    const SunPlace sun = SunAtMinute(minute);
+    return HorizontalOf(Sky, SiderealAngleAt(Sky, minute), sun.RightAscension, sun.Declination)
+        .Altitude;
+}
+
+// The crossing of altitude 0 between a and b, whose altitudes differ in sign: the
+// Illinois form of regula falsi, which keeps the crossing bracketed and, the
+// altitude being smooth, closes in within a few steps.
+double HorizonCrossing(const SkyState& Sky, double a, double b) {
+    constexpr double Precision = 1e-4;  // Minutes: 0.0015 deg of the Sun's travel.
+    double fa = SunAltitude(Sky, a), fb = SunAltitude(Sky, b);
+    int side = 0;
+    for (int k = 0; k < 40 && b - a > Precision; ++k) {
+        const double c = b - fb * (b - a) / (fb - fa);
+        const double fc = SunAltitude(Sky, c);
+        if (fc == 0) return c;
+        if ((fc > 0) == (fb > 0)) {
+            b = c;
+            fb = fc;
+            if (side == -1) fa /= 2;
+            side = -1;
+        } else {
+            a = c;
+            fa = fc;
+            if (side == 1) fb /= 2;
+            side = 1;
+        }
+        if (std::fabs(fc) < 1e-7) return c;  // Degrees: far below a pixel.
+    }
+    return 0.5 * (a + b);
+}
+}  // namespace
+
+SunDay FindSunDay(const SkyState& Sky, int day) {
+    SunDay result;
+    result.Day = day;
+    // Transit: the hour angle's zero nearest the date's noon.
+    double m = day * 1440.0 + 720;
+    for (int k = 0; k < 4; ++k) {
+        const double hourAngle =
+            std::remainder(SiderealAngleAt(Sky, m) - SunAtMinute(m).RightAscension, 360.0);
+        m -= hourAngle / SolarRate;
+    }
+    result.Transit = m;
+    result.TransitAltitude = SunAltitude(Sky, m);
+    // The course above the horizon: altitude rises to the transit and falls after it,
+    // or (at the poles) runs one way all day, so the part above is one interval.
+    const double before = m - 720, after = m + 720;
+    const bool upBefore = SunAltitude(Sky, before) >= 0, upAfter = SunAltitude(Sky, after) >= 0;
+    if (result.TransitAltitude >= 0) {
+        result.Up = true;
+        result.HasSunrise = !upBefore;
+        result.HasSunset = !upAfter;
+        result.CourseStart = upBefore ? before : HorizonCrossing(Sky, before, m);
+        result.CourseEnd = upAfter ? after : HorizonCrossing(Sky, m, after);
+    } else if (upBefore) {
+        result.Up = true;
+        result.HasSunset = true;
+        result.CourseStart = before;
+        result.CourseEnd = HorizonCrossing(Sky, before, m);
+    } else if (upAfter) {
+        result.Up = true;
+        result.HasSunrise = true;
+        result.CourseStart = HorizonCrossing(Sky, m, after);
+        result.CourseEnd = after;
+    }
+    return result;
+}
+
+std::array<int, 4> FindSeasonDays() {
+    std::array<int, 4> days{};
+    const double startLongitude = SunAtMinute(0).Longitude;
+    for (int k = 0; k < 4; ++k) {
+        const double target = 90.0 * k;
+        double m = Wrap360(target - startLongitude) * MinutesPerLongitudeDegree;
+        for (int step = 0; step < 5; ++step) {
+            m += std::remainder(target - SunAtMinute(m).Longitude, 360.0) *
+                 MinutesPerLongitudeDegree;
+        }
+        days[static_cast<std::size_t>(k)] = static_cast<int>(std::floor(m / 1440));
+    }
+    return days;
+}

@@ -1,0 +1,83 @@
+#pragma once
+// The Sun of the lesson overlays: its apparent place for the chart's clock,
+// the altitude and azimuth of any sky point for the model's latitude, and the
+// instants of one day's sunrise, transit and sunset. The Sun runs on the same
+// sidereal angle as the stars, so it sits among them where the sky puts it.
+
+#include <array>
+
+struct SkyState;
+
+// The chart's clock taken as a date of 2026 (a year of 365 days, like the model's):
+// Julian date of 1 January 2026 00:00 zone time (UT+9), that is 31 December 2025 15:00 UT.
+inline constexpr double ModelYearStartJd = 2461041.125;
+
+// Apparent place of the Sun, degrees: right ascension 0..360, declination -90..90,
+// ecliptic longitude 0..360 from the equinox of date.
+struct SunPlace {
+    double RightAscension, Declination, Longitude;
+};
+
+// Altitude above the dome's horizon (-90..90, no refraction) and azimuth from north
+// through east (0..360), degrees.
+struct Horizontal {
+    double Altitude, Azimuth;
+};
+
+// SunAtJulianDate: the Sun's apparent place from the low-precision solar formula of
+// the Astronomical Almanac.
+// Reads:   jd   Julian date (universal time).
+// Returns: right ascension and declination of date, ecliptic longitude; degrees.
+// Notes:   1) n = jd - 2451545; mean longitude L = 280.460 + 0.9856474 n, mean anomaly
+//             g = 357.528 + 0.9856003 n, longitude L + 1.915 sin g + 0.020 sin 2g,
+//             obliquity 23.439 - 0.0000004 n. Aberration is in the constant of L.
+//          2) Within 0.0084 deg in right ascension and 0.0041 deg in declination of
+//             ERFA's apparent place over 2026 (SunTest measures it).
+// Tested:  every day of 2026 against ERFA; the ecliptic longitude at the seasons.
+SunPlace SunAtJulianDate(double jd);
+
+// SunAtMinute: the Sun for a minute of the model year (minutes since 1 January 00:00
+// zone time; fractions and values past the year's end allowed): ModelYearStartJd + m / 1440.
+SunPlace SunAtMinute(double minute);
+
+// SiderealAngleAt: the sidereal angle of any minute, by UpdateSiderealAngle's formula.
+// Reads:   EpochMinute. Returns: degrees, not reduced. For m = MinuteOfYear the result
+//          equals SiderealAngle bit for bit.
+double SiderealAngleAt(const SkyState& Sky, double minute);
+
+// HorizontalOf: altitude and azimuth of a sky point.
+// Reads:   PoleAngle (latitude = PoleAngle - 90); siderealAngle, ra, dec in degrees.
+// Notes:   The hour angle is siderealAngle - ra, as the projection turns the stars.
+//          At latitude +-90 every azimuth is measured as if north were the direction
+//          of hour angle 180 deg (north pole) or 0 deg (south pole).
+// Tested:  the equator meets the horizon at 90 and 270; the pole stands at |latitude|.
+Horizontal HorizontalOf(const SkyState& Sky, double siderealAngle, double ra, double dec);
+
+// The Sun's course through one day of the model year, in minutes of the year.
+struct SunDay {
+    int Day = 0;                 // 0..364, the zone-time date.
+    double Transit = 0;          // Upper culmination (hour angle 0) nearest to the date's noon.
+    double TransitAltitude = 0;  // Degrees.
+    // The part of Transit - 720 .. Transit + 720 with the Sun's centre on or above the
+    // horizon: one interval, empty when Up is false. Its ends are the sunrise and the
+    // sunset where HasSunrise / HasSunset, otherwise the culmination 12 h away.
+    bool Up = false;
+    double CourseStart = 0, CourseEnd = 0;
+    bool HasSunrise = false, HasSunset = false;
+};
+
+// FindSunDay: transit, sunrise and sunset of a date for the chart's place.
+// Reads:   PoleAngle, EpochMinute; day 0..364.
+// Notes:   1) The transit comes from three Newton steps on the hour angle; rise and set
+//             from regula falsi on the altitude (Illinois), to 1e-7 deg.
+//          2) A day on which the altitude changes sign only once (the poles at an
+//             equinox) counts that crossing as its sunrise or its sunset and the other
+//             end as the culmination 12 h away.
+// Tested:  transit altitude 90 - |lat - dec| at seven latitudes; equinox sunrise due east.
+SunDay FindSunDay(const SkyState& Sky, int day);
+
+// Seasons of the model year: the zone-time days (0..364) on which the Sun's ecliptic
+// longitude passes 0 (春分), 90 (夏至), 180 (秋分) and 270 (冬至) degrees.
+// Notes:   Found by Newton steps on the longitude from the year's start, not typed in.
+// Tested:  the longitude at the found day's start is below, at its end past, the target.
+std::array<int, 4> FindSeasonDays();
