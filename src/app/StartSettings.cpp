@@ -4,8 +4,8 @@
 
 StartSettings StartSettingsOf(const CommandLine& line) {
     StartSettings settings;
-    for (int setting = 0; setting < SkySettingCount; ++setting) {
-        if (static_cast<std::size_t>(setting) < line.Number.size()) settings[setting] = line.Number[setting];
+    for (std::size_t setting = 0; setting < SkySettingCount && setting < line.Number.size(); ++setting) {
+        settings[setting] = line.Number[setting];
     }
     return settings;
 }

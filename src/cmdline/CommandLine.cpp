@@ -208,15 +208,20 @@ CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std:
         const OptionSpec& spec = options[i];
         const QString name = QString::fromUtf8(spec.Name);
         if (!parser.isSet(name)) continue;
-        const std::string value =
-            spec.Kind == ValueKind::Flag ? std::string() : parser.values(name).last().toStdString();
+        // Every occurrence is checked, though only the last counts: a wrong
+        // value is a mistake the user should hear about even when overridden.
+        const QStringList given = spec.Kind == ValueKind::Flag ? QStringList{QString()} : parser.values(name);
+        std::string value;
         int number = 0;
-        const std::string fault = CheckValue(spec, value, number);
-        if (!fault.empty()) {
-            result.Text = fault;
-            result.Number.clear();
-            result.Value.clear();
-            return result;
+        for (const QString& each : given) {
+            value = each.toStdString();
+            const std::string fault = CheckValue(spec, value, number);
+            if (!fault.empty()) {
+                result.Text = fault;
+                result.Number.clear();
+                result.Value.clear();
+                return result;
+            }
         }
         if (spec.Kind == ValueKind::Integer || spec.Kind == ValueKind::Tenths) {
             result.Number[i] = number;

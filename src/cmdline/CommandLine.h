@@ -55,8 +55,8 @@ struct CommandLine {
 };
 
 // ParseCommandLine: reads args (without the program name) against syntax.
-// Notes: --option=value and --option value; -o value and -ovalue; the last
-//        occurrence of an option counts. -h/--help and --version win over
+// Notes: --option=value and --option value; -o value and -ovalue; every
+//        occurrence of an option must be sound, the last one counts. -h/--help and --version win over
 //        anything else that is sound. Arguments that are not options, options
 //        that the program lacks, missing values and values outside their
 //        control's range are errors.
