@@ -11,6 +11,7 @@ packages=(
   xvfb x11-utils xdotool
   clang libclang-rt-dev
   valgrind dpkg-dev desktop-file-utils librsvg2-bin
+  debhelper lintian appstream man-db groff-base
 )
 
 missing=()

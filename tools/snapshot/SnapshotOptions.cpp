@@ -49,7 +49,7 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
     int* const fields[] = {&options.Month,      &options.Day,      &options.Hour,
                            &options.Minute,     &options.LimitIndex, &options.Longitude,
                            &options.Latitude,   &options.Azimuth,  &options.Elevation};
-    for (int setting = 0; setting < SkySettingCount; ++setting) {
+    for (std::size_t setting = 0; setting < SkySettingCount; ++setting) {
         if (line.Number[setting]) *fields[setting] = *line.Number[setting];
     }
     if (line.Number[Size]) options.Size = *line.Number[Size];
