@@ -44,9 +44,7 @@ std::filesystem::path FindStarData(const std::vector<std::filesystem::path>& fol
     for (const std::filesystem::path& folder : folders) {
         const std::filesystem::path file = folder / StarDataFileName;
         std::error_code error;
-        if (std::filesystem::exists(file, error) && !std::filesystem::is_directory(file, error)) {
-            return file;
-        }
+        if (std::filesystem::exists(file, error)) return file;
         searched += "\n  " + Shown(folder);
     }
     throw RunTimeError(ErrorKind::FileNotFound,

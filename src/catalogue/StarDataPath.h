@@ -22,8 +22,9 @@ std::vector<std::filesystem::path> StarDataFolders(const std::filesystem::path& 
 
 // FindStarData: the StarData file of the first folder that holds one.
 // Reads:   folders  searched in order; a folder's StarData counts when it exists
-//                   and is not a folder (a damaged file is found, then reported
-//                   by the loader with its line).
+//                   in any form: a damaged file, or a folder by that name, is
+//                   reported by the loader rather than passed over for another
+//                   catalogue the teacher did not mean.
 // Returns: folder / "StarData".
 // Raises:  RunTimeError FileNotFound naming every folder searched, one a line,
 //          the current folder by its absolute name.
