@@ -9,26 +9,35 @@
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
-#include <QImage>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <vector>
 
-#include "app/HeadlessWindow.h"
 #include "catalogue/StarData.h"
 #include "core/VectorState.h"
 #include "geometry/Projection.h"
-#include "render/Redraw.h"
+#include "qttext/QtText.h"
+#include "session/HeadlessWindow.h"
+#include "session/Layout.h"
+#include "session/Redraw.h"
 
 namespace {
 const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
 
+std::unique_ptr<HeadlessWindow> NewWindow() {
+    static const auto* chartText = new QtGlyphSource(ChartFont());
+    static const auto* readoutText = new QtGlyphSource(ReadoutFont());
+    return HeadlessWindow::Create(*chartText, *readoutText);
+}
+
 std::unique_ptr<HeadlessWindow> Started(int side, int limitIndex) {
-    auto window = HeadlessWindow::Create();
-    window->Form1.Width = static_cast<float>(side + 8 + 104 + 64);
-    window->Form1.Height = static_cast<float>(side + 8);
+    auto window = NewWindow();
+    window->Window.Width = static_cast<float>(side + ChartMargin + PanelAllowance + 64);
+    window->Window.Height = static_cast<float>(side + ChartMargin);
     window->Load(Catalogue);
-    window->Combo1.SetListIndex(limitIndex);
+    window->MagnitudeList.SetListIndex(limitIndex);
     return window;
 }
 
@@ -102,7 +111,7 @@ BENCHMARK(LoadCatalogue)->Unit(benchmark::kMicrosecond);
 // the catalogue, the first Resize and the final redraw pair.
 void StartUpHeadless(benchmark::State& state) {
     for (auto _ : state) {
-        auto window = HeadlessWindow::Create();
+        auto window = NewWindow();
         window->Load(Catalogue);
         benchmark::DoNotOptimize(window->Sky.BufferIndex);
     }
@@ -126,9 +135,7 @@ void Redraw(benchmark::State& state) {
         RedrawSky(Sky, window->Ui);
     }
 }
-BENCHMARK(Redraw)
-    ->Apply(ChartCases)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(Redraw)->Apply(ChartCases)->Unit(benchmark::kMicrosecond);
 
 // One redraw after a change of view (the azimuth), so the frame is drawn in full.
 void RedrawNewView(benchmark::State& state) {
@@ -140,9 +147,7 @@ void RedrawNewView(benchmark::State& state) {
         RedrawSky(Sky, window->Ui);
     }
 }
-BENCHMARK(RedrawNewView)
-    ->Apply(ChartCases)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(RedrawNewView)->Apply(ChartCases)->Unit(benchmark::kMicrosecond);
 
 // The floor of a redraw: fill the chart image once, and one sine/cosine pair per
 // star that passes the limit.
@@ -150,10 +155,10 @@ void FloorRedraw(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
     auto window = Started(side, static_cast<int>(state.range(1)));
     SkyState& Sky = window->Sky;
-    QImage image(side, side, QImage::Format_RGB32);
+    std::vector<Pixel> image(static_cast<std::size_t>(side) * static_cast<std::size_t>(side));
     double sink = 0, angle = 0;
     for (auto _ : state) {
-        image.fill(0u);
+        std::fill(image.begin(), image.end(), Pixel{0});
         ClearUpperVectorState();
         angle += 1.25;
         for (int i = 0; i < StarCount; ++i) {
@@ -164,12 +169,10 @@ void FloorRedraw(benchmark::State& state) {
             }
         }
         benchmark::DoNotOptimize(sink);
-        benchmark::DoNotOptimize(image.constBits());
+        benchmark::DoNotOptimize(image.data());
     }
 }
-BENCHMARK(FloorRedraw)
-    ->Apply(ChartCases)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(FloorRedraw)->Apply(ChartCases)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {

@@ -64,6 +64,6 @@ endif()
 
 # The package test needs the real program and the window tests' screen tool;
 # a sanitizer build is never packaged, so it has no package test.
-if(DOMARIUM_BUILD_TESTS AND TARGET domarium AND TARGET domarium-screen AND NOT CMAKE_CXX_FLAGS MATCHES "-fsanitize")
+if(DOMARIUM_BUILD_TESTS AND TARGET domarium AND TARGET domarium-screen AND NOT DOMARIUM_SANITIZE)
   add_subdirectory(tests/package)
 endif()

@@ -45,8 +45,8 @@ bool PlainNumber(const std::string& text, bool fraction) {
 }
 
 bool NumericOption(const std::string& name) {
-    for (const char* option : {"--month", "--day", "--hour", "--minute", "--longitude", "--latitude", "--azimuth",
-                               "--elevation", "--size", "--limit"}) {
+    for (const char* option : {"--month", "--day", "--hour", "--minute", "--longitude",
+                               "--latitude", "--azimuth", "--elevation", "--size", "--limit"}) {
         if (name == option) return true;
     }
     return false;
@@ -62,12 +62,17 @@ std::string LimitText(int index) {
 
 std::vector<std::string> AsArguments(const SnapshotOptions& o) {
     std::vector<std::string> args = {
-        "--month", std::to_string(o.Month), "--day", std::to_string(o.Day),
-        "--hour", std::to_string(o.Hour), "--minute", std::to_string(o.Minute),
-        "--longitude", std::to_string(o.Longitude), "--latitude", std::to_string(o.Latitude),
-        "--azimuth", std::to_string(o.Azimuth), "--elevation", std::to_string(o.Elevation),
-        "--size", std::to_string(o.Size), "--limit", LimitText(o.LimitIndex),
-        "-o", o.Output,
+        "--month",     std::to_string(o.Month),
+        "--day",       std::to_string(o.Day),
+        "--hour",      std::to_string(o.Hour),
+        "--minute",    std::to_string(o.Minute),
+        "--longitude", std::to_string(o.Longitude),
+        "--latitude",  std::to_string(o.Latitude),
+        "--azimuth",   std::to_string(o.Azimuth),
+        "--elevation", std::to_string(o.Elevation),
+        "--size",      std::to_string(o.Size),
+        "--limit",     LimitText(o.LimitIndex),
+        "-o",          o.Output,
     };
     if (!o.StarData.empty()) {
         args.push_back("--stardata");
@@ -94,7 +99,8 @@ bool Same(const SnapshotOptions& a, const SnapshotOptions& b) {
 void CheckWindow(const std::vector<std::string>& args) {
     const CommandLine line = ParseCommandLine(WindowSyntax(), args);
     const bool texted = !line.Text.empty();
-    if ((line.What == CommandLine::Outcome::Run) == texted) Fault("window: text without a reason, or none with one");
+    if ((line.What == CommandLine::Outcome::Run) == texted)
+        Fault("window: text without a reason, or none with one");
     if (line.What != CommandLine::Outcome::Run) return;
     if (line.Number.size() != SkySettingCount) Fault("window: not one slot per setting");
     std::vector<std::string> again;
@@ -104,8 +110,10 @@ void CheckWindow(const std::vector<std::string>& args) {
         if (!value) continue;
         const bool limit = spec.Kind == ValueKind::Tenths;
         const int shown = limit ? *value + LimitTenthsAtItemZero : *value;
-        if (!Within(shown, spec.Min, spec.Max)) Fault("window: an accepted value outside its range");
-        again.push_back(std::string("--") + spec.Name + "=" + (limit ? LimitText(*value) : std::to_string(*value)));
+        if (!Within(shown, spec.Min, spec.Max))
+            Fault("window: an accepted value outside its range");
+        again.push_back(std::string("--") + spec.Name + "=" +
+                        (limit ? LimitText(*value) : std::to_string(*value)));
     }
     const CommandLine reread = ParseCommandLine(WindowSyntax(), again);
     if (reread.What != CommandLine::Outcome::Run || reread.Number != line.Number)
@@ -125,7 +133,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     // DOMARIUM_FUZZ_PROGRAM=domarium or domarium-snapshot fuzzes one program's reading alone.
-    static const std::string only = std::getenv("DOMARIUM_FUZZ_PROGRAM") ? std::getenv("DOMARIUM_FUZZ_PROGRAM") : "";
+    static const std::string only =
+        std::getenv("DOMARIUM_FUZZ_PROGRAM") ? std::getenv("DOMARIUM_FUZZ_PROGRAM") : "";
     if (only != "domarium-snapshot") CheckWindow(args);
     if (only == "domarium") return 0;
     const SnapshotParse parse = ParseSnapshotOptions(args);
@@ -135,9 +144,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!parse.Options) return 0;
 
     const SnapshotOptions& o = *parse.Options;
-    if (!Within(o.Month, 1, 12) || !Within(o.Day, 1, 31) || !Within(o.Hour, 0, 23) || !Within(o.Minute, 0, 59) ||
-        !Within(o.Longitude, 120, 150) || !Within(o.Latitude, -90, 90) || !Within(o.Azimuth, 0, 360) ||
-        !Within(o.Elevation, -90, 90) || !Within(o.LimitIndex, 0, 93) || !Within(o.Size, 1, MaxSnapshotSize)) {
+    if (!Within(o.Month, 1, 12) || !Within(o.Day, 1, 31) || !Within(o.Hour, 0, 23) ||
+        !Within(o.Minute, 0, 59) || !Within(o.Longitude, 120, 150) ||
+        !Within(o.Latitude, -90, 90) || !Within(o.Azimuth, 0, 360) ||
+        !Within(o.Elevation, -90, 90) || !Within(o.LimitIndex, 0, 93) ||
+        !Within(o.Size, 1, MaxSnapshotSize)) {
         Fault("an accepted value outside its range");
     }
     if (o.Output.empty()) Fault("an accepted empty output name");
@@ -149,7 +160,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Fault("an accepted value that is not a plain number");
         }
         if (equals == std::string::npos && NumericOption(args[i]) && i + 1 < args.size()) {
-            if (!PlainNumber(args[i + 1], args[i] == "--limit")) Fault("an accepted value that is not a plain number");
+            if (!PlainNumber(args[i + 1], args[i] == "--limit"))
+                Fault("an accepted value that is not a plain number");
             ++i;
         } else if (args[i] == "-o" || args[i] == "--stars" || args[i] == "--stardata") {
             ++i;  // A file name, whatever it holds.
@@ -157,6 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     const SnapshotParse again = ParseSnapshotOptions(AsArguments(o));
-    if (!again.Options || !Same(o, *again.Options)) Fault("accepted options do not survive a round trip");
+    if (!again.Options || !Same(o, *again.Options))
+        Fault("accepted options do not survive a round trip");
     return 0;
 }

@@ -10,8 +10,8 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <istream>
 #include <memory>
 #include <sstream>
@@ -86,7 +86,8 @@ void Check(SkyState& Sky, std::istream& input) {
     }
     if (!Sky.StarPolarCacheReady) Fault("a load without the polar cache");
     for (std::size_t i = 0; i < static_cast<std::size_t>(StarCount); ++i) {
-        if (!std::isfinite(Sky.StarRA[i]) || !std::isfinite(Sky.StarDec[i]) || !std::isfinite(Sky.StarMag[i])) {
+        if (!std::isfinite(Sky.StarRA[i]) || !std::isfinite(Sky.StarDec[i]) ||
+            !std::isfinite(Sky.StarMag[i])) {
             Fault("a loaded value that is not finite");
         }
         if (Sky.StarPolarDistRad[i] != ((90 - Sky.StarDec[i]) * Sky.Pi) / 180) {
@@ -100,7 +101,8 @@ void Check(SkyState& Sky, std::istream& input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::unique_ptr<SkyState> Sky = [] {
         auto sky = std::make_unique<SkyState>();
-        sky->Pi = 3.14159265358979;  // As InitState sets it, so the polar cache is worth checking.
+        sky->Pi =
+            3.14159265358979;  // As SetStartValues sets it, so the polar cache is worth checking.
         return sky;
     }();
     const char* bytes = reinterpret_cast<const char*>(data);

@@ -59,12 +59,14 @@ TEST(ParseCommandLine, RefusesWithAMessageNamingTheFault) {
 }
 
 TEST(ParseCommandLine, HelpAndVersionWinOverSoundOptions) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"-h"}, {"--help"}, {"--month", "3", "--help"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"-h"}, {"--help"}, {"--month", "3", "--help"}}) {
         const CommandLine line = Window(args);
         EXPECT_EQ(line.What, CommandLine::Outcome::Help);
         // Every setting of the shared table, with its range, in both programs' help.
         for (const OptionSpec& spec : SkySettingOptions) {
-            EXPECT_NE(line.Text.find(std::string("--") + spec.Name), std::string::npos) << spec.Name;
+            EXPECT_NE(line.Text.find(std::string("--") + spec.Name), std::string::npos)
+                << spec.Name;
             EXPECT_NE(SnapshotUsage().find(spec.Help), std::string::npos) << spec.Name;
         }
     }

@@ -2,10 +2,10 @@
 
 #include <cmath>
 
-#include "TestSky.h"
 #include "geometry/Compass.h"
 #include "geometry/Projection.h"
 #include "render/Frame.h"
+#include "support/TestSky.h"
 
 namespace {
 // A frame on a 300-pixel chart with R = 100 centred at (150, 150).
@@ -135,10 +135,10 @@ TEST(ClearAndDrawFrame, PutsBackTheSameFrameAndState) {
     auto drawn = ChartRaster(300);  // The same sequence, drawn in full every time.
     for (const Step& step : Steps) {
         auto Sky = ChartSky(step.Center, 0.8 * step.Center, step.Elevation, step.PoleAngle);
-        kept->PSet(3, 3, RGB(255, 0, 0));  // Stars of the previous chart are wiped too.
+        kept->SetPixel(3, 3, RGB(255, 0, 0));  // Stars of the previous chart are wiped too.
         ClearAndDrawFrame(*Sky, *kept);
         auto Fresh = ChartSky(step.Center, 0.8 * step.Center, step.Elevation, step.PoleAngle);
-        drawn->Cls();
+        drawn->Clear();
         DrawFrame(*Fresh, *drawn);
         EXPECT_EQ(kept->Picture(), drawn->Picture()) << step.Elevation << " " << step.PoleAngle;
         EXPECT_EQ(kept->ForeColor, drawn->ForeColor);

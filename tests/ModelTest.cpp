@@ -9,13 +9,14 @@
 #include <map>
 #include <random>
 
-#include "EventModel.h"
-#include "app/HeadlessWindow.h"
-#include "app/Lifecycle.h"
 #include "core/RunTimeError.h"
-#include "render/Redraw.h"
+#include "session/Handlers.h"
+#include "session/HeadlessWindow.h"
+#include "session/Redraw.h"
+#include "session/StartUp.h"
+#include "support/EventModel.h"
+#include "support/TestSky.h"
 #include "time/Clock.h"
-#include "time/Settings.h"
 
 namespace {
 constexpr std::uint64_t DefaultSeed = 20261207;
@@ -27,7 +28,7 @@ public:
         const auto catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
         W->Load(catalogue);
         Reference->Load(catalogue);
-        W->Picture1_0.OnZOrder = W->Picture1_1.OnZOrder = [this](RasterSurface& s) {
+        W->Chart0.OnBringToFront = W->Chart1.OnBringToFront = [this](RasterSurface& s) {
             ++Redraws;
             W->Stack.Front = &s;
         };
@@ -52,8 +53,8 @@ private:
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(Random); }
 
     void ChooseFromList() {
-        MemoryList* lists[] = {&W->Combo1, &W->Combo2, &W->Combo3,
-                               &W->Combo4, &W->Combo5, &W->Combo6};
+        MemoryList* lists[] = {&W->MagnitudeList, &W->StepList, &W->MonthList,
+                               &W->DayList,       &W->HourList, &W->MinuteList};
         const int which = Pick(0, 5);
         MemoryList& list = *lists[which];
         const int index = Pick(0, static_cast<int>(list.Items.size()) - 1);
@@ -75,7 +76,8 @@ private:
     }
 
     void MoveScrollBar() {
-        MemoryScroll* bars[] = {&W->HScroll1, &W->HScroll2, &W->VScroll1, &W->VScroll2};
+        MemoryScroll* bars[] = {&W->AzimuthBar, &W->LongitudeBar, &W->ElevationBar,
+                                &W->LatitudeBar};
         const int which = Pick(0, 3);
         MemoryScroll& bar = *bars[which];
         // The ends, a step from where it is, or anywhere.
@@ -99,15 +101,15 @@ private:
         const int action = Pick(0, 9);
         if (action < 2) {
             const int button = 1 << Pick(0, 2);
-            Command1_MouseDown(W->Sky, W->Ui, button);
+            AnimateButton_MouseDown(W->Sky, W->Ui, button);
             M.Dragging = button == LeftButton ? 1 : 0;
             ExpectRedraws(button == LeftButton ? 1 : 0);
         } else if (action < 9) {
             const int buttons = action < 7 ? LeftButton : Pick(0, 7);
             const int draggingBefore = M.Dragging;
-            const int listsBefore[4] = {W->Combo3.ListIndex(), W->Combo4.ListIndex(),
-                                        W->Combo5.ListIndex(), W->Combo6.ListIndex()};
-            Command1_MouseMove(W->Sky, W->Ui, buttons);
+            const int listsBefore[4] = {W->MonthList.ListIndex(), W->DayList.ListIndex(),
+                                        W->HourList.ListIndex(), W->MinuteList.ListIndex()};
+            AnimateButton_MouseMove(W->Sky, W->Ui, buttons);
             if (buttons != LeftButton) {
                 M.Dragging = 0;
                 return ExpectRedraws(0);
@@ -115,10 +117,10 @@ private:
             M.MinuteOfYear += M.TimeStep;
             M.Split();
             M.Dragging = 1;
-            EXPECT_EQ(W->Combo3.ListIndex(), M.Month - 1);
-            EXPECT_EQ(W->Combo4.ListIndex(), M.DayIndex);
-            EXPECT_EQ(W->Combo5.ListIndex(), M.Hour);
-            EXPECT_EQ(W->Combo6.ListIndex(), M.Minute);
+            EXPECT_EQ(W->MonthList.ListIndex(), M.Month - 1);
+            EXPECT_EQ(W->DayList.ListIndex(), M.DayIndex);
+            EXPECT_EQ(W->HourList.ListIndex(), M.Hour);
+            EXPECT_EQ(W->MinuteList.ListIndex(), M.Minute);
             // From idle, every time list that moved runs its time chain: one pair each.
             int moved = 0;
             const int listsAfter[4] = {M.Month - 1, M.DayIndex, M.Hour, M.Minute};
@@ -126,7 +128,7 @@ private:
             ExpectRedraws(1 + (draggingBefore == 0 ? 2 * moved : 0));
         } else {
             const int button = 1 << Pick(0, 2);
-            Command1_MouseUp(W->Sky, W->Ui, button);
+            AnimateButton_MouseUp(W->Sky, W->Ui, button);
             if (button != LeftButton) return ExpectRedraws(0);
             M.Dragging = 0;
             ExpectPair();
@@ -146,11 +148,11 @@ private:
             width = Pick(200, 700);
             height = Pick(100, 500);
         }
-        W->Form1.ResizeTo(static_cast<float>(width), static_cast<float>(height));
+        W->Window.ResizeTo(static_cast<float>(width), static_cast<float>(height));
         const int side = ChartSideFor(static_cast<float>(width), static_cast<float>(height));
         if (side <= 0) return ExpectRedraws(0);
-        EXPECT_EQ(W->Picture1_0.Width(), side);
-        EXPECT_EQ(W->Picture1_1.Height(), side);
+        EXPECT_EQ(W->Chart0.Width(), side);
+        EXPECT_EQ(W->Chart1.Height(), side);
         ExpectPair();
     }
 
@@ -163,12 +165,10 @@ private:
         PairDone = true;
     }
 
-    const QImage& ReadoutText(const std::string& text) {
+    const PixelImage& ExpectedReadout(const std::string& text) {
         auto found = Readouts.find(text);
         if (found != Readouts.end()) return found->second;
-        RasterSurface reference(49, 17, RGB(255, 255, 255), ReadoutFont());
-        reference.PrintText(text);
-        return Readouts.emplace(text, reference.Picture().copy()).first->second;
+        return Readouts.emplace(text, ReadoutWith(text)).first->second;
     }
 
     void Check(long event) {
@@ -188,20 +188,20 @@ private:
         ASSERT_EQ(Sky.Longitude, M.Longitude) << event;
         ASSERT_EQ(Sky.ViewElevation, M.Elevation) << event;
         ASSERT_EQ(Sky.PoleAngle, M.PoleAngle) << event;
-        ASSERT_EQ(W->Picture2.Picture(),
-                  ReadoutText(FormatPrintLine({double(M.Azimuth), std::string("°")})));
-        ASSERT_EQ(W->Picture3.Picture(),
-                  ReadoutText(FormatPrintLine({M.PoleAngle - 90, std::string("°")})));
-        ASSERT_EQ(W->Picture4.Picture(),
-                  ReadoutText(FormatPrintLine({double(-M.Elevation), std::string("°")})));
-        ASSERT_EQ(W->Picture5.Picture(),
-                  ReadoutText(FormatPrintLine({double(M.Longitude), std::string("°")})));
+        ASSERT_EQ(W->AzimuthReadout.Picture(),
+                  ExpectedReadout(FormatPrintLine({double(M.Azimuth), std::string("°")})));
+        ASSERT_EQ(W->LatitudeReadout.Picture(),
+                  ExpectedReadout(FormatPrintLine({M.PoleAngle - 90, std::string("°")})));
+        ASSERT_EQ(W->ElevationReadout.Picture(),
+                  ExpectedReadout(FormatPrintLine({double(-M.Elevation), std::string("°")})));
+        ASSERT_EQ(W->LongitudeReadout.Picture(),
+                  ExpectedReadout(FormatPrintLine({double(M.Longitude), std::string("°")})));
         if (PairDone) {
             PairDone = false;
             Reference->Sky = Sky;
-            for (RasterSurface* chart : {&Reference->Picture1_0, &Reference->Picture1_1}) {
-                chart->SetWidth(W->Picture1_0.Width());
-                chart->SetHeight(W->Picture1_0.Height());
+            for (RasterSurface* chart : {&Reference->Chart0, &Reference->Chart1}) {
+                chart->SetWidth(W->Chart0.Width());
+                chart->SetHeight(W->Chart0.Height());
             }
             RedrawSky(Reference->Sky, Reference->Ui);
             RedrawSky(Reference->Sky, Reference->Ui);
@@ -210,12 +210,12 @@ private:
     }
 
     std::mt19937_64 Random;
-    std::unique_ptr<HeadlessWindow> W = HeadlessWindow::Create();
-    std::unique_ptr<HeadlessWindow> Reference = HeadlessWindow::Create();
+    std::unique_ptr<HeadlessWindow> W = NewWindow();
+    std::unique_ptr<HeadlessWindow> Reference = NewWindow();
     EventModel M;
     int Redraws = 0;
     bool PairDone = false;
-    std::map<std::string, QImage> Readouts;
+    std::map<std::string, PixelImage> Readouts;
 };
 }  // namespace
 

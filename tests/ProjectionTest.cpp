@@ -171,9 +171,21 @@ TEST(ProjectStarBatch, MatchesProjectStarBitForBit) {
 }
 
 TEST(Floor, RoundsTowardMinusInfinityLikeTheLibrary) {
-    constexpr double Values[] = {0.0, -0.0, 0.5, -0.5, 1.0, -1.0, 2.999999999, -2.000000001, 7.96 / 3.5,
-                                 (7.96 - 0.96) / 3.5, (7.96 + 2.54) / 3.5, 4503599627370495.5, -4503599627370495.5,
-                                 1e300, -1e300};
+    constexpr double Values[] = {0.0,
+                                 -0.0,
+                                 0.5,
+                                 -0.5,
+                                 1.0,
+                                 -1.0,
+                                 2.999999999,
+                                 -2.000000001,
+                                 7.96 / 3.5,
+                                 (7.96 - 0.96) / 3.5,
+                                 (7.96 + 2.54) / 3.5,
+                                 4503599627370495.5,
+                                 -4503599627370495.5,
+                                 1e300,
+                                 -1e300};
     for (double v : Values) EXPECT_EQ(Floor(v), std::floor(v)) << v;
     EXPECT_TRUE(std::isnan(Floor(std::nan(""))));
 }

@@ -6,6 +6,7 @@
 #include "Snapshot.h"
 #include "SnapshotOptions.h"
 #include "core/RunTimeError.h"
+#include "support/TestSky.h"
 
 namespace {
 SnapshotParse Parse(std::vector<std::string> args) { return ParseSnapshotOptions(args); }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "catalogue/StarDataPath.h"
 #include "core/RunTimeError.h"
@@ -16,7 +16,8 @@ class StarDataFolderTest : public testing::Test {
 protected:
     void SetUp() override {
         Root = fs::temp_directory_path() / ("domarium-path-" + std::to_string(::getpid()));
-        for (const fs::path& folder : {Empty, Misleading, Holding}) fs::create_directories(Root / folder);
+        for (const fs::path& folder : {Empty, Misleading, Holding})
+            fs::create_directories(Root / folder);
         fs::create_directory(Root / Misleading / "StarData");
         std::ofstream(Root / Holding / "StarData") << "0,0,0\n";
     }
@@ -41,7 +42,8 @@ TEST(StarDataFolders, CurrentThenInstalledThenBesideTheProgram) {
 TEST_F(StarDataFolderTest, TakesTheFirstFolderHoldingStarData) {
     EXPECT_EQ(FindStarData({Root / Empty, Root / Holding}), Root / Holding / "StarData");
     // A StarData folder is found, for the loader to name the fault.
-    EXPECT_EQ(FindStarData({Root / Empty, Root / Misleading, Root / Holding}), Root / Misleading / "StarData");
+    EXPECT_EQ(FindStarData({Root / Empty, Root / Misleading, Root / Holding}),
+              Root / Misleading / "StarData");
 }
 
 TEST_F(StarDataFolderTest, NamesEveryFolderSearched) {
@@ -52,7 +54,8 @@ TEST_F(StarDataFolderTest, NamesEveryFolderSearched) {
         EXPECT_EQ(error.Kind(), ErrorKind::FileNotFound);
         const std::string message = error.what();
         for (const fs::path& folder : {Empty, fs::path("missing")}) {
-            EXPECT_NE(message.find("\n  " + (Root / folder).string()), std::string::npos) << message;
+            EXPECT_NE(message.find("\n  " + (Root / folder).string()), std::string::npos)
+                << message;
         }
     }
 }

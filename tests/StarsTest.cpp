@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "TestSky.h"
-#include "app/HeadlessWindow.h"
 #include "render/Stars.h"
+#include "session/HeadlessWindow.h"
+#include "session/Redraw.h"
+#include "support/TestSky.h"
 
 namespace {
 // One star at the zenith of latitude 35 (depth -R) with the given magnitude, plotted
@@ -78,22 +79,21 @@ TEST(PlotStars, SkipsStarsBelowTheHorizonByDepth) {
 }
 
 TEST(WriteReadouts, ShowsTheStartUpValuesAndRewritesThem) {
-    auto window = HeadlessWindow::Create();
+    auto window = NewWindow();
     auto& Sky = window->Sky;
     Sky.ViewAzimuth = 0;
     Sky.PoleAngle = 125;
     Sky.ViewElevation = 10;
     Sky.Longitude = 135;
-    window->Picture2.PSet(40, 10, 0xFF);  // Anything left from before is cleared.
+    window->AzimuthReadout.SetPixel(40, 10, 0xFF);  // Anything left from before is cleared.
     WriteReadouts(Sky, window->Ui);
-    const std::pair<RasterSurface*, const char*> expected[] = {{&window->Picture2, " 0 °"},
-                                                               {&window->Picture3, " 35 °"},
-                                                               {&window->Picture4, "-10 °"},
-                                                               {&window->Picture5, " 135 °"}};
+    const std::pair<RasterSurface*, const char*> expected[] = {
+        {&window->AzimuthReadout, " 0 °"},
+        {&window->LatitudeReadout, " 35 °"},
+        {&window->ElevationReadout, "-10 °"},
+        {&window->LongitudeReadout, " 135 °"}};
     for (const auto& [readout, text] : expected) {
-        RasterSurface reference(49, 17, RGB(255, 255, 255), ReadoutFont());
-        reference.PrintText(text);
-        EXPECT_EQ(readout->Picture(), reference.Picture()) << text;
+        EXPECT_EQ(readout->Picture(), ReadoutWith(text)) << text;
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/RunTimeError.h"
 #include "render/RasterSurface.h"
+#include "support/TestSky.h"
 
 namespace {
 const QRgb WhitePixel = qRgb(255, 255, 255);
@@ -33,14 +34,14 @@ TEST(GreyColour, RoundsTheLevelAndBuildsAllThreeComponents) {
 }
 
 TEST(RasterSurface, FillsCirclesAndEllipsesOnlyWhenSolid) {
-    RasterSurface s(200, 200, Black, ChartFont());
+    RasterSurface s(200, 200, Black, ChartText());
     s.FillColor = White;
     s.Circle(100, 100, 50, RGB(255, 0, 0));
     EXPECT_EQ(s.PixelAt(100, 100), BlackPixel);  // Transparent: outline only.
     EXPECT_EQ(s.PixelAt(150, 100), qRgb(255, 0, 0));
     EXPECT_EQ(s.PixelAt(100, 50), qRgb(255, 0, 0));
     s.FillStyle = FillStyleKind::Solid;
-    s.Cls();
+    s.Clear();
     s.Circle(100, 100, 50, RGB(255, 0, 0), 0.5f);
     EXPECT_EQ(s.PixelAt(100, 100), WhitePixel);
     EXPECT_EQ(s.PixelAt(100, 75), qRgb(255, 0, 0));  // Vertical semi-axis 25.
@@ -51,7 +52,7 @@ TEST(RasterSurface, FillsCirclesAndEllipsesOnlyWhenSolid) {
 }
 
 TEST(RasterSurface, OutlinesAreOnePixelAndClosed) {
-    RasterSurface s(200, 200, Black, ChartFont());
+    RasterSurface s(200, 200, Black, ChartText());
     s.FillStyle = FillStyleKind::Solid;
     s.FillColor = Black;
     s.Circle(100, 100, 60, White, 0.3f);
@@ -65,7 +66,7 @@ TEST(RasterSurface, OutlinesAreOnePixelAndClosed) {
 }
 
 TEST(RasterSurface, DrawsBoxesLinesAndPixelsClipped) {
-    RasterSurface s(300, 300, Black, ChartFont());
+    RasterSurface s(300, 300, Black, ChartText());
     s.FillStyle = FillStyleKind::Solid;
     s.FillColor = White;
     s.Box(0, 100, 200, 200, RGB(0, 0, 255));
@@ -73,14 +74,14 @@ TEST(RasterSurface, DrawsBoxesLinesAndPixelsClipped) {
     EXPECT_EQ(s.PixelAt(200, 150), qRgb(0, 0, 255));
     EXPECT_EQ(s.PixelAt(201, 150), BlackPixel);
     EXPECT_EQ(CountPixels(s, WhitePixel), 199 * 99);
-    s.Cls();
+    s.Clear();
     s.Line(-1000, 10, 1000, 10, White);  // Far outside on both ends: clipped, no error.
     EXPECT_EQ(CountPixels(s, WhitePixel), 300);
     s.ForeColor = RGB(0, 255, 0);
     s.Line(10, 20, 10, 30);
     EXPECT_EQ(CountPixels(s, qRgb(0, 255, 0)), 11);
-    s.PSet(-5, 3, White);
-    s.PSet(299.4f, 299.4f, RGB(255, 0, 0));
+    s.SetPixel(-5, 3, White);
+    s.SetPixel(299.4f, 299.4f, RGB(255, 0, 0));
     EXPECT_EQ(s.PixelAt(299, 299), qRgb(255, 0, 0));
     s.Circle(5000, 5000, 3, White);
     s.Box(-10, -10, -5, -5, White);
@@ -88,7 +89,7 @@ TEST(RasterSurface, DrawsBoxesLinesAndPixelsClipped) {
 }
 
 TEST(RasterSurface, PrintsAtTheTextPositionAndEndsTheLine) {
-    RasterSurface s(100, 60, White, ReadoutFont());
+    RasterSurface s(100, 60, White, ReadoutText());
     s.CurrentX = 30;
     s.CurrentY = 5;
     s.Print({35.0, std::string("°")});
@@ -105,7 +106,7 @@ TEST(RasterSurface, PrintsAtTheTextPositionAndEndsTheLine) {
                 EXPECT_GE(y, 5);
             }
     EXPECT_GT(ink, 10);
-    s.Cls();
+    s.Clear();
     EXPECT_EQ(s.CurrentY, 0.0f);
     EXPECT_EQ(CountPixels(s, WhitePixel), 100 * 60);
 }
@@ -115,18 +116,19 @@ TEST(RasterSurface, ChartFontIsABoldJapaneseMincho) {
     EXPECT_EQ(font.family(), QStringLiteral("ＭＳ 明朝"));
     EXPECT_EQ(font.pointSizeF(), 9.75);
     EXPECT_EQ(font.weight(), QFont::Bold);
-    RasterSurface s(40, 40, Black, font);
+    const QtGlyphSource glyphs(font);
+    RasterSurface s(40, 40, Black, glyphs);
     s.ForeColor = White;
     s.Print({std::string("北")});
     EXPECT_GT(CountPixels(s, WhitePixel) + 40 * 40 - CountPixels(s, BlackPixel), 20);
 }
 
 TEST(RasterSurface, KeepsItsImageWhileCoveredAndRefusesImpossibleSizes) {
-    RasterSurface first(50, 50, Black, ChartFont()), second(50, 50, Black, ChartFont());
+    RasterSurface first(50, 50, Black, ChartText()), second(50, 50, Black, ChartText());
     RasterStack stack(first, second);
     EXPECT_EQ(stack.Front, &second);
-    first.PSet(10, 10, White);
-    first.ZOrder();
+    first.SetPixel(10, 10, White);
+    first.BringToFront();
     first.Refresh();
     EXPECT_EQ(stack.Front, &first);
     EXPECT_EQ(stack.OnScreen, &first);
@@ -139,7 +141,7 @@ TEST(RasterSurface, KeepsItsImageWhileCoveredAndRefusesImpossibleSizes) {
 
 TEST(RasterSurface, SmallDiscsCoverTheSamePixelsAsTheGeneralEllipse) {
     for (float r : {0.0f, 1.0f, 2.0f, 3.0f, 4.5f, 7.0f, 12.0f, 40.0f}) {
-        RasterSurface fast(120, 120, Black, ChartFont()), general(120, 120, Black, ChartFont());
+        RasterSurface fast(120, 120, Black, ChartText()), general(120, 120, Black, ChartText());
         fast.FillStyle = general.FillStyle = FillStyleKind::Solid;
         fast.FillColor = general.FillColor = White;
         fast.Circle(60.3f, 59.6f, r, White);
@@ -149,7 +151,7 @@ TEST(RasterSurface, SmallDiscsCoverTheSamePixelsAsTheGeneralEllipse) {
                 ASSERT_EQ(fast.PixelAt(x, y) == BlackPixel, general.PixelAt(x, y) == BlackPixel)
                     << r << " " << x << "," << y;
     }
-    RasterSurface edge(10, 10, Black, ChartFont());
+    RasterSurface edge(10, 10, Black, ChartText());
     edge.FillStyle = FillStyleKind::Solid;
     edge.FillColor = White;
     edge.Circle(0, 9, 3, White);  // Clipped at the corner.
@@ -165,7 +167,7 @@ TEST(RasterSurface, CircleOutlinesAreTheInsidePixelsWithAnOutsideNeighbour) {
             const double t = 1.0 - (dy / a) * (dy / a);
             return std::abs(dx) <= static_cast<int>(std::floor(a * std::sqrt(t) + 1e-9));
         };
-        RasterSurface s(160, 160, Black, ChartFont());
+        RasterSurface s(160, 160, Black, ChartText());
         s.Circle(80, 80, r, White);
         for (int dy = -75; dy <= 75; ++dy)
             for (int dx = -75; dx <= 75; ++dx) {
@@ -178,14 +180,17 @@ TEST(RasterSurface, CircleOutlinesAreTheInsidePixelsWithAnOutsideNeighbour) {
 }
 
 TEST(RasterSurface, DrawingLeavesACopyOfThePictureAlone) {
-    RasterSurface s(20, 20, Black, ChartFont());
-    s.PSet(1, 1, White);
-    const QImage held = s.Picture();  // Shares the pixels until the next drawing.
-    s.PSet(2, 2, White);
+    RasterSurface s(20, 20, Black, ChartText());
+    s.SetPixel(1, 1, White);
+    const PixelImage held = s.Picture();
+    s.SetPixel(2, 2, White);
     s.FillStyle = FillStyleKind::Solid;
     s.Box(5, 5, 8, 8, White);
-    EXPECT_EQ(held.pixel(1, 1), WhitePixel);
-    EXPECT_EQ(held.pixel(2, 2), BlackPixel);
-    EXPECT_EQ(held.pixel(6, 6), BlackPixel);
+    auto heldAt = [&held](int x, int y) {
+        return held.Pixels[static_cast<std::size_t>(y * 20 + x)];
+    };
+    EXPECT_EQ(heldAt(1, 1), WhitePixel);
+    EXPECT_EQ(heldAt(2, 2), BlackPixel);
+    EXPECT_EQ(heldAt(6, 6), BlackPixel);
     EXPECT_EQ(s.PixelAt(2, 2), WhitePixel);
 }

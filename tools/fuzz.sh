@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds one libFuzzer target with clang++ in build/fuzz and runs it.
+# Builds one libFuzzer target with clang++ in build/fuzz (the fuzz preset) and runs it.
 # Usage: tools/fuzz.sh NAME SECONDS [libFuzzer options...]
 #   NAME     stardata | snapshot_options
 #   SECONDS  how long to fuzz (libFuzzer's -max_total_time)
@@ -20,11 +20,12 @@ case "$name" in
 esac
 
 build="$root/build/fuzz"
-cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$build" --target "$name"
+cd "$root"
+cmake --preset fuzz >/dev/null
+cmake --build "$build" --target "fuzz_$name"
 
 mkdir -p "$build/corpus/$name" "$build/artifacts"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export ASAN_OPTIONS="detect_leaks=1"
-exec "$build/$name" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=1024 \
+exec "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=1024 \
   -artifact_prefix="$build/artifacts/$name-" "$@" "$build/corpus/$name" "$root/fuzz/corpus/$name"

@@ -10,7 +10,7 @@ packages=(
   fonts-ipafont-mincho fonts-ipafont-gothic fontconfig
   xvfb x11-utils xdotool
   clang libclang-rt-dev
-  valgrind dpkg-dev desktop-file-utils librsvg2-bin
+  valgrind dpkg-dev desktop-file-utils librsvg2-bin clang-format
   debhelper lintian appstream man-db groff-base
 )
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Valgrind memcheck over Domarium, built with debug information in
-# build/valgrind (tools/valgrind/CMakeLists.txt):
+# build/valgrind (the valgrind preset):
 #   1. the engine: start-up from StarData on the offscreen platform, each
 #      setting changed once, resizes, a short hold-to-animate and the end
-#      (tools/valgrind/Driver.cpp);
+#      (tests/valgrind/Driver.cpp);
 #   2. the real program on an X server (Xvfb): start-up until its chart is on
 #      screen, then 終了 from its menu, so that it ends by itself and the leak
 #      check sees a normal exit.
@@ -16,12 +16,13 @@ build="$root/build/valgrind"
 command -v valgrind >/dev/null && command -v Xvfb >/dev/null && command -v xdotool >/dev/null ||
   bash "$root/tools/install-deps.sh"
 
-cmake -S "$root/tools/valgrind" -B "$build" -G Ninja >/dev/null
+cd "$root"
+cmake --preset valgrind >/dev/null
 cmake --build "$build"
 
 # Valgrind is slow: wait up to two minutes for the program.
 WAIT_TRIES=1200
-source "$root/tests/lib/xserver.sh"
+source "$root/tests/support/xserver.sh"
 
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
@@ -38,16 +39,16 @@ summary() {
 echo "1. The engine session"
 status=0
 QT_QPA_PLATFORM=offscreen "${memcheck[@]}" --log-file="$build/engine.log" \
-  "$build/domarium-valgrind-driver" "$root/StarData" || status=$?
+  "$build/tests/valgrind/domarium-valgrind-driver" "$root/StarData" || status=$?
 summary "$build/engine.log"
 [ "$status" -eq 0 ] || fail "memcheck on the engine session (status $status): see $build/engine.log"
 
 echo "2. The program, from start-up to 終了"
 start_xserver
-screen="$build/domarium-screen"
-(cd "$root" && QT_QPA_PLATFORM=offscreen "$build/snapshot/domarium-snapshot" -o "$work/chart.png") ||
+screen="$build/tests/valgrind/domarium-screen"
+(cd "$root" && QT_QPA_PLATFORM=offscreen "$build/src/snapshot/domarium-snapshot" -o "$work/chart.png") ||
   fail "domarium-snapshot failed"
-(cd "$root" && exec "${memcheck[@]}" --log-file="$build/program.log" "$build/engine/app/domarium") &
+(cd "$root" && exec "${memcheck[@]}" --log-file="$build/program.log" "$build/src/window/domarium") &
 program=$!
 pids+=("$program")
 find_chart() {

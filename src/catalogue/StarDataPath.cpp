@@ -18,7 +18,8 @@ std::string Shown(const std::filesystem::path& folder) {
     std::filesystem::path shown = std::filesystem::absolute(folder, error).lexically_normal();
     if (error) return folder.string();
     // "/home/x/." normalises to "/home/x/"; the folder is shown without the slash.
-    if (!shown.has_filename() && shown.has_parent_path() && shown != shown.root_path()) shown = shown.parent_path();
+    if (!shown.has_filename() && shown.has_parent_path() && shown != shown.root_path())
+        shown = shown.parent_path();
     return shown.string();
 }
 }  // namespace
@@ -48,6 +49,6 @@ std::filesystem::path FindStarData(const std::vector<std::filesystem::path>& fol
         searched += "\n  " + Shown(folder);
     }
     throw RunTimeError(ErrorKind::FileNotFound,
-                       std::string(StarDataFileName) + " がどのフォルダにもありません。探したフォルダ:" +
-                           searched);
+                       std::string(StarDataFileName) +
+                           " がどのフォルダにもありません。探したフォルダ:" + searched);
 }

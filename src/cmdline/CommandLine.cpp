@@ -15,9 +15,11 @@ const std::array<OptionSpec, SkySettingCount> SkySettingOptions = {{
     {"day", "D", ValueKind::Integer, 1, 31, "日", "日 (1..31、既定 1。2月31日は3月3日になります)"},
     {"hour", "H", ValueKind::Integer, 0, 23, "時", "時 (0..23、既定 0)"},
     {"minute", "M", ValueKind::Integer, 0, 59, "分", "分 (0..59、既定 0)"},
-    {"limit", "M", ValueKind::Tenths, -14, 79, "限界等級", "限界等級 (-1.4..7.9、0.1 きざみ、既定 3.5)"},
+    {"limit", "M", ValueKind::Tenths, -14, 79, "限界等級",
+     "限界等級 (-1.4..7.9、0.1 きざみ、既定 3.5)"},
     {"longitude", "L", ValueKind::Integer, 120, 150, "東経", "東経 (120..150 の整数、既定 135)"},
-    {"latitude", "L", ValueKind::Integer, -90, 90, "緯度", "緯度 (-90..90 の整数、北緯は＋、既定 35)"},
+    {"latitude", "L", ValueKind::Integer, -90, 90, "緯度",
+     "緯度 (-90..90 の整数、北緯は＋、既定 35)"},
     {"azimuth", "A", ValueKind::Integer, 0, 360, "方位角", "方位角 (0..360 の整数、既定 0)"},
     {"elevation", "E", ValueKind::Integer, -90, 90, "仰角",
      "仰角 (-90..90 の整数、－は見下ろす形、既定 -10)"},
@@ -68,7 +70,8 @@ bool ParseTenths(const std::string& text, int& tenths) {
 
 std::string Tenths(int tenths) {
     const int size = tenths < 0 ? -tenths : tenths;
-    return std::string(tenths < 0 ? "-" : "") + std::to_string(size / 10) + "." + std::to_string(size % 10);
+    return std::string(tenths < 0 ? "-" : "") + std::to_string(size / 10) + "." +
+           std::to_string(size % 10);
 }
 
 // The message for a value outside what the option takes; empty when it is sound.
@@ -80,10 +83,11 @@ std::string CheckValue(const OptionSpec& spec, const std::string& value, int& nu
         case ValueKind::Text:
             return value.empty() ? Dashed(spec.Name) + " の値が空です。" : std::string();
         case ValueKind::Integer:
-            if (!ParseInteger(value, number)) return named + " の値「" + value + "」は整数ではありません。";
+            if (!ParseInteger(value, number))
+                return named + " の値「" + value + "」は整数ではありません。";
             if (number < spec.Min || number > spec.Max) {
-                return named + " は " + std::to_string(spec.Min) + " から " + std::to_string(spec.Max) +
-                       " までです（" + value + " が指定されました）。";
+                return named + " は " + std::to_string(spec.Min) + " から " +
+                       std::to_string(spec.Max) + " までです（" + value + " が指定されました）。";
             }
             return {};
         case ValueKind::Tenths: {
@@ -120,7 +124,8 @@ std::string Refusal(const std::vector<OptionSpec>& options, const std::vector<st
         if (arg.size() < 2 || arg[0] != '-') continue;
         if (arg[1] == '-') {
             const std::size_t equals = arg.find('=');
-            const std::string name = arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+            const std::string name =
+                arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
             const OptionSpec* spec = Find(options, name);
             if (spec == nullptr) return Unknown("--" + name);
             if (spec->Kind == ValueKind::Flag) {
@@ -178,12 +183,14 @@ CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std:
     parser.addOption(QCommandLineOption(QStringLiteral("version")));
 
     QStringList arguments{QString::fromUtf8(syntax.Program)};
-    for (const std::string& arg : args) arguments << QString::fromLocal8Bit(arg.data(), static_cast<qsizetype>(arg.size()));
+    for (const std::string& arg : args)
+        arguments << QString::fromLocal8Bit(arg.data(), static_cast<qsizetype>(arg.size()));
 
     CommandLine result;
     if (!parser.parse(arguments)) {
         std::vector<OptionSpec> known = options;
-        known.insert(known.end(), {HelpOption, VersionOption, {"h", "", ValueKind::Flag, 0, 0, "", ""}});
+        known.insert(known.end(),
+                     {HelpOption, VersionOption, {"h", "", ValueKind::Flag, 0, 0, "", ""}});
         result.Text = Refusal(known, args, parser);
         return result;
     }
@@ -199,7 +206,8 @@ CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std:
     }
     const QStringList extra = parser.positionalArguments();
     if (!extra.isEmpty()) {
-        result.Text = std::string("「") + extra.first().toStdString() + "」は知らない引数です。--help で使い方を表示します。";
+        result.Text = std::string("「") + extra.first().toStdString() +
+                      "」は知らない引数です。--help で使い方を表示します。";
         return result;
     }
     result.Number.resize(options.size());
@@ -210,7 +218,8 @@ CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std:
         if (!parser.isSet(name)) continue;
         // Every occurrence is checked, though only the last counts: a wrong
         // value is a mistake the user should hear about even when overridden.
-        const QStringList given = spec.Kind == ValueKind::Flag ? QStringList{QString()} : parser.values(name);
+        const QStringList given =
+            spec.Kind == ValueKind::Flag ? QStringList{QString()} : parser.values(name);
         std::string value;
         int number = 0;
         for (const QString& each : given) {
@@ -235,7 +244,9 @@ CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std:
 
 const ProgramSyntax& WindowSyntax() {
     static const ProgramSyntax syntax = {
-        "domarium", "domarium [オプション]",
-        "天球と星空を表示します。オプションで、起動したときの設定を選べます。", {}};
+        "domarium",
+        "domarium [オプション]",
+        "天球と星空を表示します。オプションで、起動したときの設定を選べます。",
+        {}};
     return syntax;
 }

@@ -22,13 +22,24 @@ struct OptionSpec {
     const char* Name;       // Without dashes; a single letter is a short option (-o).
     const char* ValueName;  // As the help shows the value; "" for a flag.
     ValueKind Kind;
-    int Min, Max;           // Integer: the range. Tenths: the range in tenths (-14..79).
-    const char* Meaning;    // The control's caption, for messages; "" when none.
-    const char* Help;       // The help line's text.
+    int Min, Max;         // Integer: the range. Tenths: the range in tenths (-14..79).
+    const char* Meaning;  // The control's caption, for messages; "" when none.
+    const char* Help;     // The help line's text.
 };
 
 // The sky settings, in the order the programs apply them.
-enum SkySetting { Month, Day, Hour, Minute, Limit, Longitude, Latitude, Azimuth, Elevation, SkySettingCount };
+enum SkySetting {
+    Month,
+    Day,
+    Hour,
+    Minute,
+    Limit,
+    Longitude,
+    Latitude,
+    Azimuth,
+    Elevation,
+    SkySettingCount
+};
 extern const std::array<OptionSpec, SkySettingCount> SkySettingOptions;
 
 // The limiting magnitude list: item 0 is -1.4, item 93 is 7.9.
@@ -36,9 +47,9 @@ inline constexpr int LimitTenthsAtItemZero = -14;
 
 // A program's command line: the sky settings, then its own options.
 struct ProgramSyntax {
-    const char* Program;   // domarium, domarium-snapshot.
-    const char* Usage;     // The help's first line, after "使い方: ".
-    const char* Summary;   // The help's second line.
+    const char* Program;  // domarium, domarium-snapshot.
+    const char* Usage;    // The help's first line, after "使い方: ".
+    const char* Summary;  // The help's second line.
     std::vector<OptionSpec> Own;
 };
 

@@ -124,7 +124,8 @@ void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int coun
             StarProjection& p = out[first + k];
             p.Depth = static_cast<std::int16_t>(depth[k]);
             p.OffsetY = ((-viewX[k]) * sinEl) + (depth[k] * cosEl);
-            p.OffsetX = ((((-viewX[k]) * cosEl) * sinRoll) + (viewY[k] * cosRoll)) - ((depth[k] * sinEl) * sinRoll);
+            p.OffsetX = ((((-viewX[k]) * cosEl) * sinRoll) + (viewY[k] * cosRoll)) -
+                        ((depth[k] * sinEl) * sinRoll);
         }
     }
 }

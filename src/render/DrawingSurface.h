@@ -43,7 +43,7 @@ public:
     virtual ~DrawingSurface() = default;
 
     // Fills the image with BackColor; the text position goes to the top-left corner.
-    virtual void Cls() = 0;
+    virtual void Clear() = 0;
     // Ellipse centred at (x, y), semi-axes r and r x aspect, outline one pixel in c,
     // filled with FillColor while FillStyle is solid.
     virtual void Circle(float x, float y, float r, Colour c, float aspect = 1.0f) = 0;
@@ -52,12 +52,12 @@ public:
     // The axis-parallel box with these opposite corners: outline in c, filled with
     // FillColor while FillStyle is solid.
     virtual void Box(float x1, float y1, float x2, float y2, Colour c) = 0;
-    virtual void PSet(float x, float y, Colour c) = 0;
+    virtual void SetPixel(float x, float y, Colour c) = 0;
     // Draws text in ForeColor with its top-left corner at the text position, then ends
     // the line: CurrentX becomes 0 and CurrentY moves down by one line of text.
     virtual void PrintText(const std::string& text) = 0;
     // Brings the surface to the front of its stack / puts its image on the screen at once.
-    virtual void ZOrder() = 0;
+    virtual void BringToFront() = 0;
     virtual void Refresh() = 0;
     virtual int Width() const = 0;
     virtual int Height() const = 0;

@@ -78,17 +78,17 @@ public:
         FillColor = real.FillColor;
         FillStyle = real.FillStyle;
     }
-    void Cls() override { CurrentX = CurrentY = 0.0f; }
+    void Clear() override { CurrentX = CurrentY = 0.0f; }
     void Circle(float, float, float, Colour, float) override {}
     using DrawingSurface::Line;
     void Line(float, float, float, float, Colour) override {}
     void Box(float, float, float, float, Colour) override {}
-    void PSet(float, float, Colour) override {}
+    void SetPixel(float, float, Colour) override {}
     void PrintText(const std::string&) override {
         CurrentX = 0.0f;
         CurrentY += Real.LineHeight();
     }
-    void ZOrder() override {}
+    void BringToFront() override {}
     void Refresh() override {}
     int Width() const override { return Real.Width(); }
     int Height() const override { return Real.Height(); }
@@ -136,12 +136,12 @@ void ClearAndDrawFrame(SkyState& Sky, DrawingSurface& S) {
     const FrameKey key = FrameKeyOf(Sky, S);
     if (S.RestoreFrame(key)) {
         StateOnlySurface shadow(S);
-        shadow.Cls();
+        shadow.Clear();
         DrawFrame(Sky, shadow);
         shadow.CopyStateTo(S);
         return;
     }
-    S.Cls();
+    S.Clear();
     DrawFrame(Sky, S);
     S.KeepFrame(key);
 }

@@ -1,8 +1,5 @@
 #include "render/RasterSurface.h"
 
-#include <QFontMetricsF>
-#include <QGuiApplication>
-#include <QPainter>
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -17,7 +14,7 @@
 namespace {
 // Fills n pixels with one value. The frame covers most of the chart with a few
 // long spans every redraw, so this runs sixteen bytes a store.
-inline void FillPixels(QRgb* p, qsizetype n, QRgb value) {
+inline void FillPixels(Pixel* p, std::ptrdiff_t n, Pixel value) {
 #if defined(__SSE2__)
     for (; n > 0 && (reinterpret_cast<std::uintptr_t>(p) & 15) != 0; --n) *p++ = value;
     const __m128i quad = _mm_set1_epi32(static_cast<int>(value));
@@ -29,8 +26,6 @@ inline void FillPixels(QRgb* p, qsizetype n, QRgb value) {
     for (; n > 0; --n) *p++ = value;
 }
 
-constexpr int DotsPerMeter96 = 3780;  // 96 dots per inch: the pixel is the unit of every chart.
-
 // A coordinate as the pixel that holds it: the nearest whole pixel.
 inline int PixelOf(double v) {
     const double p = Floor(v + 0.5);
@@ -40,56 +35,28 @@ inline int PixelOf(double v) {
 }
 }  // namespace
 
-QFont ChartFont() {
-    static const bool substituted = [] {
-        QFont::insertSubstitutions(
-            QStringLiteral("ＭＳ 明朝"),
-            {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"), QStringLiteral("IPAexMincho"),
-             QStringLiteral("Noto Serif CJK JP")});
-        return true;
-    }();
-    (void)substituted;
-    QFont font(QStringLiteral("ＭＳ 明朝"));
-    font.setPointSizeF(9.75);
-    font.setWeight(QFont::Bold);
-    font.setStyleHint(QFont::Serif);
-    font.setStyleStrategy(QFont::NoSubpixelAntialias);
-    return font;
-}
-
-QFont ReadoutFont() {
-    QFont font = QGuiApplication::font();
-    font.setStyleStrategy(QFont::NoSubpixelAntialias);
-    return font;
-}
-
-QRgb ToPixel(Colour c) {
+Pixel ToPixel(Colour c) {
     if (c < 0 || c > 0xFFFFFF) throw RunTimeError(ErrorKind::SurfaceFailure, "色の値が不正です。");
-    return qRgb(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+    return PixelRGB(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
-RasterSurface::RasterSurface(int width, int height, Colour backColor, const QFont& font)
-    : TextFont(font) {
+RasterSurface::RasterSurface(int width, int height, Colour backColor, const GlyphSource& glyphs)
+    : Glyphs(glyphs), TextLineHeight(glyphs.LineHeight()) {
     BackColor = backColor;
     Resize(width, height);
-    // The font and the 96 dots per inch never change, and neither do these.
-    const QFontMetricsF metrics(TextFont, &Image);
-    TextAscent = static_cast<float>(metrics.ascent());
-    TextLineHeight = static_cast<float>(metrics.height());
 }
 
 void RasterSurface::Resize(int width, int height) {
     if (width <= 0 || height <= 0 || width > 32767 || height > 32767) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "描画面の大きさが不正です。");
     }
-    QImage resized(width, height, QImage::Format_RGB32);
-    if (resized.isNull()) throw RunTimeError(ErrorKind::SurfaceFailure, "描画面を確保できません。");
-    resized.setDotsPerMeterX(DotsPerMeter96);
-    resized.setDotsPerMeterY(DotsPerMeter96);
-    resized.fill(ToPixel(BackColor));
-    Image = std::move(resized);
-    Pixels = nullptr;
-    KeptFrame = QImage();
+    const Pixel back = ToPixel(BackColor);
+    try {
+        Buffer.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), back);
+    } catch (const std::bad_alloc&) {
+        throw RunTimeError(ErrorKind::SurfaceFailure, "描画面を確保できません。");
+    }
+    KeptFrame.clear();
     MarkAllDirty();
     ImageWidth = width;
     ImageHeight = height;
@@ -103,45 +70,37 @@ void RasterSurface::SetHeight(int height) {
     if (height != Height()) Resize(Width(), height);
 }
 
-void RasterSurface::BeginDrawing() {
-    // The image is shared only while someone holds a copy of Picture(); then the
-    // pixels must be detached first. Otherwise the address taken last time holds.
-    if (Pixels != nullptr && Image.isDetached()) return;
-    Pixels = reinterpret_cast<QRgb*>(Image.bits());
-    Stride = Image.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+Pixel RasterSurface::PixelAt(int x, int y) const {
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return PixelRGB(0, 0, 0);
+    return Buffer[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width()) +
+                  static_cast<std::size_t>(x)];
 }
 
-QRgb RasterSurface::PixelAt(int x, int y) const {
-    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return qRgb(0, 0, 0);
-    return reinterpret_cast<const QRgb*>(Image.constScanLine(y))[x] | 0xFF000000u;
-}
-
-void RasterSurface::Cls() {
-    BeginDrawing();
-    FillPixels(Pixels, Stride * Height(), ToPixel(BackColor));
+void RasterSurface::Clear() {
+    FillPixels(Buffer.data(), static_cast<std::ptrdiff_t>(Buffer.size()), ToPixel(BackColor));
     MarkAllDirty();
     CurrentX = 0.0f;
     CurrentY = 0.0f;
 }
 
-inline void RasterSurface::PutPixel(int x, int y, QRgb colour) {
+inline void RasterSurface::PutPixel(int x, int y, Pixel colour) {
     if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
-    Pixels[Stride * y + x] = colour;
+    Buffer[static_cast<std::size_t>(Width()) * static_cast<std::size_t>(y) +
+           static_cast<std::size_t>(x)] = colour;
     MarkDirty(y, x, x);
 }
 
-void RasterSurface::FillSpan(int y, int x1, int x2, QRgb colour) {
+void RasterSurface::FillSpan(int y, int x1, int x2, Pixel colour) {
     if (y < 0 || y >= Height()) return;
     x1 = std::max(x1, 0);
     x2 = std::min(x2, Width() - 1);
     if (x1 > x2) return;
-    FillPixels(Pixels + Stride * y + x1, x2 - x1 + 1, colour);
+    FillPixels(Buffer.data() + static_cast<std::ptrdiff_t>(Width()) * y + x1, x2 - x1 + 1, colour);
     MarkDirty(y, x1, x2);
 }
 
-void RasterSurface::PSet(float x, float y, Colour c) {
+void RasterSurface::SetPixel(float x, float y, Colour c) {
     if (OnPlot) OnPlot({false, x, y, 0.0f, c});
-    BeginDrawing();
     PutPixel(PixelOf(x), PixelOf(y), ToPixel(c));
 }
 
@@ -181,10 +140,9 @@ const RasterSurface::DiscShape& RasterSurface::DiscShapeOf(float r) {
 
 void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     if (OnPlot) OnPlot({true, x, y, r, c});
-    const QRgb outline = ToPixel(c);
-    const QRgb fill = ToPixel(FillColor);
+    const Pixel outline = ToPixel(c);
+    const Pixel fill = ToPixel(FillColor);
     const bool solid = FillStyle == FillStyleKind::Solid;
-    BeginDrawing();
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(r) || !std::isfinite(aspect))
         return;
     // The centre sits on a whole pixel, so small discs come out symmetric.
@@ -253,8 +211,7 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
 }
 
 void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
-    const QRgb colour = ToPixel(c);
-    BeginDrawing();
+    const Pixel colour = ToPixel(c);
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
     int x = PixelOf(x1), y = PixelOf(y1);
@@ -284,15 +241,14 @@ void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
 }
 
 void RasterSurface::Box(float x1, float y1, float x2, float y2, Colour c) {
-    const QRgb outline = ToPixel(c);
-    BeginDrawing();
+    const Pixel outline = ToPixel(c);
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
     const int left = std::min(PixelOf(x1), PixelOf(x2)), right = std::max(PixelOf(x1), PixelOf(x2));
     const int top = std::min(PixelOf(y1), PixelOf(y2)), bottom = std::max(PixelOf(y1), PixelOf(y2));
     const int rowFirst = std::max(top, 0), rowLast = std::min(bottom, Height() - 1);
     if (FillStyle == FillStyleKind::Solid) {
-        const QRgb fill = ToPixel(FillColor);
+        const Pixel fill = ToPixel(FillColor);
         for (int row = rowFirst; row <= rowLast; ++row) FillSpan(row, left, right, fill);
     }
     FillSpan(top, left, right, outline);
@@ -303,50 +259,44 @@ void RasterSurface::Box(float x1, float y1, float x2, float y2, Colour c) {
     }
 }
 
-const RasterSurface::TextMask& RasterSurface::MaskFor(const std::string& text) {
+const GlyphMask& RasterSurface::MaskFor(const std::string& text) {
     auto found = TextMasks.find(text);
     if (found != TextMasks.end()) return found->second;
     if (TextMasks.size() > 512) TextMasks.clear();  // Read-outs print at most a few hundred texts.
-    const QString string = QString::fromStdString(text);
-    const QFontMetricsF metrics(TextFont, &Image);
-    const int margin = static_cast<int>(std::ceil(metrics.height() / 2));
-    const int width = static_cast<int>(std::ceil(metrics.horizontalAdvance(string))) + 2 * margin;
-    const int height = static_cast<int>(std::ceil(metrics.height())) + margin;
-    TextMask mask{QImage(width, height, QImage::Format_ARGB32_Premultiplied), margin};
-    mask.Coverage.setDotsPerMeterX(DotsPerMeter96);
-    mask.Coverage.setDotsPerMeterY(DotsPerMeter96);
-    mask.Coverage.fill(Qt::transparent);
-    QPainter painter(&mask.Coverage);
-    if (!painter.isActive()) throw RunTimeError(ErrorKind::SurfaceFailure, "文字を描けません。");
-    painter.setFont(TextFont);
-    painter.setPen(Qt::white);
-    painter.drawText(QPointF(margin, static_cast<double>(TextAscent)), string);
-    painter.end();
+    GlyphMask mask = Glyphs.MaskFor(text);
+    if (mask.Width < 0 || mask.Height < 0 ||
+        mask.Coverage.size() !=
+            static_cast<std::size_t>(mask.Width) * static_cast<std::size_t>(mask.Height)) {
+        throw RunTimeError(ErrorKind::SurfaceFailure, "文字を描けません。");
+    }
     return TextMasks.emplace(text, std::move(mask)).first->second;
 }
 
 void RasterSurface::PrintText(const std::string& text) {
     if (!text.empty() && std::isfinite(CurrentX) && std::isfinite(CurrentY)) {
-        const QRgb ink = ToPixel(ForeColor);
-        const TextMask& mask = MaskFor(text);
-        BeginDrawing();
-        const int left = PixelOf(CurrentX) - mask.Margin, top = PixelOf(CurrentY);
-        const int maskWidth = mask.Coverage.width(), maskHeight = mask.Coverage.height();
-        for (int my = 0; my < maskHeight; ++my) {
+        const Pixel ink = ToPixel(ForeColor);
+        const GlyphMask& mask = MaskFor(text);
+        const int left = PixelOf(CurrentX) - mask.MarginLeft;
+        const int top = PixelOf(CurrentY) - mask.MarginTop;
+        for (int my = 0; my < mask.Height; ++my) {
             const int y = top + my;
             if (y < 0 || y >= Height()) continue;
-            const QRgb* coverage = reinterpret_cast<const QRgb*>(mask.Coverage.constScanLine(my));
-            QRgb* row = Pixels + Stride * y;
-            MarkDirty(y, std::max(left, 0), std::min(left + maskWidth - 1, Width() - 1));
-            for (int mx = 0; mx < maskWidth; ++mx) {
+            const std::uint8_t* coverage =
+                mask.Coverage.data() + static_cast<std::ptrdiff_t>(mask.Width) * my;
+            Pixel* row = Buffer.data() + static_cast<std::ptrdiff_t>(Width()) * y;
+            MarkDirty(y, std::max(left, 0), std::min(left + mask.Width - 1, Width() - 1));
+            for (int mx = 0; mx < mask.Width; ++mx) {
                 const int x = left + mx;
-                const int a = qAlpha(coverage[mx]);
+                const int a = coverage[mx];
                 if (a == 0 || x < 0 || x >= Width()) continue;
                 // Blend the ink over what is there by the glyph's coverage.
-                const QRgb under = row[x];
-                auto mix = [a](int from, int to) { return from + ((to - from) * a + 127) / 255; };
-                row[x] = qRgb(mix(qRed(under), qRed(ink)), mix(qGreen(under), qGreen(ink)),
-                              mix(qBlue(under), qBlue(ink)));
+                const Pixel under = row[x];
+                auto mix = [a](Pixel from, Pixel to, int shift) {
+                    const int f = static_cast<int>((from >> shift) & 0xFF);
+                    const int t = static_cast<int>((to >> shift) & 0xFF);
+                    return f + ((t - f) * a + 127) / 255;
+                };
+                row[x] = PixelRGB(mix(under, ink, 16), mix(under, ink, 8), mix(under, ink, 0));
             }
         }
     }
@@ -355,15 +305,15 @@ void RasterSurface::PrintText(const std::string& text) {
 }
 
 bool RasterSurface::RestoreFrame(const FrameKey& key) {
-    if (KeptFrame.isNull() || !(key == KeptKey) || KeptFrame.size() != Image.size()) return false;
-    BeginDrawing();
-    const auto* source = reinterpret_cast<const QRgb*>(KeptFrame.constBits());
+    if (KeptFrame.empty() || !(key == KeptKey) || KeptFrame.size() != Buffer.size()) return false;
+    const Pixel* source = KeptFrame.data();
     if (AllDirty) {
-        std::copy(source, source + Stride * Height(), Pixels);
+        std::copy(KeptFrame.begin(), KeptFrame.end(), Buffer.begin());
     } else {
         for (const DirtySpan& span : Dirty) {
-            const qsizetype start = Stride * span.Y + span.X1;
-            std::copy(source + start, source + start + (span.X2 - span.X1 + 1), Pixels + start);
+            const std::ptrdiff_t start = static_cast<std::ptrdiff_t>(Width()) * span.Y + span.X1;
+            std::copy(source + start, source + start + (span.X2 - span.X1 + 1),
+                      Buffer.data() + start);
         }
     }
     AllDirty = false;
@@ -379,20 +329,16 @@ void RasterSurface::KeepFrame(const FrameKey& key) {
         OfferedOnce = true;
         return;
     }
-    // Into the buffer kept before where it fits: a new view at every step of a scroll
-    // bar should not cost a fresh allocation each time.
-    if (KeptFrame.size() == Image.size() && KeptFrame.bytesPerLine() == Image.bytesPerLine()) {
-        std::copy(Image.constBits(), Image.constBits() + Image.sizeInBytes(), KeptFrame.bits());
-    } else {
-        KeptFrame = Image.copy();
-    }
+    // Into the buffer kept before where it fits (assign reuses its capacity): a new view at
+    // every step of a scroll bar should not cost a fresh allocation each time.
+    KeptFrame.assign(Buffer.begin(), Buffer.end());
     KeptKey = key;
     AllDirty = false;
     Dirty.clear();
 }
 
-void RasterSurface::ZOrder() {
-    if (OnZOrder) OnZOrder(*this);
+void RasterSurface::BringToFront() {
+    if (OnBringToFront) OnBringToFront(*this);
 }
 
 void RasterSurface::Refresh() {
@@ -402,7 +348,7 @@ void RasterSurface::Refresh() {
 RasterStack::RasterStack(RasterSurface& first, RasterSurface& second) : Front(&second) {
     // The element created last starts in front, as in a window.
     for (RasterSurface* surface : {&first, &second}) {
-        surface->OnZOrder = [this](RasterSurface& raised) { Front = &raised; };
+        surface->OnBringToFront = [this](RasterSurface& raised) { Front = &raised; };
         surface->OnRefresh = [this](RasterSurface& shown) {
             ++Refreshes;
             if (&shown == Front) OnScreen = &shown;

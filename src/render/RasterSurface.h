@@ -1,10 +1,10 @@
 #pragma once
-// An in-memory drawing surface: a QImage of 32-bit pixels that the window
-// shows as it is and the snapshot tool writes to PNG. Figures and stars are
-// rasterised here, straight into the image; only text goes through QPainter.
+// An in-memory drawing surface: a buffer of 32-bit pixels that the window
+// shows as it is and the snapshot tool writes to PNG. Figures, stars and text
+// are rasterised here, straight into the buffer; the glyphs of a text come as
+// a coverage mask from the surface's GlyphSource.
 
-#include <QFont>
-#include <QImage>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -12,59 +12,68 @@
 #include <vector>
 
 #include "render/DrawingSurface.h"
+#include "render/GlyphSource.h"
 
-// The font of the chart surfaces: "ＭＳ 明朝", bold, 9.75 points. Where that face
-// is missing, the font system substitutes IPAMincho or another Japanese serif.
-QFont ChartFont();
-// The default user-interface font, used by the read-outs.
-QFont ReadoutFont();
+// One pixel: 0xFFRRGGBB, as 32-bit RGB images lay it out in memory on this machine.
+using Pixel = std::uint32_t;
+
+constexpr Pixel PixelRGB(int red, int green, int blue) {
+    return 0xFF000000u | (static_cast<Pixel>(red & 0xFF) << 16) |
+           (static_cast<Pixel>(green & 0xFF) << 8) | static_cast<Pixel>(blue & 0xFF);
+}
+
+// A copy of a surface's pixels, for comparing pictures.
+struct PixelImage {
+    int Width = 0, Height = 0;
+    std::vector<Pixel> Pixels;  // Row by row, Width per row.
+    bool operator==(const PixelImage&) const = default;
+};
 
 class RasterSurface final : public DrawingSurface {
 public:
-    RasterSurface(int width, int height, Colour backColor, const QFont& font);
+    // The glyph source must outlive the surface.
+    RasterSurface(int width, int height, Colour backColor, const GlyphSource& glyphs);
 
-    void Cls() override;
+    void Clear() override;
     void Circle(float x, float y, float r, Colour c, float aspect = 1.0f) override;
     using DrawingSurface::Line;
     void Line(float x1, float y1, float x2, float y2, Colour c) override;
     void Box(float x1, float y1, float x2, float y2, Colour c) override;
-    void PSet(float x, float y, Colour c) override;
+    void SetPixel(float x, float y, Colour c) override;
     void PrintText(const std::string& text) override;
-    void ZOrder() override;
+    void BringToFront() override;
     void Refresh() override;
     int Width() const override { return ImageWidth; }
     int Height() const override { return ImageHeight; }
     void SetWidth(int width) override;
     void SetHeight(int height) override;
 
-    const QImage& Picture() const { return Image; }
-    QRgb PixelAt(int x, int y) const;  // Opaque black outside the image.
+    // The pixels, row by row with no padding; the address holds until the next resize.
+    const Pixel* Pixels() const { return Buffer.data(); }
+    PixelImage Picture() const { return {ImageWidth, ImageHeight, Buffer}; }
+    Pixel PixelAt(int x, int y) const;  // Opaque black outside the image.
     float LineHeight() const override { return TextLineHeight; }
     bool RestoreFrame(const FrameKey& key) override;
     void KeepFrame(const FrameKey& key) override;
 
-    // Each Circle and PSet, as handed to the surface, for tools that list what
+    // Each Circle and SetPixel, as handed to the surface, for tools that list what
     // was plotted (the snapshot's star table).
     struct PlotCall {
-        bool Disc;  // Circle; false for PSet.
+        bool Disc;  // Circle; false for SetPixel.
         float X, Y, Radius;
         Colour Ink;
     };
     std::function<void(const PlotCall&)> OnPlot;
 
-    // What ZOrder and Refresh do beyond the image: the window raises and repaints
+    // What BringToFront and Refresh do beyond the image: the window raises and repaints
     // its widget; headless stacks keep track of the front.
-    std::function<void(RasterSurface&)> OnZOrder;
+    std::function<void(RasterSurface&)> OnBringToFront;
     std::function<void(RasterSurface&)> OnRefresh;
 
 private:
-    // A text's glyph coverage, drawn once through QPainter and then blended in
+    // A text's glyph coverage, taken once from the glyph source and then blended in
     // ForeColor wherever the text is printed again.
-    struct TextMask {
-        QImage Coverage;  // Alpha channel: how much of each pixel the glyphs cover.
-        int Margin;       // Pixels left of the text position, for glyphs that overhang.
-    };
-    const TextMask& MaskFor(const std::string& text);
+    const GlyphMask& MaskFor(const std::string& text);
     static constexpr float SmallDiscLimit = 64.0f;
     struct DiscShape {
         float Radius;
@@ -72,22 +81,17 @@ private:
         std::vector<std::pair<int, int>> Outline;  // Offsets from the centre.
     };
     const DiscShape& DiscShapeOf(float r);
-    // Makes the image writable and takes its pixel address; each drawing operation starts here.
-    void BeginDrawing();
     void Resize(int width, int height);
-    void FillSpan(int y, int x1, int x2, QRgb colour);
-    void PutPixel(int x, int y, QRgb colour);
+    void FillSpan(int y, int x1, int x2, Pixel colour);
+    void PutPixel(int x, int y, Pixel colour);
 
-    QImage Image;
+    std::vector<Pixel> Buffer;
     int ImageWidth = 0, ImageHeight = 0;
-    QRgb* Pixels = nullptr;
-    qsizetype Stride = 0;  // Pixels per row.
-    QFont TextFont;
-    float TextAscent = 0.0f;
+    const GlyphSource& Glyphs;
     float TextLineHeight = 0.0f;
-    std::map<std::string, TextMask> TextMasks;
+    std::map<std::string, GlyphMask> TextMasks;
     std::vector<DiscShape> DiscShapes;  // Small circles by radius.
-    QImage KeptFrame;                   // Pixels of the frame drawn for KeptKey; null when none.
+    std::vector<Pixel> KeptFrame;       // Pixels of the frame drawn for KeptKey; empty when none.
     FrameKey KeptKey;
     FrameKey OfferedKey;  // The frame last drawn in full, kept when drawn again.
     bool OfferedOnce = false;
@@ -125,4 +129,4 @@ struct RasterStack {
 
 // Converts a Colour to the image's pixel value; a value outside 0..0xFFFFFF is a
 // failing surface operation.
-QRgb ToPixel(Colour c);
+Pixel ToPixel(Colour c);

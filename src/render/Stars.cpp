@@ -3,7 +3,6 @@
 #include <array>
 #include <cmath>
 
-#include "core/Controls.h"
 #include "core/Convert.h"
 #include "core/SkyState.h"
 #include "core/VectorState.h"
@@ -22,7 +21,7 @@ inline void PlotStar(SkyState& Sky, DrawingSurface& S, double m, double offsetX,
     if (m < DiscMagnitude) {
         S.Circle(x, y, static_cast<float>(Sky.DotRadius), White);
     } else {
-        S.PSet(x, y, White);
+        S.SetPixel(x, y, White);
     }
 }
 }  // namespace
@@ -53,13 +52,4 @@ void PlotStars(SkyState& Sky, DrawingSurface& S) {
         ProjectStar(Sky);
     }
     Sky.StarIndex = StarCount - 1;
-}
-
-void WriteReadouts(SkyState& Sky, SkyControls& Ui) {
-    DrawingSurface* const readouts[4] = {Ui.Picture2, Ui.Picture3, Ui.Picture4, Ui.Picture5};
-    for (DrawingSurface* readout : readouts) readout->Cls();
-    Ui.Picture2->Print({static_cast<double>(Sky.ViewAzimuth), std::string("°")});
-    Ui.Picture3->Print({Sky.PoleAngle - 90, std::string("°")});
-    Ui.Picture4->Print({-static_cast<double>(Sky.ViewElevation), std::string("°")});
-    Ui.Picture5->Print({Sky.Longitude, std::string("°")});
 }

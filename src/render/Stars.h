@@ -1,8 +1,7 @@
 #pragma once
-// The star pass and the four read-outs: the last two steps of a redraw.
+// The star pass: every star bright enough and above the horizon, as a pixel or a disc.
 
 struct SkyState;
-struct SkyControls;
 class DrawingSurface;
 
 // Disc threshold and size: stars brighter than magnitude 3 are discs of radius
@@ -13,7 +12,3 @@ inline constexpr double RadiusStep = 3.5;
 
 // PlotStars: every star brighter than LimitMag and not below the horizon, in white.
 void PlotStars(SkyState& Sky, DrawingSurface& S);
-
-// WriteReadouts: clears Picture2..Picture5 and prints azimuth, latitude, elevation and
-// longitude, each followed by the degree sign.
-void WriteReadouts(SkyState& Sky, SkyControls& Ui);

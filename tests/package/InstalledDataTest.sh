@@ -10,7 +10,7 @@
 # Usage: InstalledDataTest.sh BUILD-DIR COMPILED-IN-DATA-FOLDER
 set -euo pipefail
 build=$1 compiled_in=$2
-source "$(dirname "${BASH_SOURCE[0]}")/../lib/xserver.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xserver.sh"
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work/install.log"; fail "cmake --install"; }
 mkdir "$work/empty"

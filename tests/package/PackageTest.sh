@@ -15,7 +15,7 @@
 set -euo pipefail
 
 screen=$1 root=$2
-source "$(dirname "${BASH_SOURCE[0]}")/../lib/xserver.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../support/xserver.sh"
 # Width and height of a PNG file, from its header; fails for anything else.
 png_size() {
     [ "$(head -c 8 "$1" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || return 1

@@ -1,0 +1,210 @@
+// domarium-window-bench: how long the window takes to start, against a bare Qt
+// window started the same way, and how long one animation step takes.
+//   domarium-window-bench [RUNS]      measures both and prints the figures
+// Start-up is timed from just before the process is spawned to the moment its
+// first chart (or, for the bare window, its first paint) has reached the screen;
+// the child reports that moment on its stdout. An animation step is a mouse move
+// with the left button held, delivered to the animate button, until the handler
+// has returned with the chart repainted and the pending updates processed.
+// Run it on an X server (bench/window/run-window-bench.sh starts Xvfb).
+
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <QWindow>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "MainWindow.h"
+
+extern char** environ;
+
+namespace {
+using Clock = std::chrono::steady_clock;
+const char* const StarDataPath = DOMARIUM_SOURCE_DIR "/StarData";
+
+// Reports, once, when the watched widget has painted while its window is exposed.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(QWidget* watched) : Watched(watched) { watched->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (object == Watched && event->type() == QEvent::Paint && !Reported &&
+            Watched->window()->windowHandle() != nullptr &&
+            Watched->window()->windowHandle()->isExposed()) {
+            Reported = true;
+            // Queued: runs after this paint has been flushed to the screen.
+            QTimer::singleShot(0, [] {
+                std::puts("ready");
+                std::fflush(stdout);
+                QCoreApplication::quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget* Watched;
+    bool Reported = false;
+};
+
+class BareWindow : public QWidget {
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::black); }
+};
+
+int StartBare(int argc, char** argv) {
+    QApplication app(argc, argv);
+    BareWindow window;
+    window.resize(584, 416);
+    FirstPaint watch(&window);
+    window.show();
+    return app.exec();
+}
+
+// As main() starts the program: the window, then StartUp as the first event.
+int StartDomarium(int argc, char** argv) {
+    QApplication app(argc, argv);
+    MainWindow window;
+    FirstPaint watch(window.ChartView(1));
+    QTimer::singleShot(0, &window, [&window] { window.Load(StarDataPath); });
+    return app.exec();
+}
+
+struct StartTime {
+    double Wall =
+        -1;  // Milliseconds from spawning the child to its report of the first paint on screen.
+    double Cpu = -1;  // Milliseconds of processor time (user + system) the child used in all.
+};
+
+StartTime TimeStart(const char* self, const char* kind) {
+    int out[2];
+    if (pipe(out) != 0) return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    char* args[] = {const_cast<char*>(self), const_cast<char*>("--start"), const_cast<char*>(kind),
+                    nullptr};
+    const auto begin = Clock::now();
+    pid_t child = 0;
+    const int spawned = posix_spawn(&child, self, &actions, nullptr, args, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (spawned != 0) return {};
+    char line[16] = {};
+    const ssize_t got = read(out[0], line, sizeof line - 1);
+    const auto end = Clock::now();
+    close(out[0]);
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    if (got <= 0 || std::strncmp(line, "ready", 5) != 0) return {};
+    const auto ms = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_usec) / 1e3;
+    };
+    return {std::chrono::duration<double, std::milli>(end - begin).count(),
+            ms(usage.ru_utime) + ms(usage.ru_stime)};
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+double Percentile(std::vector<double> values, double p) {
+    std::sort(values.begin(), values.end());
+    return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1))];
+}
+
+// Microseconds per animation step at the laid-out window size.
+void TimeSteps(int argc, char** argv, int steps) {
+    QApplication app(argc, argv);
+    MainWindow window;
+    window.Load(StarDataPath);
+    while (window.windowHandle() == nullptr || !window.windowHandle()->isExposed()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    QCoreApplication::processEvents();
+    QtAnimateButton* button = window.AnimateButton;
+    const QPointF inside(20, 20);
+    QMouseEvent press(QEvent::MouseButtonPress, inside, button->mapToGlobal(inside), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(button, &press);
+    QCoreApplication::processEvents();
+    std::vector<double> handler, withUpdates;
+    for (int step = 0; step < steps; ++step) {
+        const QPointF at(10 + step % 30, 20);
+        QMouseEvent move(QEvent::MouseMove, at, button->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        const auto begin = Clock::now();
+        QCoreApplication::sendEvent(button, &move);
+        const auto handled = Clock::now();
+        QCoreApplication::processEvents();
+        const auto end = Clock::now();
+        handler.push_back(std::chrono::duration<double, std::micro>(handled - begin).count());
+        withUpdates.push_back(std::chrono::duration<double, std::micro>(end - begin).count());
+    }
+    std::printf("animation step, %d steps at 584x416 (chart 408x408), limit 3.5:\n", steps);
+    std::printf("  handler with chart repaint:        median %7.1f us   95%% %7.1f us\n",
+                Median(handler), Percentile(handler, 0.95));
+    std::printf("  ... and pending updates processed: median %7.1f us   95%% %7.1f us\n",
+                Median(withUpdates), Percentile(withUpdates, 0.95));
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--start") == 0) {
+        return std::strcmp(argv[2], "bare") == 0 ? StartBare(argc, argv)
+                                                 : StartDomarium(argc, argv);
+    }
+    const int runs = argc >= 2 ? std::max(1, std::atoi(argv[1])) : 15;
+    // The path of this program, to start it again as the child.
+    std::vector<char> self(4096);
+    const ssize_t length = readlink("/proc/self/exe", self.data(), self.size() - 1);
+    if (length <= 0) return 2;
+    self[static_cast<std::size_t>(length)] = '\0';
+
+    std::vector<double> bare, domarium, bareCpu, domariumCpu;
+    TimeStart(self.data(), "bare");  // Warms the file cache for both.
+    TimeStart(self.data(), "domarium");
+    for (int run = 0; run < runs; ++run) {
+        for (const char* kind : {"bare", "domarium"}) {
+            const StartTime time = TimeStart(self.data(), kind);
+            if (time.Wall < 0) {
+                std::fputs("domarium-window-bench: a child did not report its first paint\n",
+                           stderr);
+                return 1;
+            }
+            const bool isBare = std::strcmp(kind, "bare") == 0;
+            (isBare ? bare : domarium).push_back(time.Wall);
+            (isBare ? bareCpu : domariumCpu).push_back(time.Cpu);
+        }
+    }
+    const double bareMedian = Median(bare), domariumMedian = Median(domarium);
+    std::printf("start to first paint on screen, %d runs each (median, min):\n", runs);
+    std::printf("  bare Qt window 584x416:  %7.1f ms  %7.1f ms\n", bareMedian,
+                *std::min_element(bare.begin(), bare.end()));
+    std::printf("  Domarium, first chart:   %7.1f ms  %7.1f ms\n", domariumMedian,
+                *std::min_element(domarium.begin(), domarium.end()));
+    std::printf("  ratio of medians:        %7.2f  (target <= 1.5)\n", domariumMedian / bareMedian);
+    // Processor time is what the program itself costs, whatever else the machine runs.
+    std::printf("processor time of the whole child, user + system (median):\n");
+    std::printf("  bare Qt window:          %7.1f ms\n", Median(bareCpu));
+    std::printf("  Domarium:                %7.1f ms   ratio %.2f\n", Median(domariumCpu),
+                Median(domariumCpu) / Median(bareCpu));
+    TimeSteps(argc, argv, 500);
+    return 0;
+}

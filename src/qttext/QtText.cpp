@@ -1,0 +1,85 @@
+#include "qttext/QtText.h"
+
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QPainter>
+#include <cmath>
+
+#include "core/RunTimeError.h"
+
+namespace {
+constexpr int DotsPerMeter96 = 3780;  // 96 dots per inch: the pixel is the unit of every chart.
+
+QImage At96Dpi(QImage image) {
+    image.setDotsPerMeterX(DotsPerMeter96);
+    image.setDotsPerMeterY(DotsPerMeter96);
+    return image;
+}
+}  // namespace
+
+QFont ChartFont() {
+    static const bool substituted = [] {
+        QFont::insertSubstitutions(
+            QStringLiteral("ＭＳ 明朝"),
+            {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"), QStringLiteral("IPAexMincho"),
+             QStringLiteral("Noto Serif CJK JP")});
+        return true;
+    }();
+    (void)substituted;
+    QFont font(QStringLiteral("ＭＳ 明朝"));
+    font.setPointSizeF(9.75);
+    font.setWeight(QFont::Bold);
+    font.setStyleHint(QFont::Serif);
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    return font;
+}
+
+QFont ReadoutFont() {
+    QFont font = QGuiApplication::font();
+    font.setStyleStrategy(QFont::NoSubpixelAntialias);
+    return font;
+}
+
+QtGlyphSource::QtGlyphSource(const QFont& font)
+    : TextFont(font), MetricDevice(At96Dpi(QImage(1, 1, QImage::Format_RGB32))) {
+    // The font and the 96 dots per inch never change, and neither do these.
+    const QFontMetricsF metrics(TextFont, &MetricDevice);
+    TextAscent = static_cast<float>(metrics.ascent());
+    TextLineHeight = static_cast<float>(metrics.height());
+}
+
+GlyphMask QtGlyphSource::MaskFor(const std::string& text) const {
+    const QString string = QString::fromStdString(text);
+    const QFontMetricsF metrics(TextFont, &MetricDevice);
+    // Room left and right for glyphs that overhang their advance, and below for descenders.
+    const int margin = static_cast<int>(std::ceil(metrics.height() / 2));
+    GlyphMask mask;
+    mask.Width = static_cast<int>(std::ceil(metrics.horizontalAdvance(string))) + 2 * margin;
+    mask.Height = static_cast<int>(std::ceil(metrics.height())) + margin;
+    mask.MarginLeft = margin;
+    mask.MarginTop = 0;
+    QImage coverage = At96Dpi(QImage(mask.Width, mask.Height, QImage::Format_ARGB32_Premultiplied));
+    coverage.fill(Qt::transparent);
+    QPainter painter(&coverage);
+    if (!painter.isActive()) throw RunTimeError(ErrorKind::SurfaceFailure, "文字を描けません。");
+    painter.setFont(TextFont);
+    painter.setPen(Qt::white);
+    painter.drawText(QPointF(margin, static_cast<double>(TextAscent)), string);
+    painter.end();
+    mask.Coverage.resize(static_cast<std::size_t>(mask.Width) *
+                         static_cast<std::size_t>(mask.Height));
+    for (int y = 0; y < mask.Height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(coverage.constScanLine(y));
+        for (int x = 0; x < mask.Width; ++x) {
+            mask.Coverage[static_cast<std::size_t>(y) * static_cast<std::size_t>(mask.Width) +
+                          static_cast<std::size_t>(x)] = static_cast<std::uint8_t>(qAlpha(row[x]));
+        }
+    }
+    return mask;
+}
+
+QImage ImageOf(const RasterSurface& surface) {
+    return At96Dpi(QImage(reinterpret_cast<const uchar*>(surface.Pixels()), surface.Width(),
+                          surface.Height(), surface.Width() * static_cast<int>(sizeof(Pixel)),
+                          QImage::Format_RGB32));
+}

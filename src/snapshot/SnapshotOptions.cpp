@@ -1,0 +1,66 @@
+#include "SnapshotOptions.h"
+
+#include "cmdline/CommandLine.h"
+
+namespace {
+
+// The tool's own options, after the sky settings.
+enum Own { Output = SkySettingCount, Size, Stars, StarDataFile };
+
+const ProgramSyntax& SnapshotSyntax() {
+    static const ProgramSyntax syntax = {
+        "domarium-snapshot",
+        "domarium-snapshot -o 出力.png [オプション]",
+        "天球の図を、プログラムの画面と同じ設定で PNG 画像に書き出します。",
+        {
+            {"o", "FILE.png", ValueKind::Text, 0, 0, "",
+             "出力する PNG ファイル（必須。- なら標準出力）"},
+            {"size", "S", ValueKind::Integer, 1, MaxSnapshotSize, "図の一辺（ピクセル）",
+             "図の一辺のピクセル数 (1..8192、既定 408)"},
+            {"stars", "FILE.csv", ValueKind::Text, 0, 0, "", "描いた星の一覧を CSV で書き出す"},
+            {"stardata", "PATH", ValueKind::Text, 0, 0, "",
+             "星のデータ（既定: 現在のフォルダ、なければインストールされたもの）"},
+        }};
+    return syntax;
+}
+
+}  // namespace
+
+std::string SnapshotUsage() { return HelpText(SnapshotSyntax()); }
+
+SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
+    const CommandLine line = ParseCommandLine(SnapshotSyntax(), args);
+    SnapshotParse result;
+    switch (line.What) {
+        case CommandLine::Outcome::Help:
+            result.Help = true;
+            result.Text = line.Text;
+            return result;
+        case CommandLine::Outcome::Version:
+            result.Version = true;
+            result.Text = line.Text;
+            return result;
+        case CommandLine::Outcome::Error:
+            result.Error = line.Text;
+            return result;
+        case CommandLine::Outcome::Run:
+            break;
+    }
+    SnapshotOptions options;
+    int* const fields[] = {&options.Month,    &options.Day,        &options.Hour,
+                           &options.Minute,   &options.LimitIndex, &options.Longitude,
+                           &options.Latitude, &options.Azimuth,    &options.Elevation};
+    for (std::size_t setting = 0; setting < SkySettingCount; ++setting) {
+        if (line.Number[setting]) *fields[setting] = *line.Number[setting];
+    }
+    if (line.Number[Size]) options.Size = *line.Number[Size];
+    if (line.Value[Stars]) options.StarsCsv = *line.Value[Stars];
+    if (line.Value[StarDataFile]) options.StarData = *line.Value[StarDataFile];
+    if (!line.Value[Output]) {
+        result.Error = "出力する PNG ファイルを -o で指定してください。";
+        return result;
+    }
+    options.Output = *line.Value[Output];
+    result.Options = options;
+    return result;
+}

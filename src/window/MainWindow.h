@@ -1,0 +1,98 @@
+#pragma once
+// Domarium's main window. A fixed control panel on the left, the two stacked
+// chart surfaces to its right, and a menu bar with "終了" and "情報". The
+// window builds its controls, binds them to the engine's interfaces and
+// forwards their events to the handlers; start-up, resizing and every setting
+// change are the session's (StartUp, Handlers).
+
+#include <QMainWindow>
+#include <array>
+#include <filesystem>
+#include <memory>
+
+#include "QtControls.h"
+#include "core/SkyState.h"
+#include "qttext/QtText.h"
+#include "render/RasterSurface.h"
+#include "session/Controls.h"
+
+class QAction;
+class QLineEdit;
+
+class MainWindow : public QMainWindow, public WindowControl {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // StartUp: sets up the default state with the catalogue read from starData,
+    // then shows the window (its first Resize runs inside) and draws the chart.
+    void Load(const std::filesystem::path& starData = "StarData");
+
+    // The client area below the menu bar, pixels.
+    float InnerWidth() const override;
+    float InnerHeight() const override;
+    // Shows the window; the client area's pending Resize is delivered before this returns.
+    void Show() override;
+
+    SkyState& Sky() { return *State; }
+    SkyControls& Controls() { return Ui; }
+    // Charts(index): the chart surface and the widget that shows it.
+    RasterSurface& ChartSurface(int index) {
+        return *ChartRasters[static_cast<std::size_t>(index)];
+    }
+    SurfaceView* ChartView(int index) const { return ChartViews[static_cast<std::size_t>(index)]; }
+
+    // The controls, named as the handlers know them.
+    ClientArea* Client = nullptr;
+    QLineEdit* LatitudeCaption = nullptr;      // "緯度"
+    QLineEdit* ElevationCaption = nullptr;     // "仰角"
+    QLineEdit* AzimuthCaption = nullptr;       // "方位角"
+    QLineEdit* MagnitudeCaption = nullptr;     // "限界等級"
+    QLineEdit* StepCaption = nullptr;          // "分増加率"
+    QLineEdit* MonthCaption = nullptr;         // "月"
+    QLineEdit* DayCaption = nullptr;           // "日"
+    QLineEdit* HourCaption = nullptr;          // "時"
+    QLineEdit* MinuteCaption = nullptr;        // "分"
+    QLineEdit* LongitudeCaption = nullptr;     // "東経"
+    QComboBox* MagnitudeList = nullptr;        // Limiting magnitude.
+    QComboBox* StepList = nullptr;             // Animation step, minutes.
+    QComboBox* MonthList = nullptr;            // Month.
+    QComboBox* DayList = nullptr;              // Day.
+    QComboBox* HourList = nullptr;             // Hour.
+    QComboBox* MinuteList = nullptr;           // Minute.
+    QScrollBar* AzimuthBar = nullptr;          // View azimuth, 0..360.
+    QScrollBar* LongitudeBar = nullptr;        // Longitude, 120..150.
+    QScrollBar* ElevationBar = nullptr;        // View elevation, 0..180 (90 - elevation).
+    QScrollBar* LatitudeBar = nullptr;         // Latitude, 0..180 (90 - latitude).
+    QtAnimateButton* AnimateButton = nullptr;  // "うごかす"
+    SurfaceView* AzimuthReadout = nullptr;     // View azimuth read-out.
+    SurfaceView* LatitudeReadout = nullptr;    // Latitude read-out.
+    SurfaceView* ElevationReadout = nullptr;   // View elevation read-out.
+    SurfaceView* LongitudeReadout = nullptr;   // Longitude read-out.
+    QAction* QuitAction = nullptr;             // "終了"
+    QAction* AboutAction = nullptr;            // "情報"
+
+private:
+    void CreateControls();
+    void CreateMenu();
+    void SetTabSequence();
+    void BindControls();
+
+    void QuitAction_Triggered();
+    void AboutAction_Triggered();
+
+    QtGlyphSource ChartText{ChartFont()};
+    QtGlyphSource ReadoutText{ReadoutFont()};
+    std::unique_ptr<SkyState> State;
+    std::array<std::unique_ptr<RasterSurface>, 2> ChartRasters;
+    std::array<std::unique_ptr<RasterSurface>, 4>
+        ReadoutRasters;  // AzimuthReadout..LongitudeReadout.
+    std::array<SurfaceView*, 2> ChartViews{};
+    std::unique_ptr<QtList> Lists[6];
+    std::unique_ptr<QtScroll> Scrolls[4];  // AzimuthBar, LongitudeBar, ElevationBar, LatitudeBar.
+    SkyControls Ui;
+    bool ResizeReady =
+        false;  // Set when the window is first shown: no Resize before SetStartValues has run.
+};

@@ -1,0 +1,153 @@
+#include "QtControls.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSignalBlocker>
+
+#include "core/RunTimeError.h"
+#include "qttext/QtText.h"
+#include "session/Handlers.h"
+
+namespace {
+// Puts the selected item's text back into a list's edit field before the combo
+// box would look typed text up among its items, which it does on Enter and when
+// the field loses the focus. So typing never selects anything.
+class TypedTextGuard : public QObject {
+public:
+    explicit TypedTextGuard(QComboBox* combo) : QObject(combo), Combo(combo) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const bool enter = event->type() == QEvent::KeyPress &&
+                           (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+        if (enter || event->type() == QEvent::FocusOut) {
+            const int index = Combo->currentIndex();
+            Combo->lineEdit()->setText(index >= 0 ? Combo->itemText(index) : QString());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QComboBox* const Combo;
+};
+}  // namespace
+
+int ButtonSum(Qt::MouseButtons buttons) {
+    int sum = 0;
+    if (buttons & Qt::LeftButton) sum += LeftButton;
+    if (buttons & Qt::RightButton) sum += RightButton;
+    if (buttons & Qt::MiddleButton) sum += MiddleButton;
+    return sum;
+}
+
+QtList::QtList(QComboBox* combo) : Combo(combo) {
+    Combo->setEditable(true);
+    // Typed text never becomes an item or a choice: no insertion, no completion,
+    // and no look-up of the text among the items.
+    Combo->setInsertPolicy(QComboBox::NoInsert);
+    Combo->setDuplicatesEnabled(true);
+    Combo->setCompleter(nullptr);
+    Combo->lineEdit()->installEventFilter(new TypedTextGuard(Combo));
+    ClickConnection = QObject::connect(Combo, &QComboBox::currentIndexChanged, Combo, [this](int) {
+        if (OnClick) OnClick();
+    });
+}
+
+// The combo box outlives this binding inside the window; it must not call back into it.
+QtList::~QtList() { QObject::disconnect(ClickConnection); }
+
+void QtList::AddItem(const std::string& text) {
+    // A combo box selects the first item put into an empty list; a list here
+    // gets its selection only from SetListIndex, so that selection raises Click.
+    const QSignalBlocker quiet(Combo);
+    const int before = Combo->currentIndex();
+    Combo->addItem(QString::fromStdString(text));
+    if (Combo->currentIndex() != before) Combo->setCurrentIndex(before);
+}
+
+void QtList::SetListIndex(int index) {
+    if (index < -1 || index >= Combo->count()) {
+        throw RunTimeError(ErrorKind::SubscriptRange, "リストの項目がありません。");
+    }
+    Combo->setCurrentIndex(index);
+}
+
+QtScroll::QtScroll(QScrollBar* bar, ScrollRange range) : Bar(bar) {
+    Bar->setRange(range.Min, range.Max);
+    Bar->setValue(range.Start);
+    Bar->setSingleStep(ScrollSmallStep);  // Arrow buttons.
+    Bar->setPageStep(ScrollLargeStep);    // A click in the trough.
+    // Without tracking, a dragged thumb changes the value only when it is let go.
+    Bar->setTracking(false);
+    ChangeConnection = QObject::connect(Bar, &QAbstractSlider::valueChanged, Bar, [this](int) {
+        if (OnChange) OnChange();
+    });
+}
+
+QtScroll::~QtScroll() { QObject::disconnect(ChangeConnection); }
+
+std::int16_t QtScroll::Value() const {
+    // The range is within 16 bits, so the value is too.
+    return static_cast<std::int16_t>(Bar->value());
+}
+
+SurfaceView::SurfaceView(RasterSurface& surface, QWidget* parent)
+    : QWidget(parent), Surface(surface) {
+    // The image covers the widget, so nothing beneath needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    FitToSurface();
+    Surface.OnBringToFront = [this](RasterSurface&) {
+        FitToSurface();
+        raise();
+    };
+    Surface.OnRefresh = [this](RasterSurface&) {
+        FitToSurface();
+        repaint();
+        if (AfterRefresh) AfterRefresh();
+    };
+}
+
+void SurfaceView::FitToSurface() {
+    const QSize size(Surface.Width(), Surface.Height());
+    if (this->size() != size) resize(size);
+}
+
+void SurfaceView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.drawImage(area.topLeft(), ImageOf(Surface), area);
+}
+
+QtAnimateButton::QtAnimateButton(const QString& caption, QWidget* parent)
+    : QPushButton(caption, parent) {
+    // Moves with no button held are reported too: they end an animation.
+    setMouseTracking(true);
+}
+
+void QtAnimateButton::mousePressEvent(QMouseEvent* event) {
+    if (OnMouseDown) OnMouseDown(ButtonSum(event->button()));
+    QPushButton::mousePressEvent(event);
+    event->accept();
+}
+
+void QtAnimateButton::mouseMoveEvent(QMouseEvent* event) {
+    if (OnMouseMove) OnMouseMove(ButtonSum(event->buttons()));
+    QPushButton::mouseMoveEvent(event);
+    event->accept();
+}
+
+void QtAnimateButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (OnMouseUp) OnMouseUp(ButtonSum(event->button()));
+    QPushButton::mouseReleaseEvent(event);
+    event->accept();
+}
+
+ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {}
+
+void ClientArea::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (OnResize) OnResize();
+}

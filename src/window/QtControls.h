@@ -1,0 +1,98 @@
+#pragma once
+// Qt widgets bound to the engine's control interfaces. Each binding forwards
+// one Qt signal or event to a callback that the main window points at a
+// handler; none of them computes anything of the sky.
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+#include "render/RasterSurface.h"
+#include "session/Controls.h"
+#include "session/Layout.h"
+
+// A drop-down list: an editable combo box whose typed text is never taken as a
+// choice. Click is raised when the user picks an item and, synchronously, when
+// the program selects another item.
+class QtList : public ListControl {
+public:
+    explicit QtList(QComboBox* combo);
+    ~QtList() override;
+
+    // Appends without selecting: a list that had no selection keeps none.
+    void AddItem(const std::string& text) override;
+    int ListIndex() const override { return Combo->currentIndex(); }
+    // An index outside the list is a failing control operation.
+    void SetListIndex(int index) override;
+    void Refresh() override { Combo->repaint(); }
+
+    QComboBox* const Combo;
+
+private:
+    QMetaObject::Connection ClickConnection;
+};
+
+// A scroll bar reporting Change after an arrow or trough click, and once when a
+// dragged thumb is let go, never while the thumb moves.
+class QtScroll : public ScrollControl {
+public:
+    // Range and opening value are set before Change is connected, so taking them
+    // raises nothing.
+    QtScroll(QScrollBar* bar, ScrollRange range);
+    ~QtScroll() override;
+    std::int16_t Value() const override;
+
+    QScrollBar* const Bar;
+
+private:
+    QMetaObject::Connection ChangeConnection;
+};
+
+// Shows one raster surface as it is: the surface holds the picture, paintEvent
+// only copies it. The surface's BringToFront raises this widget and its Refresh
+// repaints it at once; the widget always takes the surface's size.
+class SurfaceView : public QWidget {
+public:
+    SurfaceView(RasterSurface& surface, QWidget* parent);
+
+    RasterSurface& Surface;
+    // Runs after the widget has been repainted for a Refresh of its surface.
+    std::function<void()> AfterRefresh;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void FitToSurface();
+};
+
+// The animate button. Reports presses, moves and releases with the mouse buttons
+// as the handlers count them (1 left, 2 right, 4 middle, summed for moves). Moves
+// are reported while the pointer is over the button, and everywhere while a
+// button pressed on it is held; the release reaches it wherever the pointer is.
+class QtAnimateButton : public QPushButton, public AnimateControl {
+public:
+    QtAnimateButton(const QString& caption, QWidget* parent);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};
+
+// The window's client area: the part below the menu bar. Reports every change of
+// its size once the window has been asked to show.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(QWidget* parent = nullptr);
+    std::function<void()> OnResize;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+};
+
+// The handlers' button count for a set of Qt mouse buttons; others count 0.
+int ButtonSum(Qt::MouseButtons buttons);

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "session/Handlers.h"
+#include "session/HeadlessWindow.h"
+#include "session/Redraw.h"
+#include "support/TestSky.h"
+
+namespace {
+// A started window that counts redraws (each redraw presents one chart).
+struct Counted {
+    std::unique_ptr<HeadlessWindow> W = NewWindow();
+    int Redraws = 0;
+    Counted() {
+        W->Load(std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
+        W->Chart0.OnBringToFront = W->Chart1.OnBringToFront = [this](RasterSurface& s) {
+            ++Redraws;
+            W->Stack.Front = &s;
+        };
+    }
+    SkyState& Sky() { return W->Sky; }
+    void Down(int b) { AnimateButton_MouseDown(W->Sky, W->Ui, b); }
+    void Move(int b) { AnimateButton_MouseMove(W->Sky, W->Ui, b); }
+    void Up(int b) { AnimateButton_MouseUp(W->Sky, W->Ui, b); }
+    // The chart on screen equals a fresh drawing of the present state.
+    bool ChartIsCurrent() {
+        const PixelImage shown = W->Front().Picture();
+        const std::int16_t index = W->Sky.BufferIndex;
+        RedrawSky(W->Sky, W->Ui);
+        RedrawSky(W->Sky, W->Ui);
+        Redraws -= 2;
+        EXPECT_EQ(W->Sky.BufferIndex, index);
+        return shown == W->Front().Picture();
+    }
+};
+}  // namespace
+
+TEST(FillLists, GiveTheItemsAndDefaults) {
+    Counted c;
+    const auto& magnitudes = c.W->MagnitudeList.Items;
+    ASSERT_EQ(magnitudes.size(), 94u);
+    EXPECT_EQ(magnitudes[0], "-1.4");
+    EXPECT_EQ(magnitudes[4], "-1");
+    EXPECT_EQ(magnitudes[13], "-0.1");
+    EXPECT_EQ(magnitudes[14], "0");
+    EXPECT_EQ(magnitudes[19], "0.5");
+    EXPECT_EQ(magnitudes[49], "3.5");
+    EXPECT_EQ(magnitudes[93], "7.9");
+    EXPECT_EQ(c.W->StepList.Items, (std::vector<std::string>{"1", "3", "5", "10", "15", "30"}));
+    EXPECT_EQ(c.W->MonthList.Items.front(), "1");
+    EXPECT_EQ(c.W->MonthList.Items.size(), 12u);
+    EXPECT_EQ(c.W->DayList.Items.back(), "31");
+    EXPECT_EQ(c.W->HourList.Items.front(), "0");
+    EXPECT_EQ(c.W->HourList.Items.back(), "23");
+    EXPECT_EQ(c.W->MinuteList.Items.back(), "59");
+    const int defaults[] = {c.W->MagnitudeList.ListIndex(), c.W->StepList.ListIndex(),
+                            c.W->MonthList.ListIndex(),     c.W->DayList.ListIndex(),
+                            c.W->HourList.ListIndex(),      c.W->MinuteList.ListIndex()};
+    EXPECT_EQ(std::vector<int>(std::begin(defaults), std::end(defaults)),
+              (std::vector<int>{49, 2, 0, 0, 0, 0}));
+    EXPECT_EQ(c.Sky().TimeStep, 5);
+    EXPECT_EQ(c.Sky().StepValues[6], 0);
+}
+
+TEST(MagnitudeListClick, SetsTheLimitFromTheItemIndex) {
+    Counted c;
+    c.W->MagnitudeList.SetListIndex(0);
+    EXPECT_EQ(c.Sky().LimitMag, -1.4);
+    EXPECT_EQ(c.Redraws, 2);
+    c.W->MagnitudeList.SetListIndex(93);
+    EXPECT_EQ(c.Sky().LimitMag, 7.9);
+    EXPECT_TRUE(c.ChartIsCurrent());
+}
+
+TEST(MonthListClick, RunsThirtyFirstFebruaryIntoMarchWhileTheListsKeepTheChoice) {
+    Counted c;
+    c.W->MonthList.SetListIndex(1);
+    c.W->DayList.SetListIndex(30);
+    EXPECT_EQ(c.Sky().Month, 3);
+    EXPECT_EQ(c.Sky().DayIndex, 2);
+    EXPECT_EQ(c.Sky().MinuteOfYear, 61 * 1440);
+    EXPECT_EQ(c.W->MonthList.ListIndex(), 1);
+    EXPECT_EQ(c.W->DayList.ListIndex(), 30);
+    EXPECT_EQ(c.Redraws, 4);
+}
+
+TEST(StepListClick, ChangesTheStepWithoutRedrawing) {
+    Counted c;
+    c.W->StepList.SetListIndex(5);
+    EXPECT_EQ(c.Sky().TimeStep, 30);
+    EXPECT_EQ(c.Redraws, 0);
+    c.Down(LeftButton);
+    c.Move(LeftButton);
+    EXPECT_EQ(c.Sky().MinuteOfYear, 30);
+    EXPECT_EQ(c.W->MinuteList.ListIndex(), 30);
+}
+
+TEST(AnimateButtonMouseMove, WrapsTheYearIntoTheLists) {
+    Counted c;
+    c.W->MonthList.SetListIndex(11);
+    c.W->DayList.SetListIndex(30);
+    c.W->HourList.SetListIndex(23);
+    c.W->MinuteList.SetListIndex(55);
+    ASSERT_EQ(c.Sky().MinuteOfYear, 525595);
+    c.Down(LeftButton);
+    c.Move(LeftButton);
+    EXPECT_EQ(c.Sky().MinuteOfYear, 0);
+    for (const MemoryList* list :
+         {&c.W->MonthList, &c.W->DayList, &c.W->HourList, &c.W->MinuteList})
+        EXPECT_EQ(list->ListIndex(), 0);
+}
+
+TEST(AnimateButtonMouseMove, FollowsTheDraggingTable) {
+    struct Row {
+        const char* Event;
+        int Button;
+        std::int16_t Before, After;
+        int Redraws, MinutesAdded;
+    };
+    constexpr Row Rows[] = {
+        {"down", 1, 0, 1, 1, 0}, {"down", 2, 0, 0, 0, 0}, {"down", 1, 1, 1, 1, 0},
+        {"down", 4, 1, 0, 0, 0}, {"move", 1, 1, 1, 1, 5}, {"move", 2, 1, 0, 0, 0},
+        {"move", 3, 1, 0, 0, 0}, {"move", 0, 1, 0, 0, 0}, {"move", 0, 0, 0, 0, 0},
+        {"move", 5, 0, 0, 0, 0},
+    };
+    for (const Row& row : Rows) {
+        Counted c;
+        c.Sky().Dragging = row.Before;
+        (std::string(row.Event) == "down" ? c.Down(row.Button) : c.Move(row.Button));
+        EXPECT_EQ(c.Sky().Dragging, row.After) << row.Event << " " << row.Button;
+        EXPECT_EQ(c.Redraws, row.Redraws) << row.Event << " " << row.Button;
+        EXPECT_EQ(c.Sky().MinuteOfYear, row.MinutesAdded) << row.Event << " " << row.Button;
+    }
+}
+
+TEST(AnimateButtonMouseMove, HoldRedrawsOncePerMoveAndTrailsTheClock) {
+    Counted c;
+    c.Down(LeftButton);
+    c.Move(LeftButton);
+    c.Move(LeftButton);
+    c.Move(LeftButton);
+    EXPECT_EQ(c.Redraws, 4);
+    EXPECT_EQ(c.Sky().MinuteOfYear, 15);
+    EXPECT_EQ(c.W->MinuteList.ListIndex(), 15);
+    // The time lists do nothing while the button is held.
+    c.W->HourList.SetListIndex(7);
+    EXPECT_EQ(c.Sky().Hour, 0);
+    EXPECT_EQ(c.Redraws, 4);
+    EXPECT_FALSE(c.ChartIsCurrent());
+}
+
+TEST(AnimateButtonMouseMove, AfterAClearedFlagTheListsBringTheChartUp) {
+    Counted c;
+    c.Down(LeftButton);
+    c.Move(LeftButton);
+    c.Move(LeftButton + RightButton);  // Clears the flag.
+    c.Move(LeftButton);                // Idle row: the lists' clicks run the time chain.
+    EXPECT_EQ(c.Sky().MinuteOfYear, 10);
+    EXPECT_EQ(c.Sky().Dragging, 1);
+    EXPECT_EQ(c.Redraws, 1 + 1 + 1 + 2);  // One time list changed: one pair.
+    EXPECT_TRUE(c.ChartIsCurrent());
+}
+
+TEST(AnimateButtonMouseUp, EndsTheHoldAndBringsTheChartToTheClock) {
+    Counted c;
+    c.Down(LeftButton);
+    c.Move(LeftButton);
+    c.Move(LeftButton);
+    c.Up(LeftButton);
+    EXPECT_EQ(c.Sky().Dragging, 0);
+    EXPECT_TRUE(c.ChartIsCurrent());
+    c.W->HourList.SetListIndex(3);  // The time lists act again.
+    EXPECT_EQ(c.Sky().Hour, 3);
+    EXPECT_EQ(c.Sky().MinuteOfYear, 3 * 60 + 10);
+    const int before = c.Redraws;
+    c.Up(RightButton);
+    EXPECT_EQ(c.Redraws, before);
+}
+
+TEST(ScrollChange, StoresTheAnglesAtTheBarsEnds) {
+    Counted c;
+    c.W->LongitudeBar.MoveTo(120);
+    EXPECT_EQ(c.Sky().Longitude, 120.0);
+    EXPECT_EQ(c.Sky().EpochMinute, 1098.6038759210614);
+    c.W->LongitudeBar.MoveTo(150);
+    EXPECT_EQ(c.Sky().EpochMinute, 978.9315387801533);
+    c.W->LatitudeBar.MoveTo(0);
+    EXPECT_EQ(c.Sky().PoleAngle, 180);
+    c.W->LatitudeBar.MoveTo(180);
+    EXPECT_EQ(c.Sky().PoleAngle, 0);
+    c.W->ElevationBar.MoveTo(0);
+    EXPECT_EQ(c.Sky().ViewElevation, 90);
+    c.W->ElevationBar.MoveTo(180);
+    EXPECT_EQ(c.Sky().ViewElevation, -90);
+    c.W->AzimuthBar.MoveTo(360);
+    EXPECT_EQ(c.Sky().ViewAzimuth, 360);
+    EXPECT_EQ(c.Redraws, 14);  // Seven changes, a pair each.
+    const std::pair<RasterSurface*, const char*> readouts[] = {{&c.W->AzimuthReadout, " 360 °"},
+                                                               {&c.W->LatitudeReadout, "-90 °"},
+                                                               {&c.W->ElevationReadout, " 90 °"},
+                                                               {&c.W->LongitudeReadout, " 150 °"}};
+    for (const auto& [readout, text] : readouts) {
+        EXPECT_EQ(readout->Picture(), ReadoutWith(text)) << text;
+    }
+    EXPECT_EQ(c.Sky().SinElevation, std::sin((-90 * 3.14159265358979) / 180));
+    EXPECT_TRUE(c.ChartIsCurrent());
+}

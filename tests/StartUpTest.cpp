@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/Convert.h"
+#include "core/RunTimeError.h"
+#include "session/HeadlessWindow.h"
+#include "session/StartUp.h"
+#include "support/TestSky.h"
+
+namespace {
+const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
+}
+
+TEST(ChartSideFor, TakesTheSmallerOfHeightAndWidthLessThePanel) {
+    struct Row {
+        float Width, Height;
+        int Side;
+    };
+    constexpr Row Rows[] = {{584, 416, 408}, {600, 496, 488}, {400, 600, 288},
+                            {112, 400, 0},   {300, 8, 0},     {4000, 3000, 2992}};
+    for (const Row& row : Rows)
+        EXPECT_EQ(ChartSideFor(row.Width, row.Height), row.Side) << row.Width;
+    EXPECT_THROW(ChartSideFor(1e6f, 1e6f), RunTimeError);
+}
+
+TEST(SetStartValues, StoresTheStartValuesAndLaidOutGeometry) {
+    auto window = NewWindow();
+    SetStartValues(window->Sky, window->Ui, Catalogue);
+    const SkyState& Sky = window->Sky;
+    EXPECT_EQ(Sky.CenterX, 204.5f);
+    EXPECT_EQ(Sky.CenterY, 204.5f);
+    EXPECT_EQ(Sky.ChartRadius, 0.8 * 204.5f);
+    EXPECT_EQ(Sky.EpochMinute, 1038.7677073506075);
+    EXPECT_EQ(Sky.Pi, 3.14159265358979);
+    EXPECT_EQ(Sky.LimitMag, 3.5);
+    EXPECT_EQ(Sky.Month, 1);
+    EXPECT_EQ(Sky.BufferIndex, 0);
+    EXPECT_EQ(Sky.CompassZ[0], Round16(163.6 * std::sin(3.14159265358979 * (180 - 125.0) / 180)));
+    EXPECT_EQ(Sky.SinPole, 0);  // The view trigonometry waits for the first Resize.
+    EXPECT_FALSE(window->Window.Visible);
+}
+
+TEST(StartUp, FitsTheChartToTheLaidOutWindow) {
+    auto window = NewWindow();
+    window->Load(Catalogue);
+    const SkyState& Sky = window->Sky;
+    EXPECT_TRUE(window->Window.Visible);
+    EXPECT_EQ(Sky.CenterX, 204.0f);
+    EXPECT_EQ(Sky.CenterY, 204.0f);
+    EXPECT_DOUBLE_EQ(Sky.ChartRadius, 163.2);
+    EXPECT_EQ(window->Chart1.Width(), 408);
+    EXPECT_EQ(window->Chart1.Height(), 408);
+    EXPECT_NE(Sky.SinPole, 0);
+}
+
+TEST(FitChartToWindow, RefitsOrKeepsTheChartWhenTooSmall) {
+    auto window = NewWindow();
+    window->Load(Catalogue);
+    window->Window.ResizeTo(600, 496);
+    EXPECT_EQ(window->Chart0.Width(), 488);
+    EXPECT_EQ(window->Sky.CenterX, 244.0f);
+    window->Window.ResizeTo(400, 600);
+    EXPECT_EQ(window->Chart0.Width(), 288);
+    const PixelImage before = window->Front().Picture();
+    const std::int16_t index = window->Sky.BufferIndex;
+    window->Window.ResizeTo(50, 5);  // Minimised: keep everything.
+    EXPECT_EQ(window->Chart0.Width(), 288);
+    EXPECT_EQ(window->Sky.CenterX, 144.0f);
+    EXPECT_EQ(window->Sky.BufferIndex, index);
+    EXPECT_EQ(window->Front().Picture(), before);
+    window->Window.ResizeTo(1, 1);
+    window->Window.ResizeTo(584, 416);
+    EXPECT_EQ(window->Chart0.Width(), 408);
+}
+
+TEST(StartUp, StopsBeforeShowingWithoutTheCatalogue) {
+    auto window = NewWindow();
+    try {
+        window->Load("/nonexistent/StarData");
+        ADD_FAILURE();
+    } catch (const RunTimeError& error) {
+        EXPECT_EQ(error.Kind(), ErrorKind::FileNotFound);
+    }
+    EXPECT_FALSE(window->Window.Visible);
+}
