@@ -11,6 +11,7 @@
 #include "MainWindow.h"
 #include "Snapshot.h"
 #include "StartSettings.h"
+#include "qttext/QtText.h"
 
 namespace {
 const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
@@ -99,7 +100,7 @@ void StartSettingsTest::settingsShowInControlsAndChart() {
     options.Elevation = values[Elevation];
     options.StarData = Catalogue.string();
     std::vector<PlottedStar> stars;
-    QCOMPARE(FrontChart(window).Picture(), DrawSnapshot(options, stars));
+    QCOMPARE(ImageOf(FrontChart(window)), DrawSnapshot(options, stars));
 }
 
 QTEST_MAIN(StartSettingsTest)
