@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <numbers>
-
 #include "core/RunTimeError.h"
 #include "core/SkyState.h"
 #include "time/Clock.h"
@@ -148,10 +146,4 @@ TEST(ComposeMinuteOfYear, IgnoresDayOutsideTheMonthsAndOverflows) {
     Sky.Month = 1;
     Sky.DayIndex = 2000000;  // Days x 1440 leaves the 32-bit range.
     EXPECT_THROW(ComposeMinuteOfYear(Sky), RunTimeError);
-}
-
-TEST(Pi, IsTheFifteenDigitConstantNotTheNearestDouble) {
-    constexpr double Pi = 3.14159265358979;
-    EXPECT_NE(Pi, std::numbers::pi);
-    EXPECT_LT(Pi, std::numbers::pi);
 }

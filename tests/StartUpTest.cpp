@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <numbers>
 
 #include "core/Convert.h"
 #include "core/RunTimeError.h"
@@ -32,7 +33,10 @@ TEST(SetStartValues, StoresTheStartValuesAndLaidOutGeometry) {
     EXPECT_EQ(Sky.CenterY, 204.5f);
     EXPECT_EQ(Sky.ChartRadius, 0.8 * 204.5f);
     EXPECT_EQ(Sky.EpochMinute, 1038.7677073506075);
+    // The program's Pi is this fifteen-digit decimal, seven units in the last place below
+    // the double nearest to pi: every worked value depends on it, so nobody may "fix" it.
     EXPECT_EQ(Sky.Pi, 3.14159265358979);
+    EXPECT_LT(Sky.Pi, std::numbers::pi);
     EXPECT_EQ(Sky.LimitMag, 3.5);
     EXPECT_EQ(Sky.Month, 1);
     EXPECT_EQ(Sky.BufferIndex, 0);

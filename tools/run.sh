@@ -6,4 +6,4 @@ bash "$root/tools/install-deps.sh"
 cmake --preset release -S "$root" >/dev/null
 cmake --build "$root/build/release" --target domarium
 cd "$root"
-exec "$root/build/release/src/app/domarium"
+exec "$root/build/release/src/window/domarium"

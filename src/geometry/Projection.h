@@ -7,17 +7,29 @@
 
 struct SkyState;
 
-// UpdateViewTrig: converts PoleAngle, ViewAzimuth, ViewElevation and RollAngle to radians
-// with Pi and caches their sines and cosines. Any change of a view angle must be followed
-// by a call before the next projection.
+// UpdateViewTrig: the view angles' radians and their sines and cosines.
+// Reads:   PoleAngle (90 + latitude), ViewAzimuth (from north through east), ViewElevation
+//          (positive looks down on the dome), RollAngle: degrees; Pi.
+// Writes:  PoleAngleRad, ViewAzimuthRad, ViewElevationRad, RollAngleRad  radians (x Pi / 180);
+//          SinPole, CosPole, SinAzimuth, CosAzimuth, SinElevation, CosElevation, SinRoll, CosRoll.
+// Notes:   Any change of a view angle must be followed by a call before the next projection.
 void UpdateViewTrig(SkyState& Sky);
 
-// ProjectStar: projects star StarIndex for the current SiderealAngle. Writes the working
-// values, Depth, ViewY, ViewX, OffsetY and OffsetX.
+// ProjectStar: one star on the chart for the current sidereal angle.
+// Reads:   StarIndex 0..3145; StarRA, StarDec  degrees; SiderealAngle  degrees; ChartRadius
+//          pixels; the view cache of UpdateViewTrig; Pi.
+// Writes:  RaOffsetRad = (StarRA - SiderealAngle) x Pi / 180, PolarDistRad = (90 - StarDec) x
+//          Pi / 180, their sines and cosines; SphereX, SphereY, SphereZ  pixels in the sphere
+//          frame; Depth  rounded pixels below the horizon plane (the star is below the horizon
+//          when Depth > 0); ViewY, ViewX; OffsetX, OffsetY  pixels from the chart centre, y down.
+// Notes:   1) Evaluated in exactly this order, so results agree to the last bit.
+//          2) A Depth outside 16 bits is the overflow error.
+// Tested:  R = 1000 at the start-up view: the worked stars of ProjectionTest, exactly.
 void ProjectStar(SkyState& Sky);
 
-// ProjectPoint: projects a point given in the sphere frame, already scaled to the chart.
-// Writes Depth, ViewY, ViewX, OffsetY and OffsetX, not ProjectStar's working values.
+// ProjectPoint: a point of the sphere frame on the chart (the compass points).
+// Reads:   x, y, z  pixels in the sphere frame, already scaled to the chart; the view cache.
+// Writes:  Depth, ViewY, ViewX, OffsetY, OffsetX as ProjectStar; not its working values.
 void ProjectPoint(SkyState& Sky, double x, double y, double z);
 
 // Screen position and depth of one star, as ProjectStar leaves them.
@@ -26,13 +38,20 @@ struct StarProjection {
     std::int16_t Depth;
 };
 
-// ProjectStarBatch: ProjectStar for several stars at once, with the same arithmetic in
-// the same order, so each result is bit-identical to ProjectStar's. The sines and
-// cosines of all right-ascension offsets are taken first, then the rotations, which
-// keeps the library calls apart from the arithmetic. Leaves SkyState untouched.
+// ProjectStarBatch: ProjectStar for several stars at once.
+// Reads:   what ProjectStar reads, for the count stars of indices; the polar cache.
+// Writes:  out[0..count)  each star's OffsetX, OffsetY and Depth; SkyState untouched.
+// Notes:   The same arithmetic in the same order, so each result is bit-identical to
+//          ProjectStar's. The sines and cosines of all right-ascension offsets are taken
+//          first, then the rotations, which keeps the library calls apart from the arithmetic.
+// Tested:  against ProjectStar for every star in four views.
 void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int count,
                       StarProjection* out);
 
-// PrepareStarPolarCache: fills the per-star polar distance, its sine and cosine from
-// StarDec, bit-identical to what ProjectStar would compute, and marks the cache ready.
+// PrepareStarPolarCache: each star's polar distance with its sine and cosine, once.
+// Reads:   StarDec  degrees; Pi.
+// Writes:  StarPolarCacheDec (the declination each entry was made from), StarPolarDistRad,
+//          StarSinPolarDist, StarCosPolarDist; StarPolarCacheReady = true.
+// Notes:   Bit-identical to what ProjectStar computes; an entry whose declination no longer
+//          matches StarDec is not used.
 void PrepareStarPolarCache(SkyState& Sky);

@@ -34,7 +34,17 @@ std::string FormatPrintLine(std::initializer_list<PrintItem> items);
 // Every input that decides the pixels of a chart's frame (sphere, horizon,
 // compass): the same key on the same surface means the same frame.
 struct FrameKey {
-    std::array<double, 21> Values{};
+    int Width = 0, Height = 0;  // The surface, pixels.
+    Colour BackColor = 0;
+    FillStyleKind FillStyle = FillStyleKind::Transparent;
+    float CenterX = 0.0f, CenterY = 0.0f;
+    double ChartRadius = 0.0;
+    double ViewElevationRad = 0.0;
+    double PoleAngle = 0.0;
+    double Pi = 0.0;
+    double SinPole = 0.0, CosPole = 0.0, SinAzimuth = 0.0, CosAzimuth = 0.0;
+    double SinElevation = 0.0, CosElevation = 0.0, SinRoll = 0.0, CosRoll = 0.0;
+    std::int16_t SphereGrey = 0, HorizonGrey = 0, CompassGrey = 0;
     bool operator==(const FrameKey&) const = default;
 };
 

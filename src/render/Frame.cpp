@@ -108,27 +108,12 @@ private:
 };
 
 FrameKey FrameKeyOf(const SkyState& Sky, const DrawingSurface& S) {
-    return FrameKey{{static_cast<double>(S.Width()),
-                     static_cast<double>(S.Height()),
-                     static_cast<double>(S.BackColor),
-                     S.FillStyle == FillStyleKind::Solid ? 1.0 : 0.0,
-                     Sky.CenterX,
-                     Sky.CenterY,
-                     Sky.ChartRadius,
-                     Sky.ViewElevationRad,
-                     Sky.PoleAngle,
-                     Sky.Pi,
-                     Sky.SinPole,
-                     Sky.CosPole,
-                     Sky.SinAzimuth,
-                     Sky.CosAzimuth,
-                     Sky.SinElevation,
-                     Sky.CosElevation,
-                     Sky.SinRoll,
-                     Sky.CosRoll,
-                     static_cast<double>(Sky.SphereGrey),
-                     static_cast<double>(Sky.HorizonGrey),
-                     static_cast<double>(Sky.CompassGrey)}};
+    return FrameKey{S.Width(),      S.Height(),     S.BackColor,      S.FillStyle,
+                    Sky.CenterX,    Sky.CenterY,    Sky.ChartRadius,  Sky.ViewElevationRad,
+                    Sky.PoleAngle,  Sky.Pi,         Sky.SinPole,      Sky.CosPole,
+                    Sky.SinAzimuth, Sky.CosAzimuth, Sky.SinElevation, Sky.CosElevation,
+                    Sky.SinRoll,    Sky.CosRoll,    Sky.SphereGrey,   Sky.HorizonGrey,
+                    Sky.CompassGrey};
 }
 }  // namespace
 

@@ -6,13 +6,20 @@
 struct SkyState;
 class DrawingSurface;
 
-// DrawFrame: draws the frame on the given chart surface (Charts(BufferIndex)).
-// Leaves ShadeLevel 255 and the surface's FillColor white for the star discs;
-// after a compass, ForeColor stays grey 160.
+// DrawFrame: the frame on the chart surface being drawn (Charts(BufferIndex)).
+// Reads:   CenterX, CenterY, ChartRadius  pixels; ViewElevationRad (which side of the horizon
+//          plane is seen); PoleAngle (no compass at the poles, 0 and 180); the view cache;
+//          SphereGrey 80, HorizonGrey 128, CompassGrey 160.
+// Writes:  the surface's pixels, FillColor, ForeColor (grey 160 after a compass) and text
+//          position; ShadeLevel, 255 at the end; the compass points and Depth/Offset fields.
+// Notes:   Leaves FillColor white for the star discs that follow.
 void DrawFrame(SkyState& Sky, DrawingSurface& S);
 
-// ClearAndDrawFrame: Clear and DrawFrame. The frame depends only on the view and the
-// chart size, not on the clock, so where the surface still holds the pixels of the
-// same frame they are put back instead of drawn again; SkyState and the surface's
-// colours and text position end exactly as after Clear and DrawFrame.
+// ClearAndDrawFrame: Clear, then DrawFrame.
+// Reads:   as DrawFrame.
+// Writes:  as Clear and DrawFrame, to the last bit of SkyState, the pixels, the colours and
+//          the text position.
+// Notes:   The frame depends only on the view and the chart size, not on the clock, so
+//          where the surface keeps the pixels of the same frame they are put back instead
+//          of drawn again.
 void ClearAndDrawFrame(SkyState& Sky, DrawingSurface& S);

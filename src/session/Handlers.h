@@ -22,25 +22,44 @@ void FillDayList(SkyState& Sky, SkyControls& Ui);
 void FillHourList(SkyState& Sky, SkyControls& Ui);
 void FillMinuteList(SkyState& Sky, SkyControls& Ui);
 
-void MagnitudeList_Click(SkyState& Sky, SkyControls& Ui);  // Limiting magnitude.
-void StepList_Click(SkyState& Sky, SkyControls& Ui);       // Animation step; no redraw.
-void MonthList_Click(SkyState& Sky, SkyControls& Ui);      // Month.
-void DayList_Click(SkyState& Sky, SkyControls& Ui);        // Day.
-void HourList_Click(SkyState& Sky, SkyControls& Ui);       // Hour.
-void MinuteList_Click(SkyState& Sky, SkyControls& Ui);     // Minute.
+// MagnitudeList_Click: Reads the list's index k (0..93). Writes LimitMag = (k - 14) / 10,
+// -1.4..7.9; redraws twice.
+void MagnitudeList_Click(SkyState& Sky, SkyControls& Ui);
+// StepList_Click: Reads the list's index k (0..5). Writes TimeStep = StepValues[k] minutes.
+// No redraw: the step shows only at the next hold. An index past 6 is the subscript error.
+void StepList_Click(SkyState& Sky, SkyControls& Ui);
+// MonthList_Click, DayList_Click, HourList_Click, MinuteList_Click: ignored while Dragging.
+// Writes Month (index + 1), DayIndex (index), Hour or Minute (index); then
+// ComposeMinuteOfYear, SplitMinuteOfYear (31 February becomes 3 March) and two redraws.
+void MonthList_Click(SkyState& Sky, SkyControls& Ui);
+void DayList_Click(SkyState& Sky, SkyControls& Ui);
+void HourList_Click(SkyState& Sky, SkyControls& Ui);
+void MinuteList_Click(SkyState& Sky, SkyControls& Ui);
 
-void AzimuthBar_Change(SkyState& Sky, SkyControls& Ui);    // View azimuth.
-void LongitudeBar_Change(SkyState& Sky, SkyControls& Ui);  // Longitude.
-void ElevationBar_Change(SkyState& Sky, SkyControls& Ui);  // View elevation.
-void LatitudeBar_Change(SkyState& Sky, SkyControls& Ui);   // Latitude.
+// AzimuthBar_Change: ViewAzimuth = the bar's value, degrees 0..360; UpdateViewTrig; two redraws.
+void AzimuthBar_Change(SkyState& Sky, SkyControls& Ui);
+// LongitudeBar_Change: Longitude = the bar's value, degrees east 120..150;
+// ComputeSiderealEpoch; UpdateViewTrig; two redraws.
+void LongitudeBar_Change(SkyState& Sky, SkyControls& Ui);
+// ElevationBar_Change: ViewElevation = 90 - the bar's value (bar 0..180, so -90..90;
+// positive looks down); UpdateViewTrig; two redraws.
+void ElevationBar_Change(SkyState& Sky, SkyControls& Ui);
+// LatitudeBar_Change: PoleAngle = 180 - the bar's value (bar 0..180 is latitude 90..-90,
+// PoleAngle 180..0); UpdateViewTrig; two redraws.
+void LatitudeBar_Change(SkyState& Sky, SkyControls& Ui);
 
 // The animate button. Button is the button pressed (MouseDown), the sum of the
 // buttons held (MouseMove), or the button released (MouseUp).
+// AnimateButton_MouseDown: the left button redraws once and sets Dragging = 1; any other
+// clears Dragging.
 void AnimateButton_MouseDown(SkyState& Sky, SkyControls& Ui, int button);
+// AnimateButton_MouseMove: with the left button alone held: a redraw, then MinuteOfYear +=
+// TimeStep, SplitMinuteOfYear, SyncTimeLists, Dragging = 1; so the chart trails the clock
+// by one step during a hold. Any other buttons clear Dragging.
 void AnimateButton_MouseMove(SkyState& Sky, SkyControls& Ui, int button);
-// Releasing the left button after a hold ends the animation and brings the
-// chart up to the clock, so that the time lists act again even when the
-// button was released away from the animate button.
+// AnimateButton_MouseUp: releasing the left button ends the hold (Dragging = 0) and redraws
+// twice, so the chart catches up with the clock and the time lists act again, wherever the
+// pointer was released.
 void AnimateButton_MouseUp(SkyState& Sky, SkyControls& Ui, int button);
 
 // SyncTimeLists: puts the clock back into the four time lists during the animation.

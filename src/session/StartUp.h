@@ -8,20 +8,30 @@
 struct SkyState;
 struct SkyControls;
 
-// StartUp: SetStartValues, clear both chart surfaces, show the window (its first
-// Resize runs inside Show), refresh the view trigonometry and redraw twice.
+// StartUp: the window's start.
+// Reads:   the catalogue file starData.
+// Writes:  the whole state, by SetStartValues; clears both charts; shows the window (its
+//          first OnResize, FitChartToWindow, runs inside Show); UpdateViewTrig; redraws twice.
 void StartUp(SkyState& Sky, SkyControls& Ui, const std::filesystem::path& starData = "StarData");
 
-// SetStartValues: the start values, in their fixed order, interleaved with the clock, the
-// six lists (whose Click handlers redraw the still hidden surfaces), the compass
-// points and the catalogue (StarData in the current directory, unless a tool names
-// another file); ends by preparing both chart surfaces.
+// SetStartValues: the start values.
+// Reads:   the catalogue file starData (StarData in the current directory unless a tool
+//          names another).
+// Writes:  longitude 135, its epoch, the greys, clock 0 (1 January 00:00), azimuth 0, pole
+//          angle 125 (35 N), elevation 10, Pi, the chart geometry, limit 3.5; fills the six
+//          lists (their Click handlers redraw the still hidden charts); the compass points;
+//          the catalogue; BufferIndex 0; both charts solid-filled white and cleared.
+// Notes:   The order is fixed: later values overwrite what the lists' handlers computed.
 void SetStartValues(SkyState& Sky, SkyControls& Ui,
                     const std::filesystem::path& starData = "StarData");
 
-// FitChartToWindow: keeps both chart surfaces square and as large as the window allows,
-// takes the chart centre and radius from their size, and redraws twice. A window too
-// small for a chart keeps the previous size and geometry and is not redrawn.
+// FitChartToWindow: the charts after a change of the window's size.
+// Reads:   the window's InnerWidth and InnerHeight, pixels.
+// Writes:  both charts square, side ChartSideFor(width, height); CenterX, CenterY (half the
+//          side, single precision) and ChartRadius (0.8 x CenterX); UpdateViewTrig; redraws
+//          twice.
+// Notes:   A window too small for a chart keeps the previous size and geometry and is not
+//          redrawn.
 void FitChartToWindow(SkyState& Sky, SkyControls& Ui);
 
 // The chart side that FitChartToWindow gives an inner area of width x height pixels;

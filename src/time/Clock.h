@@ -8,30 +8,48 @@
 struct SkyState;
 
 inline constexpr std::int32_t MinutesPerYear = 525600;  // 365 x 1440: the clock wraps here.
-// Sidereal time at Greenwich at 0 h UT on 1 January, 6 h 39 min 52 s, in hours.
+// Greenwich mean sidereal time at 0 h UT on 1 January, 6 h 39 min 52 s, in hours: the
+// chart's fixed year start. The real value for 2026 is 6 h 42 min 39 s (ERFA's eraGmst06);
+// the README's accuracy paragraph says what the difference does to the chart.
 inline constexpr double GmstAtYearStart = (39.0 / 60 + 6) + 52.0 / 3600;
-inline constexpr double SiderealRatio = 1.002738;  // Sidereal hours per solar hour; epoch only.
-inline constexpr double ZoneOffsetHours = 9;
-// Degrees per clock minute: 366 turns in a 365-day year. Evaluated in this
-// order; not derived from SiderealRatio on purpose.
+// Sidereal hours per solar hour, to six decimals (1.00273790935 in full); epoch only.
+inline constexpr double SiderealRatio = 1.002738;
+inline constexpr double ZoneOffsetHours = 9;  // Japan Standard Time, UT + 9 h.
+// Degrees per clock minute: 366 turns of the sky in a 365-day year, so that the clock
+// comes round to the same sky after a year. Evaluated in this order; not derived from
+// SiderealRatio on purpose.
 inline constexpr double SiderealRate = ((360.0 / 365) * 366 / 24) / 60;
 // Zero-based day of the year on which each month starts; February has 28 days.
 inline constexpr std::int32_t MonthStartDay[12] = {0,   31,  59,  90,  120, 151,
                                                    181, 212, 243, 273, 304, 334};
 
-// ComputeSiderealEpoch: the zone-time minute of 1 January at which the local sidereal angle is
-// zero. Reads:   Longitude    degrees, east positive. Writes:  EpochMinute  not wrapped. Tested:
-// 120 -> 1098.6038759210614, 135 -> 1038.7677073506075, 150 -> 978.9315387801533.
+// ComputeSiderealEpoch: the zone-time minute of 1 January at which the local sidereal
+// angle is zero.
+// Reads:   Longitude    degrees, east positive (120..150 from the longitude bar).
+// Writes:  EpochMinute  minutes since 1 January 00:00 zone time; not wrapped.
+// Notes:   Uses SiderealRatio; the running angle uses SiderealRate instead.
+// Tested:  120 -> 1098.6038759210614, 135 -> 1038.7677073506075, 150 -> 978.9315387801533.
 void ComputeSiderealEpoch(SkyState& Sky);
 
-// ComposeMinuteOfYear: Month, DayIndex, Hour, Minute -> MinuteOfYear. No range check:
-// a day past the month's end runs into the next month; a Month outside 1..12 counts as day 0.
+// ComposeMinuteOfYear: the clock from its calendar fields.
+// Reads:   Month 1..12, DayIndex (day - 1), Hour, Minute.
+// Writes:  MinuteOfYear  minutes since 1 January 00:00 zone time.
+// Notes:   1) No range check: a day past the month's end runs into the next month
+//             (31 February is 3 March).
+//          2) A Month outside 1..12 counts as day 0 of the year.
+//          3) A day count whose minutes leave 32 bits is the overflow error.
+// Tested:  month 13, day index 20, 02:00 -> 120.
 void ComposeMinuteOfYear(SkyState& Sky);
 
-// SplitMinuteOfYear: MinuteOfYear -> Month, DayIndex, Hour, Minute. Wraps once at 525600;
-// a day below 0 or above 364 leaves Month and DayIndex unchanged.
+// SplitMinuteOfYear: the calendar fields from the clock.
+// Reads:   MinuteOfYear  0..1051199.
+// Writes:  MinuteOfYear  less 525600 when at or past the year's end (the one wrap);
+//          Month 1..12, DayIndex 0..30, Hour 0..23, Minute 0..59.
+// Notes:   A day below 0 or above 364 leaves Month and DayIndex as they were.
 void SplitMinuteOfYear(SkyState& Sky);
 
-// UpdateSiderealAngle: the first step of every redraw. SiderealAngle = (MinuteOfYear - EpochMinute)
-// x SiderealRate, degrees, not reduced modulo 360.
+// UpdateSiderealAngle: the first step of every redraw.
+// Reads:   MinuteOfYear, EpochMinute.
+// Writes:  SiderealAngle = (MinuteOfYear - EpochMinute) x SiderealRate, degrees; never
+//          reduced modulo 360, may be negative.
 void UpdateSiderealAngle(SkyState& Sky);

@@ -5,7 +5,13 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 
+#include "core/SkyState.h"
+#include "render/DrawingSurface.h"
+#include "render/RasterSurface.h"
+#include "session/Controls.h"
+#include "support/TestSky.h"
 #include "time/Clock.h"
 
 struct EventModel {
@@ -41,6 +47,54 @@ struct EventModel {
         Split();
     }
 };
+
+// What differs between the state and the model, and the read-outs and what they must
+// show; empty when everything agrees. Both random event runs check each event with it.
+inline std::string ModelMismatch(const SkyState& Sky, const SkyControls& Ui, const EventModel& M) {
+    auto same = [](double a, double b) { return a == b; };
+    const struct {
+        const char* Name;
+        double Actual, Expected;
+    } fields[] = {
+        {"MinuteOfYear", double(Sky.MinuteOfYear), double(M.MinuteOfYear)},
+        {"Month", double(Sky.Month), double(M.Month)},
+        {"DayIndex", double(Sky.DayIndex), double(M.DayIndex)},
+        {"Hour", Sky.Hour, double(M.Hour)},
+        {"Minute", Sky.Minute, double(M.Minute)},
+        {"LimitMag", Sky.LimitMag, M.LimitMag},
+        {"TimeStep", double(Sky.TimeStep), double(M.TimeStep)},
+        {"Dragging", double(Sky.Dragging), double(M.Dragging)},
+        {"ViewAzimuth", double(Sky.ViewAzimuth), double(M.Azimuth)},
+        {"Longitude", Sky.Longitude, double(M.Longitude)},
+        {"ViewElevation", double(Sky.ViewElevation), double(M.Elevation)},
+        {"PoleAngle", Sky.PoleAngle, M.PoleAngle},
+    };
+    if (Sky.BufferIndex != 0 && Sky.BufferIndex != 1) return "BufferIndex out of 0..1";
+    for (const auto& field : fields) {
+        if (!same(field.Actual, field.Expected)) {
+            return std::string(field.Name) + " " + std::to_string(field.Actual) + ", model " +
+                   std::to_string(field.Expected);
+        }
+    }
+    const struct {
+        const char* Name;
+        const DrawingSurface* Surface;
+        double Value;
+    } readouts[] = {
+        {"azimuth read-out", Ui.AzimuthReadout, double(M.Azimuth)},
+        {"latitude read-out", Ui.LatitudeReadout, M.PoleAngle - 90},
+        {"elevation read-out", Ui.ElevationReadout, double(-M.Elevation)},
+        {"longitude read-out", Ui.LongitudeReadout, double(M.Longitude)},
+    };
+    for (const auto& readout : readouts) {
+        const auto* raster = dynamic_cast<const RasterSurface*>(readout.Surface);
+        if (raster == nullptr || !(raster->Picture() == ReadoutWith(FormatPrintLine(
+                                                            {readout.Value, std::string("°")})))) {
+            return std::string(readout.Name) + " does not show " + std::to_string(readout.Value);
+        }
+    }
+    return {};
+}
 
 inline long EventsFromEnvironment(const char* name, long fallback) {
     const char* text = std::getenv(name);

@@ -2,7 +2,9 @@
 // Shared set-up for the drawing tests: a sky in the start-up view on a square
 // chart of a chosen radius, over an empty catalogue.
 
+#include <map>
 #include <memory>
+#include <string>
 
 #include "core/SkyState.h"
 #include "geometry/Projection.h"
@@ -32,11 +34,15 @@ inline QImage ToImage(const PixelImage& picture) {
 }
 
 // A read-out surface with text printed as WriteReadouts prints it, for comparing pictures.
-inline PixelImage ReadoutWith(const std::string& text) {
+// Kept by text: the random event runs check the read-outs after every event.
+inline const PixelImage& ReadoutWith(const std::string& text) {
+    static std::map<std::string, PixelImage> made;
+    auto found = made.find(text);
+    if (found != made.end()) return found->second;
     RasterSurface reference(ReadoutWidth, ReadoutHeight, White, ReadoutText());
     reference.ForeColor = Black;
     reference.PrintText(text);
-    return reference.Picture();
+    return made.emplace(text, reference.Picture()).first->second;
 }
 
 inline std::unique_ptr<SkyState> ChartSky(float center, double radius, std::int16_t elevation = 10,
