@@ -1,11 +1,13 @@
-# Installation and the Debian package.
-#   /usr/bin/domarium, /usr/bin/domarium-snapshot
-#   /usr/share/domarium/StarData          (the program's working folder)
-#   /usr/share/domarium/ConstellationData, StarNames (beside StarData)
-#   /usr/share/applications/domarium.desktop
-#   /usr/share/icons/hicolor/{scalable,256x256,48x48}/apps/domarium.{svg,png}
-#   /usr/share/doc/domarium/copyright
-# Build the package with: cmake --build build/release && cpack --config build/release/CPackConfig.cmake
+# Installation, under any prefix (the Debian package uses /usr):
+#   bin/domarium, bin/domarium-snapshot
+#   share/domarium/StarData               (found there from any folder)
+#   share/domarium/ConstellationData, StarNames (beside StarData)
+#   share/applications/org.example.domarium.desktop
+#   share/metainfo/org.example.domarium.metainfo.xml
+#   share/icons/hicolor/{scalable,256x256,48x48}/apps/domarium.{svg,png}
+#   share/man/man1/*.1, share/man/ja/man1/*.1
+#   share/doc/domarium/copyright
+# The Debian package is built by debian/rules (tools/build-package.sh).
 
 include(GNUInstallDirs)
 
@@ -17,10 +19,30 @@ endif()
 install(TARGETS domarium-snapshot RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES "${PROJECT_SOURCE_DIR}/StarData" "${PROJECT_SOURCE_DIR}/ConstellationData"
               "${PROJECT_SOURCE_DIR}/StarNames" DESTINATION ${CMAKE_INSTALL_DATADIR}/domarium)
-install(FILES "${DOMARIUM_PACKAGING_DIR}/domarium.desktop" DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES "${DOMARIUM_PACKAGING_DIR}/org.example.domarium.desktop" DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES "${DOMARIUM_PACKAGING_DIR}/org.example.domarium.metainfo.xml" DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES "${DOMARIUM_PACKAGING_DIR}/domarium.svg"
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES "${DOMARIUM_PACKAGING_DIR}/copyright" DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/domarium)
+
+# The manual pages, English and Japanese, each written from its one source.
+set(manuals)
+foreach(program domarium domarium-snapshot)
+  foreach(language en ja)
+    set(page "${CMAKE_CURRENT_BINARY_DIR}/man/${language}/${program}.1")
+    add_custom_command(OUTPUT "${page}"
+      COMMAND ${CMAKE_COMMAND} -DSOURCE=${DOMARIUM_PACKAGING_DIR}/man/${program}.1.in -DOUTPUT=${page}
+              -DLANGUAGE=${language} -DVERSION=${PROJECT_VERSION}
+              -DDATADIR=${CMAKE_INSTALL_FULL_DATADIR}/domarium -P ${DOMARIUM_PACKAGING_DIR}/man/RenderManPage.cmake
+      DEPENDS "${DOMARIUM_PACKAGING_DIR}/man/${program}.1.in" "${DOMARIUM_PACKAGING_DIR}/man/RenderManPage.cmake"
+      COMMENT "Writing the ${language} manual page of ${program}"
+      VERBATIM)
+    list(APPEND manuals "${page}")
+  endforeach()
+  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/man/en/${program}.1" DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/man/ja/${program}.1" DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
+endforeach()
+add_custom_target(domarium_manuals ALL DEPENDS ${manuals})
 
 # The bitmap icons are drawn from the SVG at build time.
 find_program(DOMARIUM_RSVG_CONVERT rsvg-convert)
@@ -41,32 +63,6 @@ if(DOMARIUM_RSVG_CONVERT)
 else()
   message(WARNING "rsvg-convert not found (Debian package librsvg2-bin): installing the SVG icon only")
 endif()
-
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME domarium)
-set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
-set(CPACK_PACKAGE_VENDOR "Domarium")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop planetarium for science lessons")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Domarium shows the celestial sphere as a three-dimensional dome seen from\n"
-    "outside, with the horizon plane, the compass points and 3146 real stars\n"
-    "for a chosen place, date, time, view direction and limiting magnitude.\n"
-    "Holding the animate button turns the sky. All texts are in Japanese.\n"
-    "domarium-snapshot writes the same chart as a PNG picture.")
-string(REPLACE ";" "" CPACK_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Domarium developers <maintainers@domarium.invalid>")
-set(CPACK_DEBIAN_PACKAGE_SECTION science)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The Qt libraries come from dpkg-shlibdeps; the platform plugins that put the
-# window on screen and the Japanese fonts that the chart and the controls use
-# are loaded at run time, so they are named here.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-mincho, fonts-ipafont-gothic")
-set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
-include(CPack)
 
 # The package test needs the real program and the window tests' screen tool;
 # a sanitizer build is never packaged, so it has no package test.

@@ -1,6 +1,7 @@
-// domarium-snapshot's option parser on arbitrary command lines: the input is
-// split at NUL bytes into arguments. Every parse ends in exactly one of help,
-// an error message, or options whose every value lies in its control's range
+// The command lines of domarium-snapshot and domarium on arbitrary arguments:
+// the input is split at NUL bytes into arguments and read by both programs.
+// Every parse ends in exactly one of help, version, an error message, or
+// options whose every value lies in its control's range
 // and was written as a plain number (one optional sign, then digits, and for
 // the limit a decimal point); and options that were accepted, written back as
 // a command line, parse to the same options.
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "SnapshotOptions.h"
+#include "cmdline/CommandLine.h"
 
 namespace {
 
@@ -58,7 +60,7 @@ std::string LimitText(int index) {
            std::to_string(magnitude % 10);
 }
 
-std::vector<std::string> CommandLine(const SnapshotOptions& o) {
+std::vector<std::string> AsArguments(const SnapshotOptions& o) {
     std::vector<std::string> args = {
         "--month",     std::to_string(o.Month),
         "--day",       std::to_string(o.Day),
@@ -71,8 +73,11 @@ std::vector<std::string> CommandLine(const SnapshotOptions& o) {
         "--size",      std::to_string(o.Size),
         "--limit",     LimitText(o.LimitIndex),
         "-o",          o.Output,
-        "--stardata",  o.StarData,
     };
+    if (!o.StarData.empty()) {
+        args.push_back("--stardata");
+        args.push_back(o.StarData);
+    }
     if (!o.StarsCsv.empty()) {
         args.push_back("--stars");
         args.push_back(o.StarsCsv);
@@ -89,6 +94,32 @@ bool Same(const SnapshotOptions& a, const SnapshotOptions& b) {
 
 }  // namespace
 
+// domarium's reading: the same outcomes, the settings within range and surviving
+// a round trip through their own command line.
+void CheckWindow(const std::vector<std::string>& args) {
+    const CommandLine line = ParseCommandLine(WindowSyntax(), args);
+    const bool texted = !line.Text.empty();
+    if ((line.What == CommandLine::Outcome::Run) == texted)
+        Fault("window: text without a reason, or none with one");
+    if (line.What != CommandLine::Outcome::Run) return;
+    if (line.Number.size() != SkySettingCount) Fault("window: not one slot per setting");
+    std::vector<std::string> again;
+    for (int setting = 0; setting < SkySettingCount; ++setting) {
+        const OptionSpec& spec = SkySettingOptions[static_cast<std::size_t>(setting)];
+        const std::optional<int> value = line.Number[static_cast<std::size_t>(setting)];
+        if (!value) continue;
+        const bool limit = spec.Kind == ValueKind::Tenths;
+        const int shown = limit ? *value + LimitTenthsAtItemZero : *value;
+        if (!Within(shown, spec.Min, spec.Max))
+            Fault("window: an accepted value outside its range");
+        again.push_back(std::string("--") + spec.Name + "=" +
+                        (limit ? LimitText(*value) : std::to_string(*value)));
+    }
+    const CommandLine reread = ParseCommandLine(WindowSyntax(), again);
+    if (reread.What != CommandLine::Outcome::Run || reread.Number != line.Number)
+        Fault("window: accepted settings do not survive a round trip");
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> args;
     if (size > 0) {
@@ -101,9 +132,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             }
         }
     }
+    // DOMARIUM_FUZZ_PROGRAM=domarium or domarium-snapshot fuzzes one program's reading alone.
+    static const std::string only =
+        std::getenv("DOMARIUM_FUZZ_PROGRAM") ? std::getenv("DOMARIUM_FUZZ_PROGRAM") : "";
+    if (only != "domarium-snapshot") CheckWindow(args);
+    if (only == "domarium") return 0;
     const SnapshotParse parse = ParseSnapshotOptions(args);
-    const int outcomes =
-        (parse.Help ? 1 : 0) + (parse.Options ? 1 : 0) + (parse.Error.empty() ? 0 : 1);
+    const int outcomes = (parse.Help ? 1 : 0) + (parse.Version ? 1 : 0) + (parse.Options ? 1 : 0) +
+                         (parse.Error.empty() ? 0 : 1);
     if (outcomes != 1) Fault("not exactly one of help, options and error");
     if (!parse.Options) return 0;
 
@@ -115,15 +151,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         !Within(o.Size, 1, MaxSnapshotSize)) {
         Fault("an accepted value outside its range");
     }
-    if (o.Output.empty() || o.StarData.empty()) Fault("an accepted empty file name");
-    // Accepted, the arguments are all option and value pairs.
-    for (std::size_t i = 0; i + 1 < args.size(); i += 2) {
-        if (NumericOption(args[i]) && !PlainNumber(args[i + 1], args[i] == "--limit")) {
+    if (o.Output.empty()) Fault("an accepted empty output name");
+    // Accepted, every value given to a numeric option is a plain number.
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::size_t equals = args[i].find('=');
+        if (equals != std::string::npos && NumericOption(args[i].substr(0, equals)) &&
+            !PlainNumber(args[i].substr(equals + 1), args[i].rfind("--limit", 0) == 0)) {
             Fault("an accepted value that is not a plain number");
+        }
+        if (equals == std::string::npos && NumericOption(args[i]) && i + 1 < args.size()) {
+            if (!PlainNumber(args[i + 1], args[i] == "--limit"))
+                Fault("an accepted value that is not a plain number");
+            ++i;
+        } else if (args[i] == "-o" || args[i] == "--stars" || args[i] == "--stardata") {
+            ++i;  // A file name, whatever it holds.
         }
     }
 
-    const SnapshotParse again = ParseSnapshotOptions(CommandLine(o));
+    const SnapshotParse again = ParseSnapshotOptions(AsArguments(o));
     if (!again.Options || !Same(o, *again.Options))
         Fault("accepted options do not survive a round trip");
     return 0;

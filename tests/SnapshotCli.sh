@@ -46,6 +46,19 @@ for args in "--month 13" "--limit 3.55" "--day x" "--hour" "--nonsense 1" "--ove
   grep -q 'domarium-snapshot: ' stderr.txt || { echo "FAIL: no message for $args"; failures=$((failures + 1)); }
 done
 expect 2 --month 3
+expect 0 --version
+grep -q '^domarium-snapshot [0-9]' stdout.txt || { echo "FAIL: version text"; failures=$((failures + 1)); }
+# Standard output carries the same picture as a file.
+expect 0 -o - --month 6
+"$tool" -o month6.png --month 6 2>/dev/null
+cmp -s stdout.txt month6.png || { echo "FAIL: -o - differs from the file"; failures=$((failures + 1)); }
+# A write that fails names the reason and leaves nothing behind.
+mkdir locked && chmod 555 locked
+target=locked/x.png
+[ "$(id -u)" -eq 0 ] && target=/proc/version/x.png  # Permissions do not stop root.
+expect 1 -o "$target"
+grep -q "$target に書き込めません（.\+）" stderr.txt || { echo "FAIL: no reason for the failed write"; cat stderr.txt; failures=$((failures + 1)); }
+[ -z "$(ls -A locked)" ] || { echo "FAIL: a partial file was left"; failures=$((failures + 1)); }
 head -c 1000 StarData > Short
 expect 1 -o bad.png --stars bad.csv --stardata Short
 grep -q 'ファイルの終わり' stderr.txt || { echo "FAIL: short catalogue message"; failures=$((failures + 1)); }

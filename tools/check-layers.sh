@@ -13,8 +13,9 @@ declare -A allowed=(
   [render]="core geometry"
   [session]="core time geometry catalogue render"
   [qttext]="core render"
-  [window]="core time geometry catalogue render session qttext"
-  [snapshot]="core time geometry catalogue render session qttext"
+  [cmdline]=""
+  [window]="core time geometry catalogue render session qttext cmdline"
+  [snapshot]="core time geometry catalogue render session qttext cmdline"
 )
 # Folders that must not see Qt at all: everything the browser edition compiles.
 engine=(core time geometry catalogue render session)

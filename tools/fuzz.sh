@@ -3,6 +3,7 @@
 # Usage: tools/fuzz.sh NAME SECONDS [libFuzzer options...]
 #   NAME     stardata | constellations | snapshot_options
 #   SECONDS  how long to fuzz (libFuzzer's -max_total_time)
+# DOMARIUM_FUZZ_PROGRAM=domarium or domarium-snapshot limits snapshot_options to one program.
 # The committed seeds in fuzz/corpus/NAME are read, never written; what the
 # fuzzer learns goes to build/fuzz/corpus/NAME, and a crashing input to
 # build/fuzz/artifacts/. A fault ends the run with a non-zero status.

@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-dev
   valgrind dpkg-dev desktop-file-utils librsvg2-bin clang-format
   emscripten node-acorn chromium
+  debhelper lintian appstream man-db groff-base
 )
 # The web edition's page tests install puppeteer-core with npm. Node's own
 # packages may bring npm with them; Debian's npm only where none is found.

@@ -1,6 +1,7 @@
 #pragma once
-// The command line of domarium-snapshot: each setting with the values and
-// range that its control in the window offers.
+// The command line of domarium-snapshot: the sky settings that the window's
+// controls offer (the table shared with domarium), the picture's size and the
+// files to read and write.
 
 #include <optional>
 #include <string>
@@ -16,10 +17,10 @@ struct SnapshotOptions {
     int Elevation = -10;                           // As the elevation read-out shows it, -90..90.
     int LimitIndex = 49;                           // Item of the magnitude list: (index - 14) / 10.
     int Size = 408;                                // Chart side in pixels.
-    std::string Output;                            // PNG file, required.
+    std::string Output;                            // PNG file, required; "-" is standard output.
     std::string StarsCsv;                          // Optional table of the plotted stars.
     std::string PointsCsv;                         // Optional table of the overlays' marked points.
-    std::string StarData = "StarData";
+    std::string StarData;                          // Empty: searched for as the window does.
     // Lesson overlays from --overlays (a comma list) and --trail-hours; ConstellationData
     // and StarNames are read from StarData's folder, as the window's start-up reads them.
     OverlaySet Overlays;
@@ -28,10 +29,12 @@ struct SnapshotOptions {
 struct SnapshotParse {
     std::optional<SnapshotOptions> Options;  // Set when the command line is sound.
     bool Help = false;                       // -h or --help.
-    std::string Error;                       // Japanese message when neither.
+    bool Version = false;                    // --version.
+    std::string Error;                       // Japanese message when none of the above.
+    std::string Text;                        // The help or version text.
 };
 
 inline constexpr int MaxSnapshotSize = 8192;
 
 SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args);
-const char* SnapshotUsage();
+std::string SnapshotUsage();

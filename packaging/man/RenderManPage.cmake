@@ -1,0 +1,16 @@
+# Writes one language's manual page from the shared source.
+# Usage: cmake -DSOURCE=x.1.in -DOUTPUT=x.1 -DLANGUAGE=en|ja -DVERSION=v -DDATADIR=dir -P RenderManPage.cmake
+file(STRINGS "${SOURCE}" lines ENCODING UTF-8)
+set(page "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^(en|ja)\\|(.*)$")
+    if(CMAKE_MATCH_1 STREQUAL LANGUAGE)
+      string(APPEND page "${CMAKE_MATCH_2}\n")
+    endif()
+  elseif(NOT line MATCHES "^\\.\\\\\"")
+    string(APPEND page "${line}\n")
+  endif()
+endforeach()
+string(REPLACE "@VERSION@" "${VERSION}" page "${page}")
+string(REPLACE "@DATADIR@" "${DATADIR}" page "${page}")
+file(WRITE "${OUTPUT}" "${page}")

@@ -1,0 +1,252 @@
+#include "cmdline/CommandLine.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QStringList>
+#include <charconv>
+#include <cmath>
+
+#ifndef DOMARIUM_VERSION
+#error "DOMARIUM_VERSION is the project's version; CMake defines it"
+#endif
+
+const std::array<OptionSpec, SkySettingCount> SkySettingOptions = {{
+    {"month", "M", ValueKind::Integer, 1, 12, "月", "月 (1..12、既定 1)"},
+    {"day", "D", ValueKind::Integer, 1, 31, "日", "日 (1..31、既定 1。2月31日は3月3日になります)"},
+    {"hour", "H", ValueKind::Integer, 0, 23, "時", "時 (0..23、既定 0)"},
+    {"minute", "M", ValueKind::Integer, 0, 59, "分", "分 (0..59、既定 0)"},
+    {"limit", "M", ValueKind::Tenths, -14, 79, "限界等級",
+     "限界等級 (-1.4..7.9、0.1 きざみ、既定 3.5)"},
+    {"longitude", "L", ValueKind::Integer, 120, 150, "東経", "東経 (120..150 の整数、既定 135)"},
+    {"latitude", "L", ValueKind::Integer, -90, 90, "緯度",
+     "緯度 (-90..90 の整数、北緯は＋、既定 35)"},
+    {"azimuth", "A", ValueKind::Integer, 0, 360, "方位角", "方位角 (0..360 の整数、既定 0)"},
+    {"elevation", "E", ValueKind::Integer, -90, 90, "仰角",
+     "仰角 (-90..90 の整数、－は見下ろす形、既定 -10)"},
+}};
+
+namespace {
+
+const OptionSpec HelpOption = {"help", "", ValueKind::Flag, 0, 0, "", "この説明を表示する"};
+const OptionSpec VersionOption = {"version", "", ValueKind::Flag, 0, 0, "", "バージョンを表示する"};
+
+std::string Dashed(const std::string& name) { return (name.size() == 1 ? "-" : "--") + name; }
+
+std::vector<OptionSpec> AllOptions(const ProgramSyntax& syntax) {
+    std::vector<OptionSpec> all(SkySettingOptions.begin(), SkySettingOptions.end());
+    all.insert(all.end(), syntax.Own.begin(), syntax.Own.end());
+    return all;
+}
+
+// One optional sign, then what from_chars reads to the end: from_chars alone
+// would take the '-' of "+-5".
+bool PlainSign(const char*& first, const char* last, const char* start) {
+    if (first != last && *first == '+') ++first;
+    return first != last && *first != '+' && !(*first == '-' && first != start);
+}
+
+bool ParseInteger(const std::string& text, int& value) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (!PlainSign(first, last, text.data())) return false;
+    const auto [end, error] = std::from_chars(first, last, value);
+    return error == std::errc() && end == last;
+}
+
+// A decimal in steps of 0.1, as tenths.
+bool ParseTenths(const std::string& text, int& tenths) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (!PlainSign(first, last, text.data())) return false;
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
+    if (error != std::errc() || end != last || !std::isfinite(value)) return false;
+    const double scaled = value * 10;
+    const double rounded = std::nearbyint(scaled);
+    if (std::fabs(scaled - rounded) > 1e-6 || std::fabs(rounded) > 1e6) return false;
+    tenths = static_cast<int>(rounded);
+    return true;
+}
+
+std::string Tenths(int tenths) {
+    const int size = tenths < 0 ? -tenths : tenths;
+    return std::string(tenths < 0 ? "-" : "") + std::to_string(size / 10) + "." +
+           std::to_string(size % 10);
+}
+
+// The message for a value outside what the option takes; empty when it is sound.
+std::string CheckValue(const OptionSpec& spec, const std::string& value, int& number) {
+    const std::string named = std::string(spec.Meaning) + " (" + Dashed(spec.Name) + ")";
+    switch (spec.Kind) {
+        case ValueKind::Flag:
+            return {};
+        case ValueKind::Text:
+            return value.empty() ? Dashed(spec.Name) + " の値が空です。" : std::string();
+        case ValueKind::Integer:
+            if (!ParseInteger(value, number))
+                return named + " の値「" + value + "」は整数ではありません。";
+            if (number < spec.Min || number > spec.Max) {
+                return named + " は " + std::to_string(spec.Min) + " から " +
+                       std::to_string(spec.Max) + " までです（" + value + " が指定されました）。";
+            }
+            return {};
+        case ValueKind::Tenths: {
+            int tenths = 0;
+            if (!ParseTenths(value, tenths) || tenths < spec.Min || tenths > spec.Max) {
+                return named + " は " + Tenths(spec.Min) + " から " + Tenths(spec.Max) +
+                       " までの 0.1 きざみの数です（" + value + " が指定されました）。";
+            }
+            number = tenths - LimitTenthsAtItemZero;
+            return {};
+        }
+    }
+    return {};
+}
+
+const OptionSpec* Find(const std::vector<OptionSpec>& options, const std::string& name) {
+    for (const OptionSpec& spec : options) {
+        if (name == spec.Name) return &spec;
+    }
+    return nullptr;
+}
+
+std::string Unknown(const std::string& option) {
+    return "「" + option + "」は知らないオプションです。--help で使い方を表示します。";
+}
+
+// Why QCommandLineParser refused the arguments, in Japanese: the arguments are
+// walked the way it walks them, and the first fault found is named.
+std::string Refusal(const std::vector<OptionSpec>& options, const std::vector<std::string>& args,
+                    const QCommandLineParser& parser) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") break;
+        if (arg.size() < 2 || arg[0] != '-') continue;
+        if (arg[1] == '-') {
+            const std::size_t equals = arg.find('=');
+            const std::string name =
+                arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
+            const OptionSpec* spec = Find(options, name);
+            if (spec == nullptr) return Unknown("--" + name);
+            if (spec->Kind == ValueKind::Flag) {
+                if (equals != std::string::npos) return "--" + name + " は値をとりません。";
+            } else if (equals == std::string::npos) {
+                if (i + 1 == args.size()) return "--" + name + " の値がありません。";
+                ++i;
+            }
+            continue;
+        }
+        // Short options, several letters to one dash; a letter taking a value takes the rest.
+        for (std::size_t j = 1; j < arg.size(); ++j) {
+            const OptionSpec* spec = Find(options, std::string(1, arg[j]));
+            if (spec == nullptr) return Unknown(std::string("-") + arg[j]);
+            if (spec->Kind == ValueKind::Flag) continue;
+            if (j + 1 == arg.size()) {
+                if (i + 1 == args.size()) return std::string("-") + arg[j] + " の値がありません。";
+                ++i;
+            }
+            break;
+        }
+    }
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) return Unknown(Dashed(unknown.first().toStdString()));
+    return "コマンドラインを読めません。--help で使い方を表示します。";
+}
+
+}  // namespace
+
+std::string HelpText(const ProgramSyntax& syntax) {
+    std::string text = std::string("使い方: ") + syntax.Usage + "\n" + syntax.Summary + "\n\n";
+    std::vector<OptionSpec> options = AllOptions(syntax);
+    options.push_back(HelpOption);
+    options.push_back(VersionOption);
+    for (const OptionSpec& spec : options) {
+        std::string names = spec.Name == HelpOption.Name ? "-h, --help" : Dashed(spec.Name);
+        if (*spec.ValueName != '\0') names += std::string(" ") + spec.ValueName;
+        // Columns in characters as a terminal shows them: the value names are ASCII.
+        names.resize(names.size() < 20 ? 20 : names.size() + 1, ' ');
+        text += "  " + names + spec.Help + "\n";
+    }
+    return text;
+}
+
+CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std::string>& args) {
+    const std::vector<OptionSpec> options = AllOptions(syntax);
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    for (const OptionSpec& spec : options) {
+        QCommandLineOption option(QString::fromUtf8(spec.Name));
+        if (spec.Kind != ValueKind::Flag) option.setValueName(QString::fromUtf8(spec.ValueName));
+        parser.addOption(option);
+    }
+    parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    parser.addOption(QCommandLineOption(QStringLiteral("version")));
+
+    QStringList arguments{QString::fromUtf8(syntax.Program)};
+    for (const std::string& arg : args)
+        arguments << QString::fromLocal8Bit(arg.data(), static_cast<qsizetype>(arg.size()));
+
+    CommandLine result;
+    if (!parser.parse(arguments)) {
+        std::vector<OptionSpec> known = options;
+        known.insert(known.end(),
+                     {HelpOption, VersionOption, {"h", "", ValueKind::Flag, 0, 0, "", ""}});
+        result.Text = Refusal(known, args, parser);
+        return result;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        result.What = CommandLine::Outcome::Help;
+        result.Text = HelpText(syntax);
+        return result;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        result.What = CommandLine::Outcome::Version;
+        result.Text = std::string(syntax.Program) + " " + DOMARIUM_VERSION + "\n";
+        return result;
+    }
+    const QStringList extra = parser.positionalArguments();
+    if (!extra.isEmpty()) {
+        result.Text = std::string("「") + extra.first().toStdString() +
+                      "」は知らない引数です。--help で使い方を表示します。";
+        return result;
+    }
+    result.Number.resize(options.size());
+    result.Value.resize(options.size());
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        const OptionSpec& spec = options[i];
+        const QString name = QString::fromUtf8(spec.Name);
+        if (!parser.isSet(name)) continue;
+        // Every occurrence is checked, though only the last counts: a wrong
+        // value is a mistake the user should hear about even when overridden.
+        const QStringList given =
+            spec.Kind == ValueKind::Flag ? QStringList{QString()} : parser.values(name);
+        std::string value;
+        int number = 0;
+        for (const QString& each : given) {
+            value = each.toStdString();
+            const std::string fault = CheckValue(spec, value, number);
+            if (!fault.empty()) {
+                result.Text = fault;
+                result.Number.clear();
+                result.Value.clear();
+                return result;
+            }
+        }
+        if (spec.Kind == ValueKind::Integer || spec.Kind == ValueKind::Tenths) {
+            result.Number[i] = number;
+        } else {
+            result.Value[i] = value;
+        }
+    }
+    result.What = CommandLine::Outcome::Run;
+    return result;
+}
+
+const ProgramSyntax& WindowSyntax() {
+    static const ProgramSyntax syntax = {
+        "domarium",
+        "domarium [オプション]",
+        "天球と星空を表示します。オプションで、起動したときの設定を選べます。",
+        {}};
+    return syntax;
+}
