@@ -33,6 +33,36 @@ inline int PixelOf(double v) {
     if (p > 1e9) return 1000000000;
     return static_cast<int>(p);
 }
+
+// Cuts the segment (ax, ay)-(bx, by) to the box [left, right] x [top, bottom] (Liang and
+// Barsky's parametric clip); false when no part of it lies inside.
+bool ClipToBox(double& ax, double& ay, double& bx, double& by, double left, double top,
+               double right, double bottom) {
+    const double dx = bx - ax, dy = by - ay;
+    double enter = 0.0, leave = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {ax - left, right - ax, ay - top, bottom - ay};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            if (t > leave) return false;
+            if (t > enter) enter = t;
+        } else {
+            if (t < enter) return false;
+            if (t < leave) leave = t;
+        }
+    }
+    const double sx = ax, sy = ay;
+    bx = sx + leave * dx;
+    by = sy + leave * dy;
+    ax = sx + enter * dx;
+    ay = sy + enter * dy;
+    return true;
+}
 }  // namespace
 
 Pixel ToPixel(Colour c) {
@@ -214,8 +244,19 @@ void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
     const Pixel colour = ToPixel(c);
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
-    int x = PixelOf(x1), y = PixelOf(y1);
-    const int xEnd = PixelOf(x2), yEnd = PixelOf(y2);
+    double ax = x1, ay = y1, bx = x2, by = y2;
+    // A line reaching far outside the image is cut to the image (with a pixel of margin)
+    // before it is stepped, so that its visible part is drawn however far its ends lie.
+    // Lines near the image are stepped from their own ends, pixel for pixel as before.
+    const double reach = static_cast<double>(Width()) + static_cast<double>(Height());
+    auto far = [reach, this](double px, double py) {
+        return px < -reach || py < -reach || px > Width() + reach || py > Height() + reach;
+    };
+    if (far(ax, ay) || far(bx, by)) {
+        if (!ClipToBox(ax, ay, bx, by, -1.0, -1.0, Width(), Height())) return;
+    }
+    int x = PixelOf(ax), y = PixelOf(ay);
+    const int xEnd = PixelOf(bx), yEnd = PixelOf(by);
     // Bresenham; both end points are set. Lines on the chart are a few hundred
     // pixels long, so clipping pixel by pixel is cheap enough.
     const long long dx = std::llabs(static_cast<long long>(xEnd) - x);
