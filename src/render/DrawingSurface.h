@@ -34,7 +34,7 @@ std::string FormatPrintLine(std::initializer_list<PrintItem> items);
 // Every input that decides the pixels of a chart's frame (sphere, horizon,
 // compass): the same key on the same surface means the same frame.
 struct FrameKey {
-    std::array<double, 21> Values{};
+    std::array<double, 24> Values{};
     bool operator==(const FrameKey&) const = default;
 };
 
@@ -80,4 +80,10 @@ public:
     FillStyleKind FillStyle = FillStyleKind::Transparent;
     float CurrentX = 0.0f;
     float CurrentY = 0.0f;
+    // Device pixels per chart pixel for what has a size of its own: line and outline
+    // widths, points and star discs. 1 on an ordinary screen; the ratio of a HiDPI screen,
+    // times the growth of the projector mode. Positions are in the surface's own pixels.
+    float DrawScale = 1.0f;
+    // A colour drawn round printed text, so that it stands out from any ground; -1 none.
+    Colour TextOutline = -1;
 };

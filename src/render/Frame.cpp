@@ -128,7 +128,10 @@ FrameKey FrameKeyOf(const SkyState& Sky, const DrawingSurface& S) {
                      Sky.CosRoll,
                      static_cast<double>(Sky.SphereGrey),
                      static_cast<double>(Sky.HorizonGrey),
-                     static_cast<double>(Sky.CompassGrey)}};
+                     static_cast<double>(Sky.CompassGrey),
+                     static_cast<double>(S.DrawScale),
+                     static_cast<double>(S.TextOutline),
+                     static_cast<double>(S.LineHeight())}};
 }
 }  // namespace
 

@@ -19,9 +19,14 @@ void StartUp(SkyState& Sky, SkyControls& Ui, const std::filesystem::path& starDa
 void SetStartValues(SkyState& Sky, SkyControls& Ui,
                     const std::filesystem::path& starData = "StarData");
 
-// FitChartToWindow: keeps both chart surfaces square and as large as the window allows,
-// takes the chart centre and radius from their size, and redraws twice. A window too
-// small for a chart keeps the previous size and geometry and is not redrawn.
+// FitChartToWindow: keeps both chart surfaces square and as large as the window allows
+// (Reads the window's inner size, pixels, and its PixelRatio; the surfaces' side is in
+// device pixels), takes the chart centre and radius from their size, and redraws twice.
+// A window too small for a chart keeps the previous size and geometry and is not redrawn.
+// Notes: when the side changes, the chart is drawn first on the surface that the first
+// redraw brings to the screen, so the screen never shows a cleared chart.
+// Tested values: WindowTest (laid-out and resized windows), ClassroomWindowTest (no
+// cleared chart on the screen during a resize).
 void FitChartToWindow(SkyState& Sky, SkyControls& Ui);
 
 // The chart side that FitChartToWindow gives an inner area of width x height pixels;

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 
 #include "core/RunTimeError.h"
 #include "qttext/QtText.h"
@@ -13,13 +14,18 @@
 namespace {
 // Puts the selected item's text back into a list's edit field before the combo
 // box would look typed text up among its items, which it does on Enter and when
-// the field loses the focus. So typing never selects anything.
+// the field loses the focus. So typing never selects anything, and once the user
+// has pressed Enter or left the field it shows the item in effect again. The combo
+// box holds the focus and hands key and focus events straight to its field, so the
+// guard watches the combo box itself. The wheel over a closed list does nothing: a
+// turn of it would change the lesson's time by accident.
 class TypedTextGuard : public QObject {
 public:
     explicit TypedTextGuard(QComboBox* combo) : QObject(combo), Combo(combo) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Wheel) return true;
         const bool enter = event->type() == QEvent::KeyPress &&
                            (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
                             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
@@ -32,6 +38,47 @@ protected:
 
 private:
     QComboBox* const Combo;
+};
+
+// A scroll bar moves by its small step, 1, for one notch of the wheel (Qt would move it
+// three), and every arrow key moves the thumb in its own direction: left and up towards
+// the bar's minimum, right and down towards its maximum (Qt reverses the horizontal ones).
+class ScrollGuard : public QObject {
+public:
+    explicit ScrollGuard(QScrollBar* bar) : QObject(bar), Bar(bar) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Wheel) {
+            const QPoint turn = static_cast<QWheelEvent*>(event)->angleDelta();
+            WheelAngle += turn.y() != 0 ? turn.y() : turn.x();
+            for (; WheelAngle >= WheelNotch; WheelAngle -= WheelNotch)
+                Bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            for (; WheelAngle <= -WheelNotch; WheelAngle += WheelNotch)
+                Bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress) {
+            switch (static_cast<QKeyEvent*>(event)->key()) {
+                case Qt::Key_Left:
+                case Qt::Key_Up:
+                    Bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+                    return true;
+                case Qt::Key_Right:
+                case Qt::Key_Down:
+                    Bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+                    return true;
+                default:
+                    break;
+            }
+        }
+        return false;
+    }
+
+private:
+    static constexpr int WheelNotch = 120;  // Eighths of a degree in one notch.
+    QScrollBar* const Bar;
+    int WheelAngle = 0;  // Turned but not yet a whole notch.
 };
 }  // namespace
 
@@ -50,7 +97,9 @@ QtList::QtList(QComboBox* combo) : Combo(combo) {
     Combo->setInsertPolicy(QComboBox::NoInsert);
     Combo->setDuplicatesEnabled(true);
     Combo->setCompleter(nullptr);
-    Combo->lineEdit()->installEventFilter(new TypedTextGuard(Combo));
+    auto* guard = new TypedTextGuard(Combo);
+    Combo->installEventFilter(guard);
+    Combo->lineEdit()->installEventFilter(guard);
     ClickConnection = QObject::connect(Combo, &QComboBox::currentIndexChanged, Combo, [this](int) {
         if (OnClick) OnClick();
     });
@@ -82,6 +131,7 @@ QtScroll::QtScroll(QScrollBar* bar, ScrollRange range) : Bar(bar) {
     Bar->setPageStep(ScrollLargeStep);    // A click in the trough.
     // Without tracking, a dragged thumb changes the value only when it is let go.
     Bar->setTracking(false);
+    Bar->installEventFilter(new ScrollGuard(Bar));
     ChangeConnection = QObject::connect(Bar, &QAbstractSlider::valueChanged, Bar, [this](int) {
         if (OnChange) OnChange();
     });
