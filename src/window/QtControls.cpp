@@ -1,11 +1,13 @@
 #include "QtControls.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "core/RunTimeError.h"
 #include "qttext/QtText.h"
@@ -144,8 +146,9 @@ std::int16_t QtScroll::Value() const {
     return static_cast<std::int16_t>(Bar->value());
 }
 
-SurfaceView::SurfaceView(RasterSurface& surface, QWidget* parent)
-    : QWidget(parent), Surface(surface) {
+SurfaceView::SurfaceView(RasterSurface& surface, QWidget* parent, double ratio)
+    : QWidget(parent), Surface(surface), Ratio(ratio) {
+    ShowKeyboardFocus(this);
     // The image covers the widget, so nothing beneath needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     FitToSurface();
@@ -161,14 +164,24 @@ SurfaceView::SurfaceView(RasterSurface& surface, QWidget* parent)
 }
 
 void SurfaceView::FitToSurface() {
-    const QSize size(Surface.Width(), Surface.Height());
+    const QSize size = Ratio == 1.0
+                           ? QSize(Surface.Width(), Surface.Height())
+                           : QSize(static_cast<int>(std::lround(Surface.Width() / Ratio)),
+                                   static_cast<int>(std::lround(Surface.Height() / Ratio)));
     if (this->size() != size) resize(size);
 }
 
 void SurfaceView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    const QRect area = event->rect();
-    painter.drawImage(area.topLeft(), ImageOf(Surface), area);
+    if (Ratio == 1.0) {
+        const QRect area = event->rect();
+        painter.drawImage(area.topLeft(), ImageOf(Surface), area);
+        return;
+    }
+    // Device pixel for device pixel: the image's ratio makes it cover the widget exactly.
+    QImage image = ImageOf(Surface);
+    image.setDevicePixelRatio(Ratio);
+    painter.drawImage(QPointF(0, 0), image);
 }
 
 QtAnimateButton::QtAnimateButton(const QString& caption, QWidget* parent)
@@ -193,6 +206,75 @@ void QtAnimateButton::mouseReleaseEvent(QMouseEvent* event) {
     if (OnMouseUp) OnMouseUp(ButtonSum(event->button()));
     QPushButton::mouseReleaseEvent(event);
     event->accept();
+}
+
+void QtAnimateButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat()) {
+        if (OnMouseDown) OnMouseDown(LeftButton);
+        setDown(true);
+    } else if (OnMouseMove) {
+        OnMouseMove(LeftButton);
+    }
+    event->accept();
+}
+
+void QtAnimateButton::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Space) {
+        QPushButton::keyReleaseEvent(event);
+        return;
+    }
+    // A key repeat arrives as a release and a press, both marked as repeats.
+    if (!event->isAutoRepeat()) {
+        setDown(false);
+        if (OnMouseUp) OnMouseUp(LeftButton);
+    }
+    event->accept();
+}
+
+namespace {
+// Paints the widget, then a dotted frame inside its edge while it holds a focus that the
+// keyboard gave it. An event filter, so it serves the toolkit's scroll bars as well.
+class KeyboardFocusMark : public QObject {
+public:
+    explicit KeyboardFocusMark(QWidget* widget) : QObject(widget), Widget(widget) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            ByKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                         reason == Qt::ShortcutFocusReason;
+            Widget->update();
+        } else if (event->type() == QEvent::FocusOut) {
+            ByKeyboard = false;
+            Widget->update();
+        } else if (event->type() == QEvent::Paint && ByKeyboard && Widget->hasFocus() &&
+                   !Painting) {
+            Painting = true;  // The widget's own picture first, past this filter.
+            QCoreApplication::sendEvent(Widget, event);
+            Painting = false;
+            QPainter painter(Widget);
+            QPen pen(Widget->palette().color(QPalette::Highlight), 2, Qt::DotLine);
+            painter.setPen(pen);
+            painter.drawRect(QRectF(Widget->rect()).adjusted(1, 1, -1, -1));
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QWidget* const Widget;
+    bool ByKeyboard = false;
+    bool Painting = false;
+};
+}  // namespace
+
+void ShowKeyboardFocus(QWidget* widget) {
+    widget->installEventFilter(new KeyboardFocusMark(widget));
 }
 
 ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {}
