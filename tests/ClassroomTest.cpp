@@ -1,12 +1,16 @@
 // ClassroomTest: the engine's side of the classroom mends: lines that reach far
-// outside the chart, and chart text drawn whole however far its glyphs overhang.
+// outside the chart, chart text drawn whole however far its glyphs overhang, the chart
+// at device pixels, and the projector mode's ringed labels.
 
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <cmath>
+#include <filesystem>
 
 #include "render/RasterSurface.h"
+#include "session/StartUp.h"
 #include "support/TestSky.h"
 
 namespace {
@@ -91,4 +95,92 @@ TEST(RasterSurface, ChartTextInkEqualsAnUnclippedDrawing) {
         EXPECT_GT(ink, 20);
         EXPECT_EQ(differing, 0) << aboveTop << " pixels of ink lie above the line's top";
     }
+}
+
+namespace {
+// WCAG's relative luminance of a grey pixel, for contrast ratios.
+double Luminance(QRgb pixel) {
+    const double c = qRed(pixel) / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+// The start-up chart of a headless window whose screen has the given ratio, with the
+// chart text and figures scaled by it as the window scales them.
+PixelImage StartChartAt(double ratio) {
+    static const QtGlyphSource doubled([] {
+        QFont font = ChartFont();
+        font.setPointSizeF(font.pointSizeF() * 2);
+        return font;
+    }());
+    auto headless = NewWindow();
+    headless->Load(std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
+    if (ratio != 1.0) {
+        headless->Window.Ratio = ratio;
+        for (RasterSurface* chart : {&headless->Chart0, &headless->Chart1}) {
+            chart->DrawScale = static_cast<float>(ratio);
+            chart->SetGlyphs(doubled);
+        }
+        FitChartToWindow(headless->Sky, headless->Ui);
+    }
+    return headless->Front().Picture();
+}
+}  // namespace
+
+// At ratio 2 the chart is drawn at device pixels: star discs, label strokes and line edges
+// give 2 x 2 blocks of mixed colours (a pixel-doubled chart has none), and halved again it
+// looks like the ratio-1 chart.
+TEST(ChartAtDevicePixels, HasDetailAndHalvesToTheOrdinaryChart) {
+    const PixelImage one = StartChartAt(1.0);
+    const PixelImage two = StartChartAt(2.0);
+    ASSERT_EQ(one.Width, 408);
+    ASSERT_EQ(two.Width, 816);
+    int mixed = 0;
+    double difference = 0.0;
+    for (int y = 0; y < one.Height; ++y) {
+        for (int x = 0; x < one.Width; ++x) {
+            const auto at = [&](int dx, int dy) {
+                return two.Pixels[static_cast<std::size_t>((2 * y + dy) * two.Width + 2 * x + dx)];
+            };
+            const QRgb block[4] = {at(0, 0), at(1, 0), at(0, 1), at(1, 1)};
+            mixed += !(block[0] == block[1] && block[0] == block[2] && block[0] == block[3]);
+            double mean = 0.0;
+            for (QRgb p : block) mean += qGreen(p) / 4.0;
+            difference += std::fabs(mean - qGreen(one.Pixels[static_cast<std::size_t>(y * 408 + x)]));
+        }
+    }
+    EXPECT_GT(mixed, 500);
+    // Edges of discs and the horizon fall on other pixels: a few grey levels on average.
+    EXPECT_LT(difference / (408.0 * 408.0), 4.0);
+}
+
+// 大きな星と文字 rings the compass labels in black: every pixel of the grey horizon beside
+// a label's ink is ring, at least 3:1 against the ink.
+TEST(ChartTextOutline, KeepsLabelsLegibleOnTheHorizon) {
+    RasterSurface plain(80, 60, RGB(128, 128, 128), ChartText());
+    RasterSurface ringed(80, 60, RGB(128, 128, 128), ChartText());
+    for (RasterSurface* s : {&plain, &ringed}) {
+        s->Clear();
+        s->ForeColor = RGB(160, 160, 160);
+        s->CurrentX = 30.0f;
+        s->CurrentY = 20.0f;
+    }
+    ringed.TextOutline = Black;
+    plain.PrintText("北");
+    ringed.PrintText("北");
+    int checked = 0;
+    for (int y = 1; y < 59; ++y) {
+        for (int x = 1; x < 79; ++x) {
+            // Ink: most of the pixel covered by the glyph.
+            const QRgb here = plain.PixelAt(x, y);
+            if (qGreen(here) < 150) continue;
+            for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+                if (plain.PixelAt(x + dx, y + dy) != Grey(128)) continue;  // Not beside the glyph.
+                const double ratio = (Luminance(here) + 0.05) /
+                                     (Luminance(ringed.PixelAt(x + dx, y + dy)) + 0.05);
+                EXPECT_GE(ratio, 3.0) << x + dx << "," << y + dy;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 10);
 }
