@@ -145,7 +145,8 @@ TEST(ChartAtDevicePixels, HasDetailAndHalvesToTheOrdinaryChart) {
             mixed += !(block[0] == block[1] && block[0] == block[2] && block[0] == block[3]);
             double mean = 0.0;
             for (QRgb p : block) mean += qGreen(p) / 4.0;
-            difference += std::fabs(mean - qGreen(one.Pixels[static_cast<std::size_t>(y * 408 + x)]));
+            difference +=
+                std::fabs(mean - qGreen(one.Pixels[static_cast<std::size_t>(y * 408 + x)]));
         }
     }
     EXPECT_GT(mixed, 500);
@@ -175,8 +176,8 @@ TEST(ChartTextOutline, KeepsLabelsLegibleOnTheHorizon) {
             if (qGreen(here) < 150) continue;
             for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
                 if (plain.PixelAt(x + dx, y + dy) != Grey(128)) continue;  // Not beside the glyph.
-                const double ratio = (Luminance(here) + 0.05) /
-                                     (Luminance(ringed.PixelAt(x + dx, y + dy)) + 0.05);
+                const double ratio =
+                    (Luminance(here) + 0.05) / (Luminance(ringed.PixelAt(x + dx, y + dy)) + 0.05);
                 EXPECT_GE(ratio, 3.0) << x + dx << "," << y + dy;
                 ++checked;
             }

@@ -23,8 +23,8 @@ const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DI
 
 // Keys as the keyboard sends them: to whichever widget holds the focus.
 void Key(Qt::Key key, bool repeat = false, QEvent::Type type = QEvent::KeyPress) {
-    QKeyEvent event(type, key, Qt::NoModifier, key == Qt::Key_Space ? QStringLiteral(" ") : QString(),
-                    repeat);
+    QKeyEvent event(type, key, Qt::NoModifier,
+                    key == Qt::Key_Space ? QStringLiteral(" ") : QString(), repeat);
     QApplication::sendEvent(QApplication::focusWidget(), &event);
 }
 
@@ -109,11 +109,16 @@ void ClassroomWindowTest::typedTextNeverSelects_data() {
     QTest::addColumn<QString>("list");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("finish");
-    QTest::newRow("hour 7, Enter") << "HourList" << "7" << int(Qt::Key_Return);
-    QTest::newRow("hour 15, Tab") << "HourList" << "15" << int(Qt::Key_Tab);
-    QTest::newRow("magnitude 3, Enter") << "MagnitudeList" << "3" << int(Qt::Key_Enter);
-    QTest::newRow("hour 99, Enter") << "HourList" << "99" << int(Qt::Key_Return);
-    QTest::newRow("cleared month, Tab") << "MonthList" << "" << int(Qt::Key_Tab);
+    QTest::newRow("hour 7, Enter") << "HourList"
+                                   << "7" << int(Qt::Key_Return);
+    QTest::newRow("hour 15, Tab") << "HourList"
+                                  << "15" << int(Qt::Key_Tab);
+    QTest::newRow("magnitude 3, Enter") << "MagnitudeList"
+                                        << "3" << int(Qt::Key_Enter);
+    QTest::newRow("hour 99, Enter") << "HourList"
+                                    << "99" << int(Qt::Key_Return);
+    QTest::newRow("cleared month, Tab") << "MonthList"
+                                        << "" << int(Qt::Key_Tab);
 }
 
 // What the list shows after Enter or leaving is the item the chart uses.
@@ -221,7 +226,8 @@ void ClassroomWindowTest::toolkitMenusAreJapanese() {
         QTimer::singleShot(50, [&texts] {
             QMenu* menu = nullptr;
             for (QWidget* top : QApplication::topLevelWidgets())
-                if (top->isVisible() && qobject_cast<QMenu*>(top) != nullptr) menu = qobject_cast<QMenu*>(top);
+                if (top->isVisible() && qobject_cast<QMenu*>(top) != nullptr)
+                    menu = qobject_cast<QMenu*>(top);
             if (menu == nullptr) return;
             texts = ShownTexts(menu);
             menu->close();
@@ -244,8 +250,8 @@ void ClassroomWindowTest::aboutDescriptionShowsWhole() {
         if (dialog == nullptr) return;
         QLabel* label = dialog->DescriptionLabel;
         const QFontMetrics metrics(label->font());
-        const QRect text = metrics.boundingRect(QRect(0, 0, label->width(), 0), Qt::TextWordWrap,
-                                                label->text());
+        const QRect text =
+            metrics.boundingRect(QRect(0, 0, label->width(), 0), Qt::TextWordWrap, label->text());
         QVERIFY(text.height() <= label->height());
         // Ink in the last line's band: the closing sentence is on show.
         const QImage picture = label->grab().toImage();
@@ -285,11 +291,16 @@ void ClassroomWindowTest::resizeNeverShowsAClearedChart() {
 
 void ClassroomWindowTest::captionsArePlainLabelsForTheirControls() {
     const std::pair<QLabel*, QWidget*> captions[] = {
-        {Window->LongitudeCaption, Window->LongitudeBar}, {Window->LatitudeCaption, Window->LatitudeBar},
-        {Window->ElevationCaption, Window->ElevationBar}, {Window->AzimuthCaption, Window->AzimuthBar},
-        {Window->MagnitudeCaption, Window->MagnitudeList}, {Window->StepCaption, Window->StepList},
-        {Window->MonthCaption, Window->MonthList},         {Window->DayCaption, Window->DayList},
-        {Window->HourCaption, Window->HourList},           {Window->MinuteCaption, Window->MinuteList}};
+        {Window->LongitudeCaption, Window->LongitudeBar},
+        {Window->LatitudeCaption, Window->LatitudeBar},
+        {Window->ElevationCaption, Window->ElevationBar},
+        {Window->AzimuthCaption, Window->AzimuthBar},
+        {Window->MagnitudeCaption, Window->MagnitudeList},
+        {Window->StepCaption, Window->StepList},
+        {Window->MonthCaption, Window->MonthList},
+        {Window->DayCaption, Window->DayList},
+        {Window->HourCaption, Window->HourList},
+        {Window->MinuteCaption, Window->MinuteList}};
     for (const auto& [caption, control] : captions) {
         QCOMPARE(caption->buddy(), control);
         QCOMPARE(caption->focusPolicy(), Qt::NoFocus);
@@ -356,16 +367,23 @@ void ClassroomWindowTest::controlsHaveJapaneseNames() {
         }
         return face->text(text);
     };
-    const std::pair<QWidget*, const char*> named[] = {
-        {Window->MagnitudeList, "限界等級"}, {Window->StepList, "分増加率"},
-        {Window->MonthList, "月"},           {Window->DayList, "日"},
-        {Window->HourList, "時"},            {Window->MinuteList, "分"},
-        {Window->AzimuthBar, "方位角"},      {Window->LongitudeBar, "東経"},
-        {Window->ElevationBar, "仰角"},      {Window->LatitudeBar, "緯度"},
-        {Window->AnimateButton, "うごかす"}, {Window->AzimuthReadout, "方位角 0°"},
-        {Window->LongitudeReadout, "東経 135°"}, {Window->ElevationReadout, "仰角 -10°"},
-        {Window->LatitudeReadout, "北緯 35°"},   {Window->ChartView(0), "天球の図"},
-        {Window->ChartView(1), "天球の図"}};
+    const std::pair<QWidget*, const char*> named[] = {{Window->MagnitudeList, "限界等級"},
+                                                      {Window->StepList, "分増加率"},
+                                                      {Window->MonthList, "月"},
+                                                      {Window->DayList, "日"},
+                                                      {Window->HourList, "時"},
+                                                      {Window->MinuteList, "分"},
+                                                      {Window->AzimuthBar, "方位角"},
+                                                      {Window->LongitudeBar, "東経"},
+                                                      {Window->ElevationBar, "仰角"},
+                                                      {Window->LatitudeBar, "緯度"},
+                                                      {Window->AnimateButton, "うごかす"},
+                                                      {Window->AzimuthReadout, "方位角 0°"},
+                                                      {Window->LongitudeReadout, "東経 135°"},
+                                                      {Window->ElevationReadout, "仰角 -10°"},
+                                                      {Window->LatitudeReadout, "北緯 35°"},
+                                                      {Window->ChartView(0), "天球の図"},
+                                                      {Window->ChartView(1), "天球の図"}};
     for (const auto& [widget, expected] : named)
         QCOMPARE(name(widget), QString::fromUtf8(expected));
     QCOMPARE(name(Window->ChartView(1), QAccessible::Description),
@@ -397,11 +415,12 @@ void ClassroomWindowTest::projectorModeGrowsTheChart() {
     Window->resize(104 + 824, 824 + Window->menuBar()->height());
     QTRY_COMPARE(Window->ChartSurface(0).Width(), 816);
     const auto count = [this](QRgb colour) {
-        const RasterSurface& front = Window->ChartView(0)->isVisible() &&
-                                             Window->Client->children().indexOf(Window->ChartView(0)) >
-                                                 Window->Client->children().indexOf(Window->ChartView(1))
-                                         ? Window->ChartSurface(0)
-                                         : Window->ChartSurface(1);
+        const RasterSurface& front =
+            Window->ChartView(0)->isVisible() &&
+                    Window->Client->children().indexOf(Window->ChartView(0)) >
+                        Window->Client->children().indexOf(Window->ChartView(1))
+                ? Window->ChartSurface(0)
+                : Window->ChartSurface(1);
         int n = 0;
         for (Pixel p : front.Picture().Pixels) n += p == colour;
         return n;
