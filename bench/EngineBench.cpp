@@ -22,6 +22,7 @@
 #include "session/HeadlessWindow.h"
 #include "session/Layout.h"
 #include "session/Redraw.h"
+#include "session/StartUp.h"
 
 namespace {
 const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
@@ -212,6 +213,37 @@ void FloorRedraw(benchmark::State& state) {
     }
 }
 BENCHMARK(FloorRedraw)->Apply(ChartCases)->Unit(benchmark::kMicrosecond);
+
+// The chart cases on a screen of ratio 2: the laid-out window's chart at 816 device pixels,
+// with figures and text twice as large.
+void ChartCasesAtRatioTwo(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"side", "limit"});
+    for (int limit : {Limit79, Limit35}) b->Args({816, limit});
+}
+
+// One animation step on that screen; its floor is FloorRedraw at side 816.
+void RedrawAtRatioTwo(benchmark::State& state) {
+    static const auto* doubled = new QtGlyphSource([] {
+        QFont font = ChartFont();
+        font.setPointSizeF(font.pointSizeF() * 2);
+        return font;
+    }());
+    auto window = Started(408, static_cast<int>(state.range(1)));
+    window->Window.Ratio = 2.0;
+    for (RasterSurface* chart : {&window->Chart0, &window->Chart1}) {
+        chart->DrawScale = 2.0f;
+        chart->SetGlyphs(*doubled);
+    }
+    FitChartToWindow(window->Sky, window->Ui);
+    if (window->Chart0.Width() != static_cast<int>(state.range(0))) state.SkipWithError("side");
+    SkyState& Sky = window->Sky;
+    for (auto _ : state) {
+        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
+        RedrawSky(Sky, window->Ui);
+    }
+}
+BENCHMARK(RedrawAtRatioTwo)->Apply(ChartCasesAtRatioTwo)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FloorRedraw)->Apply(ChartCasesAtRatioTwo)->Unit(benchmark::kMicrosecond);
 }  // namespace
 
 int main(int argc, char** argv) {

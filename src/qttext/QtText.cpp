@@ -51,20 +51,20 @@ QtGlyphSource::QtGlyphSource(const QFont& font)
 GlyphMask QtGlyphSource::MaskFor(const std::string& text) const {
     const QString string = QString::fromStdString(text);
     const QFontMetricsF metrics(TextFont, &MetricDevice);
-    // Room left and right for glyphs that overhang their advance, and below for descenders.
+    // Room on every side for glyphs that overhang their advance or the line: descenders
+    // below, and above for faces such as IPA Mincho that draw a little above the line's top.
     const int margin = static_cast<int>(std::ceil(metrics.height() / 2));
     GlyphMask mask;
     mask.Width = static_cast<int>(std::ceil(metrics.horizontalAdvance(string))) + 2 * margin;
-    mask.Height = static_cast<int>(std::ceil(metrics.height())) + margin;
+    mask.Height = static_cast<int>(std::ceil(metrics.height())) + 2 * margin;
     mask.MarginLeft = margin;
-    mask.MarginTop = 0;
+    mask.MarginTop = margin;
     QImage coverage = At96Dpi(QImage(mask.Width, mask.Height, QImage::Format_ARGB32_Premultiplied));
     coverage.fill(Qt::transparent);
     QPainter painter(&coverage);
     if (!painter.isActive()) throw RunTimeError(ErrorKind::SurfaceFailure, "文字を描けません。");
     painter.setFont(TextFont);
-    painter.setPen(Qt::white);
-    painter.drawText(QPointF(margin, static_cast<double>(TextAscent)), string);
+    painter.drawText(QPointF(margin, margin + static_cast<double>(TextAscent)), string);
     painter.end();
     mask.Coverage.resize(static_cast<std::size_t>(mask.Width) *
                          static_cast<std::size_t>(mask.Height));

@@ -45,6 +45,9 @@ struct FrameKey {
     double SinPole = 0.0, CosPole = 0.0, SinAzimuth = 0.0, CosAzimuth = 0.0;
     double SinElevation = 0.0, CosElevation = 0.0, SinRoll = 0.0, CosRoll = 0.0;
     std::int16_t SphereGrey = 0, HorizonGrey = 0, CompassGrey = 0;
+    float DrawScale = 1.0f;   // Device pixels per chart pixel.
+    Colour TextOutline = -1;  // The labels' outline colour; -1 for none.
+    float LineHeight = 0.0f;  // Of the surface's text, pixels.
     bool operator==(const FrameKey&) const = default;
 };
 
@@ -90,4 +93,10 @@ public:
     FillStyleKind FillStyle = FillStyleKind::Transparent;
     float CurrentX = 0.0f;
     float CurrentY = 0.0f;
+    // Device pixels per chart pixel for what has a size of its own: line and outline
+    // widths, points and star discs. 1 on an ordinary screen; the ratio of a HiDPI screen,
+    // times the growth of the projector mode. Positions are in the surface's own pixels.
+    float DrawScale = 1.0f;
+    // A colour drawn round printed text, so that it stands out from any ground; -1 none.
+    Colour TextOutline = -1;
 };

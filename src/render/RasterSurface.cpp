@@ -33,6 +33,36 @@ inline int PixelOf(double v) {
     if (p > 1e9) return 1000000000;
     return static_cast<int>(p);
 }
+
+// Cuts the segment (ax, ay)-(bx, by) to the box [left, right] x [top, bottom] (Liang and
+// Barsky's parametric clip); false when no part of it lies inside.
+bool ClipToBox(double& ax, double& ay, double& bx, double& by, double left, double top,
+               double right, double bottom) {
+    const double dx = bx - ax, dy = by - ay;
+    double enter = 0.0, leave = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {ax - left, right - ax, ay - top, bottom - ay};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0) {
+            if (t > leave) return false;
+            if (t > enter) enter = t;
+        } else {
+            if (t < enter) return false;
+            if (t < leave) leave = t;
+        }
+    }
+    const double sx = ax, sy = ay;
+    bx = sx + leave * dx;
+    by = sy + leave * dy;
+    ax = sx + enter * dx;
+    ay = sy + enter * dy;
+    return true;
+}
 }  // namespace
 
 Pixel ToPixel(Colour c) {
@@ -41,7 +71,7 @@ Pixel ToPixel(Colour c) {
 }
 
 RasterSurface::RasterSurface(int width, int height, Colour backColor, const GlyphSource& glyphs)
-    : Glyphs(glyphs), TextLineHeight(glyphs.LineHeight()) {
+    : Glyphs(&glyphs), TextLineHeight(glyphs.LineHeight()) {
     BackColor = backColor;
     Resize(width, height);
 }
@@ -60,6 +90,28 @@ void RasterSurface::Resize(int width, int height) {
     MarkAllDirty();
     ImageWidth = width;
     ImageHeight = height;
+}
+
+void RasterSurface::SetGlyphs(const GlyphSource& glyphs) {
+    if (&glyphs == Glyphs) return;
+    Glyphs = &glyphs;
+    TextLineHeight = glyphs.LineHeight();
+    TextMasks.clear();
+}
+
+int RasterSurface::PenWidth() const {
+    const double w = Floor(static_cast<double>(DrawScale) + 0.5);
+    return w > 1.0 ? (w < 64.0 ? static_cast<int>(w) : 64) : 1;
+}
+
+void RasterSurface::PutPen(int x, int y, Pixel colour, int width) {
+    if (width == 1) {
+        PutPixel(x, y, colour);
+        return;
+    }
+    const int first = (width - 1) / 2;
+    for (int row = y - first; row < y - first + width; ++row)
+        FillSpan(row, x - first, x - first + width - 1, colour);
 }
 
 void RasterSurface::SetWidth(int width) {
@@ -101,7 +153,7 @@ void RasterSurface::FillSpan(int y, int x1, int x2, Pixel colour) {
 
 void RasterSurface::SetPixel(float x, float y, Colour c) {
     if (OnPlot) OnPlot({false, x, y, 0.0f, c});
-    PutPixel(PixelOf(x), PixelOf(y), ToPixel(c));
+    PutPen(PixelOf(x), PixelOf(y), ToPixel(c), PenWidth());
 }
 
 // The rows of a disc of radius r (half-widths from the centre row out) and its
@@ -140,6 +192,24 @@ const RasterSurface::DiscShape& RasterSurface::DiscShapeOf(float r) {
 
 void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     if (OnPlot) OnPlot({true, x, y, r, c});
+    const int pen = PenWidth();
+    if (pen > 1 && std::isfinite(r) && std::isfinite(aspect) &&
+        !(FillStyle == FillStyleKind::Solid && FillColor == c)) {
+        // A wider outline: the outlines of the ellipses 1 .. pen - 1 pixels inside this one.
+        const auto plot = std::move(OnPlot);
+        const FillStyleKind style = FillStyle;
+        const float scale = DrawScale;
+        OnPlot = nullptr;
+        FillStyle = FillStyleKind::Transparent;
+        DrawScale = 1.0f;
+        const double a = std::fabs(static_cast<double>(r));
+        const double b = a * std::fabs(static_cast<double>(aspect));
+        for (int k = 1; k < pen && a - k > 0 && b - k > 0; ++k)
+            Circle(x, y, static_cast<float>(a - k), c, static_cast<float>((b - k) / (a - k)));
+        DrawScale = scale;
+        FillStyle = style;
+        OnPlot = plot;
+    }
     const Pixel outline = ToPixel(c);
     const Pixel fill = ToPixel(FillColor);
     const bool solid = FillStyle == FillStyleKind::Solid;
@@ -214,8 +284,19 @@ void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
     const Pixel colour = ToPixel(c);
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
-    int x = PixelOf(x1), y = PixelOf(y1);
-    const int xEnd = PixelOf(x2), yEnd = PixelOf(y2);
+    double ax = x1, ay = y1, bx = x2, by = y2;
+    // A line reaching far outside the image is cut to the image (with a pixel of margin)
+    // before it is stepped, so that its visible part is drawn however far its ends lie.
+    // Lines near the image are stepped from their own ends, pixel for pixel as before.
+    const double reach = static_cast<double>(Width()) + static_cast<double>(Height());
+    auto far = [reach, this](double px, double py) {
+        return px < -reach || py < -reach || px > Width() + reach || py > Height() + reach;
+    };
+    if (far(ax, ay) || far(bx, by)) {
+        if (!ClipToBox(ax, ay, bx, by, -1.0, -1.0, Width(), Height())) return;
+    }
+    int x = PixelOf(ax), y = PixelOf(ay);
+    const int xEnd = PixelOf(bx), yEnd = PixelOf(by);
     // Bresenham; both end points are set. Lines on the chart are a few hundred
     // pixels long, so clipping pixel by pixel is cheap enough.
     const long long dx = std::llabs(static_cast<long long>(xEnd) - x);
@@ -223,8 +304,9 @@ void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
     const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
     long long error = dx + dy;
     const long long limit = 4LL * (Width() + Height()) + 8;
+    const int pen = PenWidth();
     for (long long steps = 0;; ++steps) {
-        PutPixel(x, y, colour);
+        PutPen(x, y, colour, pen);
         if ((x == xEnd && y == yEnd) || steps > dx - dy) break;
         // Once the line has left the image for good, nothing more can be drawn.
         if (steps > limit && (x < 0 || y < 0 || x >= Width() || y >= Height())) break;
@@ -263,7 +345,7 @@ const RasterSurface::KeptMask& RasterSurface::MaskFor(const std::string& text) {
     auto found = TextMasks.find(text);
     if (found != TextMasks.end()) return found->second;
     if (TextMasks.size() > 512) TextMasks.clear();  // Read-outs print at most a few hundred texts.
-    GlyphMask mask = Glyphs.MaskFor(text);
+    GlyphMask mask = Glyphs->MaskFor(text);
     if (mask.Width < 0 || mask.Height < 0 ||
         mask.Coverage.size() !=
             static_cast<std::size_t>(mask.Width) * static_cast<std::size_t>(mask.Height)) {
@@ -290,14 +372,48 @@ void RasterSurface::PrintText(const std::string& text) {
         const GlyphMask& mask = kept.Mask;
         const int left = PixelOf(CurrentX) - mask.MarginLeft;
         const int top = PixelOf(CurrentY) - mask.MarginTop;
+        if (TextOutline >= 0) {
+            // The outline: the glyphs' coverage spread by the pen width in every direction.
+            const Pixel ring = ToPixel(TextOutline);
+            const int reach = PenWidth();
+            std::vector<std::uint8_t> spread(mask.Coverage.size(), 0);
+            for (int my = 0; my < mask.Height; ++my) {
+                for (int mx = 0; mx < mask.Width; ++mx) {
+                    std::uint8_t most = 0;
+                    for (int sy = std::max(my - reach, 0);
+                         sy <= std::min(my + reach, mask.Height - 1); ++sy)
+                        for (int sx = std::max(mx - reach, 0);
+                             sx <= std::min(mx + reach, mask.Width - 1); ++sx)
+                            most = std::max(
+                                most,
+                                mask.Coverage[static_cast<std::size_t>(sy * mask.Width + sx)]);
+                    spread[static_cast<std::size_t>(my * mask.Width + mx)] = most;
+                }
+            }
+            BlendMask(mask, spread, nullptr, left, top, ring);
+        }
+        BlendMask(mask, mask.Coverage, &kept.Covered, left, top, ink);
+    }
+    CurrentX = 0.0f;
+    CurrentY += TextLineHeight;
+}
+
+// Blends ink over the image by a coverage of the mask's size, with its top-left corner at
+// (left, top). Covered, when given, holds each row's first and last covered column, so
+// that only those are visited and marked as written.
+void RasterSurface::BlendMask(const GlyphMask& mask, const std::vector<std::uint8_t>& cover,
+                              const std::vector<std::pair<int, int>>* covered, int left, int top,
+                              Pixel ink) {
+    {
         for (int my = 0; my < mask.Height; ++my) {
             const int y = top + my;
             if (y < 0 || y >= Height()) continue;
-            const auto [first, last] = kept.Covered[static_cast<std::size_t>(my)];
+            const auto [first, last] = covered != nullptr ? (*covered)[static_cast<std::size_t>(my)]
+                                                          : std::pair<int, int>{0, mask.Width - 1};
             const int x1 = std::max(left + first, 0), x2 = std::min(left + last, Width() - 1);
             if (x1 > x2) continue;  // Nothing of the glyphs on this row of the image.
             const std::uint8_t* coverage =
-                mask.Coverage.data() + static_cast<std::ptrdiff_t>(mask.Width) * my;
+                cover.data() + static_cast<std::ptrdiff_t>(mask.Width) * my;
             Pixel* row = Buffer.data() + static_cast<std::ptrdiff_t>(Width()) * y;
             MarkDirty(y, x1, x2);
             for (int mx = x1 - left; mx <= x2 - left; ++mx) {
@@ -315,8 +431,6 @@ void RasterSurface::PrintText(const std::string& text) {
             }
         }
     }
-    CurrentX = 0.0f;
-    CurrentY += TextLineHeight;
 }
 
 bool RasterSurface::RestoreFrame(const FrameKey& key) {

@@ -47,6 +47,9 @@ public:
     int Height() const override { return ImageHeight; }
     void SetWidth(int width) override;
     void SetHeight(int height) override;
+    // Another glyph source from now on (a font scaled for the screen); must outlive the
+    // surface or the next call. The texts printed so far are taken again from it.
+    void SetGlyphs(const GlyphSource& glyphs);
 
     // The pixels, row by row with no padding; the address holds until the next resize.
     const Pixel* Pixels() const { return Buffer.data(); }
@@ -90,10 +93,15 @@ private:
     void Resize(int width, int height);
     void FillSpan(int y, int x1, int x2, Pixel colour);
     void PutPixel(int x, int y, Pixel colour);
+    // Pixels of width DrawScale: a square of the line width at (x, y).
+    int PenWidth() const;
+    void PutPen(int x, int y, Pixel colour, int width);
+    void BlendMask(const GlyphMask& mask, const std::vector<std::uint8_t>& coverage,
+                   const std::vector<std::pair<int, int>>* covered, int left, int top, Pixel ink);
 
     std::vector<Pixel> Buffer;
     int ImageWidth = 0, ImageHeight = 0;
-    const GlyphSource& Glyphs;
+    const GlyphSource* Glyphs;
     float TextLineHeight = 0.0f;
     std::map<std::string, KeptMask> TextMasks;
     std::vector<DiscShape> DiscShapes;  // Small circles by radius.

@@ -19,7 +19,8 @@ inline void PlotStar(SkyState& Sky, DrawingSurface& S, double m, double offsetX,
     const auto x = static_cast<float>(static_cast<double>(Sky.CenterX) + offsetX);
     const auto y = static_cast<float>(static_cast<double>(Sky.CenterY) + offsetY);
     if (m < DiscMagnitude) {
-        S.Circle(x, y, static_cast<float>(Sky.DotRadius), White);
+        // The disc grows with the surface's figure scale; at scale 1 it is DotRadius exactly.
+        S.Circle(x, y, static_cast<float>(Sky.DotRadius) * S.DrawScale, White);
     } else {
         S.SetPixel(x, y, White);
     }

@@ -40,6 +40,9 @@ public:
     virtual float InnerWidth() const = 0;   // Width below the menu bar, pixels.
     virtual float InnerHeight() const = 0;  // Height below the menu bar, pixels.
     virtual void Show() = 0;                // Delivers the first OnResize before it returns.
+    // Device pixels per window pixel: the chart surfaces are that many times larger than
+    // the chart's place in the window, so that it is drawn at the screen's own pixels.
+    virtual double PixelRatio() const { return 1.0; }
 
     std::function<void()> OnResize;  // Every change of the inner size once shown.
 };

@@ -48,11 +48,13 @@ class MemoryWindow : public WindowControl {
 public:
     float InnerWidth() const override { return Width; }
     float InnerHeight() const override { return Height; }
+    double PixelRatio() const override { return Ratio; }
     void Show() override;
     // A new inner size, as when the user drags the frame: raises OnResize when shown.
     void ResizeTo(float width, float height);
 
     float Width = InnerWidthAtStart, Height = InnerHeightAtStart;
+    double Ratio = 1.0;  // Device pixels per window pixel of the screen it stands for.
     bool Visible = false;
 };
 

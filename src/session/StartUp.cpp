@@ -11,6 +11,8 @@
 #include "geometry/Compass.h"
 #include "geometry/Projection.h"
 #include "render/DrawingSurface.h"
+#include "render/Frame.h"
+#include "render/Stars.h"
 #include "session/Controls.h"
 #include "session/Handlers.h"
 #include "session/Layout.h"
@@ -176,15 +178,30 @@ int ChartSideFor(float width, float height) {
 }
 
 void FitChartToWindow(SkyState& Sky, SkyControls& Ui) {
-    const int side = ChartSideFor(Ui.Window->InnerWidth(), Ui.Window->InnerHeight());
+    const int placed = ChartSideFor(Ui.Window->InnerWidth(), Ui.Window->InnerHeight());
     // A minimised or tiny window has no room for a chart: keep the last one.
-    if (side <= 0) return;
+    if (placed <= 0) return;
+    // In device pixels; at ratio 1 the side as placed.
+    const int side = Ui.Window->PixelRatio() == 1.0
+                         ? placed
+                         : Round16(static_cast<double>(placed) * Ui.Window->PixelRatio());
+    const bool resized =
+        side != ChartSurface(Ui, 0).Width() || side != ChartSurface(Ui, 0).Height();
     ChartSurface(Ui, 0).SetHeight(side);
     ChartSurface(Ui, 0).SetWidth(side);
     ChartSurface(Ui, 1).SetHeight(side);
     ChartSurface(Ui, 1).SetWidth(side);
     TakeChartGeometry(Sky, Ui);
     UpdateViewTrig(Sky);
+    // A new size has just cleared both surfaces, and the first redraw below brings one of
+    // them to the screen before anything is drawn on it. Draw the chart on that one first,
+    // so the screen never shows a cleared chart; the redraws keep their order and count.
+    if (resized) {
+        DrawingSurface& next = ChartSurface(Ui, Sky.BufferIndex);
+        UpdateSiderealAngle(Sky);
+        ClearAndDrawFrame(Sky, next);
+        PlotStars(Sky, next);
+    }
     RedrawSky(Sky, Ui);
     RedrawSky(Sky, Ui);
 }

@@ -26,12 +26,14 @@ void SetStartValues(SkyState& Sky, SkyControls& Ui,
                     const std::filesystem::path& starData = "StarData");
 
 // FitChartToWindow: the charts after a change of the window's size.
-// Reads:   the window's InnerWidth and InnerHeight, pixels.
-// Writes:  both charts square, side ChartSideFor(width, height); CenterX, CenterY (half the
-//          side, single precision) and ChartRadius (0.8 x CenterX); UpdateViewTrig; redraws
-//          twice.
-// Notes:   A window too small for a chart keeps the previous size and geometry and is not
-//          redrawn.
+// Reads:   the window's InnerWidth and InnerHeight, pixels, and its PixelRatio.
+// Writes:  both charts square, side ChartSideFor(width, height) in device pixels; CenterX,
+//          CenterY (half the side, single precision) and ChartRadius (0.8 x CenterX);
+//          UpdateViewTrig; redraws twice.
+// Notes:   1) A window too small for a chart keeps the previous size and geometry and is
+//             not redrawn.
+//          2) When the side changes, the chart is drawn first on the surface that the first
+//             redraw brings to the screen, so the screen never shows a cleared chart.
 void FitChartToWindow(SkyState& Sky, SkyControls& Ui);
 
 // The chart side that FitChartToWindow gives an inner area of width x height pixels;

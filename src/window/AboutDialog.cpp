@@ -1,5 +1,7 @@
 #include "AboutDialog.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -16,6 +18,22 @@ QLabel* MakeLabel(QWidget* parent, const char* text, const QRect& place) {
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(place);
     return label;
+}
+
+// Makes a wrapped label's font smaller, half a point at a time, until its whole text
+// fits inside the label: at the default size the description's last sentence falls
+// below the label's 97 pixels.
+void FitTextInside(QLabel* label) {
+    QFont font = label->font();
+    if (font.pointSizeF() <= 0) font.setPointSizeF(QFontInfo(font).pointSizeF());
+    auto height = [&] {
+        return QFontMetrics(font)
+            .boundingRect(QRect(0, 0, label->width(), 0), Qt::TextWordWrap, label->text())
+            .height();
+    };
+    while (height() > label->height() && font.pointSizeF() > 6.0)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
 }
 }  // namespace
 
@@ -38,6 +56,7 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
         "空を眺めている感じになれます。",
         {8, 88, 289, 97});
     DescriptionLabel->setWordWrap(true);
+    FitTextInside(DescriptionLabel);
     CopyrightLabel = MakeLabel(this, "Copyright (C) 2026 Domarium", {88, 64, 209, 17});
     VersionLabel = MakeLabel(this, "バージョン　2.00", {88, 40, 105, 17});
     TitleLabel = MakeLabel(this, "天球・天文シミュレーション　『Domarium』", {8, 16, 289, 17});

@@ -1,13 +1,24 @@
 #include "DomariumApplication.h"
 
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
 #include "core/RunTimeError.h"
 
-DomariumApplication::DomariumApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+DomariumApplication::DomariumApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // Every text the toolkit shows (the scroll bars' and the fields' context menus, its
+    // dialogs' buttons) in Japanese, like the program's own. Without the translation
+    // file the toolkit's English remains, and the program runs on.
+    auto* toolkit = new QTranslator(this);
+    if (toolkit->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(toolkit);
+}
 
 bool DomariumApplication::notify(QObject* receiver, QEvent* event) {
     try {

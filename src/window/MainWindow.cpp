@@ -2,39 +2,62 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
+#include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <algorithm>
+#include <cmath>
 
 #include "AboutDialog.h"
 #include "session/Layout.h"
 #include "session/StartUp.h"
 
 namespace {
-// A caption: its text and its place in the client area, pixels.
+// A caption: its text, its place in the client area, pixels, and the control it names.
 struct CaptionPlace {
-    QLineEdit* MainWindow::*Field;
+    QLabel* MainWindow::*Field;
     const char* Text;
     QRect Place;
+    QWidget* Control;
 };
 
-// A caption field: a single line that only labels the control next to it, in the
-// menu bar's colours; it never takes the focus.
-QLineEdit* MakeCaption(QWidget* parent, const char* text, const QRect& place,
-                       const QPalette& menuColours) {
-    auto* caption = new QLineEdit(QString::fromUtf8(text), parent);
+// A caption: plain text in the menu bar's colours that only labels the control next to
+// it (its buddy, which screen readers name by it); it cannot be selected or focused.
+QLabel* MakeCaption(QWidget* parent, const char* text, const QRect& place,
+                    const QPalette& menuColours, QWidget* control) {
+    auto* caption = new QLabel(QString::fromUtf8(text), parent);
+    caption->setTextFormat(Qt::PlainText);
     caption->setGeometry(place);
-    caption->setReadOnly(true);
-    caption->setFrame(false);
+    caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    caption->setIndent(2);  // Where the text of a frameless one-line field begins.
+    caption->setTextInteractionFlags(Qt::NoTextInteraction);
     caption->setFocusPolicy(Qt::NoFocus);
-    caption->setCursorPosition(0);  // A caption wider than its field shows its beginning.
     caption->setContextMenuPolicy(Qt::NoContextMenu);
+    caption->setAutoFillBackground(true);
     QPalette colours = caption->palette();
-    colours.setColor(QPalette::Base, menuColours.color(QPalette::Window));
-    colours.setColor(QPalette::Text, menuColours.color(QPalette::WindowText));
+    colours.setColor(QPalette::Window, menuColours.color(QPalette::Window));
+    colours.setColor(QPalette::WindowText, menuColours.color(QPalette::WindowText));
     caption->setPalette(colours);
+    caption->setBuddy(control);
     return caption;
 }
+
+// A colour of the palette as the surfaces take it.
+Colour ColourOf(const QColor& colour) { return RGB(colour.red(), colour.green(), colour.blue()); }
+
+// A font that many times larger; the same font at 1.
+QFont Scaled(QFont font, double scale) {
+    if (scale == 1.0) return font;
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * scale);
+    } else {
+        font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * scale)));
+    }
+    return font;
+}
+
+// The side of the chart as laid out: the size the projector mode grows from.
+constexpr double ProjectorBaseSide = 408.0;
 
 QComboBox* MakeList(QWidget* parent, const QRect& place, const char* tip) {
     auto* combo = new QComboBox(parent);
@@ -53,6 +76,10 @@ QScrollBar* MakeScroll(QWidget* parent, Qt::Orientation orientation, const QRect
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), State(std::make_unique<SkyState>()) {
     setWindowTitle(QStringLiteral("Domarium"));
+    // The screen's device pixels per window pixel (QT_SCALE_FACTOR, the desktop's scaling):
+    // the chart and the read-outs are drawn at the screen's own pixels.
+    Ratio = qApp->devicePixelRatio();
+    ReadoutText = std::make_unique<QtGlyphSource>(Scaled(ReadoutFont(), Ratio));
     CreateControls();
     CreateMenu();
     SetTabSequence();
@@ -74,23 +101,28 @@ void MainWindow::CreateControls() {
     setCentralWidget(Client);
 
     const QPalette menuColours = QApplication::palette("QMenuBar");
+    const auto device = [this](int side) {
+        return Ratio == 1.0 ? side : static_cast<int>(std::lround(side * Ratio));
+    };
     for (std::size_t i = 0; i < ChartRasters.size(); ++i) {
-        ChartRasters[i] = std::make_unique<RasterSurface>(ChartSideAsLaidOut, ChartSideAsLaidOut,
-                                                          Black, ChartText);
+        ChartRasters[i] = std::make_unique<RasterSurface>(
+            device(ChartSideAsLaidOut), device(ChartSideAsLaidOut), Black, ChartTextAt(Ratio));
+        ChartRasters[i]->DrawScale = static_cast<float>(Ratio);
     }
     for (auto& readout : ReadoutRasters) {
-        readout = std::make_unique<RasterSurface>(ReadoutWidth, ReadoutHeight, White, ReadoutText);
-        readout->ForeColor = Black;
+        readout = std::make_unique<RasterSurface>(device(ReadoutWidth), device(ReadoutHeight),
+                                                  White, *ReadoutText);
+        // The read-outs write in the colour of the text on the window's buttons.
+        readout->ForeColor = ColourOf(Client->palette().color(QPalette::ButtonText));
     }
     auto readoutView = [this](std::size_t index, const QPoint& at, const char* tip) {
-        auto* view = new SurfaceView(*ReadoutRasters[index], Client);
+        auto* view = new SurfaceView(*ReadoutRasters[index], Client, Ratio);
         view->move(at);
         view->setToolTip(QString::fromUtf8(tip));
         view->setFocusPolicy(Qt::StrongFocus);
         return view;
     };
 
-    LongitudeCaption = MakeCaption(Client, "東経", {8, 88, 49, 18}, menuColours);
     LongitudeBar = MakeScroll(Client, Qt::Horizontal, {8, 128, 81, 25});
     LongitudeReadout = readoutView(3, {8, 104}, "北から東回りです。");
     MinuteList = MakeList(Client, {104, 160, 41, 20}, nullptr);
@@ -110,24 +142,46 @@ void MainWindow::CreateControls() {
     AnimateButton->setToolTip(QStringLiteral("天球を分単位（増加分）で動かします"));
     AnimateButton->setAutoDefault(false);
     for (std::size_t i = 0; i < ChartViews.size(); ++i) {
-        ChartViews[i] = new SurfaceView(*ChartRasters[i], Client);
+        ChartViews[i] = new SurfaceView(*ChartRasters[i], Client, Ratio);
         ChartViews[i]->move(ChartLeft, ChartTop);
         ChartViews[i]->setFocusPolicy(Qt::StrongFocus);
     }
     const CaptionPlace captions[] = {
-        {&MainWindow::LatitudeCaption, "緯度", {8, 168, 49, 18}},
-        {&MainWindow::ElevationCaption, "仰角", {8, 240, 49, 18}},
-        {&MainWindow::AzimuthCaption, "方位角", {8, 16, 49, 18}},
-        {&MainWindow::MagnitudeCaption, "限界等級", {8, 288, 49, 18}},
-        {&MainWindow::StepCaption, "分増加率", {112, 216, 49, 18}},
-        {&MainWindow::MonthCaption, "月", {152, 68, 17, 18}},
-        {&MainWindow::DayCaption, "日", {152, 100, 17, 18}},
-        {&MainWindow::HourCaption, "時", {152, 132, 17, 18}},
-        {&MainWindow::MinuteCaption, "分", {152, 164, 17, 20}},
+        {&MainWindow::LongitudeCaption, "東経", {8, 88, 49, 18}, LongitudeBar},
+        {&MainWindow::LatitudeCaption, "緯度", {8, 168, 49, 18}, LatitudeBar},
+        {&MainWindow::ElevationCaption, "仰角", {8, 240, 49, 18}, ElevationBar},
+        {&MainWindow::AzimuthCaption, "方位角", {8, 16, 49, 18}, AzimuthBar},
+        {&MainWindow::MagnitudeCaption, "限界等級", {8, 288, 49, 18}, MagnitudeList},
+        {&MainWindow::StepCaption, "分増加率", {112, 216, 49, 18}, StepList},
+        {&MainWindow::MonthCaption, "月", {152, 68, 17, 18}, MonthList},
+        {&MainWindow::DayCaption, "日", {152, 100, 17, 18}, DayList},
+        {&MainWindow::HourCaption, "時", {152, 132, 17, 18}, HourList},
+        {&MainWindow::MinuteCaption, "分", {152, 164, 17, 20}, MinuteList},
     };
     for (const CaptionPlace& caption : captions) {
-        this->*caption.Field = MakeCaption(Client, caption.Text, caption.Place, menuColours);
+        this->*caption.Field =
+            MakeCaption(Client, caption.Text, caption.Place, menuColours, caption.Control);
     }
+    // The longitude caption was made first, so it lies beneath every other control.
+    LongitudeCaption->lower();
+    // What screen readers call each control; the read-outs and the chart are named by
+    // what they show, after every redraw.
+    const std::pair<QWidget*, const char*> spoken[] = {{MagnitudeList, "限界等級"},
+                                                       {StepList, "分増加率"},
+                                                       {MonthList, "月"},
+                                                       {DayList, "日"},
+                                                       {HourList, "時"},
+                                                       {MinuteList, "分"},
+                                                       {AzimuthBar, "方位角"},
+                                                       {LongitudeBar, "東経"},
+                                                       {ElevationBar, "仰角"},
+                                                       {LatitudeBar, "緯度"},
+                                                       {AnimateButton, "うごかす"}};
+    for (const auto& [control, name] : spoken) control->setAccessibleName(QString::fromUtf8(name));
+    for (QWidget* focusable :
+         {static_cast<QWidget*>(AzimuthBar), static_cast<QWidget*>(LongitudeBar),
+          static_cast<QWidget*>(ElevationBar), static_cast<QWidget*>(LatitudeBar)})
+        ShowKeyboardFocus(focusable);
     // Names by meaning, so that tests and accessibility tools find each control.
     const std::pair<QObject*, const char*> names[] = {
         {Client, "Client"},
@@ -162,7 +216,8 @@ void MainWindow::CreateControls() {
     for (const auto& [object, name] : names) object->setObjectName(QString::fromLatin1(name));
 }
 
-// Two plain items side by side, without submenus or shortcuts.
+// Two plain items side by side, without submenus or shortcuts, then the 表示 menu of
+// checkable options, all off at start-up.
 void MainWindow::CreateMenu() {
     menuBar()->setNativeMenuBar(false);
     QuitAction = menuBar()->addAction(QStringLiteral("終了"));
@@ -171,6 +226,83 @@ void MainWindow::CreateMenu() {
     AboutAction->setObjectName(QStringLiteral("AboutAction"));
     connect(QuitAction, &QAction::triggered, this, &MainWindow::QuitAction_Triggered);
     connect(AboutAction, &QAction::triggered, this, &MainWindow::AboutAction_Triggered);
+    ViewMenu = menuBar()->addMenu(QStringLiteral("表示"));
+    ViewMenu->setObjectName(QStringLiteral("ViewMenu"));
+    // The menu bar stays in full screen, so the same item leaves it.
+    FullScreenAction = AddViewOption(QStringLiteral("全画面表示"), [this](bool on) {
+        if (on) {
+            showFullScreen();
+        } else {
+            showNormal();
+        }
+    });
+    FullScreenAction->setObjectName(QStringLiteral("FullScreenAction"));
+    ProjectorAction = AddViewOption(QStringLiteral("大きな星と文字"), [this](bool on) {
+        Projector = on;
+        if (ResizeReady && OnResize) {
+            FitChartScale();
+            OnResize();
+        }
+    });
+    ProjectorAction->setObjectName(QStringLiteral("ProjectorAction"));
+}
+
+QAction* MainWindow::AddViewOption(const QString& text, std::function<void(bool)> toggled) {
+    QAction* action = ViewMenu->addAction(text);
+    action->setCheckable(true);
+    action->setChecked(false);
+    connect(action, &QAction::toggled, this, std::move(toggled));
+    return action;
+}
+
+// The chart's figure scale and font for the window's size: the screen's ratio, times the
+// growth of the chart side over the laid-out side while 大きな星と文字 is on.
+void MainWindow::FitChartScale() {
+    double scale = Ratio;
+    if (Projector) {
+        const int side = ChartSideFor(InnerWidth(), InnerHeight());
+        // In eighths, so that resizing makes a few fonts rather than one per pixel.
+        const double growth = std::max(1.0, std::round(side / ProjectorBaseSide * 8.0) / 8.0);
+        scale = Ratio * growth;
+    }
+    for (auto& chart : ChartRasters) {
+        chart->DrawScale = static_cast<float>(scale);
+        chart->SetGlyphs(ChartTextAt(scale));
+        // A dark ring round the compass labels keeps 北 legible on the grey horizon.
+        chart->TextOutline = Projector ? Black : -1;
+    }
+}
+
+const GlyphSource& MainWindow::ChartTextAt(double scale) {
+    if (scale == 1.0) return ChartText;
+    auto& glyphs = ChartTexts[scale];
+    if (!glyphs) glyphs = std::make_unique<QtGlyphSource>(Scaled(ChartFont(), scale));
+    return *glyphs;
+}
+
+// The read-outs' names carry their values, and the chart's description says what it shows.
+void MainWindow::DescribeForScreenReaders() {
+    const SkyState& Sky = *State;
+    const auto degrees = [](double value) { return QString::number(value) + QStringLiteral("°"); };
+    const double latitude = Sky.PoleAngle - 90;
+    AzimuthReadout->setAccessibleName(QStringLiteral("方位角 ") + degrees(Sky.ViewAzimuth));
+    LongitudeReadout->setAccessibleName(QStringLiteral("東経 ") + degrees(Sky.Longitude));
+    ElevationReadout->setAccessibleName(QStringLiteral("仰角 ") + degrees(-Sky.ViewElevation));
+    LatitudeReadout->setAccessibleName(
+        (latitude < 0 ? QStringLiteral("南緯 ") : QStringLiteral("北緯 ")) +
+        degrees(std::fabs(latitude)));
+    const QString chart = QStringLiteral("%1月%2日 %3時%4分、東経%5°・%6%7°の星空")
+                              .arg(Sky.Month)
+                              .arg(Sky.DayIndex + 1)
+                              .arg(Sky.Hour)
+                              .arg(Sky.Minute)
+                              .arg(Sky.Longitude)
+                              .arg(latitude < 0 ? QStringLiteral("南緯") : QStringLiteral("北緯"))
+                              .arg(std::fabs(latitude));
+    for (SurfaceView* view : ChartViews) {
+        view->setAccessibleName(QStringLiteral("天球の図"));
+        view->setAccessibleDescription(chart);
+    }
 }
 
 // Keyboard focus follows the tab index; the captions are left out.
@@ -216,7 +348,9 @@ void MainWindow::BindControls() {
     // The client area reports sizes from the start; the session hears of them once the
     // window has been asked to show, after the start values are set.
     Client->OnResize = [this] {
-        if (ResizeReady && OnResize) OnResize();
+        if (!ResizeReady || !OnResize) return;
+        FitChartScale();
+        OnResize();
     };
     // Every redraw rewrites the read-outs right after it refreshes a chart
     // surface; their widgets repaint when the handler has finished, those whose
@@ -236,6 +370,7 @@ void MainWindow::BindControls() {
                 shown.assign(pixels, pixels + count);
                 readouts[i]->update();
             }
+            DescribeForScreenReaders();
         };
     }
 }

@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <array>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -18,7 +20,8 @@
 #include "session/Controls.h"
 
 class QAction;
-class QLineEdit;
+class QLabel;
+class QMenu;
 
 class MainWindow : public QMainWindow, public WindowControl {
     Q_OBJECT
@@ -36,6 +39,10 @@ public:
     float InnerHeight() const override;
     // Shows the window; the client area's pending Resize is delivered before this returns.
     void Show() override;
+    double PixelRatio() const override { return Ratio; }
+
+    // Adds a checkable item to the 表示 menu, unchecked; toggled runs at every change.
+    QAction* AddViewOption(const QString& text, std::function<void(bool checked)> toggled);
 
     SkyState& Sky() { return *State; }
     SkyControls& Controls() { return Ui; }
@@ -47,16 +54,16 @@ public:
 
     // The controls, named as the handlers know them.
     ClientArea* Client = nullptr;
-    QLineEdit* LatitudeCaption = nullptr;      // "緯度"
-    QLineEdit* ElevationCaption = nullptr;     // "仰角"
-    QLineEdit* AzimuthCaption = nullptr;       // "方位角"
-    QLineEdit* MagnitudeCaption = nullptr;     // "限界等級"
-    QLineEdit* StepCaption = nullptr;          // "分増加率"
-    QLineEdit* MonthCaption = nullptr;         // "月"
-    QLineEdit* DayCaption = nullptr;           // "日"
-    QLineEdit* HourCaption = nullptr;          // "時"
-    QLineEdit* MinuteCaption = nullptr;        // "分"
-    QLineEdit* LongitudeCaption = nullptr;     // "東経"
+    QLabel* LatitudeCaption = nullptr;         // "緯度"
+    QLabel* ElevationCaption = nullptr;        // "仰角"
+    QLabel* AzimuthCaption = nullptr;          // "方位角"
+    QLabel* MagnitudeCaption = nullptr;        // "限界等級"
+    QLabel* StepCaption = nullptr;             // "分増加率"
+    QLabel* MonthCaption = nullptr;            // "月"
+    QLabel* DayCaption = nullptr;              // "日"
+    QLabel* HourCaption = nullptr;             // "時"
+    QLabel* MinuteCaption = nullptr;           // "分"
+    QLabel* LongitudeCaption = nullptr;        // "東経"
     QComboBox* MagnitudeList = nullptr;        // Limiting magnitude.
     QComboBox* StepList = nullptr;             // Animation step, minutes.
     QComboBox* MonthList = nullptr;            // Month.
@@ -74,6 +81,9 @@ public:
     SurfaceView* LongitudeReadout = nullptr;   // Longitude read-out.
     QAction* QuitAction = nullptr;             // "終了"
     QAction* AboutAction = nullptr;            // "情報"
+    QMenu* ViewMenu = nullptr;                 // "表示"
+    QAction* FullScreenAction = nullptr;       // "全画面表示"
+    QAction* ProjectorAction = nullptr;        // "大きな星と文字"
 
 private:
     void CreateControls();
@@ -81,11 +91,19 @@ private:
     void SetTabSequence();
     void BindControls();
 
+    void DescribeForScreenReaders();
+    void FitChartScale();
+    const GlyphSource& ChartTextAt(double scale);
+
     void QuitAction_Triggered();
     void AboutAction_Triggered();
 
+    // Device pixels per window pixel, taken from the screen when the window is made.
+    double Ratio = 1.0;
+    bool Projector = false;  // 大きな星と文字: figures and labels grow with the chart.
+    std::map<double, std::unique_ptr<QtGlyphSource>> ChartTexts;  // By scale.
     QtGlyphSource ChartText{ChartFont()};
-    QtGlyphSource ReadoutText{ReadoutFont()};
+    std::unique_ptr<QtGlyphSource> ReadoutText;
     std::unique_ptr<SkyState> State;
     std::array<std::unique_ptr<RasterSurface>, 2> ChartRasters;
     std::array<std::unique_ptr<RasterSurface>, 4>

@@ -58,12 +58,14 @@ private:
 
 // Shows one raster surface as it is: the surface holds the picture, paintEvent
 // only copies it. The surface's BringToFront raises this widget and its Refresh
-// repaints it at once; the widget always takes the surface's size.
+// repaints it at once; the widget always takes the surface's size, in window pixels:
+// the surface holds ratio device pixels for each of them.
 class SurfaceView : public QWidget {
 public:
-    SurfaceView(RasterSurface& surface, QWidget* parent);
+    SurfaceView(RasterSurface& surface, QWidget* parent, double ratio = 1.0);
 
     RasterSurface& Surface;
+    const double Ratio;
     // Runs after the widget has been repainted for a Refresh of its surface.
     std::function<void()> AfterRefresh;
 
@@ -86,6 +88,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // Space held on the focused button is the left button held and moved: its press,
+    // each key repeat a move, its release the release.
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
 };
 
 // The window's client area: the part below the menu bar. Reports every change of
@@ -98,6 +104,10 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
 };
+
+// Marks the widget with a dotted frame while it holds the focus that the keyboard gave it
+// (Tab, Shift+Tab), for widgets whose style shows no focus of its own.
+void ShowKeyboardFocus(QWidget* widget);
 
 // The handlers' button count for a set of Qt mouse buttons; others count 0.
 int ButtonSum(Qt::MouseButtons buttons);

@@ -311,7 +311,7 @@ void WindowTest::controlsSitWhereLaidOut() {
     auto* widget = Window->findChild<QWidget*>(control);
     QVERIFY(widget != nullptr);
     QCOMPARE(widget->geometry(), place);
-    if (auto* caption = qobject_cast<QLineEdit*>(widget)) {
+    if (auto* caption = qobject_cast<QLabel*>(widget)) {
         QCOMPARE(caption->text(), text);
         QCOMPARE(caption->focusPolicy(), Qt::NoFocus);
     }
