@@ -217,7 +217,7 @@ void MainWindow::CreateControls() {
 }
 
 // Two plain items side by side, without submenus or shortcuts, then the 表示 menu of
-// checkable options, all off at start-up.
+// checkable options, all off at start-up: the window's own, then the lesson overlays.
 void MainWindow::CreateMenu() {
     menuBar()->setNativeMenuBar(false);
     QuitAction = menuBar()->addAction(QStringLiteral("終了"));
@@ -245,6 +245,7 @@ void MainWindow::CreateMenu() {
         }
     });
     ProjectorAction->setObjectName(QStringLiteral("ProjectorAction"));
+    CreateOverlayItems();
 }
 
 QAction* MainWindow::AddViewOption(const QString& text, std::function<void(bool)> toggled) {

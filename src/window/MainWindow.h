@@ -84,10 +84,16 @@ public:
     QMenu* ViewMenu = nullptr;                 // "表示"
     QAction* FullScreenAction = nullptr;       // "全画面表示"
     QAction* ProjectorAction = nullptr;        // "大きな星と文字"
+    // The lesson overlays' items, in OverlayMenuItems' order, and the trails' span
+    // ("星の軌跡の時間"), one item per TrailHourChoices entry.
+    std::array<QAction*, 6> OverlayActions{};
+    QMenu* TrailHoursMenu = nullptr;
+    std::array<QAction*, 6> TrailHourActions{};
 
 private:
     void CreateControls();
     void CreateMenu();
+    void CreateOverlayItems();  // OverlayMenu.cpp
     void SetTabSequence();
     void BindControls();
 

@@ -4,13 +4,14 @@
 // from the engine after each change.
 "use strict";
 
-// The engine's settings by the page's names. The 表示 overlays (Sun, circles,
-// trails, constellations) are not in the engine yet; when they land, each
-// becomes one more control here, a checkbox in a 表示 group of index.html and
-// a name in the address's "overlays" list.
+// The engine's settings by the page's names; the overlays and the trails' span
+// by the snapshot tool's names for them, as the address writes them.
 const Control = { azimuth: 0, longitude: 1, latitude: 2, elevation: 3, limit: 4, step: 5,
-  month: 6, day: 7, hour: 8, minute: 9 };
-const Lists = ["month", "day", "hour", "minute", "step", "limit"];
+  month: 6, day: 7, hour: 8, minute: 9, sun: 10, seasons: 11, circles: 12, trails: 13,
+  constellations: 14, names: 15, "trail-hours": 16 };
+const Lists = ["month", "day", "hour", "minute", "step", "limit", "trail-hours"];
+// The 表示 group's checkboxes, in the order of the address's "overlays" list.
+const Overlays = ["sun", "seasons", "circles", "trails", "constellations", "names"];
 const Scrolls = ["azimuth", "elevation", "longitude", "latitude"];
 // Read-outs in the engine's order: azimuth, latitude, elevation, longitude.
 const Readouts = ["azimuth", "latitude", "elevation", "longitude"];
@@ -77,6 +78,9 @@ function showState() {
     const value = String(api.get(Control[name]));
     if (element.value !== value) element.value = value;
   }
+  for (const name of Overlays) {
+    document.getElementById(name).checked = api.get(Control[name]) === 1;
+  }
   Readouts.forEach((name, i) => {
     document.getElementById(name + "-readout").textContent = api.readout(i);
   });
@@ -85,7 +89,8 @@ function showState() {
 }
 
 // The address names each setting that differs from the start-up value, with
-// the snapshot tool's option names and the values its lists show.
+// the snapshot tool's option names and the values its lists show; the overlays
+// that are on as one comma list, written as the snapshot tool takes it.
 function followAddress() {
   const query = new URLSearchParams();
   for (const name of ["month", "day", "hour", "minute", "longitude", "latitude", "azimuth",
@@ -94,13 +99,19 @@ function followAddress() {
     if (value === page.defaults[name]) continue;
     query.set(name, addressValue(name, value));
   }
-  const text = query.toString();
+  const on = Overlays.filter((name) => page.api.get(Control[name]) === 1);
+  if (on.length > 0) query.set("overlays", on.join(","));
+  const hours = page.api.get(Control["trail-hours"]);
+  if (hours !== page.defaults["trail-hours"]) {
+    query.set("trail-hours", addressValue("trail-hours", hours));
+  }
+  const text = query.toString().replace(/%2C/g, ",");
   const address = location.pathname + (text ? "?" + text : "");
   if (address !== location.pathname + location.search) history.replaceState(null, "", address);
 }
 
 function addressValue(name, value) {
-  if (name === "limit" || name === "step") return page.items[name][value];
+  if (name === "limit" || name === "step" || name === "trail-hours") return page.items[name][value];
   if (name === "month" || name === "day") return String(value + 1);
   return String(value);
 }
@@ -120,6 +131,10 @@ function fillControls() {
     input.max = api.maximum(Control[name]);
     input.step = 1;
     input.addEventListener("input", () => change(name, Number(input.value)));
+  }
+  for (const name of Overlays) {
+    const box = document.getElementById(name);
+    box.addEventListener("change", () => change(name, box.checked ? 1 : 0));
   }
 }
 
@@ -204,16 +219,21 @@ async function fetchFile(name) {
 async function start() {
   const about = document.getElementById("about");
   document.getElementById("about-open").addEventListener("click", () => about.showModal());
-  // The catalogue and the chart's glyph file are fetched while the module compiles.
-  const files = Promise.all([fetchFile("StarData"), fetchFile("ChartGlyphs")]);
+  // The catalogue, the constellations and star names that sit beside it, and the
+  // chart's glyph file are fetched while the module compiles.
+  const files = Promise.all([fetchFile("StarData"), fetchFile("ChartGlyphs"),
+    fetchFile("ConstellationData"), fetchFile("StarNames")]);
   page.engine = await DomariumEngine();
   performance.mark("module");
   page.api = bindApi(page.engine);
-  const [stars, glyphs] = await files;
+  const [stars, glyphs, lines, names] = await files;
   // StarData goes through the engine's own loader: written into the engine's
   // file system as fetched; when the fetch failed, nothing is written and the
   // loader reports the missing file.
   if (stars) page.engine.FS.writeFile("/StarData", stars);
+  // The start-up reads the constellations beside StarData, as the desktop's does.
+  if (lines) page.engine.FS.writeFile("/ConstellationData", lines);
+  if (names) page.engine.FS.writeFile("/StarNames", names);
   const glyphText = glyphs ? new TextDecoder().decode(glyphs) : "";
   if (!page.api.start("/StarData", glyphText, fittingSide())) {
     stopped(page.api.error());

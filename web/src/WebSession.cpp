@@ -8,10 +8,12 @@
 #include "SnapshotOptions.h"
 #include "core/RunTimeError.h"
 #include "geometry/Projection.h"
+#include "geometry/Trails.h"
 #include "render/DrawingSurface.h"
 #include "session/Handlers.h"
 #include "session/HeadlessWindow.h"
 #include "session/Layout.h"
+#include "session/Overlays.h"
 #include "session/Redraw.h"
 
 // A read-out as text: the page shows the read-outs as HTML, in the page's font
@@ -159,6 +161,24 @@ MemoryScroll* ScrollOf(HeadlessWindow* w, WebControl control) {
 }
 // Latitude and elevation bars run the other way round and from 0: the
 // snapshot tool's conversions (90 - latitude, 90 + elevation).
+// The overlay flag an overlay control switches; null for the other controls.
+bool OverlaySet::*FlagOf(WebControl control) {
+    static constexpr bool OverlaySet::*Flags[] = {
+        &OverlaySet::Sun,    &OverlaySet::Seasons,        &OverlaySet::Circles,
+        &OverlaySet::Trails, &OverlaySet::Constellations, &OverlaySet::Names,
+    };
+    const int index = static_cast<int>(control) - static_cast<int>(WebControl::Sun);
+    return index >= 0 && index < static_cast<int>(std::size(Flags)) ? Flags[index] : nullptr;
+}
+// The trails' span list as the page shows it: TrailHourChoices, in hours.
+const std::vector<std::string>& TrailHourItems() {
+    static const std::vector<std::string> items = [] {
+        std::vector<std::string> texts;
+        for (const int hours : TrailHourChoices) texts.push_back(std::to_string(hours));
+        return texts;
+    }();
+    return items;
+}
 int ToScroll(WebControl control, int value) {
     if (control == WebControl::Latitude) return 90 - value;
     if (control == WebControl::Elevation) return 90 + value;
@@ -173,6 +193,16 @@ int FromScroll(WebControl control, int value) {
 
 bool WebSession::Set(WebControl control, int value) {
     if (value < Minimum(control) || value > Maximum(control)) return false;
+    if (FlagOf(control) != nullptr || control == WebControl::TrailHours) {
+        if (!Ready()) return false;
+        OverlaySet overlays = Window->Sky.Overlays;
+        if (control == WebControl::TrailHours) {
+            overlays.TrailHours = TrailHourChoices[value];
+        } else {
+            overlays.*FlagOf(control) = value != 0;
+        }
+        return Guard([&] { SetOverlays(Window->Sky, Window->Ui, overlays); });
+    }
     if (MemoryList* list = ListOf(Window.get(), control)) {
         return Guard([&] { list->SetListIndex(value); });
     }
@@ -181,12 +211,21 @@ bool WebSession::Set(WebControl control, int value) {
 }
 
 int WebSession::Get(WebControl control) const {
+    if (Window == nullptr) return 0;
+    const OverlaySet& overlays = Window->Sky.Overlays;
+    if (const auto flag = FlagOf(control)) return overlays.*flag ? 1 : 0;
+    if (control == WebControl::TrailHours) {
+        const auto* at = std::find(std::begin(TrailHourChoices), std::end(TrailHourChoices),
+                                   overlays.TrailHours);
+        return static_cast<int>(at - std::begin(TrailHourChoices));
+    }
     if (const MemoryList* list = ListOf(Window.get(), control)) return list->ListIndex();
     const MemoryScroll* scroll = ScrollOf(Window.get(), control);
     return scroll != nullptr ? FromScroll(control, scroll->Value()) : 0;
 }
 
 const std::vector<std::string>* WebSession::Items(WebControl control) const {
+    if (control == WebControl::TrailHours) return &TrailHourItems();
     const MemoryList* list = ListOf(Window.get(), control);
     return list != nullptr ? &list->Items : nullptr;
 }
@@ -199,6 +238,8 @@ int WebSession::Minimum(WebControl control) const {
 }
 
 int WebSession::Maximum(WebControl control) const {
+    if (FlagOf(control) != nullptr) return 1;
+    if (control == WebControl::TrailHours) return static_cast<int>(TrailHourItems().size()) - 1;
     if (const MemoryList* list = ListOf(Window.get(), control)) {
         return static_cast<int>(list->Items.size()) - 1;
     }
@@ -208,6 +249,22 @@ int WebSession::Maximum(WebControl control) const {
 }
 
 std::string WebSession::ApplyParameter(const std::string& name, const std::string& value) {
+    if (name == "overlays" || name == "trail-hours") {
+        std::string error;
+        const auto options = ParseOne(name, value, error);
+        if (!options) return error;
+        if (!Ready()) return "";
+        OverlaySet overlays = Window->Sky.Overlays;
+        if (name == "overlays") {
+            const int hours = overlays.TrailHours;
+            overlays = options->Overlays;
+            overlays.TrailHours = hours;
+        } else {
+            overlays.TrailHours = options->Overlays.TrailHours;
+        }
+        Guard([&] { SetOverlays(Window->Sky, Window->Ui, overlays); });
+        return "";
+    }
     struct Named {
         const char* Name;
         WebControl Control;
@@ -263,7 +320,7 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
         case WebControl::Minute:
             setting = options->Minute;
             break;
-        case WebControl::Step:
+        default:  // Step, handled above; the overlays, handled first.
             break;
     }
     Set(found->Control, setting);

@@ -25,8 +25,17 @@ enum class WebControl : int {
     Day = 7,        // Index: day - 1.
     Hour = 8,       // Index: hour.
     Minute = 9,     // Index: minute.
+    // The lesson overlays of the 表示 group, 1 on and 0 off; in the address as the
+    // snapshot tool's --overlays list and --trail-hours.
+    Sun = 10,             // 太陽と日周経路.
+    Seasons = 11,         // 季節の太陽の通り道.
+    Circles = 12,         // 天の北極と天の赤道.
+    Trails = 13,          // 星の軌跡.
+    Constellations = 14,  // 星座線.
+    Names = 15,           // 星座名.
+    TrailHours = 16,      // Index in the trails' span list: 1, 2, 3, 6, 12, 24 hours.
 };
-inline constexpr int WebControlCount = 10;
+inline constexpr int WebControlCount = 17;
 
 class WebSession {
 public:
@@ -42,7 +51,8 @@ public:
     bool Start(const std::string& starDataPath, const std::string& glyphText, int side);
     const std::string& Error() const { return LastError; }
 
-    // Purpose: one setting, through the control and handler the window uses.
+    // Purpose: one setting, through the control and handler the window uses; an
+    //   overlay through SetOverlays, as the window's 表示 menu switches it.
     // Reads: control, value in the units of WebControl; outside the control's
     //   range the value is refused and nothing changes.
     // Returns: true when the value was in range.
@@ -54,7 +64,8 @@ public:
     int Maximum(WebControl control) const;
 
     // Purpose: one address parameter, named as the snapshot tool's option.
-    // Reads: name without "--", value as typed.
+    // Reads: name without "--", value as typed; "overlays" names every overlay that is
+    //   on (the others go off), "trail-hours" the trails' span in hours.
     // Returns: "" when applied, else the Japanese message (the setting keeps its value).
     std::string ApplyParameter(const std::string& name, const std::string& value);
 

@@ -78,6 +78,11 @@ const States = [
   { month: 12, day: 31, hour: 23, minute: 59, azimuth: 360, latitude: 90 },
   { month: 6, day: 21, hour: 4, latitude: -90, elevation: 90, limit: -1.4, longitude: 120 },
   { azimuth: 45, elevation: -90, latitude: 0, limit: 0.5 },
+  // The lesson overlays: the ConstellationData and StarNames that the page fetches
+  // must reach the engine beside StarData for the lines and names to match.
+  { month: 2, day: 15, hour: 20, elevation: -25, overlays: "sun,circles,constellations,names" },
+  { month: 6, day: 21, hour: 10, latitude: -35, overlays: "sun,seasons,trails", "trail-hours": 6 },
+  { azimuth: 180, elevation: 30, latitude: 90, overlays: "trails,names", "trail-hours": 24 },
 ];
 
 test("the chart equals the snapshot for each state", async () => {
@@ -94,6 +99,24 @@ test("the chart equals the snapshot for each state", async () => {
   const { page } = await openPage();
   const other = await compareWithSnapshot(page, { hour: 12 });
   assert.ok(other.differing > 0, JSON.stringify(other));
+  await page.close();
+});
+
+// The 表示 group clicked as a pupil does: the address follows in the snapshot tool's
+// words, and the chart is the snapshot's with the same overlays.
+test("the 表示 checkboxes switch the overlays and the address follows", async () => {
+  const { page } = await openPage();
+  await page.click("#sun");
+  await page.click("#trails");
+  await page.select("#trail-hours", "3");  // Item 3: 6 hours.
+  assert.strictEqual(await page.evaluate(() => location.search), "?overlays=sun,trails&trail-hours=6");
+  const on = await compareWithSnapshot(page, { overlays: "sun,trails", "trail-hours": 6 });
+  assert.strictEqual(on.differing, 0, JSON.stringify(on));
+  await page.click("#sun");
+  await page.click("#trails");
+  assert.strictEqual(await page.evaluate(() => location.search), "?trail-hours=6");
+  const off = await compareWithSnapshot(page, {});
+  assert.strictEqual(off.differing, 0, JSON.stringify(off));
   await page.close();
 });
 
@@ -125,7 +148,7 @@ test("a hold with ten moves advances the lists to 00:50", async () => {
 });
 
 test("the address sets the state, and a bad value shows a message and keeps the default", async () => {
-  const { page } = await openPage("?month=2&day=15&hour=20&elevation=-25&latitude=91");
+  const { page } = await openPage("?month=2&day=15&hour=20&elevation=-25&latitude=91&overlays=sun,moon");
   const state = await page.evaluate(() => ({
     month: document.getElementById("month").selectedOptions[0].text,
     day: document.getElementById("day").selectedOptions[0].text,
@@ -138,6 +161,8 @@ test("the address sets the state, and a bad value shows a message and keeps the 
     ["2", "15", "20", "-25"]);
   assert.strictEqual(state.latitude, "35");
   assert.match(state.message, /緯度/);
+  assert.match(state.message, /moon/);
+  assert.strictEqual(await page.evaluate(() => document.getElementById("sun").checked), false);
   await page.close();
 });
 

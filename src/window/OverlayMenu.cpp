@@ -1,0 +1,43 @@
+// The 表示 menu's overlay items. Each toggle hands the whole new OverlaySet to the
+// session's SetOverlays, which redraws both chart surfaces at once, as every other
+// setting does; the window keeps no overlay state of its own.
+
+#include "OverlayMenu.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+
+#include "MainWindow.h"
+#include "geometry/Trails.h"
+#include "session/Overlays.h"
+
+void MainWindow::CreateOverlayItems() {
+    const auto change = [this](auto edit) {
+        OverlaySet overlays = State->Overlays;
+        edit(overlays);
+        SetOverlays(*State, Ui, overlays);
+    };
+    ViewMenu->addSeparator();
+    for (std::size_t i = 0; i < OverlayMenuItems.size(); ++i) {
+        const OverlayMenuItem item = OverlayMenuItems[i];
+        OverlayActions[i] = AddViewOption(QString::fromUtf8(item.Text), [change, item](bool on) {
+            change([&](OverlaySet& overlays) { overlays.*item.Flag = on; });
+        });
+        if (item.Flag != &OverlaySet::Trails) continue;
+        // The trails' span: a choice of one, so the items are exclusive; 12 hours at start.
+        TrailHoursMenu = ViewMenu->addMenu(QStringLiteral("星の軌跡の時間"));
+        auto* group = new QActionGroup(TrailHoursMenu);
+        for (std::size_t h = 0; h < std::size(TrailHourChoices); ++h) {
+            const int hours = TrailHourChoices[h];
+            QAction* action = TrailHoursMenu->addAction(QStringLiteral("%1時間").arg(hours));
+            action->setCheckable(true);
+            action->setChecked(hours == State->Overlays.TrailHours);
+            action->setActionGroup(group);
+            connect(action, &QAction::toggled, this, [change, hours](bool on) {
+                if (on) change([&](OverlaySet& overlays) { overlays.TrailHours = hours; });
+            });
+            TrailHourActions[h] = action;
+        }
+    }
+}
