@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
+#include <iterator>
 
 #include "MainWindow.h"
 #include "geometry/Trails.h"
