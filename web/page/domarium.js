@@ -245,7 +245,8 @@ async function start() {
   readAddress();
   performance.mark("address");
   bindAnimate();
-  showState();
+  // The address's settings may have stopped the engine: its message, not a blank chart.
+  afterEngine();
   // Milliseconds from navigation to the first chart on the canvas.
   page.firstChartMs = performance.now();
   page.ready = true;

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "GlyphFile.h"
+#include "catalogue/Constellations.h"
 #include "core/RunTimeError.h"
 #include "core/SkyState.h"
 #include "geometry/Compass.h"
@@ -31,6 +32,27 @@ int main(int argc, char** argv) {
             if (label.empty()) continue;  // Only the four points have labels.
             const std::string line = FormatPrintLine({label});
             masks.emplace_back(line, chartText.MaskFor(line));
+        }
+        // The lesson overlays' labels that come from a finite set: the fixed names, the
+        // Sun's hours, the seasons, the pole's altitude at each whole latitude, and the
+        // constellation and star names read from beside StarData (run in its folder).
+        // The fixed texts are written here as Overlays.cpp prints them.
+        std::vector<std::string> overlayTexts = {"天の赤道",   "子午線", "天頂",     "天の北極",
+                                                 "天の南極",   "日の出", "日の入り", "夏至",
+                                                 "春分・秋分", "冬至"};
+        for (const char* season : {"夏至", "春分・秋分", "冬至"}) {
+            overlayTexts.push_back(std::string(season) + "：一日中 地平線の下");
+        }
+        for (int hour = 0; hour < 24; ++hour) overlayTexts.push_back(std::to_string(hour));
+        for (int height = 1; height <= 90; ++height) {
+            overlayTexts.push_back("高度 " + std::to_string(height) + ".0°");
+        }
+        ConstellationCatalogue figures;
+        LoadConstellationsFrom(figures, ConstellationDataFileName, StarNamesFileName);
+        for (const Constellation& c : figures.Constellations) overlayTexts.push_back(c.Name);
+        for (const StarName& star : figures.StarNames) overlayTexts.push_back(star.Name);
+        for (const std::string& text : overlayTexts) {
+            masks.emplace_back(text, chartText.MaskFor(text));
         }
         std::ofstream out(argv[1], std::ios::binary);
         out << WriteGlyphFile(chartText.LineHeight(), masks);
