@@ -150,3 +150,41 @@ TEST(ClearAndDrawFrame, PutsBackTheSameFrameAndState) {
         EXPECT_EQ(Sky->ShadeLevel, 255);
     }
 }
+
+TEST(ClearAndDrawFrame, ComposesTheSamePixelsAsDrawingInTurn) {
+    // The one-pass composition against the figures drawn one over another: both sides of
+    // the horizon and edge-on, the poles, charts larger than the surface and off its
+    // middle, a sphere small enough for the kept disc shapes, wider pens (their extra
+    // outline rings) and an outline-only fill.
+    struct View {
+        std::int16_t Elevation;
+        double PoleAngle;
+        float Center;
+        double Radius;
+        float Scale;
+        bool Solid;
+    };
+    constexpr View Views[] = {{10, 125, 150, 120, 1, true},  {-30, 125, 150, 120, 1, true},
+                              {0, 125, 150, 120, 1, true},   {90, 0, 150, 120, 1, true},
+                              {-90, 180, 150, 120, 1, true}, {1, 35, 150, 149.5, 1, true},
+                              {-1, 35, 170, 200, 1, true},   {45, 90, 60, 40, 1, true},
+                              {-45, 90, 150, 120, 2, true},  {30, 125, 150, 120, 3, true},
+                              {0, 125, 150, 120, 2, true},   {-20, 60, 150, 120, 1, false},
+                              {20, 60, 100, 63.5, 2, false}, {-60, 10, 149.5, 100.25, 1, true}};
+    for (const View& view : Views) {
+        auto composed = ChartRaster(300);
+        auto drawn = ChartRaster(300);
+        for (RasterSurface* s : {composed.get(), drawn.get()}) {
+            s->DrawScale = view.Scale;
+            if (!view.Solid) s->FillStyle = FillStyleKind::Transparent;
+            s->SetPixel(3, 3, RGB(255, 0, 0));
+        }
+        auto Sky = ChartSky(view.Center, view.Radius, view.Elevation, view.PoleAngle);
+        ClearAndDrawFrame(*Sky, *composed);
+        auto Fresh = ChartSky(view.Center, view.Radius, view.Elevation, view.PoleAngle);
+        drawn->Clear();
+        DrawFrame(*Fresh, *drawn);
+        EXPECT_EQ(composed->Picture(), drawn->Picture())
+            << view.Elevation << " " << view.PoleAngle << " " << view.Radius << " " << view.Scale;
+    }
+}

@@ -6,6 +6,7 @@
 #include "geometry/Compass.h"
 #include "geometry/Projection.h"
 #include "render/DrawingSurface.h"
+#include "render/RasterSurface.h"
 
 namespace {
 inline float Single(double v) { return static_cast<float>(v); }
@@ -126,6 +127,16 @@ void ClearAndDrawFrame(SkyState& Sky, DrawingSurface& S) {
         shadow.CopyStateTo(S);
         return;
     }
+    // On a raster surface the sphere, the lower half and the horizon plane are composed
+    // in one pass, each pixel written once, before the compass goes on top.
+    auto* raster = dynamic_cast<RasterSurface*>(&S);
+    struct Composed {
+        RasterSurface* Surface;
+        ~Composed() {
+            if (Surface != nullptr) Surface->FinishComposing();
+        }
+    } composed{raster};
+    if (raster != nullptr) raster->ComposeFromNextClear();
     S.Clear();
     DrawFrame(Sky, S);
     S.KeepFrame(key);

@@ -63,6 +63,22 @@ bool ClipToBox(double& ax, double& ay, double& bx, double& by, double left, doub
     ay = sy + enter * dy;
     return true;
 }
+
+// The span of pixels (x - cx)^2 / a^2 + (y - cy)^2 / b^2 <= 1 in row y of the ellipse
+// centred on the pixel (cx, cy); empty when left > right.
+inline void EllipseRow(int row, int cx, int cy, double a, double b, int& left, int& right) {
+    const double dy = row - cy;
+    if (std::fabs(dy) > b) {
+        left = 1;
+        right = 0;
+        return;
+    }
+    const double t = b > 0 ? 1.0 - (dy / b) * (dy / b) : 1.0;
+    const double half = a * std::sqrt(std::max(t, 0.0));
+    const int reachX = static_cast<int>(std::floor(half + 1e-9));
+    left = cx - reachX;
+    right = cx + reachX;
+}
 }  // namespace
 
 Pixel ToPixel(Colour c) {
@@ -88,6 +104,8 @@ void RasterSurface::Resize(int width, int height) {
     }
     KeptFrame.clear();
     MarkAllDirty();
+    Composing = false;  // What was noted is lost with the old pixels.
+    Noted.clear();
     ImageWidth = width;
     ImageHeight = height;
 }
@@ -129,6 +147,16 @@ Pixel RasterSurface::PixelAt(int x, int y) const {
 }
 
 void RasterSurface::Clear() {
+    if (ComposeArmed || Composing) {
+        ComposeArmed = false;
+        Composing = true;
+        ComposedBack = ToPixel(BackColor);
+        Noted.clear();
+        MarkAllDirty();
+        CurrentX = 0.0f;
+        CurrentY = 0.0f;
+        return;
+    }
     FillPixels(Buffer.data(), static_cast<std::ptrdiff_t>(Buffer.size()), ToPixel(BackColor));
     MarkAllDirty();
     CurrentX = 0.0f;
@@ -152,6 +180,7 @@ void RasterSurface::FillSpan(int y, int x1, int x2, Pixel colour) {
 }
 
 void RasterSurface::SetPixel(float x, float y, Colour c) {
+    Settle();
     if (OnPlot) OnPlot({false, x, y, 0.0f, c});
     PutPen(PixelOf(x), PixelOf(y), ToPixel(c), PenWidth());
 }
@@ -219,6 +248,7 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     const int cx = PixelOf(x), cy = PixelOf(y);
     if (aspect == 1.0f && std::fabs(r) < SmallDiscLimit) {
         // A star or another small circle: from the shape kept for its radius.
+        Settle();
         const DiscShape& shape = DiscShapeOf(std::fabs(r));
         if (solid) {
             const int reachY = static_cast<int>(shape.HalfWidths.size()) - 1;
@@ -233,6 +263,10 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     }
     const double a = std::fabs(static_cast<double>(r));
     const double b = a * std::fabs(static_cast<double>(aspect));
+    if (Composing) {
+        Noted.push_back({true, cx, cy, a, b, 0, 0, 0, 0, solid, fill, outline});
+        return;
+    }
     const int reach = PixelOf(b);
     // Rows of the ellipse that can touch the image, with one row of margin for
     // the outline test against the neighbouring rows.
@@ -241,19 +275,7 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     if (first > last) return;
     // The span of pixels (x - cx)^2 / a^2 + (y - cy)^2 / b^2 <= 1 in row y; empty when left >
     // right.
-    auto span = [&](int row, int& left, int& right) {
-        const double dy = row - cy;
-        if (std::fabs(dy) > b) {
-            left = 1;
-            right = 0;
-            return;
-        }
-        const double t = b > 0 ? 1.0 - (dy / b) * (dy / b) : 1.0;
-        const double half = a * std::sqrt(std::max(t, 0.0));
-        const int reachX = static_cast<int>(std::floor(half + 1e-9));
-        left = cx - reachX;
-        right = cx + reachX;
-    };
+    auto span = [&](int row, int& left, int& right) { EllipseRow(row, cx, cy, a, b, left, right); };
     int aboveL, aboveR, hereL, hereR, belowL, belowR;
     span(first, aboveL, aboveR);
     span(first + 1, hereL, hereR);
@@ -281,6 +303,7 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
 }
 
 void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
+    Settle();
     const Pixel colour = ToPixel(c);
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
@@ -328,6 +351,12 @@ void RasterSurface::Box(float x1, float y1, float x2, float y2, Colour c) {
         return;
     const int left = std::min(PixelOf(x1), PixelOf(x2)), right = std::max(PixelOf(x1), PixelOf(x2));
     const int top = std::min(PixelOf(y1), PixelOf(y2)), bottom = std::max(PixelOf(y1), PixelOf(y2));
+    if (Composing) {
+        const bool solid = FillStyle == FillStyleKind::Solid;
+        Noted.push_back({false, 0, 0, 0.0, 0.0, left, top, right, bottom, solid,
+                         solid ? ToPixel(FillColor) : Pixel{0}, outline});
+        return;
+    }
     const int rowFirst = std::max(top, 0), rowLast = std::min(bottom, Height() - 1);
     if (FillStyle == FillStyleKind::Solid) {
         const Pixel fill = ToPixel(FillColor);
@@ -366,6 +395,7 @@ const RasterSurface::KeptMask& RasterSurface::MaskFor(const std::string& text) {
 }
 
 void RasterSurface::PrintText(const std::string& text) {
+    Settle();
     if (!text.empty() && std::isfinite(CurrentX) && std::isfinite(CurrentY)) {
         const Pixel ink = ToPixel(ForeColor);
         const KeptMask& kept = MaskFor(text);
@@ -434,6 +464,7 @@ void RasterSurface::BlendMask(const GlyphMask& mask, const std::vector<std::uint
 }
 
 bool RasterSurface::RestoreFrame(const FrameKey& key) {
+    Settle();
     if (KeptFrame.empty() || !(key == KeptKey) || KeptFrame.size() != Buffer.size()) return false;
     const Pixel* source = KeptFrame.data();
     if (AllDirty) {
@@ -459,6 +490,7 @@ bool RasterSurface::RestoreFrame(const FrameKey& key) {
 }
 
 void RasterSurface::KeepFrame(const FrameKey& key) {
+    Settle();
     // Keep a frame only when it is drawn a second time: while the view keeps changing
     // (a scroll bar in use) each frame is drawn once, and copying it would be wasted.
     if (!OfferedOnce || !(key == OfferedKey)) {
@@ -475,11 +507,87 @@ void RasterSurface::KeepFrame(const FrameKey& key) {
 }
 
 void RasterSurface::BringToFront() {
+    Settle();
     if (OnBringToFront) OnBringToFront(*this);
 }
 
 void RasterSurface::Refresh() {
+    Settle();
     if (OnRefresh) OnRefresh(*this);
+}
+
+// Paints x1..x2 of the row being composed over what the figures before gave it.
+void RasterSurface::PaintRow(int x1, int x2, Pixel colour) {
+    x1 = std::max(x1, 0);
+    x2 = std::min(x2, Width() - 1);
+    if (x1 > x2) return;
+    RowScratch.clear();
+    bool placed = false;
+    for (const RowPaint& span : RowPaints) {
+        if (span.X2 < x1) {
+            RowScratch.push_back(span);
+        } else if (span.X1 > x2) {
+            if (!placed) RowScratch.push_back({x1, x2, colour});
+            placed = true;
+            RowScratch.push_back(span);
+        } else {
+            if (span.X1 < x1) RowScratch.push_back({span.X1, x1 - 1, span.Colour});
+            if (!placed) RowScratch.push_back({x1, x2, colour});
+            placed = true;
+            if (span.X2 > x2) RowScratch.push_back({x2 + 1, span.X2, span.Colour});
+        }
+    }
+    if (!placed) RowScratch.push_back({x1, x2, colour});
+    RowPaints.swap(RowScratch);
+}
+
+void RasterSurface::FinishComposing() {
+    ComposeArmed = false;
+    if (!Composing) return;
+    Composing = false;
+    const int width = Width();
+    for (int y = 0; y < Height(); ++y) {
+        RowPaints.clear();
+        RowPaints.push_back({0, width - 1, ComposedBack});
+        for (const NotedFigure& f : Noted) {
+            if (f.Ellipse) {
+                // As Circle draws it: the fill, then the span's pixels with a 4-neighbour
+                // outside the ellipse in the outline colour.
+                int left, right;
+                EllipseRow(y, f.CentreX, f.CentreY, f.HalfX, f.HalfY, left, right);
+                if (left > right) continue;
+                if (f.Filled) PaintRow(left, right, f.Fill);
+                PaintRow(left, left, f.Outline);
+                PaintRow(right, right, f.Outline);
+                for (const int next : {y - 1, y + 1}) {
+                    int nl, nr;
+                    EllipseRow(next, f.CentreX, f.CentreY, f.HalfX, f.HalfY, nl, nr);
+                    if (nl > nr) {
+                        PaintRow(left, right, f.Outline);
+                    } else {
+                        if (nl > left) PaintRow(left, std::min(right, nl - 1), f.Outline);
+                        if (nr < right) PaintRow(std::max(left, nr + 1), right, f.Outline);
+                    }
+                }
+            } else {
+                if (y < f.Top || y > f.Bottom) continue;
+                if (f.Filled) PaintRow(f.Left, f.Right, f.Fill);
+                if (y == f.Top || y == f.Bottom) PaintRow(f.Left, f.Right, f.Outline);
+                PaintRow(f.Left, f.Left, f.Outline);
+                PaintRow(f.Right, f.Right, f.Outline);
+            }
+        }
+        Pixel* row = Buffer.data() + static_cast<std::ptrdiff_t>(width) * y;
+        for (std::size_t k = 0; k < RowPaints.size();) {
+            std::size_t end = k + 1;
+            while (end < RowPaints.size() && RowPaints[end].Colour == RowPaints[k].Colour) ++end;
+            FillPixels(row + RowPaints[k].X1, RowPaints[end - 1].X2 - RowPaints[k].X1 + 1,
+                       RowPaints[k].Colour);
+            k = end;
+        }
+    }
+    Noted.clear();
+    MarkAllDirty();
 }
 
 RasterStack::RasterStack(RasterSurface& first, RasterSurface& second) : Front(&second) {
