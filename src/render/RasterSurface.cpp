@@ -450,7 +450,8 @@ void RasterSurface::BlendMask(const GlyphMask& mask, const std::vector<std::uint
 }
 
 bool RasterSurface::RestoreFrame(const FrameKey& key) {
-    LayerRestored = false;
+    // A layer is taken only in the redraw that kept its frame.
+    LayerRestored = LayerPending = false;
     if (KeptFrame.empty() || !(key == KeptKey) || KeptFrame.size() != Buffer.size()) return false;
     if (key.Layer != 0 && !LayerReady) return false;
     const Pixel* source = KeptFrame.data();
@@ -483,6 +484,7 @@ void RasterSurface::KeepFrame(const FrameKey& key) {
     if (!OfferedOnce || !(key == OfferedKey)) {
         OfferedKey = key;
         OfferedOnce = true;
+        LayerPending = false;
         return;
     }
     // Into the buffer kept before where it fits (assign reuses its capacity): a new view at
