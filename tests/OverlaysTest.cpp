@@ -11,6 +11,7 @@
 #include "render/Frame.h"
 #include "render/Stars.h"
 #include "session/Overlays.h"
+#include "session/Redraw.h"
 #include "support/TestSky.h"
 #include "time/Clock.h"
 #include "time/Sun.h"
@@ -240,4 +241,50 @@ TEST(SetOverlays, RedrawsBothChartsWithTheChoice) {
     SetOverlays(window->Sky, window->Ui, {});
     EXPECT_TRUE(window->Chart0.Picture() == plain0);
     EXPECT_TRUE(window->Chart1.Picture() == plain1);
+}
+
+// An animation within one day on a window: from the third redraw of each chart the
+// Sun's day, the seasons and the circles come back with the kept frame and are laid
+// again only where the stars (and trails, lines) wrote. Every step must equal a chart
+// whose frame, stars and overlays are all drawn afresh, star pixels under labels and
+// lines included.
+// The chart a redraw has just drawn: the one it leaves behind the front.
+PixelImage LastDrawn(HeadlessWindow& window) {
+    return (window.Sky.BufferIndex == 0 ? window.Chart0 : window.Chart1).Picture();
+}
+
+TEST(DrawOverlaysOverStars, KeptWithTheFrameEqualsAFreshChart) {
+    struct Row {
+        int Latitude, Elevation, LimitIndex;
+        bool Everything;  // Trails, lines and names too.
+    };
+    constexpr Row Rows[] = {{35, 25, 93, false}, {-35, 25, 93, false}, {0, -30, 49, false},
+                            {90, 60, 93, false}, {35, -30, 93, true},  {-35, 10, 49, true}};
+    constexpr int Start = 172 * 1440 + 300;
+    for (const Row& row : Rows) {
+        auto configured = [&] {
+            auto window = StartedWindow();
+            window->MagnitudeList.SetListIndex(row.LimitIndex);
+            window->LatitudeBar.MoveTo(90 - row.Latitude);
+            window->ElevationBar.MoveTo(90 + row.Elevation);
+            window->Sky.Overlays = {true, true, true};
+            window->Sky.Overlays.Trails = window->Sky.Overlays.Constellations =
+                window->Sky.Overlays.Names = row.Everything;
+            return window;
+        };
+        auto kept = configured();
+        for (int step = 0; step < 7; ++step) {
+            kept->Sky.MinuteOfYear = Start + 97 * step;
+            RedrawSky(kept->Sky, kept->Ui);
+            // Each chart of a fresh window drawn once, so no frame kept, replaying the
+            // same kept calls (recorded at the day's first step).
+            auto fresh = configured();
+            fresh->Sky.MinuteOfYear = kept->Sky.MinuteOfYear;
+            fresh->Sky.OverlayShapes = kept->Sky.OverlayShapes;
+            RedrawSky(fresh->Sky, fresh->Ui);
+            RedrawSky(fresh->Sky, fresh->Ui);
+            EXPECT_TRUE(LastDrawn(*kept) == LastDrawn(*fresh))
+                << row.Latitude << " " << row.Elevation << " step " << step;
+        }
+    }
 }

@@ -42,6 +42,10 @@ struct DrawCommand {
 struct OverlayCache {
     std::vector<double> Key;  // Empty: nothing kept.
     std::vector<DrawCommand> Commands;
+    // Which drawing Commands holds: a new number at each recording, never 0. Layer is it
+    // while the kept drawing is on the chart, 0 otherwise; the frame's key carries Layer,
+    // so that a surface may keep the drawing with the frame's pixels.
+    std::uint64_t Generation = 0, Layer = 0;
 };
 
 struct SkyState {

@@ -4,37 +4,28 @@
 
 #include "core/Convert.h"
 #include "core/SkyState.h"
+#include "geometry/Trails.h"
 
 namespace {
-// The rotation chain of the projection, written as ProjectStar's is, so that the
-// results agree to the last bit; the depth before rounding is kept as well.
+// The view of a sphere-frame point, with the depth before rounding kept as well.
 SkyPointProjection Rotate(const SkyState& Sky, double x, double y, double z) {
+    const SphereView v = ViewSpherePoint(Sky, x, y, z);
     SkyPointProjection p;
-    p.DepthExact = ((-x) * Sky.SinPole) + (z * Sky.CosPole);
-    p.Depth = Round16(p.DepthExact);
-    const double viewY = ((((-x) * Sky.CosPole) * Sky.SinAzimuth) + (y * Sky.CosAzimuth)) -
-                         ((z * Sky.SinPole) * Sky.SinAzimuth);
-    const double viewX = (((x * Sky.CosPole) * Sky.CosAzimuth) + (y * Sky.SinAzimuth)) +
-                         ((z * Sky.SinPole) * Sky.CosAzimuth);
-    p.OffsetY = ((-viewX) * Sky.SinElevation) + (p.Depth * Sky.CosElevation);
-    p.OffsetX = ((((-viewX) * Sky.CosElevation) * Sky.SinRoll) + (viewY * Sky.CosRoll)) -
-                ((p.Depth * Sky.SinElevation) * Sky.SinRoll);
+    p.OffsetX = v.OffsetX;
+    p.OffsetY = v.OffsetY;
+    p.Depth = v.Depth;
+    p.DepthExact = v.DepthExact;
     // The viewer looks toward ViewAzimuth, tilted down by ViewElevation: the line of
     // sight runs along +ViewX and +Depth for a positive elevation.
-    p.Facing = -((viewX * Sky.CosElevation) + (p.DepthExact * Sky.SinElevation));
+    p.Facing = -((v.ViewX * Sky.CosElevation) + (v.DepthExact * Sky.SinElevation));
     return p;
 }
 }  // namespace
 
 SkyPointProjection ProjectSkyPoint(const SkyState& Sky, double siderealAngle, double ra,
                                    double dec) {
-    const double R = Sky.ChartRadius;
-    const double raOffsetRad = ((ra - siderealAngle) * Sky.Pi) / 180;
-    const double polarDistRad = ((90 - dec) * Sky.Pi) / 180;
-    const double sinPolar = std::sin(polarDistRad);
-    const double x = (R * sinPolar) * std::cos(raOffsetRad);
-    const double y = (R * sinPolar) * std::sin(raOffsetRad);
-    const double z = R * std::cos(polarDistRad);
+    double x, y, z;
+    SpherePointOf(Sky, ra, dec, siderealAngle, x, y, z);
     return Rotate(Sky, x, y, z);
 }
 

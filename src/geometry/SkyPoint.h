@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-struct SkyState;
+#include "core/Convert.h"
+#include "core/SkyState.h"
 
 struct SkyPointProjection {
     double OffsetX = 0, OffsetY = 0;  // Pixels from the chart centre, y down, as ProjectStar.
@@ -16,6 +17,35 @@ struct SkyPointProjection {
     // negative on the far half; pixels along the line of sight.
     double Facing = 0;
 };
+
+// A sphere-frame point as the viewer sees it: ProjectStar's rotation chain, the one copy
+// that every point the star pass does not place goes through (the Sun, the circles, the
+// constellation lines and names, the trails).
+struct SphereView {
+    double OffsetX, OffsetY;  // Pixels from the chart centre, y down.
+    std::int16_t Depth;       // Below the horizon plane, rounded as ProjectStar's.
+    double DepthExact;        // The same before rounding.
+    double ViewX;             // Along the view azimuth, for the side facing the viewer.
+};
+
+// ViewSpherePoint: the point (x, y, z) of the sphere frame (x toward the meridian point
+// of the equator, y east, z the north pole; pixels) on the chart.
+// Reads:   the view's trigonometric cache (SinPole .. CosRoll). Leaves SkyState untouched.
+// Notes:   ProjectStar's steps in its order, so the offsets and depth equal its own bit
+//          for bit for a star's point.
+inline SphereView ViewSpherePoint(const SkyState& Sky, double x, double y, double z) {
+    SphereView v;
+    v.DepthExact = ((-x) * Sky.SinPole) + (z * Sky.CosPole);
+    v.Depth = Round16(v.DepthExact);
+    const double viewY = ((((-x) * Sky.CosPole) * Sky.SinAzimuth) + (y * Sky.CosAzimuth)) -
+                         ((z * Sky.SinPole) * Sky.SinAzimuth);
+    v.ViewX = (((x * Sky.CosPole) * Sky.CosAzimuth) + (y * Sky.SinAzimuth)) +
+              ((z * Sky.SinPole) * Sky.CosAzimuth);
+    v.OffsetY = ((-v.ViewX) * Sky.SinElevation) + (v.Depth * Sky.CosElevation);
+    v.OffsetX = ((((-v.ViewX) * Sky.CosElevation) * Sky.SinRoll) + (viewY * Sky.CosRoll)) -
+                ((v.Depth * Sky.SinElevation) * Sky.SinRoll);
+    return v;
+}
 
 // ProjectSkyPoint: a point of the celestial sphere at the chart's radius.
 // Reads:   ChartRadius, Pi and the view cache; siderealAngle, ra, dec in degrees.

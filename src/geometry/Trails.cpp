@@ -2,23 +2,19 @@
 
 #include <cmath>
 
-#include "core/Convert.h"
 #include "core/RunTimeError.h"
 #include "core/SkyState.h"
+#include "geometry/SkyPoint.h"
 
 namespace {
 // ProjectStar's rotation chain, into a placement instead of SkyState.
 inline SkyPlacement Rotate(const SkyState& Sky, double x, double y, double z) {
+    const SphereView v = ViewSpherePoint(Sky, x, y, z);
     SkyPlacement p;
-    p.Depth = Round16(((-x) * Sky.SinPole) + (z * Sky.CosPole));
-    const double viewY = ((((-x) * Sky.CosPole) * Sky.SinAzimuth) + (y * Sky.CosAzimuth)) -
-                         ((z * Sky.SinPole) * Sky.SinAzimuth);
-    const double viewX = (((x * Sky.CosPole) * Sky.CosAzimuth) + (y * Sky.SinAzimuth)) +
-                         ((z * Sky.SinPole) * Sky.CosAzimuth);
-    p.OffsetY = ((-viewX) * Sky.SinElevation) + (p.Depth * Sky.CosElevation);
-    p.OffsetX = ((((-viewX) * Sky.CosElevation) * Sky.SinRoll) + (viewY * Sky.CosRoll)) -
-                ((p.Depth * Sky.SinElevation) * Sky.SinRoll);
-    p.Toward = -((viewX * Sky.CosElevation) + (p.Depth * Sky.SinElevation));
+    p.OffsetX = v.OffsetX;
+    p.OffsetY = v.OffsetY;
+    p.Depth = v.Depth;
+    p.Toward = -((v.ViewX * Sky.CosElevation) + (v.Depth * Sky.SinElevation));
     return p;
 }
 
@@ -44,24 +40,6 @@ SkyPlacement PlaceSkyPoint(const SkyState& Sky, double ra, double dec, double si
     double x, y, z;
     SpherePointOf(Sky, ra, dec, siderealAngle, x, y, z);
     return Rotate(Sky, x, y, z);
-}
-
-HorizontalPoint HorizontalOf(const SkyState& Sky, double ra, double dec) {
-    // Unit sphere-frame vector, then the tilt by PoleAngle about the east axis.
-    const double raOffsetRad = ((ra - Sky.SiderealAngle) * Sky.Pi) / 180;
-    const double polarDist = PolarDistRad(Sky, dec);
-    const double x = std::sin(polarDist) * std::cos(raOffsetRad);
-    const double y = std::sin(polarDist) * std::sin(raOffsetRad);
-    const double z = std::cos(polarDist);
-    const double north = (x * Sky.CosPole) + (z * Sky.SinPole);
-    const double up = (x * Sky.SinPole) - (z * Sky.CosPole);
-    const double degreesPerRadian = 180 / Sky.Pi;
-    HorizontalPoint h;
-    h.Altitude = std::asin(std::fmax(-1.0, std::fmin(1.0, up))) * degreesPerRadian;
-    h.Azimuth = std::atan2(y, north) * degreesPerRadian;
-    if (h.Azimuth < 0) h.Azimuth += 360;
-    if (h.Azimuth >= 360) h.Azimuth = 0;
-    return h;
 }
 
 void PlaceStarTrail(const SkyState& Sky, int star, int hours, std::vector<SkyPlacement>& trail) {

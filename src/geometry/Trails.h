@@ -19,12 +19,6 @@ struct SkyPlacement {
                              // across the line of sight; negative behind the dome.
 };
 
-// Altitude and azimuth of a point of the sky.
-struct HorizontalPoint {
-    double Altitude = 0.0;  // Degrees above the horizon, -90..90.
-    double Azimuth = 0.0;   // Degrees from north through east, 0 <= azimuth < 360.
-};
-
 // The trail spans the window offers, in hours, and the clock step between trail points.
 inline constexpr int TrailHourChoices[] = {1, 2, 3, 6, 12, 24};
 inline constexpr int TrailStepMinutes = 10;
@@ -55,11 +49,6 @@ SkyPlacement PlaceSpherePoint(const SkyState& Sky, double x, double y, double z)
 // distance ChartRadius from the centre, with ProjectStar's steps 1 to 4.
 void SpherePointOf(const SkyState& Sky, double ra, double dec, double siderealAngle, double& x,
                    double& y, double& z);
-
-// HorizontalOf: altitude and azimuth of RA and Dec (degrees) at the current SiderealAngle
-// for the observer's latitude (PoleAngle - 90). Reads the trigonometric cache of PoleAngle.
-// Tested:  the north celestial pole at latitude 35 -> altitude 35, azimuth 0.
-HorizontalPoint HorizontalOf(const SkyState& Sky, double ra, double dec);
 
 // PlaceStarTrail: the trail of catalogue star Star over Hours hours of the clock ending now.
 // Reads:   Star   0..3145; Hours 1..24.

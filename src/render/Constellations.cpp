@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/ConstellationCatalogue.h"
+#include "core/Horizontal.h"
 #include "core/SkyState.h"
 #include "geometry/Trails.h"
 #include "render/DrawingSurface.h"
@@ -35,7 +36,7 @@ double TextWidth(const DrawingSurface& S, const std::string& text) {
 void AppendPoint(std::vector<ChartLabel>* points, const SkyState& Sky, const char* kind,
                  const std::string& label, const SkyPoint& where, double x, double y) {
     if (points == nullptr) return;
-    const HorizontalPoint h = HorizontalOf(Sky, where.RA, where.Dec);
+    const Horizontal h = HorizontalOf(Sky, Sky.SiderealAngle, where.RA, where.Dec);
     points->push_back({kind, label, x, y, h.Altitude, h.Azimuth});
 }
 

@@ -48,6 +48,9 @@ struct FrameKey {
     float DrawScale = 1.0f;   // Device pixels per chart pixel.
     Colour TextOutline = -1;  // The labels' outline colour; -1 for none.
     float LineHeight = 0.0f;  // Of the surface's text, pixels.
+    // The kept overlay drawing laid over the frame after the stars (see KeepLayer); 0 for
+    // none. A surface keeping this frame keeps that drawing with it.
+    std::uint64_t Layer = 0;
     bool operator==(const FrameKey&) const = default;
 };
 
@@ -82,6 +85,14 @@ public:
     // having the frame drawn again; these are hints, and a surface may keep nothing.
     virtual bool RestoreFrame(const FrameKey&) { return false; }
     virtual void KeepFrame(const FrameKey&) {}
+    // The drawing that the key's Layer names, drawn between BeginLayer and KeepLayer after
+    // the stars, may be kept over the frame just kept, so that the next RestoreFrame puts
+    // back both. RedrawLayer then lays that drawing again over the pixels drawn since the
+    // frame came back (the stars), exactly as drawing it afresh would; false when the
+    // surface cannot, and then the caller draws it.
+    virtual void BeginLayer() {}
+    virtual void KeepLayer(std::uint64_t) {}
+    virtual bool RedrawLayer(std::uint64_t) { return false; }
 
     // A line without a colour is drawn in ForeColor.
     void Line(float x1, float y1, float x2, float y2) { Line(x1, y1, x2, y2, ForeColor); }

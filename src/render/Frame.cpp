@@ -109,12 +109,15 @@ private:
 };
 
 FrameKey FrameKeyOf(const SkyState& Sky, const DrawingSurface& S) {
-    return FrameKey{S.Width(),       S.Height(),     S.BackColor,      S.FillStyle,
-                    Sky.CenterX,     Sky.CenterY,    Sky.ChartRadius,  Sky.ViewElevationRad,
-                    Sky.PoleAngle,   Sky.Pi,         Sky.SinPole,      Sky.CosPole,
-                    Sky.SinAzimuth,  Sky.CosAzimuth, Sky.SinElevation, Sky.CosElevation,
-                    Sky.SinRoll,     Sky.CosRoll,    Sky.SphereGrey,   Sky.HorizonGrey,
-                    Sky.CompassGrey, S.DrawScale,    S.TextOutline,    S.LineHeight()};
+    FrameKey key{S.Width(),       S.Height(),     S.BackColor,      S.FillStyle,
+                 Sky.CenterX,     Sky.CenterY,    Sky.ChartRadius,  Sky.ViewElevationRad,
+                 Sky.PoleAngle,   Sky.Pi,         Sky.SinPole,      Sky.CosPole,
+                 Sky.SinAzimuth,  Sky.CosAzimuth, Sky.SinElevation, Sky.CosElevation,
+                 Sky.SinRoll,     Sky.CosRoll,    Sky.SphereGrey,   Sky.HorizonGrey,
+                 Sky.CompassGrey, S.DrawScale,    S.TextOutline,    S.LineHeight()};
+    // The overlay drawing kept with the frame, where the surface keeps one.
+    key.Layer = Sky.OverlayShapes.Layer;
+    return key;
 }
 }  // namespace
 

@@ -21,5 +21,6 @@ void DrawFrame(SkyState& Sky, DrawingSurface& S);
 //          the text position.
 // Notes:   The frame depends only on the view and the chart size, not on the clock, so
 //          where the surface keeps the pixels of the same frame they are put back instead
-//          of drawn again.
+//          of drawn again. The key also carries OverlayShapes.Layer: a surface may keep
+//          the day's overlay drawing with the frame (DrawingSurface::KeepLayer).
 void ClearAndDrawFrame(SkyState& Sky, DrawingSurface& S);

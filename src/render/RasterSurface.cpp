@@ -26,6 +26,16 @@ inline void FillPixels(Pixel* p, std::ptrdiff_t n, Pixel value) {
     for (; n > 0; --n) *p++ = value;
 }
 
+// A glyph's coverage a (1..255) of ink blended over a pixel.
+inline Pixel BlendPixel(Pixel under, Pixel ink, int a) {
+    auto mix = [a](Pixel from, Pixel to, int shift) {
+        const int f = static_cast<int>((from >> shift) & 0xFF);
+        const int t = static_cast<int>((to >> shift) & 0xFF);
+        return f + ((t - f) * a + 127) / 255;
+    };
+    return PixelRGB(mix(under, ink, 16), mix(under, ink, 8), mix(under, ink, 0));
+}
+
 // A coordinate as the pixel that holds it: the nearest whole pixel.
 inline int PixelOf(double v) {
     const double p = Floor(v + 0.5);
@@ -103,6 +113,7 @@ void RasterSurface::Resize(int width, int height) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "描画面を確保できません。");
     }
     KeptFrame.clear();
+    LayerPending = LayerReady = LayerRestored = Capturing = false;
     MarkAllDirty();
     Composing = false;  // What was noted is lost with the old pixels.
     Noted.clear();
@@ -158,6 +169,7 @@ void RasterSurface::Clear() {
         return;
     }
     FillPixels(Buffer.data(), static_cast<std::ptrdiff_t>(Buffer.size()), ToPixel(BackColor));
+    LayerRestored = false;
     MarkAllDirty();
     CurrentX = 0.0f;
     CurrentY = 0.0f;
@@ -165,8 +177,10 @@ void RasterSurface::Clear() {
 
 inline void RasterSurface::PutPixel(int x, int y, Pixel colour) {
     if (x < 0 || y < 0 || x >= Width() || y >= Height()) return;
-    Buffer[static_cast<std::size_t>(Width()) * static_cast<std::size_t>(y) +
-           static_cast<std::size_t>(x)] = colour;
+    const std::size_t index = static_cast<std::size_t>(Width()) * static_cast<std::size_t>(y) +
+                              static_cast<std::size_t>(x);
+    Buffer[index] = colour;
+    if (Capturing) Capture(index, colour, 0);
     MarkDirty(y, x, x);
 }
 
@@ -176,6 +190,10 @@ void RasterSurface::FillSpan(int y, int x1, int x2, Pixel colour) {
     x2 = std::min(x2, Width() - 1);
     if (x1 > x2) return;
     FillPixels(Buffer.data() + static_cast<std::ptrdiff_t>(Width()) * y + x1, x2 - x1 + 1, colour);
+    if (Capturing) {
+        const std::size_t row = static_cast<std::size_t>(Width()) * static_cast<std::size_t>(y);
+        for (int x = x1; x <= x2; ++x) Capture(row + static_cast<std::size_t>(x), colour, 0);
+    }
     MarkDirty(y, x1, x2);
 }
 
@@ -451,13 +469,11 @@ void RasterSurface::BlendMask(const GlyphMask& mask, const std::vector<std::uint
                 const int a = coverage[mx];
                 if (a == 0 || x < 0 || x >= Width()) continue;
                 // Blend the ink over what is there by the glyph's coverage.
-                const Pixel under = row[x];
-                auto mix = [a](Pixel from, Pixel to, int shift) {
-                    const int f = static_cast<int>((from >> shift) & 0xFF);
-                    const int t = static_cast<int>((to >> shift) & 0xFF);
-                    return f + ((t - f) * a + 127) / 255;
-                };
-                row[x] = PixelRGB(mix(under, ink, 16), mix(under, ink, 8), mix(under, ink, 0));
+                row[x] = BlendPixel(row[x], ink, a);
+                if (Capturing)
+                    Capture(static_cast<std::size_t>(Width()) * static_cast<std::size_t>(y) +
+                                static_cast<std::size_t>(x),
+                            ink, static_cast<std::uint8_t>(a));
             }
         }
     }
@@ -465,7 +481,10 @@ void RasterSurface::BlendMask(const GlyphMask& mask, const std::vector<std::uint
 
 bool RasterSurface::RestoreFrame(const FrameKey& key) {
     Settle();
+    // A layer is taken only in the redraw that kept its frame.
+    LayerRestored = LayerPending = false;
     if (KeptFrame.empty() || !(key == KeptKey) || KeptFrame.size() != Buffer.size()) return false;
+    if (key.Layer != 0 && !LayerReady) return false;
     const Pixel* source = KeptFrame.data();
     if (AllDirty) {
         std::copy(KeptFrame.begin(), KeptFrame.end(), Buffer.begin());
@@ -486,6 +505,7 @@ bool RasterSurface::RestoreFrame(const FrameKey& key) {
     }
     AllDirty = false;
     Dirty.clear();
+    LayerRestored = key.Layer != 0;
     return true;
 }
 
@@ -496,6 +516,7 @@ void RasterSurface::KeepFrame(const FrameKey& key) {
     if (!OfferedOnce || !(key == OfferedKey)) {
         OfferedKey = key;
         OfferedOnce = true;
+        LayerPending = false;
         return;
     }
     // Into the buffer kept before where it fits (assign reuses its capacity): a new view at
@@ -504,6 +525,63 @@ void RasterSurface::KeepFrame(const FrameKey& key) {
     KeptKey = key;
     AllDirty = false;
     Dirty.clear();
+    LayerReady = LayerRestored = false;
+    LayerPending = key.Layer != 0;
+}
+
+void RasterSurface::BeginLayer() {
+    Captured.clear();
+    Capturing = LayerPending;
+}
+
+void RasterSurface::KeepLayer(std::uint64_t layer) {
+    const bool keep = Capturing && LayerPending && KeptKey.Layer == layer;
+    Capturing = LayerPending = false;
+    if (!keep) {
+        Captured.clear();
+        return;
+    }
+    std::stable_sort(Captured.begin(), Captured.end(),
+                     [](const LayerWrite& a, const LayerWrite& b) { return a.Index < b.Index; });
+    LayerCovers.assign(KeptFrame.size(), 0);
+    for (const LayerWrite& w : Captured) {
+        Pixel& p = KeptFrame[w.Index];
+        p = w.Cover == 0 ? w.Ink : BlendPixel(p, w.Ink, w.Cover);
+        LayerCovers[w.Index] = 1;
+    }
+    LayerWrites.swap(Captured);
+    Captured.clear();
+    LayerReady = true;
+}
+
+bool RasterSurface::RedrawLayer(std::uint64_t layer) {
+    const bool restored =
+        LayerRestored && !AllDirty && KeptKey.Layer == layer && LayerCovers.size() == Buffer.size();
+    LayerRestored = false;
+    if (!restored) return false;
+    // The layer's pixels written since the frame came back, each once however many
+    // spans name it (a blend laid twice would not be the same).
+    LayerTouched.clear();
+    const std::size_t width = static_cast<std::size_t>(Width());
+    for (const DirtySpan& span : Dirty) {
+        const std::size_t row = width * static_cast<std::size_t>(span.Y);
+        for (int x = span.X1; x <= span.X2; ++x) {
+            const std::size_t index = row + static_cast<std::size_t>(x);
+            if (LayerCovers[index] != 0) LayerTouched.push_back(static_cast<std::uint32_t>(index));
+        }
+    }
+    std::sort(LayerTouched.begin(), LayerTouched.end());
+    LayerTouched.erase(std::unique(LayerTouched.begin(), LayerTouched.end()), LayerTouched.end());
+    auto write = LayerWrites.begin();
+    for (const std::uint32_t index : LayerTouched) {
+        write = std::lower_bound(write, LayerWrites.end(), index,
+                                 [](const LayerWrite& w, std::uint32_t i) { return w.Index < i; });
+        Pixel p = Buffer[index];
+        for (; write != LayerWrites.end() && write->Index == index; ++write)
+            p = write->Cover == 0 ? write->Ink : BlendPixel(p, write->Ink, write->Cover);
+        Buffer[index] = p;
+    }
+    return true;
 }
 
 void RasterSurface::BringToFront() {

@@ -58,6 +58,9 @@ public:
     float LineHeight() const override { return TextLineHeight; }
     bool RestoreFrame(const FrameKey& key) override;
     void KeepFrame(const FrameKey& key) override;
+    void BeginLayer() override;
+    void KeepLayer(std::uint64_t layer) override;
+    bool RedrawLayer(std::uint64_t layer) override;
 
     // Composing: from the next Clear, the Clear, the large circles and ellipses and the
     // boxes are only noted, and the first other drawing call (or FinishComposing) writes
@@ -151,7 +154,8 @@ private:
     bool AllDirty = true;  // Too much written to list, or nothing kept yet.
     void MarkDirty(int y, int x1, int x2) {
         if (AllDirty) return;
-        if (Dirty.size() == MaxDirtySpans) {
+        // With a layer put back the list must stay whole: RedrawLayer needs every pixel.
+        if (Dirty.size() == MaxDirtySpans && !LayerRestored) {
             MarkAllDirty();
             return;
         }
@@ -161,6 +165,27 @@ private:
         AllDirty = true;
         Dirty.clear();
     }
+
+    // The layer: each pixel write between BeginLayer and KeepLayer, in order, by pixel
+    // index. Cover 0 sets the pixel to Ink; 1..255 blends Ink over it as a glyph does.
+    // Writes are opaque or blends of what is under them, so laying the writes of one
+    // pixel again over whatever the stars left there gives what drawing it afresh gives.
+    struct LayerWrite {
+        std::uint32_t Index;
+        Pixel Ink;
+        std::uint8_t Cover;
+    };
+    void Capture(std::size_t index, Pixel ink, std::uint8_t cover) {
+        Captured.push_back({static_cast<std::uint32_t>(index), ink, cover});
+    }
+    bool Capturing = false;
+    bool LayerPending = false;   // KeptFrame is the frame alone, awaiting KeptKey.Layer.
+    bool LayerReady = false;     // KeptFrame holds the frame with KeptKey.Layer over it.
+    bool LayerRestored = false;  // The last RestoreFrame put back a frame with a layer.
+    std::vector<LayerWrite> Captured;
+    std::vector<LayerWrite> LayerWrites;      // Sorted by Index, in drawing order within one.
+    std::vector<std::uint8_t> LayerCovers;    // By pixel: 1 where LayerWrites has writes.
+    std::vector<std::uint32_t> LayerTouched;  // Scratch for RedrawLayer.
 };
 
 // Two chart surfaces stacked at one place, without a window: which element is

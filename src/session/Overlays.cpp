@@ -396,26 +396,44 @@ void DrawOverlaysUnderStars(SkyState& Sky, DrawingSurface& S) {
     if (on.Constellations) DrawConstellationLines(Sky, Sky.Figures, S);
 }
 
+void KeepOverlayShapes(SkyState& Sky, const DrawingSurface& S) {
+    const OverlaySet& on = Sky.Overlays;
+    OverlayCache& kept = Sky.OverlayShapes;
+    if (!on.Sun && !on.Seasons && !on.Circles) {
+        kept.Layer = 0;
+        return;
+    }
+    std::vector<double> key = ShapesKey(Sky, S);
+    if (key != kept.Key) {
+        kept.Commands.clear();
+        RecordingDrawing recorder(kept.Commands, S);
+        recorder.FillColor = S.FillColor;
+        recorder.FillStyle = S.FillStyle;
+        const std::vector<MarkedPoint> marks = ListMarkedPoints(Sky);
+        if (on.Circles) DrawCircles(Sky, recorder, marks);
+        if (on.Seasons) DrawSeasons(Sky, recorder);
+        if (on.Sun) DrawSun(Sky, recorder, marks);
+        kept.Key = std::move(key);
+        ++kept.Generation;
+    }
+    kept.Layer = kept.Generation;
+}
+
 void DrawOverlaysOverStars(SkyState& Sky, DrawingSurface& S) {
     const OverlaySet& on = Sky.Overlays;
     if (!on.Sun && !on.Seasons && !on.Circles && !on.Names) return;
     const Colour fore = S.ForeColor, fill = S.FillColor;
     const float textX = S.CurrentX, textY = S.CurrentY;
     if (on.Sun || on.Seasons || on.Circles) {
-        OverlayCache& kept = Sky.OverlayShapes;
-        std::vector<double> key = ShapesKey(Sky, S);
-        if (key != kept.Key) {
-            kept.Commands.clear();
-            RecordingDrawing recorder(kept.Commands, S);
-            recorder.FillColor = S.FillColor;
-            recorder.FillStyle = S.FillStyle;
-            const std::vector<MarkedPoint> marks = ListMarkedPoints(Sky);
-            if (on.Circles) DrawCircles(Sky, recorder, marks);
-            if (on.Seasons) DrawSeasons(Sky, recorder);
-            if (on.Sun) DrawSun(Sky, recorder, marks);
-            kept.Key = std::move(key);
+        KeepOverlayShapes(Sky, S);
+        const OverlayCache& kept = Sky.OverlayShapes;
+        // Kept with the frame where the surface can: then only the pixels the stars
+        // wrote over it are laid again.
+        if (!S.RedrawLayer(kept.Layer)) {
+            S.BeginLayer();
+            ReplayDrawing(kept.Commands, S);
+            S.KeepLayer(kept.Layer);
         }
-        ReplayDrawing(kept.Commands, S);
         if (on.Sun) DrawSunDisc(Sky, S);
     }
     if (on.Names) {

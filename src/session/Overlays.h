@@ -46,6 +46,13 @@ std::vector<MarkedPoint> ListMarkedPoints(const SkyState& Sky);
 // Tested:  byte-identical charts with every overlay off; trails end on the plotted stars.
 void DrawOverlaysUnderStars(SkyState& Sky, DrawingSurface& S);
 
+// KeepOverlayShapes: brings OverlayShapes up to date for S (records the circles, the
+// seasons and the Sun's day again where ShapesKey changed) and sets OverlayShapes.Layer,
+// 0 with all three off. Called before the frame, whose key carries the Layer.
+// Reads:   as ListMarkedPoints; S's size, line height, FillColor and FillStyle.
+// Writes:  OverlayShapes only.
+void KeepOverlayShapes(SkyState& Sky, const DrawingSurface& S);
+
 // DrawOverlaysOverStars: the overlays drawn after PlotStars: the sky's circles, the
 // seasons' paths, the Sun's day and the Sun, then the constellation and star names. With
 // all of them off it returns at once, touching neither the state nor the surface.
@@ -53,8 +60,9 @@ void DrawOverlaysUnderStars(SkyState& Sky, DrawingSurface& S);
 // Writes:  pixels of S; OverlayShapes, the kept drawing of the circles, the seasons and
 //          the Sun's day, made again only when the date, the place, the view, the chart
 //          or the choice of overlays changes. S's colours and text position are put back.
-// Notes:   Within one day only the Sun's disc moves; the rest is replayed, so an
-//          animation step with all three on costs little more than the replay.
+// Notes:   Within one day only the Sun's disc moves; the rest is replayed, or, where
+//          the surface kept it with the frame (FrameKey.Layer), laid again only over the
+//          pixels the stars wrote, so an animation step costs little more than without.
 // Tested:  drawing at every latitude; a replay draws what a fresh drawing draws.
 void DrawOverlaysOverStars(SkyState& Sky, DrawingSurface& S);
 

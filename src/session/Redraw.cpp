@@ -24,6 +24,7 @@ void RedrawSky(SkyState& Sky, SkyControls& Ui) {
     previous.Refresh();
     Sky.BufferIndex = static_cast<std::int16_t>(Sky.BufferIndex ^ 1);
     DrawingSurface& covered = ChartSurface(Ui, Sky.BufferIndex);
+    KeepOverlayShapes(Sky, covered);
     ClearAndDrawFrame(Sky, covered);
     DrawOverlaysUnderStars(Sky, covered);
     PlotStars(Sky, covered);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/Horizontal.h"
 #include "core/SkyState.h"
 #include "time/Clock.h"
 
@@ -10,13 +11,6 @@ namespace {
 // The solar formula is published in degrees; its radians use the true pi, not the
 // chart's Pi, so that the formula's own accuracy is what the tests measure.
 constexpr double Radian = std::numbers::pi / 180;
-
-double Wrap360(double degrees) {
-    const double r = std::fmod(degrees, 360.0);
-    // A tiny negative remainder would round up to 360 itself.
-    const double wrapped = r < 0 ? r + 360 : r;
-    return wrapped < 360 ? wrapped : 0.0;
-}
 
 // Degrees of hour angle the Sun gains per clock minute: the sidereal rate less the
 // Sun's mean motion in right ascension. Only a step size for Newton's method.
@@ -41,18 +35,6 @@ SunPlace SunAtMinute(double minute) { return SunAtJulianDate(ModelYearStartJd + 
 
 double SiderealAngleAt(const SkyState& Sky, double minute) {
     return (minute - Sky.EpochMinute) * SiderealRate;
-}
-
-Horizontal HorizontalOf(const SkyState& Sky, double siderealAngle, double ra, double dec) {
-    const double phi = (Sky.PoleAngle - 90) * Radian;
-    const double h = (siderealAngle - ra) * Radian;
-    const double d = dec * Radian;
-    // North, east and up components of the unit vector.
-    const double north = std::sin(d) * std::cos(phi) - std::cos(d) * std::cos(h) * std::sin(phi);
-    const double east = -std::cos(d) * std::sin(h);
-    const double up = std::sin(d) * std::sin(phi) + std::cos(d) * std::cos(h) * std::cos(phi);
-    const double altitude = std::atan2(up, std::hypot(north, east)) / Radian;
-    return {altitude, Wrap360(std::atan2(east, north) / Radian)};
 }
 
 namespace {

@@ -6,6 +6,8 @@
 
 #include <array>
 
+#include "core/Horizontal.h"
+
 struct SkyState;
 
 // The chart's clock taken as a date of 2026 (a year of 365 days, like the model's):
@@ -16,12 +18,6 @@ inline constexpr double ModelYearStartJd = 2461041.125;
 // ecliptic longitude 0..360 from the equinox of date.
 struct SunPlace {
     double RightAscension, Declination, Longitude;
-};
-
-// Altitude above the dome's horizon (-90..90, no refraction) and azimuth from north
-// through east (0..360), degrees.
-struct Horizontal {
-    double Altitude, Azimuth;
 };
 
 // SunAtJulianDate: the Sun's apparent place from the low-precision solar formula of
@@ -44,14 +40,6 @@ SunPlace SunAtMinute(double minute);
 // Reads:   EpochMinute. Returns: degrees, not reduced. For m = MinuteOfYear the result
 //          equals SiderealAngle bit for bit.
 double SiderealAngleAt(const SkyState& Sky, double minute);
-
-// HorizontalOf: altitude and azimuth of a sky point.
-// Reads:   PoleAngle (latitude = PoleAngle - 90); siderealAngle, ra, dec in degrees.
-// Notes:   The hour angle is siderealAngle - ra, as the projection turns the stars.
-//          At latitude +-90 every azimuth is measured as if north were the direction
-//          of hour angle 180 deg (north pole) or 0 deg (south pole).
-// Tested:  the equator meets the horizon at 90 and 270; the pole stands at |latitude|.
-Horizontal HorizontalOf(const SkyState& Sky, double siderealAngle, double ra, double dec);
 
 // The Sun's course through one day of the model year, in minutes of the year.
 struct SunDay {
