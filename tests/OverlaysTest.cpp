@@ -76,7 +76,8 @@ TEST(ListMarkedPoints, TransitAltitudeFollowsLatitudeAndDeclination) {
             auto Sky = LessonSky(latitude, day * 1440.0 + 600);
             const SunDay sunDay = FindSunDay(*Sky, day);
             const double dec = SunAtMinute(sunDay.Transit).Declination;
-            const MarkedPoint& transit = Find(ListMarkedPoints(*Sky), "transit");
+            const std::vector<MarkedPoint> marks = ListMarkedPoints(*Sky);
+            const MarkedPoint& transit = Find(marks, "transit");
             EXPECT_NEAR(transit.Altitude, 90 - std::fabs(latitude - dec), AngleTolerance)
                 << "latitude " << latitude << ", day " << day;
         }

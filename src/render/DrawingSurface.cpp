@@ -35,3 +35,14 @@ std::string FormatPrintLine(std::initializer_list<PrintItem> items) {
     }
     return line;
 }
+
+float DrawingSurface::TextAdvance(const std::string& text) {
+    float width = 0;
+    for (unsigned char c : text) {
+        if (c < 0x80)
+            width += 0.5f * LineHeight();
+        else if (c >= 0xC0)
+            width += LineHeight();
+    }
+    return width;
+}

@@ -81,6 +81,10 @@ public:
     virtual void SetHeight(int height) = 0;
     // Height of one line of text in the surface's font: how far Print moves CurrentY.
     virtual float LineHeight() const = 0;
+    // How far the text position moves right past this text, pixels, for labels printed
+    // in pieces. A surface that draws no glyphs answers a rough width: full-width
+    // characters one line high, others half that.
+    virtual float TextAdvance(const std::string& text);
     // A surface may keep the pixels of one frame and put them back later instead of
     // having the frame drawn again; these are hints, and a surface may keep nothing.
     virtual bool RestoreFrame(const FrameKey&) { return false; }

@@ -412,6 +412,12 @@ const RasterSurface::KeptMask& RasterSurface::MaskFor(const std::string& text) {
     return TextMasks.emplace(text, std::move(kept)).first->second;
 }
 
+float RasterSurface::TextAdvance(const std::string& text) {
+    if (text.empty()) return 0.0f;
+    const GlyphMask& mask = MaskFor(text).Mask;
+    return static_cast<float>(mask.Width - 2 * mask.MarginLeft);
+}
+
 void RasterSurface::PrintText(const std::string& text) {
     Settle();
     if (!text.empty() && std::isfinite(CurrentX) && std::isfinite(CurrentY)) {

@@ -56,6 +56,8 @@ public:
     PixelImage Picture() const { return {ImageWidth, ImageHeight, Buffer}; }
     Pixel PixelAt(int x, int y) const;  // Opaque black outside the image.
     float LineHeight() const override { return TextLineHeight; }
+    // The glyph source's advance: the mask's width less its margins on both sides.
+    float TextAdvance(const std::string& text) override;
     bool RestoreFrame(const FrameKey& key) override;
     void KeepFrame(const FrameKey& key) override;
     void BeginLayer() override;

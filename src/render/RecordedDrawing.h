@@ -12,8 +12,9 @@
 class RecordingDrawing final : public DrawingSurface {
 public:
     // The calls go to `commands`, which must outlive the recorder; `target` is measured now.
-    RecordingDrawing(std::vector<DrawCommand>& commands, const DrawingSurface& target)
+    RecordingDrawing(std::vector<DrawCommand>& commands, DrawingSurface& target)
         : Commands(commands),
+          Target(target),
           TargetWidth(target.Width()),
           TargetHeight(target.Height()),
           TargetLineHeight(target.LineHeight()) {}
@@ -32,9 +33,11 @@ public:
     void SetWidth(int) override {}
     void SetHeight(int) override {}
     float LineHeight() const override { return TargetLineHeight; }
+    float TextAdvance(const std::string& text) override { return Target.TextAdvance(text); }
 
 private:
     std::vector<DrawCommand>& Commands;
+    DrawingSurface& Target;
     int TargetWidth, TargetHeight;
     float TargetLineHeight;
 };

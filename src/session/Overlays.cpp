@@ -91,6 +91,42 @@ void WriteLabel(const SkyState& Sky, DrawingSurface& S, double x, double y, cons
     S.PrintText(text);
 }
 
+// WriteLabel for a name followed by a value that takes any of many values: the name is
+// printed whole and the value one character at a time, each at the advance of the text
+// before it, so that a front end with glyph masks made ahead of time (the browser's)
+// needs the masks of the characters only and draws the same pixels as the desktop.
+void WriteValueLabel(const SkyState& Sky, DrawingSurface& S, double x, double y,
+                     const std::string& name, const std::string& value, Colour colour) {
+    constexpr float Gap = 5;
+    S.ForeColor = colour;
+    std::vector<std::string> pieces{name};
+    for (char c : value) {
+        if (static_cast<unsigned char>(c) < 0x80) {
+            pieces.emplace_back(1, c);
+        } else if (static_cast<unsigned char>(c) >= 0xC0 || pieces.size() == 1) {
+            pieces.emplace_back(1, c);  // The first byte of a character.
+        } else {
+            pieces.back() += c;  // A continuation byte.
+        }
+    }
+    std::vector<float> advances;
+    float width = 0;
+    for (const std::string& piece : pieces) {
+        advances.push_back(S.TextAdvance(piece));
+        width += advances.back();
+    }
+    const float left = F(x) - Gap - width, right = F(x) + Gap;
+    const bool leftFits = left >= 0, rightFits = right + width <= static_cast<float>(S.Width());
+    float at = (x < Sky.CenterX ? leftFits || !rightFits : !rightFits && leftFits) ? left : right;
+    const float top = F(y) - S.LineHeight() / 2;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        S.CurrentX = at;
+        S.CurrentY = top;
+        S.PrintText(pieces[i]);
+        at += advances[i];
+    }
+}
+
 void Dot(DrawingSurface& S, double x, double y, float radius, Colour colour) {
     S.FillColor = colour;
     S.Circle(F(x), F(y), radius, colour);
@@ -187,10 +223,9 @@ void DrawSun(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint>& m
             Dot(S, m.X, m.Y, 3.5f, TransitMark);
             // North of the zenith (the south, the tropics in summer) it is 北中.
             const bool north = std::fabs(m.Azimuth) < 90 || m.Azimuth > 270;
-            WriteLabel(Sky, S, m.X, m.Y - S.LineHeight(),
-                       std::string(north && Latitude(Sky) < 90 ? "北中高度 " : "南中高度 ") +
-                           m.Label + "°",
-                       TransitMark);
+            WriteValueLabel(Sky, S, m.X, m.Y - S.LineHeight(),
+                            north && Latitude(Sky) < 90 ? "北中高度 " : "南中高度 ", m.Label + "°",
+                            TransitMark);
         }
     }
 }
@@ -396,7 +431,7 @@ void DrawOverlaysUnderStars(SkyState& Sky, DrawingSurface& S) {
     if (on.Constellations) DrawConstellationLines(Sky, Sky.Figures, S);
 }
 
-void KeepOverlayShapes(SkyState& Sky, const DrawingSurface& S) {
+void KeepOverlayShapes(SkyState& Sky, DrawingSurface& S) {
     const OverlaySet& on = Sky.Overlays;
     OverlayCache& kept = Sky.OverlayShapes;
     if (!on.Sun && !on.Seasons && !on.Circles) {

@@ -51,7 +51,7 @@ void DrawOverlaysUnderStars(SkyState& Sky, DrawingSurface& S);
 // 0 with all three off. Called before the frame, whose key carries the Layer.
 // Reads:   as ListMarkedPoints; S's size, line height, FillColor and FillStyle.
 // Writes:  OverlayShapes only.
-void KeepOverlayShapes(SkyState& Sky, const DrawingSurface& S);
+void KeepOverlayShapes(SkyState& Sky, DrawingSurface& S);
 
 // DrawOverlaysOverStars: the overlays drawn after PlotStars: the sky's circles, the
 // seasons' paths, the Sun's day and the Sun, then the constellation and star names. With

@@ -44,6 +44,10 @@ int main(int argc, char** argv) {
             overlayTexts.push_back(std::string(season) + "：一日中 地平線の下");
         }
         for (int hour = 0; hour < 24; ++hour) overlayTexts.push_back(std::to_string(hour));
+        // The transit altitude is printed piece by piece: its name, then each character
+        // of the value (the digits are among the hours above).
+        for (const char* piece : {"南中高度 ", "北中高度 ", ".", "°"})
+            overlayTexts.push_back(piece);
         for (int height = 1; height <= 90; ++height) {
             overlayTexts.push_back("高度 " + std::to_string(height) + ".0°");
         }
