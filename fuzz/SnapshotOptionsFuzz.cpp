@@ -105,14 +105,14 @@ void CheckWindow(const std::vector<std::string>& args) {
     if (line.Number.size() != SkySettingCount) Fault("window: not one slot per setting");
     std::vector<std::string> again;
     for (int setting = 0; setting < SkySettingCount; ++setting) {
-        const OptionSpec& spec = SkySettingOptions[static_cast<std::size_t>(setting)];
+        const OptionSpec& entry = SkySettingOptions[static_cast<std::size_t>(setting)];
         const std::optional<int> value = line.Number[static_cast<std::size_t>(setting)];
         if (!value) continue;
-        const bool limit = spec.Kind == ValueKind::Tenths;
+        const bool limit = entry.Kind == ValueKind::Tenths;
         const int shown = limit ? *value + LimitTenthsAtItemZero : *value;
-        if (!Within(shown, spec.Min, spec.Max))
+        if (!Within(shown, entry.Min, entry.Max))
             Fault("window: an accepted value outside its range");
-        again.push_back(std::string("--") + spec.Name + "=" +
+        again.push_back(std::string("--") + entry.Name + "=" +
                         (limit ? LimitText(*value) : std::to_string(*value)));
     }
     const CommandLine reread = ParseCommandLine(WindowSyntax(), again);

@@ -64,10 +64,10 @@ TEST(ParseCommandLine, HelpAndVersionWinOverSoundOptions) {
         const CommandLine line = Window(args);
         EXPECT_EQ(line.What, CommandLine::Outcome::Help);
         // Every setting of the shared table, with its range, in both programs' help.
-        for (const OptionSpec& spec : SkySettingOptions) {
-            EXPECT_NE(line.Text.find(std::string("--") + spec.Name), std::string::npos)
-                << spec.Name;
-            EXPECT_NE(SnapshotUsage().find(spec.Help), std::string::npos) << spec.Name;
+        for (const OptionSpec& entry : SkySettingOptions) {
+            EXPECT_NE(line.Text.find(std::string("--") + entry.Name), std::string::npos)
+                << entry.Name;
+            EXPECT_NE(SnapshotUsage().find(entry.Help), std::string::npos) << entry.Name;
         }
     }
     const CommandLine version = Window({"--version"});

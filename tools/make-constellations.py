@@ -74,9 +74,9 @@ JAPANESE_NAMES = {
 def load_stardata_module():
     # make-stardata.py's selection decides which star each StarData line holds.
     path = pathlib.Path(__file__).with_name("make-stardata.py")
-    spec = importlib.util.spec_from_file_location("make_stardata", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    entry = importlib.util.spec_from_file_location("make_stardata", path)
+    module = importlib.util.module_from_spec(entry)
+    entry.loader.exec_module(module)
     return module
 
 

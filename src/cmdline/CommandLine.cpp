@@ -22,8 +22,8 @@ std::vector<OptionSpec> AllOptions(const ProgramSyntax& syntax) {
 }
 
 const OptionSpec* Find(const std::vector<OptionSpec>& options, const std::string& name) {
-    for (const OptionSpec& spec : options) {
-        if (name == spec.Name) return &spec;
+    for (const OptionSpec& entry : options) {
+        if (name == entry.Name) return &entry;
     }
     return nullptr;
 }
@@ -44,9 +44,9 @@ std::string Refusal(const std::vector<OptionSpec>& options, const std::vector<st
             const std::size_t equals = arg.find('=');
             const std::string name =
                 arg.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-            const OptionSpec* spec = Find(options, name);
-            if (spec == nullptr) return Unknown("--" + name);
-            if (spec->Kind == ValueKind::Flag) {
+            const OptionSpec* entry = Find(options, name);
+            if (entry == nullptr) return Unknown("--" + name);
+            if (entry->Kind == ValueKind::Flag) {
                 if (equals != std::string::npos) return "--" + name + " は値をとりません。";
             } else if (equals == std::string::npos) {
                 if (i + 1 == args.size()) return "--" + name + " の値がありません。";
@@ -56,9 +56,9 @@ std::string Refusal(const std::vector<OptionSpec>& options, const std::vector<st
         }
         // Short options, several letters to one dash; a letter taking a value takes the rest.
         for (std::size_t j = 1; j < arg.size(); ++j) {
-            const OptionSpec* spec = Find(options, std::string(1, arg[j]));
-            if (spec == nullptr) return Unknown(std::string("-") + arg[j]);
-            if (spec->Kind == ValueKind::Flag) continue;
+            const OptionSpec* entry = Find(options, std::string(1, arg[j]));
+            if (entry == nullptr) return Unknown(std::string("-") + arg[j]);
+            if (entry->Kind == ValueKind::Flag) continue;
             if (j + 1 == arg.size()) {
                 if (i + 1 == args.size()) return std::string("-") + arg[j] + " の値がありません。";
                 ++i;
@@ -78,12 +78,12 @@ std::string HelpText(const ProgramSyntax& syntax) {
     std::vector<OptionSpec> options = AllOptions(syntax);
     options.push_back(HelpOption);
     options.push_back(VersionOption);
-    for (const OptionSpec& spec : options) {
-        std::string names = spec.Name == HelpOption.Name ? "-h, --help" : Dashed(spec.Name);
-        if (*spec.ValueName != '\0') names += std::string(" ") + spec.ValueName;
+    for (const OptionSpec& entry : options) {
+        std::string names = entry.Name == HelpOption.Name ? "-h, --help" : Dashed(entry.Name);
+        if (*entry.ValueName != '\0') names += std::string(" ") + entry.ValueName;
         // Columns in characters as a terminal shows them: the value names are ASCII.
         names.resize(names.size() < 20 ? 20 : names.size() + 1, ' ');
-        text += "  " + names + spec.Help + "\n";
+        text += "  " + names + entry.Help + "\n";
     }
     return text;
 }
@@ -92,9 +92,9 @@ CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std:
     const std::vector<OptionSpec> options = AllOptions(syntax);
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-    for (const OptionSpec& spec : options) {
-        QCommandLineOption option(QString::fromUtf8(spec.Name));
-        if (spec.Kind != ValueKind::Flag) option.setValueName(QString::fromUtf8(spec.ValueName));
+    for (const OptionSpec& entry : options) {
+        QCommandLineOption option(QString::fromUtf8(entry.Name));
+        if (entry.Kind != ValueKind::Flag) option.setValueName(QString::fromUtf8(entry.ValueName));
         parser.addOption(option);
     }
     parser.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
@@ -131,18 +131,18 @@ CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std:
     result.Number.resize(options.size());
     result.Value.resize(options.size());
     for (std::size_t i = 0; i < options.size(); ++i) {
-        const OptionSpec& spec = options[i];
-        const QString name = QString::fromUtf8(spec.Name);
+        const OptionSpec& entry = options[i];
+        const QString name = QString::fromUtf8(entry.Name);
         if (!parser.isSet(name)) continue;
         // Every occurrence is checked, though only the last counts: a wrong
         // value is a mistake the user should hear about even when overridden.
         const QStringList given =
-            spec.Kind == ValueKind::Flag ? QStringList{QString()} : parser.values(name);
+            entry.Kind == ValueKind::Flag ? QStringList{QString()} : parser.values(name);
         std::string value;
         int number = 0;
         for (const QString& each : given) {
             value = each.toStdString();
-            const std::string fault = CheckOptionValue(spec, value, number);
+            const std::string fault = CheckOptionValue(entry, value, number);
             if (!fault.empty()) {
                 result.Text = fault;
                 result.Number.clear();
@@ -150,7 +150,7 @@ CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std:
                 return result;
             }
         }
-        if (spec.Kind == ValueKind::Integer || spec.Kind == ValueKind::Tenths) {
+        if (entry.Kind == ValueKind::Integer || entry.Kind == ValueKind::Tenths) {
             result.Number[i] = number;
         } else {
             result.Value[i] = value;

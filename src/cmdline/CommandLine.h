@@ -76,7 +76,7 @@ CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std:
 // CheckOptionValue: the Japanese message for a value the option does not take; empty when
 // it is sound, and then number holds an Integer's value or a Tenths' list item index.
 // Qt-free (OptionValues.cpp), shared with the web edition's address.
-std::string CheckOptionValue(const OptionSpec& spec, const std::string& value, int& number);
+std::string CheckOptionValue(const OptionSpec& entry, const std::string& value, int& number);
 
 // The window program's command line: the sky settings only.
 const ProgramSyntax& WindowSyntax();

@@ -64,25 +64,25 @@ std::string Tenths(int tenths) {
 
 }  // namespace
 
-std::string CheckOptionValue(const OptionSpec& spec, const std::string& value, int& number) {
-    const std::string named = std::string(spec.Meaning) + " (" + Dashed(spec.Name) + ")";
-    switch (spec.Kind) {
+std::string CheckOptionValue(const OptionSpec& entry, const std::string& value, int& number) {
+    const std::string named = std::string(entry.Meaning) + " (" + Dashed(entry.Name) + ")";
+    switch (entry.Kind) {
         case ValueKind::Flag:
             return {};
         case ValueKind::Text:
-            return value.empty() ? Dashed(spec.Name) + " の値が空です。" : std::string();
+            return value.empty() ? Dashed(entry.Name) + " の値が空です。" : std::string();
         case ValueKind::Integer:
             if (!ParseInteger(value, number))
                 return named + " の値「" + value + "」は整数ではありません。";
-            if (number < spec.Min || number > spec.Max) {
-                return named + " は " + std::to_string(spec.Min) + " から " +
-                       std::to_string(spec.Max) + " までです（" + value + " が指定されました）。";
+            if (number < entry.Min || number > entry.Max) {
+                return named + " は " + std::to_string(entry.Min) + " から " +
+                       std::to_string(entry.Max) + " までです（" + value + " が指定されました）。";
             }
             return {};
         case ValueKind::Tenths: {
             int tenths = 0;
-            if (!ParseTenths(value, tenths) || tenths < spec.Min || tenths > spec.Max) {
-                return named + " は " + Tenths(spec.Min) + " から " + Tenths(spec.Max) +
+            if (!ParseTenths(value, tenths) || tenths < entry.Min || tenths > entry.Max) {
+                return named + " は " + Tenths(entry.Min) + " から " + Tenths(entry.Max) +
                        " までの 0.1 きざみの数です（" + value + " が指定されました）。";
             }
             number = tenths - LimitTenthsAtItemZero;

@@ -7,8 +7,8 @@
 
 namespace {
 const OptionSpec* Find(const std::vector<OptionSpec>& options, const std::string& name) {
-    for (const OptionSpec& spec : options) {
-        if (name == spec.Name) return &spec;
+    for (const OptionSpec& entry : options) {
+        if (name == entry.Name) return &entry;
     }
     return nullptr;
 }
@@ -23,13 +23,13 @@ CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std:
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const std::size_t dashes = arg.rfind("--", 0) == 0 ? 2 : arg.rfind('-', 0) == 0 ? 1 : 0;
-        const OptionSpec* spec = dashes > 0 ? Find(options, arg.substr(dashes)) : nullptr;
-        if (spec == nullptr) {
+        const OptionSpec* entry = dashes > 0 ? Find(options, arg.substr(dashes)) : nullptr;
+        if (entry == nullptr) {
             result.Text = "「" + arg + "」という設定はありません。";
             return result;
         }
         std::string value;
-        if (spec->Kind != ValueKind::Flag) {
+        if (entry->Kind != ValueKind::Flag) {
             if (i + 1 == args.size()) {
                 result.Text = arg + " の値がありません。";
                 return result;
@@ -37,13 +37,13 @@ CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std:
             value = args[++i];
         }
         int number = 0;
-        const std::string fault = CheckOptionValue(*spec, value, number);
+        const std::string fault = CheckOptionValue(*entry, value, number);
         if (!fault.empty()) {
             result.Text = fault;
             return result;
         }
-        const auto index = static_cast<std::size_t>(spec - options.data());
-        if (spec->Kind == ValueKind::Integer || spec->Kind == ValueKind::Tenths) {
+        const auto index = static_cast<std::size_t>(entry - options.data());
+        if (entry->Kind == ValueKind::Integer || entry->Kind == ValueKind::Tenths) {
             result.Number[index] = number;
         } else {
             result.Value[index] = value;
