@@ -8,6 +8,7 @@
 #include <streambuf>
 #include <system_error>
 
+#include "catalogue/Decimal.h"
 #include "core/RunTimeError.h"
 #include "core/SkyState.h"
 
@@ -83,21 +84,11 @@ private:
 double ParseNumber(const std::string& text, double low, double high, const char* meaning,
                    const std::string& source, long line) {
     if (text.empty()) Reject(source, line, std::string(meaning) + "が空です。");
-    const char* first = text.data();
-    const char* const last = text.data() + text.size();
-    bool negative = false;
-    if (*first == '+' || *first == '-') {
-        negative = *first == '-';
-        ++first;
-    }
-    const bool startsWithDigit =
-        first < last && ((*first >= '0' && *first <= '9') || *first == '.');
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
-    if (!startsWithDigit || error != std::errc() || end != last || !std::isfinite(value)) {
+    const DecimalField number = ReadDecimal(text);
+    if (!number.Plain || number.Error != std::errc() || !std::isfinite(number.Magnitude)) {
         Reject(source, line, std::string(meaning) + "「" + text + "」は数値ではありません。");
     }
-    if (negative) value = -value;
+    const double value = number.Negative ? -number.Magnitude : number.Magnitude;
     if (!(value >= low && value <= high)) {
         Reject(source, line, std::string(meaning) + " " + text + " は範囲外です。");
     }

@@ -9,6 +9,7 @@
 #include <streambuf>
 #include <system_error>
 
+#include "catalogue/Decimal.h"
 #include "core/RunTimeError.h"
 #include "core/SkyState.h"
 #include "geometry/Projection.h"
@@ -96,24 +97,14 @@ double ParseField(const std::string& raw, const std::string& source, long line, 
     const std::string text = Trim(raw);
     if (text.empty()) Reject(source, line, record, field, "値が空です。");
     if (text.size() > MaxFieldLength) Reject(source, line, record, field, "値が長すぎます。");
-    const char* first = text.data();
-    const char* const last = text.data() + text.size();
-    bool negative = false;
-    if (*first == '+' || *first == '-') {
-        negative = *first == '-';
-        ++first;
-    }
-    const bool startsWithDigit =
-        first < last && ((*first >= '0' && *first <= '9') || *first == '.');
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
-    if (!startsWithDigit || error == std::errc::invalid_argument || end != last) {
+    const DecimalField number = ReadDecimal(text);
+    if (!number.Plain) {
         Reject(source, line, record, field, "「" + text + "」は数値ではありません。");
     }
-    if (error == std::errc::result_out_of_range || !std::isfinite(value)) {
+    if (number.Error == std::errc::result_out_of_range || !std::isfinite(number.Magnitude)) {
         Reject(source, line, record, field, "「" + text + "」は有限の数値ではありません。");
     }
-    return negative ? -value : value;
+    return number.Negative ? -number.Magnitude : number.Magnitude;
 }
 
 }  // namespace
