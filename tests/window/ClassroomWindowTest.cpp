@@ -17,6 +17,7 @@
 #include "AboutDialog.h"
 #include "DomariumApplication.h"
 #include "MainWindow.h"
+#include "support/WindowRedraws.h"
 
 namespace {
 const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
@@ -89,13 +90,7 @@ void ClassroomWindowTest::init() {
     Window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(Window.get()));
     Redraws = 0;
-    for (int index : {0, 1}) {
-        RasterSurface& surface = Window->ChartSurface(index);
-        surface.OnBringToFront = [this, raise = surface.OnBringToFront](RasterSurface& s) {
-            ++Redraws;
-            raise(s);
-        };
-    }
+    CountRedraws(*Window, Redraws);
 }
 
 void ClassroomWindowTest::cleanup() { Window.reset(); }

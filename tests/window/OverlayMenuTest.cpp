@@ -12,6 +12,7 @@
 #include "geometry/Trails.h"
 #include "session/Overlays.h"
 #include "support/TestSky.h"
+#include "support/WindowRedraws.h"
 
 namespace {
 // The headless window's front chart after SetOverlays with the given overlays.
@@ -46,14 +47,7 @@ void OverlayMenuTest::init() {
     Window->Load(Catalogue);
     QVERIFY(QTest::qWaitForWindowExposed(Window.get()));
     Redraws = 0;
-    // RedrawSky brings the surface it drew to the front once per run.
-    for (int index : {0, 1}) {
-        RasterSurface& surface = Window->ChartSurface(index);
-        surface.OnBringToFront = [this, raise = surface.OnBringToFront](RasterSurface& s) {
-            ++Redraws;
-            raise(s);
-        };
-    }
+    CountRedraws(*Window, Redraws);
 }
 
 void OverlayMenuTest::cleanup() { Window.reset(); }
