@@ -79,6 +79,13 @@ struct SkyState {
     std::array<double, StarCount> StarPolarDistRad{};
     std::array<double, StarCount> StarSinPolarDist{};
     std::array<double, StarCount> StarCosPolarDist{};
+    // The star's place on the unit sphere at sidereal angle 0 (sin p cos RA, sin p sin RA),
+    // from the right ascension in StarPolarCacheRA: the cheap horizon test of the star pass
+    // turns it by the sidereal angle instead of taking each star's sine and cosine.
+    std::array<double, StarCount> StarPolarCacheRA{};
+    std::array<double, StarCount> StarUnitX{};
+    std::array<double, StarCount> StarUnitY{};
+    double StarPolarCachePi = 0.0;     // The Pi the radians above were taken with.
     bool StarPolarCacheReady = false;  // True once the arrays above have been filled.
 
     // View angles, degrees.

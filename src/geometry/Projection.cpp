@@ -39,10 +39,12 @@ inline double PolarDistRadOf(const SkyState& Sky, int i) {
     return ((90 - Sky.StarDec[static_cast<std::size_t>(i)]) * Sky.Pi) / 180;
 }
 
-inline bool PolarCacheHolds(const SkyState& Sky, std::size_t i) {
-    return Sky.StarPolarCacheReady && Sky.StarPolarCacheDec[i] == Sky.StarDec[i];
-}
 }  // namespace
+
+bool StarPolarCacheHolds(const SkyState& Sky, std::size_t i) {
+    return Sky.StarPolarCacheReady && Sky.StarPolarCacheDec[i] == Sky.StarDec[i] &&
+           Sky.StarPolarCachePi == Sky.Pi;
+}
 
 void PrepareStarPolarCache(SkyState& Sky) {
     for (int i = 0; i < StarCount; ++i) {
@@ -52,7 +54,13 @@ void PrepareStarPolarCache(SkyState& Sky) {
         Sky.StarPolarDistRad[static_cast<std::size_t>(i)] = polarDist;
         Sky.StarSinPolarDist[static_cast<std::size_t>(i)] = std::sin(polarDist);
         Sky.StarCosPolarDist[static_cast<std::size_t>(i)] = std::cos(polarDist);
+        const double ra = Sky.StarRA[static_cast<std::size_t>(i)];
+        const double raRad = (ra * Sky.Pi) / 180;
+        Sky.StarPolarCacheRA[static_cast<std::size_t>(i)] = ra;
+        Sky.StarUnitX[static_cast<std::size_t>(i)] = std::sin(polarDist) * std::cos(raRad);
+        Sky.StarUnitY[static_cast<std::size_t>(i)] = std::sin(polarDist) * std::sin(raRad);
     }
+    Sky.StarPolarCachePi = Sky.Pi;
     Sky.StarPolarCacheReady = true;
 }
 
@@ -64,7 +72,7 @@ void ProjectStar(SkyState& Sky) {
     Sky.RaOffsetRad = ((Sky.StarRA[index] - Sky.SiderealAngle) * Sky.Pi) / 180;
     Sky.SinRaOffset = std::sin(Sky.RaOffsetRad);
     Sky.CosRaOffset = std::cos(Sky.RaOffsetRad);
-    if (PolarCacheHolds(Sky, index)) {
+    if (StarPolarCacheHolds(Sky, index)) {
         Sky.PolarDistRad = Sky.StarPolarDistRad[index];
         Sky.SinPolarDist = Sky.StarSinPolarDist[index];
         Sky.CosPolarDist = Sky.StarCosPolarDist[index];
@@ -100,7 +108,7 @@ void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int coun
             const double raOffsetRad = ((Sky.StarRA[i] - Sky.SiderealAngle) * Sky.Pi) / 180;
             sinRa[k] = std::sin(raOffsetRad);
             cosRa[k] = std::cos(raOffsetRad);
-            if (PolarCacheHolds(Sky, i)) {
+            if (StarPolarCacheHolds(Sky, i)) {
                 sinPolar[k] = Sky.StarSinPolarDist[i];
                 cosPolar[k] = Sky.StarCosPolarDist[i];
             } else {
@@ -130,47 +138,27 @@ void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int coun
     }
 }
 
-namespace {
-// cos r for |r| <= pi / 2 by its series to r^10: off by less than 4.7e-7 (the first term
-// left out, (pi/2)^12 / 12!), far above the rounding of the arithmetic.
-inline double CosNearZero(double r) {
-    const double q = r * r;
-    return 1.0 + q * (-1.0 / 2 +
-                      q * (1.0 / 24 + q * (-1.0 / 720 + q * (1.0 / 40320 + q * (-1.0 / 3628800)))));
-}
-
-// An approximation of std::cos(a) off by less than CosBoundError for |a| < 1e4: a is
-// reduced to [-pi, pi] by whole turns (an error below 1e-11 for such a), then folded to
-// [0, pi/2] with the sign kept apart. No branches, so the compiler can run it on several
-// stars at once.
-constexpr double CosBoundError = 1e-6;
-inline double CheapCos(double a) {
-    constexpr double Turn = 6.283185307179586;  // 2 pi.
-    constexpr double HalfTurn = 3.141592653589793;
-    const double r = std::fabs(a - Turn * RoundHalfEven(a * (1.0 / Turn)));
-    const double folded = r <= HalfTurn / 2 ? r : HalfTurn - r;
-    const double sign = r <= HalfTurn / 2 ? 1.0 : -1.0;
-    return sign * CosNearZero(folded);
-}
-}  // namespace
-
 int ProjectStarsAboveHorizon(const SkyState& Sky, const std::int16_t* indices, int count,
                              StarProjection* out) {
     // The depth before rounding is R (cos p cos P - sin p sin P cos h) for polar distance p,
-    // pole angle P and hour angle h; Round16 makes it positive only above 0.5. With cos h
-    // taken cheaply and off by e at most, the depth is off by R |sin p sin P| e plus a few
-    // roundings of R, so a cheap depth above 0.5 + R (e + 1e-9) proves the star below the
-    // horizon. Every other star goes through ProjectStarBatch untouched.
+    // pole angle P and hour angle h = RA - s; Round16 makes it positive only above 0.5. The
+    // bound takes sin p cos h as the cached unit point turned by s, x0 cos s + y0 sin s. Its
+    // angles are the star's and the clock's apart, each under 1e5 degrees (1745 radians), so
+    // the roundings differ from ProjectStar's by a few units in the last place of 1745: under
+    // 1e-12 in cos h, and a few units in the last place of R in the sums. A bound depth above
+    // 0.5 + R 1e-9 therefore proves the star below the horizon with a thousandfold to spare;
+    // every other star goes through ProjectStarBatch untouched.
     const double R = Sky.ChartRadius;
-    const double margin = 0.5 + std::fabs(R) * (CosBoundError + 1e-9);
+    const double margin = 0.5 + std::fabs(R) * 1e-9;
     const double sinPole = Sky.SinPole, cosPole = Sky.CosPole;
-    // The angle for the bound is taken with a multiplication where ProjectStar divides: off
-    // by a unit in the last place, nothing beside the bound's own error.
-    const double sidereal = Sky.SiderealAngle, toRadians = Sky.Pi / 180;
-    const bool bounded =
-        std::fabs(sidereal) < 1e5 && std::fabs(toRadians) < 0.02 && std::isfinite(margin);
+    const double sidereal = Sky.SiderealAngle;
+    const bool bounded = std::fabs(sidereal) < 1e5 && std::fabs(Sky.Pi - 3.14159) < 1e-3 &&
+                         Sky.StarPolarCacheReady && Sky.StarPolarCachePi == Sky.Pi &&
+                         std::isfinite(margin);
+    const double siderealRad = bounded ? (sidereal * Sky.Pi) / 180 : 0.0;
+    const double cosS = std::cos(siderealRad), sinS = std::sin(siderealRad);
     constexpr int Block = 64;
-    double depth[Block];
+    double depth[Block] = {};
     std::int16_t kept[Block];
     int keptCount = 0;
     for (int first = 0; first < count; first += Block) {
@@ -179,8 +167,7 @@ int ProjectStarsAboveHorizon(const SkyState& Sky, const std::int16_t* indices, i
         if (bounded) {
             for (int k = 0; k < n; ++k) {
                 const auto i = static_cast<std::size_t>(indices[first + k]);
-                const double x = (R * Sky.StarSinPolarDist[i]) *
-                                 CheapCos((Sky.StarRA[i] - sidereal) * toRadians);
+                const double x = R * ((Sky.StarUnitX[i] * cosS) + (Sky.StarUnitY[i] * sinS));
                 depth[k] = ((-x) * sinPole) + ((R * Sky.StarCosPolarDist[i]) * cosPole);
             }
         }
@@ -188,10 +175,13 @@ int ProjectStarsAboveHorizon(const SkyState& Sky, const std::int16_t* indices, i
             const std::int16_t index = indices[first + k];
             const auto i = static_cast<std::size_t>(index);
             // A star whose cache entry is stale, or with a right ascension far out, is kept.
-            if (bounded && depth[k] > margin && PolarCacheHolds(Sky, i) &&
-                std::fabs(Sky.StarRA[i]) < 1e3)
-                continue;
-            kept[blockCount++] = index;
+            // Without branches: the test goes either way for half the stars.
+            const bool below = bounded & (depth[k] > margin) &
+                               (Sky.StarPolarCacheDec[i] == Sky.StarDec[i]) &
+                               (Sky.StarPolarCacheRA[i] == Sky.StarRA[i]) &
+                               (std::fabs(Sky.StarRA[i]) < 1e3);
+            kept[blockCount] = index;
+            blockCount += below ? 0 : 1;
         }
         ProjectStarBatch(Sky, kept, blockCount, out + keptCount);
         for (int k = 0; k < blockCount; ++k) out[keptCount + k].Index = kept[k];

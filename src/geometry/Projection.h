@@ -3,6 +3,7 @@
 // view angles' trigonometric cache, and the rotation chain that turns a point
 // of the sphere frame into screen offsets and a depth below the horizon.
 
+#include <cstddef>
 #include <cstdint>
 
 struct SkyState;
@@ -53,10 +54,11 @@ void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int coun
 // Reads:   SkyState as ProjectStar does; indices, count stars of 0..3145.
 // Writes:  out[0..n-1] for the n stars kept, in list order, each with its Index and
 //          bit-identical to ProjectStar's result; returns n. Leaves SkyState untouched.
-// Notes:   1) A star is left out only where a cheap bound on its depth (the hour angle's
-//             cosine by a short series, off by under 1e-6) proves that Round16 makes the
-//             depth positive, so that the star pass would not draw it. Stars near the
-//             horizon, within the bound's margin, are always projected exactly.
+// Notes:   1) A star is left out only where a cheap bound on its depth (the cached unit
+//             point of PrepareStarPolarCache turned by the sidereal angle, off by under
+//             1e-12 R) proves that Round16 makes the depth positive, so that the star pass
+//             would not draw it. Stars near the horizon, within the bound's margin of
+//             1e-9 R, are always projected exactly.
 //          2) Left out, a star costs no library sine or cosine: about half the catalogue
 //             at any time.
 // Tested:  against ProjectStar over fixed views and 100,000 random clock steps.
@@ -66,7 +68,13 @@ int ProjectStarsAboveHorizon(const SkyState& Sky, const std::int16_t* indices, i
 // PrepareStarPolarCache: each star's polar distance with its sine and cosine, once.
 // Reads:   StarDec  degrees; Pi.
 // Writes:  StarPolarCacheDec (the declination each entry was made from), StarPolarDistRad,
-//          StarSinPolarDist, StarCosPolarDist; StarPolarCacheReady = true.
+//          StarSinPolarDist, StarCosPolarDist; StarPolarCacheRA (the right ascension),
+//          StarUnitX, StarUnitY (sin p cos RA, sin p sin RA); StarPolarCachePi = Pi;
+//          StarPolarCacheReady = true.
 // Notes:   Bit-identical to what ProjectStar computes; an entry whose declination no longer
 //          matches StarDec is not used.
 void PrepareStarPolarCache(SkyState& Sky);
+
+// StarPolarCacheHolds: whether star i's polar cache entry may stand for its declination.
+// Reads:   StarPolarCacheReady, StarPolarCacheDec[i], StarDec[i], StarPolarCachePi, Pi.
+bool StarPolarCacheHolds(const SkyState& Sky, std::size_t i);

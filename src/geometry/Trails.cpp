@@ -4,6 +4,7 @@
 
 #include "core/RunTimeError.h"
 #include "core/SkyState.h"
+#include "geometry/Projection.h"
 #include "geometry/SkyPoint.h"
 
 namespace {
@@ -50,7 +51,7 @@ void PlaceStarTrail(const SkyState& Sky, int star, int hours, std::vector<SkyPla
     // The polar distance is the trail's constant: its sine and cosine once, from the
     // star pass's cache where it holds, so the end point matches the plotted star.
     double sinPolar, cosPolar;
-    if (Sky.StarPolarCacheReady && Sky.StarPolarCacheDec[i] == Sky.StarDec[i]) {
+    if (StarPolarCacheHolds(Sky, i)) {
         sinPolar = Sky.StarSinPolarDist[i];
         cosPolar = Sky.StarCosPolarDist[i];
     } else {

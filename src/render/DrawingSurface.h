@@ -69,6 +69,14 @@ public:
     // FillColor while FillStyle is solid.
     virtual void Box(float x1, float y1, float x2, float y2, Colour c) = 0;
     virtual void SetPixel(float x, float y, Colour c) = 0;
+    // SetPixel for count points in order, (xy[2k], xy[2k + 1]) each: one call for many
+    // stars. A surface may draw them faster than one by one; the pixels are the same.
+    virtual void SetPixels(const float* xy, int count, Colour c) {
+        for (int k = 0; k < count; ++k) SetPixel(xy[2 * k], xy[2 * k + 1], c);
+    }
+    // True while something watches each figure as it is drawn (a star table reading the
+    // star index beside each pixel): the star pass then hands the stars over one by one.
+    virtual bool WatchesEachPlot() const { return false; }
     // Draws text in ForeColor with its top-left corner at the text position, then ends
     // the line: CurrentX becomes 0 and CurrentY moves down by one line of text.
     virtual void PrintText(const std::string& text) = 0;

@@ -203,6 +203,48 @@ void RasterSurface::SetPixel(float x, float y, Colour c) {
     PutPen(PixelOf(x), PixelOf(y), ToPixel(c), PenWidth());
 }
 
+void RasterSurface::SetPixels(const float* xy, int count, Colour c) {
+    if (count <= 0) return;
+    if (OnPlot) {
+        for (int k = 0; k < count; ++k) SetPixel(xy[2 * k], xy[2 * k + 1], c);
+        return;
+    }
+    Settle();
+    const Pixel colour = ToPixel(c);
+    const int pen = PenWidth();
+    if (pen != 1 || Capturing) {
+        for (int k = 0; k < count; ++k)
+            PutPen(PixelOf(xy[2 * k]), PixelOf(xy[2 * k + 1]), colour, pen);
+        return;
+    }
+    // Scattered single pixels of an image larger than the processor's nearer caches: each
+    // write would wait for its line on its own, so the lines are asked for a few points
+    // ahead of the writes.
+    constexpr int Ahead = 8;
+    constexpr int Chunk = 256;
+    std::ptrdiff_t at[Chunk];
+    int px[Chunk], py[Chunk];
+    const int width = Width(), height = Height();
+    Pixel* const pixels = Buffer.data();
+    for (int first = 0; first < count; first += Chunk) {
+        const int n = std::min(count - first, Chunk);
+        for (int k = 0; k < n; ++k) {
+            const int x = PixelOf(xy[2 * (first + k)]), y = PixelOf(xy[2 * (first + k) + 1]);
+            px[k] = x;
+            py[k] = y;
+            at[k] = x < 0 || y < 0 || x >= width || y >= height
+                        ? -1
+                        : static_cast<std::ptrdiff_t>(width) * y + x;
+        }
+        for (int k = 0; k < n; ++k) {
+            if (k + Ahead < n && at[k + Ahead] >= 0) __builtin_prefetch(pixels + at[k + Ahead], 1);
+            if (at[k] < 0) continue;
+            pixels[at[k]] = colour;
+            MarkDirty(py[k], px[k], px[k]);
+        }
+    }
+}
+
 // The rows of a disc of radius r (half-widths from the centre row out) and its
 // outline (the pixels inside with a 4-neighbour outside): the same pixels as the
 // general ellipse below gives for aspect 1.

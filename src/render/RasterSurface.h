@@ -39,6 +39,8 @@ public:
     using DrawingSurface::Line;
     void Line(float x1, float y1, float x2, float y2, Colour c) override;
     void Box(float x1, float y1, float x2, float y2, Colour c) override;
+    void SetPixels(const float* xy, int count, Colour c) override;
+    bool WatchesEachPlot() const override { return static_cast<bool>(OnPlot); }
     void SetPixel(float x, float y, Colour c) override;
     void PrintText(const std::string& text) override;
     void BringToFront() override;

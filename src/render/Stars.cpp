@@ -9,24 +9,6 @@
 #include "geometry/Projection.h"
 #include "render/DrawingSurface.h"
 
-namespace {
-// Plots one star that ProjectStar (or the batch) has placed.
-inline void PlotStar(SkyState& Sky, DrawingSurface& S, double m, double offsetX, double offsetY,
-                     std::int16_t depth) {
-    if (depth > 0) return;  // Below the horizon.
-    Sky.DotRadius = Floor((RadiusOffset - m) / RadiusStep);
-    // The sum in double precision, then rounded once to the surface's single precision.
-    const auto x = static_cast<float>(static_cast<double>(Sky.CenterX) + offsetX);
-    const auto y = static_cast<float>(static_cast<double>(Sky.CenterY) + offsetY);
-    if (m < DiscMagnitude) {
-        // The disc grows with the surface's figure scale; at scale 1 it is DotRadius exactly.
-        S.Circle(x, y, static_cast<float>(Sky.DotRadius) * S.DrawScale, White);
-    } else {
-        S.SetPixel(x, y, White);
-    }
-}
-}  // namespace
-
 void PlotStars(SkyState& Sky, DrawingSurface& S) {
     // Qt's raster code (text, image copies) may have run since the last pass; keep its
     // vector state from slowing the sines and cosines.
@@ -43,12 +25,40 @@ void PlotStars(SkyState& Sky, DrawingSurface& S) {
     // drawn, and PlotStar leaves no trace of them.
     std::array<StarProjection, StarCount> projected;
     const int kept = ProjectStarsAboveHorizon(Sky, passing.data(), count, projected.data());
+    // The single pixels go to the surface in runs, each run before the next disc, so the
+    // surface sees every star in catalogue order.
+    std::array<float, 2 * StarCount> points;
+    int pending = 0;
+    const bool oneByOne = S.WatchesEachPlot();
+    double lastMag = 0;
+    bool drawn = false;
     for (int k = 0; k < kept; ++k) {
         const StarProjection& p = projected[static_cast<std::size_t>(k)];
-        Sky.StarIndex = p.Index;
-        PlotStar(Sky, S, Sky.StarMag[static_cast<std::size_t>(Sky.StarIndex)], p.OffsetX, p.OffsetY,
-                 p.Depth);
+        if (p.Depth > 0) continue;  // Below the horizon.
+        const double m = Sky.StarMag[static_cast<std::size_t>(p.Index)];
+        // The sum in double precision, then rounded once to the surface's single precision.
+        const auto x = static_cast<float>(static_cast<double>(Sky.CenterX) + p.OffsetX);
+        const auto y = static_cast<float>(static_cast<double>(Sky.CenterY) + p.OffsetY);
+        lastMag = m;
+        drawn = true;
+        if (m < DiscMagnitude) {
+            S.SetPixels(points.data(), pending, White);
+            pending = 0;
+            Sky.StarIndex = p.Index;
+            Sky.DotRadius = Floor((RadiusOffset - m) / RadiusStep);
+            // The disc grows with the surface's figure scale; at scale 1 it is DotRadius.
+            S.Circle(x, y, static_cast<float>(Sky.DotRadius) * S.DrawScale, White);
+        } else if (oneByOne) {
+            Sky.StarIndex = p.Index;
+            S.SetPixel(x, y, White);
+        } else {
+            points[static_cast<std::size_t>(2 * pending)] = x;
+            points[static_cast<std::size_t>(2 * pending + 1)] = y;
+            ++pending;
+        }
     }
+    S.SetPixels(points.data(), pending, White);
+    if (drawn) Sky.DotRadius = Floor((RadiusOffset - lastMag) / RadiusStep);
     // Leave the projection fields as the last ProjectStar of the pass leaves them.
     if (count > 0) {
         Sky.StarIndex = passing[static_cast<std::size_t>(count - 1)];
