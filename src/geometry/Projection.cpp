@@ -176,10 +176,9 @@ int ProjectStarsAboveHorizon(const SkyState& Sky, const std::int16_t* indices, i
             const auto i = static_cast<std::size_t>(index);
             // A star whose cache entry is stale, or with a right ascension far out, is kept.
             // Without branches: the test goes either way for half the stars.
-            const bool below = bounded & (depth[k] > margin) &
-                               (Sky.StarPolarCacheDec[i] == Sky.StarDec[i]) &
-                               (Sky.StarPolarCacheRA[i] == Sky.StarRA[i]) &
-                               (std::fabs(Sky.StarRA[i]) < 1e3);
+            const bool below =
+                bounded & (depth[k] > margin) & (Sky.StarPolarCacheDec[i] == Sky.StarDec[i]) &
+                (Sky.StarPolarCacheRA[i] == Sky.StarRA[i]) & (std::fabs(Sky.StarRA[i]) < 1e3);
             kept[blockCount] = index;
             blockCount += below ? 0 : 1;
         }
