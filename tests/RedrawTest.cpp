@@ -59,3 +59,34 @@ TEST(RedrawSky, CompletesOnTheZeroCacheAndCatalogue) {
     // Ten hidden redraws from the lists, two in the first Resize, two at the end.
     EXPECT_EQ(presents, 14);
 }
+
+// Where the two charts may differ, as a screen showing one learns it when the other comes
+// to the front: every differing pixel lies in a listed span, through animation steps with
+// and without an overlay layer; after a new view drawn once nothing can be told.
+TEST(RedrawSky, ChartsDifferOnlyInTheirListedSpans) {
+    auto window = Started();
+    const auto differenceListed = [&window] {
+        std::vector<RasterSurface::Span> spans;
+        if (!window->Chart0.SpansDifferingFrom(window->Chart1, spans)) return false;
+        const int width = window->Chart0.Width();
+        std::vector<bool> listed(static_cast<std::size_t>(width * window->Chart0.Height()));
+        for (const auto& span : spans)
+            for (int x = span.X1; x <= span.X2; ++x)
+                listed[static_cast<std::size_t>(span.Y * width + x)] = true;
+        const PixelImage a = window->Chart0.Picture(), b = window->Chart1.Picture();
+        for (std::size_t i = 0; i < listed.size(); ++i)
+            if (a.Pixels[i] != b.Pixels[i] && !listed[i]) return false;
+        return true;
+    };
+    for (const bool sun : {false, true}) {
+        window->Sky.Overlays.Sun = sun;
+        for (int step = 0; step < 6; ++step) {
+            window->Sky.MinuteOfYear += 30;
+            RedrawSky(window->Sky, window->Ui);
+            if (step >= 3) EXPECT_TRUE(differenceListed()) << sun << " " << step;
+        }
+    }
+    window->AzimuthBar.MoveTo(40);  // A new view, drawn once on each chart.
+    std::vector<RasterSurface::Span> spans;
+    EXPECT_FALSE(window->Chart0.SpansDifferingFrom(window->Chart1, spans));
+}

@@ -1,6 +1,7 @@
 // domarium-window-bench: how long the window takes to start, against a bare Qt
 // window started the same way, and how long one animation step takes.
 //   domarium-window-bench [RUNS]      measures both and prints the figures
+//   domarium-window-bench --steps N   only N animation steps (to run under a profiler)
 // Start-up is timed from just before the process is spawned to the moment its
 // first chart (or, for the bare window, its first paint) has reached the screen;
 // the child reports that moment on its stdout. An animation step is a mouse move
@@ -186,6 +187,11 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[2], "bare") == 0) return StartBare(argc, argv);
         if (std::strcmp(argv[2], "label") == 0) return StartLabel(argc, argv);
         return StartDomarium(argc, argv);
+    }
+    // Only the animation steps, for a profiler: domarium-window-bench --steps N.
+    if (argc == 3 && std::strcmp(argv[1], "--steps") == 0) {
+        TimeSteps(argc, argv, std::max(1, std::atoi(argv[2])));
+        return 0;
     }
     const int runs = argc >= 2 ? std::max(1, std::atoi(argv[1])) : 15;
     // The path of this program, to start it again as the child.

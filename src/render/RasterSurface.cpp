@@ -113,6 +113,7 @@ void RasterSurface::Resize(int width, int height) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "描画面を確保できません。");
     }
     KeptFrame.clear();
+    KeptStamp = 0;
     LayerPending = LayerReady = LayerRestored = Capturing = false;
     MarkAllDirty();
     Composing = false;  // What was noted is lost with the old pixels.
@@ -553,6 +554,7 @@ bool RasterSurface::RestoreFrame(const FrameKey& key) {
     }
     AllDirty = false;
     Dirty.clear();
+    ++Changes;
     LayerRestored = key.Layer != 0;
     return true;
 }
@@ -570,9 +572,11 @@ void RasterSurface::KeepFrame(const FrameKey& key) {
     // Into the buffer kept before where it fits (assign reuses its capacity): a new view at
     // every step of a scroll bar should not cost a fresh allocation each time.
     KeptFrame.assign(Buffer.begin(), Buffer.end());
+    StampKeptFrame();
     KeptKey = key;
     AllDirty = false;
     Dirty.clear();
+    ++Changes;
     LayerReady = LayerRestored = false;
     LayerPending = key.Layer != 0;
 }
@@ -600,6 +604,31 @@ void RasterSurface::KeepLayer(std::uint64_t layer) {
     LayerWrites.swap(Captured);
     Captured.clear();
     LayerReady = true;
+    StampKeptFrame();
+    ++Changes;
+}
+
+void RasterSurface::StampKeptFrame() {
+    // FNV-1a over the pixels, two at a time: one pass, once for each frame kept.
+    std::uint64_t hash = 14695981039346656037ull;
+    const std::size_t n = KeptFrame.size();
+    for (std::size_t i = 0; i + 1 < n; i += 2)
+        hash = (hash ^ (KeptFrame[i] | (static_cast<std::uint64_t>(KeptFrame[i + 1]) << 32))) *
+               1099511628211ull;
+    if (n % 2 == 1) hash = (hash ^ KeptFrame[n - 1]) * 1099511628211ull;
+    KeptStamp = hash | 1;  // Never 0, which stands for none.
+}
+
+bool RasterSurface::SpansDifferingFrom(const RasterSurface& other, std::vector<Span>& spans) const {
+    spans.clear();
+    if (AllDirty || other.AllDirty || Composing || other.Composing || KeptFrame.empty() ||
+        KeptStamp == 0 || KeptStamp != other.KeptStamp || Width() != other.Width() ||
+        Height() != other.Height() || KeptFrame.size() != other.KeptFrame.size())
+        return false;
+    spans.reserve(Dirty.size() + other.Dirty.size());
+    spans.insert(spans.end(), Dirty.begin(), Dirty.end());
+    spans.insert(spans.end(), other.Dirty.begin(), other.Dirty.end());
+    return true;
 }
 
 bool RasterSurface::RedrawLayer(std::uint64_t layer) {
@@ -620,6 +649,7 @@ bool RasterSurface::RedrawLayer(std::uint64_t layer) {
     }
     std::sort(LayerTouched.begin(), LayerTouched.end());
     LayerTouched.erase(std::unique(LayerTouched.begin(), LayerTouched.end()), LayerTouched.end());
+    ++Changes;
     auto write = LayerWrites.begin();
     for (const std::uint32_t index : LayerTouched) {
         write = std::lower_bound(write, LayerWrites.end(), index,

@@ -62,6 +62,19 @@ public:
     float TextAdvance(const std::string& text) override;
     bool RestoreFrame(const FrameKey& key) override;
     void KeepFrame(const FrameKey& key) override;
+
+    // Counts the changes to the image (and to what it is kept against): equal counts, the
+    // same pixels.
+    std::uint64_t Version() const { return Changes; }
+    // The pixels of a row, X1..X2 of row Y.
+    struct Span {
+        int Y, X1, X2;
+    };
+    // Where this image may differ from other's: both are one kept frame (the same pixels,
+    // by its stamp) with only listed drawing over it, the stars as a rule, so the spans of
+    // both lists hold every difference; a screen showing other then repaints just those.
+    // False when that cannot be told, and then the images may differ anywhere.
+    bool SpansDifferingFrom(const RasterSurface& other, std::vector<Span>& spans) const;
     void BeginLayer() override;
     void KeepLayer(std::uint64_t layer) override;
     bool RedrawLayer(std::uint64_t layer) override;
@@ -150,13 +163,15 @@ private:
     // Where the image may differ from KeptFrame: the rows' spans written since the frame
     // was kept or put back, so that putting it back rewrites only those (the stars, as a
     // rule).
-    struct DirtySpan {
-        int Y, X1, X2;
-    };
+    using DirtySpan = Span;
     static constexpr std::size_t MaxDirtySpans = 16384;
     std::vector<DirtySpan> Dirty;
     bool AllDirty = true;  // Too much written to list, or nothing kept yet.
+    std::uint64_t Changes = 0;
+    std::uint64_t KeptStamp = 0;  // A hash of KeptFrame's pixels; 0 with none kept.
+    void StampKeptFrame();
     void MarkDirty(int y, int x1, int x2) {
+        ++Changes;
         if (AllDirty) return;
         // With a layer put back the list must stay whole: RedrawLayer needs every pixel.
         if (Dirty.size() == MaxDirtySpans && !LayerRestored) {
@@ -166,6 +181,7 @@ private:
         Dirty.push_back({y, x1, x2});
     }
     void MarkAllDirty() {
+        ++Changes;
         AllDirty = true;
         Dirty.clear();
     }

@@ -142,7 +142,7 @@ void MainWindow::CreateControls() {
     AnimateButton->setToolTip(QStringLiteral("天球を分単位（増加分）で動かします"));
     AnimateButton->setAutoDefault(false);
     for (std::size_t i = 0; i < ChartViews.size(); ++i) {
-        ChartViews[i] = new SurfaceView(*ChartRasters[i], Client, Ratio);
+        ChartViews[i] = new SurfaceView(*ChartRasters[i], Client, Ratio, &ChartScreen);
         ChartViews[i]->move(ChartLeft, ChartTop);
         ChartViews[i]->setFocusPolicy(Qt::StrongFocus);
     }

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyleOptionSlider>
 #include <QTimer>
 #include <QtTest>
@@ -115,6 +116,7 @@ private slots:
     void animateButtonFollowsTheDraggingTable_data();
     void animateButtonFollowsTheDraggingTable();
     void listsFollowTheClockDuringAHold();
+    void screenShowsTheFrontChartThroughAHold();
     void releaseAnywhereEndsTheHold();
     void scrollBarsAtTheirEnds_data();
     void scrollBarsAtTheirEnds();
@@ -442,6 +444,37 @@ void WindowTest::listsFollowTheClockDuringAHold() {
         QCOMPARE(int{Window->Sky().Dragging}, 1);
     }
     Release(Window->AnimateButton, Qt::LeftButton, {13, 10});
+}
+
+// An animation step repaints only where the two charts differ: whatever happens between
+// the steps (a new view, a new limit, an overlay layer), the screen must show the front
+// chart whole after each.
+void WindowTest::screenShowsTheFrontChartThroughAHold() {
+    const auto screenChart = [this] {
+        QWidget* chart = FrontChart();
+        const QPoint at = chart->mapTo(Window.get(), QPoint(0, 0));
+        return Window->screen()
+            ->grabWindow(Window->winId(), at.x(), at.y(), chart->width(), chart->height())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    const std::function<void()> between[] = {
+        [] {},
+        [this] { Window->AzimuthBar->setValue(Window->AzimuthBar->value() + 5); },
+        [this] { Window->MagnitudeList->setCurrentIndex(93); },
+        [this] { Window->Sky().Overlays.Sun = true; },
+    };
+    int x = 10;
+    for (const auto& change : between) {
+        change();
+        Press(Window->AnimateButton, Qt::LeftButton, {x, 10});
+        for (int step = 0; step < 4; ++step) {
+            Move(Window->AnimateButton, {++x, 10});
+            QCOMPARE(screenChart(), ImageOf(FrontChart()->Surface));
+        }
+        Release(Window->AnimateButton, Qt::LeftButton, {x, 10});
+        QCOMPARE(screenChart(), ImageOf(FrontChart()->Surface));
+    }
 }
 
 // The pointer leaves the button during the hold and the button is released
