@@ -1,5 +1,6 @@
 #include "qttext/QtText.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPainter>
@@ -18,15 +19,18 @@ QImage At96Dpi(QImage image) {
 }  // namespace
 
 QFont ChartFont() {
-    static const bool substituted = [] {
-        QFont::insertSubstitutions(
-            QStringLiteral("ＭＳ 明朝"),
-            {QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"), QStringLiteral("IPAexMincho"),
-             QStringLiteral("Noto Serif CJK JP")});
-        return true;
+    // The chart's face is "ＭＳ 明朝"; where it is missing, the first of these Mincho faces
+    // that is installed. Asking for the family the system has, rather than for a missing
+    // one and its substitutes, spares the font matching a search of every face.
+    static const QString family = [] {
+        const QString wanted[] = {QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"),
+                                  QStringLiteral("IPA明朝"), QStringLiteral("IPAexMincho"),
+                                  QStringLiteral("Noto Serif CJK JP")};
+        for (const QString& name : wanted)
+            if (QFontDatabase::hasFamily(name)) return name;
+        return wanted[0];
     }();
-    (void)substituted;
-    QFont font(QStringLiteral("ＭＳ 明朝"));
+    QFont font(family);
     font.setPointSizeF(9.75);
     font.setWeight(QFont::Bold);
     font.setStyleHint(QFont::Serif);
