@@ -83,7 +83,9 @@ TEST(RedrawSky, ChartsDifferOnlyInTheirListedSpans) {
         for (int step = 0; step < 6; ++step) {
             window->Sky.MinuteOfYear += 30;
             RedrawSky(window->Sky, window->Ui);
-            if (step >= 3) EXPECT_TRUE(differenceListed()) << sun << " " << step;
+            if (step >= 3) {
+                EXPECT_TRUE(differenceListed()) << sun << " " << step;
+            }
         }
     }
     window->AzimuthBar.MoveTo(40);  // A new view, drawn once on each chart.
