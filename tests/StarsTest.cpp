@@ -3,6 +3,7 @@
 #include "render/Stars.h"
 #include "session/HeadlessWindow.h"
 #include "session/Redraw.h"
+#include "support/RecordingSurface.h"
 #include "support/TestSky.h"
 
 namespace {
@@ -116,4 +117,48 @@ TEST(PlotStars, HandsTheSurfaceThePositionRoundedOnceToSinglePrecision) {
     ProjectStar(*Sky);
     EXPECT_EQ(handedX, static_cast<float>(204.0 + Sky->OffsetX));
     EXPECT_EQ(handedY, static_cast<float>(204.0 + Sky->OffsetY));
+}
+
+// On a surface that draws nothing (the start-up's unseen redraws) the pass skips the
+// projection of the sky but leaves SkyState exactly as a drawn pass does: the loaded
+// catalogue at several clocks, views and limits, and the zero catalogue at the zero view
+// cache that the start-up's lists redraw on.
+TEST(PlotStars, UnseenPassLeavesTheSameState) {
+    auto loaded = StartedWindow();
+    const struct {
+        bool ZeroCatalogue;
+        double Limit, PoleAngle, Minute;
+    } Rows[] = {{false, 3.5, 125, 0},   {false, 7.9, 125, 777},  {false, 7.9, 35, 90000},
+                {false, -1.4, 125, 60}, {false, 5.0, 180, 5000}, {true, 3.5, 125, 0}};
+    for (const auto& row : Rows) {
+        auto drawn = std::make_unique<SkyState>(loaded->Sky);
+        if (row.ZeroCatalogue) *drawn = SkyState{};
+        drawn->Pi = 3.14159265358979;
+        drawn->ChartRadius = 163.2;
+        drawn->LimitMag = row.Limit;
+        drawn->PoleAngle = row.PoleAngle;
+        drawn->SiderealAngle = (row.Minute - drawn->EpochMinute) * 0.2506849315068493;
+        if (!row.ZeroCatalogue) UpdateViewTrig(*drawn);
+        auto unseen = std::make_unique<SkyState>(*drawn);
+        auto raster = ChartRaster(408);
+        RecordingSurface stand;
+        stand.Unseen = true;
+        PlotStars(*drawn, *raster);
+        PlotStars(*unseen, stand);
+        const SkyState &a = *drawn, &b = *unseen;
+        EXPECT_EQ(a.StarIndex, b.StarIndex);
+        EXPECT_EQ(a.DotRadius, b.DotRadius) << row.Limit;
+        EXPECT_EQ(a.Depth, b.Depth);
+        const double fields[][2] = {{a.OffsetX, b.OffsetX},
+                                    {a.OffsetY, b.OffsetY},
+                                    {a.ViewX, b.ViewX},
+                                    {a.ViewY, b.ViewY},
+                                    {a.SphereX, b.SphereX},
+                                    {a.SphereZ, b.SphereZ},
+                                    {a.RaOffsetRad, b.RaOffsetRad},
+                                    {a.SinRaOffset, b.SinRaOffset},
+                                    {a.PolarDistRad, b.PolarDistRad}};
+        for (const auto& f : fields) EXPECT_EQ(f[0], f[1]) << row.Limit << " " << row.Minute;
+        EXPECT_EQ(a.StarPolarCacheReady, b.StarPolarCacheReady);
+    }
 }

@@ -77,6 +77,9 @@ public:
     // True while something watches each figure as it is drawn (a star table reading the
     // star index beside each pixel): the star pass then hands the stars over one by one.
     virtual bool WatchesEachPlot() const { return false; }
+    // True for a stand-in that keeps a surface's state and draws nothing (the start-up's
+    // unseen redraws): the star pass then works out only what it leaves in SkyState.
+    virtual bool DrawsNothing() const { return false; }
     // Draws text in ForeColor with its top-left corner at the text position, then ends
     // the line: CurrentX becomes 0 and CurrentY moves down by one line of text.
     virtual void PrintText(const std::string& text) = 0;

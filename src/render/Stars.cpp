@@ -9,6 +9,18 @@
 #include "geometry/Projection.h"
 #include "render/DrawingSurface.h"
 
+namespace {
+// Leaves the projection fields as the last ProjectStar of the pass leaves them, and
+// StarIndex past the catalogue's last star.
+void FinishStarPass(SkyState& Sky, const std::int16_t* passing, int count) {
+    if (count > 0) {
+        Sky.StarIndex = passing[count - 1];
+        ProjectStar(Sky);
+    }
+    Sky.StarIndex = StarCount - 1;
+}
+}  // namespace
+
 void PlotStars(SkyState& Sky, DrawingSurface& S) {
     // Qt's raster code (text, image copies) may have run since the last pass; keep its
     // vector state from slowing the sines and cosines.
@@ -20,6 +32,22 @@ void PlotStars(SkyState& Sky, DrawingSurface& S) {
     for (int i = 0; i < StarCount; ++i) {
         if (Sky.StarMag[static_cast<std::size_t>(i)] < Sky.LimitMag)
             passing[static_cast<std::size_t>(count++)] = static_cast<std::int16_t>(i);
+    }
+    if (S.DrawsNothing()) {
+        // Nothing to draw: only what the pass leaves behind. DotRadius is that of the last
+        // star above the horizon, found from the end of the list.
+        for (int k = count - 1; k >= 0; --k) {
+            Sky.StarIndex = passing[static_cast<std::size_t>(k)];
+            ProjectStar(Sky);
+            if (Sky.Depth <= 0) {
+                Sky.DotRadius =
+                    Floor((RadiusOffset - Sky.StarMag[static_cast<std::size_t>(Sky.StarIndex)]) /
+                          RadiusStep);
+                break;
+            }
+        }
+        FinishStarPass(Sky, passing.data(), count);
+        return;
     }
     // Only the stars that may be above the horizon are projected; the others would not be
     // drawn, and PlotStar leaves no trace of them.
@@ -59,10 +87,5 @@ void PlotStars(SkyState& Sky, DrawingSurface& S) {
     }
     S.SetPixels(points.data(), pending, White);
     if (drawn) Sky.DotRadius = Floor((RadiusOffset - lastMag) / RadiusStep);
-    // Leave the projection fields as the last ProjectStar of the pass leaves them.
-    if (count > 0) {
-        Sky.StarIndex = passing[static_cast<std::size_t>(count - 1)];
-        ProjectStar(Sky);
-    }
-    Sky.StarIndex = StarCount - 1;
+    FinishStarPass(Sky, passing.data(), count);
 }

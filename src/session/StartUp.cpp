@@ -87,6 +87,7 @@ public:
     void SetWidth(int width) override { Real.SetWidth(width); }
     void SetHeight(int height) override { Real.SetHeight(height); }
     float LineHeight() const override { return Real.LineHeight(); }
+    bool DrawsNothing() const override { return true; }
 
 private:
     // The colours drawn with are all fixed greys and white; a bad one would still fail here.
