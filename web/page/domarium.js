@@ -234,8 +234,8 @@ async function start() {
   // The start-up reads the constellations beside StarData, as the desktop's does.
   if (lines) page.engine.FS.writeFile("/ConstellationData", lines);
   if (names) page.engine.FS.writeFile("/StarNames", names);
-  const glyphText = glyphs ? new TextDecoder().decode(glyphs) : "";
-  if (!page.api.start("/StarData", glyphText, fittingSide())) {
+  if (glyphs) page.engine.FS.writeFile("/ChartGlyphs", glyphs);
+  if (!page.api.start("/StarData", "/ChartGlyphs", fittingSide())) {
     stopped(page.api.error());
     return;
   }

@@ -25,7 +25,7 @@ extern "C" {
 
 // Start-up with the catalogue at path (the page writes the fetched StarData
 // there; a failed fetch writes nothing, and the loader reports a missing file)
-// and the chart's glyph file's text.
+// and the chart's glyph file at glyphs, written there the same way.
 EMSCRIPTEN_KEEPALIVE int domarium_start(const char* path, const char* glyphs, int side) {
     delete Session;
     Session = new WebSession();

@@ -3,6 +3,7 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "GlyphFile.h"
 #include "SnapshotOptions.h"
@@ -89,9 +90,20 @@ std::unique_ptr<HeadlessWindow> PageWindow(const GlyphSource& glyphs,
 }
 }  // namespace
 
-bool WebSession::Start(const std::string& starDataPath, const std::string& glyphText, int side) {
+bool WebSession::Start(const std::string& starDataPath, const std::string& glyphPath, int side) {
     StarDataPath = starDataPath;
     return Guard([&] {
+        // Read straight from the page's file system: the file is large, and handing it
+        // over as a JavaScript string would convert it twice.
+        std::string glyphText;
+        if (std::ifstream in{glyphPath, std::ios::binary | std::ios::ate}) {
+            const auto size = static_cast<std::streamsize>(in.tellg());
+            if (size > 0) {
+                glyphText.resize(static_cast<std::size_t>(size));
+                in.seekg(0);
+                if (!in.read(glyphText.data(), size)) glyphText.clear();
+            }
+        }
         Glyphs = std::make_unique<FileGlyphSource>(glyphText);
         Window = PageWindow(*Glyphs, Readouts);
         InnerAreaFor(std::max(side, 1), Window->Window.Width, Window->Window.Height);

@@ -43,12 +43,13 @@ public:
     ~WebSession();
 
     // Purpose: start-up as the window's, reading the catalogue from starDataPath.
-    // Reads: glyphText, the chart's glyph file (web/src/GlyphFile.h) as fetched;
-    //   side, the chart side in device pixels (>= 1).
+    // Reads: glyphPath, the chart's glyph file (web/src/GlyphFile.h) as the page wrote
+    //   it (none when the fetch failed: then the file's damage message); side, the
+    //   chart side in device pixels (>= 1).
     // Writes: the whole state; on a run-time error, Error() holds its Japanese
     //   message and the session draws nothing more.
     // Returns: true when started.
-    bool Start(const std::string& starDataPath, const std::string& glyphText, int side);
+    bool Start(const std::string& starDataPath, const std::string& glyphPath, int side);
     const std::string& Error() const { return LastError; }
 
     // Purpose: one setting, through the control and handler the window uses; an

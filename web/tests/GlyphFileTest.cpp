@@ -43,6 +43,8 @@ TEST(GlyphFile, DamagedFileIsRefused) {
         good.substr(0, good.size() - 3),                      // A row cut short.
         good.substr(0, good.find("size")),                    // A mask missing.
         std::string(good).replace(good.find("ab"), 2, "AG"),  // Not lower-case hexadecimal.
+        std::string(good).replace(good.find("size 2"), 6, "size -2"),  // A negative size.
+        std::string(good).replace(good.find("size 2"), 6, "size 2x"),  // Not a number.
     };
     for (const std::string& text : damaged) {
         EXPECT_THROW(FileGlyphSource{text}, RunTimeError) << text;
