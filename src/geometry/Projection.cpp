@@ -176,11 +176,13 @@ int ProjectStarsAboveHorizon(const SkyState& Sky, const std::int16_t* indices, i
             const auto i = static_cast<std::size_t>(index);
             // A star whose cache entry is stale, or with a right ascension far out, is kept.
             // Without branches: the test goes either way for half the stars.
-            const bool below =
-                bounded & (depth[k] > margin) & (Sky.StarPolarCacheDec[i] == Sky.StarDec[i]) &
-                (Sky.StarPolarCacheRA[i] == Sky.StarRA[i]) & (std::fabs(Sky.StarRA[i]) < 1e3);
+            int below = static_cast<int>(bounded);
+            below &= static_cast<int>(depth[k] > margin);
+            below &= static_cast<int>(Sky.StarPolarCacheDec[i] == Sky.StarDec[i]);
+            below &= static_cast<int>(Sky.StarPolarCacheRA[i] == Sky.StarRA[i]);
+            below &= static_cast<int>(std::fabs(Sky.StarRA[i]) < 1e3);
             kept[blockCount] = index;
-            blockCount += below ? 0 : 1;
+            blockCount += 1 - below;
         }
         ProjectStarBatch(Sky, kept, blockCount, out + keptCount);
         for (int k = 0; k < blockCount; ++k) out[keptCount + k].Index = kept[k];

@@ -37,7 +37,6 @@ inline from_chars_result from_chars(const char* first, const char* last, double&
         while (p < last && *p >= '0' && *p <= '9') ++p, digits = true;
     }
     if (!digits) return {first, errc::invalid_argument};
-    (void)digitsStart;
     const bool mayExponent = (fmt & chars_format::scientific) == chars_format::scientific;
     const bool mustExponent = mayExponent && (fmt & chars_format::fixed) != chars_format::fixed;
     bool exponent = false;
@@ -51,6 +50,48 @@ inline from_chars_result from_chars(const char* first, const char* last, double&
         }
     }
     if (mustExponent && !exponent) return {first, errc::invalid_argument};
+    // Most numbers of the catalogue have few digits: up to 2^53 as a whole number and a
+    // power of ten up to 1e22 are both exact doubles, so one division or multiplication
+    // rounds the quotient correctly, the value strtod gives. The library's strtod works in
+    // emulated long double here, many times slower; it takes the other numbers.
+    {
+        unsigned long long mantissa = 0;
+        int significant = 0, scale = 0;
+        const char* q = digitsStart;
+        bool fraction = false, fits = true;
+        for (; q < p && *q != 'e' && *q != 'E'; ++q) {
+            if (*q == '.') {
+                fraction = true;
+                continue;
+            }
+            if (fraction) --scale;
+            if (mantissa == 0 && *q == '0') continue;
+            if (++significant > 15) fits = false;
+            mantissa = mantissa * 10 + static_cast<unsigned>(*q - '0');
+        }
+        if (q < p) {  // The exponent's digits, a few at most for the fast path.
+            ++q;
+            const bool down = *q == '-';
+            if (*q == '+' || *q == '-') ++q;
+            int e = 0;
+            for (; q < p; ++q) {
+                if (e > 1000)
+                    fits = false;
+                else
+                    e = e * 10 + (*q - '0');
+            }
+            scale += down ? -e : e;
+        }
+        if (fits && scale >= -22 && scale <= 22) {
+            constexpr double Powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                         1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+            const auto m = static_cast<double>(mantissa);
+            const double magnitude = scale < 0 ? m / Powers[-scale] : m * Powers[scale];
+            value = *first == '-' ? -magnitude : magnitude;
+            return {p, errc{}};
+        }
+    }
     const string text(first, p);
     errno = 0;
     const double parsed = strtod(text.c_str(), nullptr);

@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <compare>
+#include <cstdlib>
+#include <cstring>
 #include <numbers>
+#include <random>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "FloatChars.h"
@@ -42,6 +46,26 @@ TEST(WebToolchain, ParsesDecimalsAsTheDesktopDoes) {
         if (error != std::errc::invalid_argument) {
             EXPECT_EQ(static_cast<std::size_t>(end - row.Text.data()), row.Used) << row.Text;
         }
+    }
+}
+
+// The quick path for short decimals against the library's strtod, bit for bit: random
+// numbers with up to 18 digits around the point, some with exponents and leading zeros.
+TEST(WebToolchain, ShortDecimalsRoundAsStrtodDoes) {
+    std::mt19937 random(13);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = random() % 4 == 0 ? "-" : "";
+        const int whole = static_cast<int>(random() % 10),
+                  fraction = static_cast<int>(random() % 10);
+        for (int k = 0; k < whole; ++k) text += static_cast<char>('0' + random() % 10);
+        text += '.';
+        for (int k = 0; k < fraction; ++k) text += static_cast<char>('0' + random() % 10);
+        if (whole + fraction == 0) text += '0';
+        if (random() % 3 == 0) text += "e" + std::to_string(static_cast<int>(random() % 61) - 30);
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        const double expected = std::strtod(text.c_str(), nullptr);
+        ASSERT_EQ(std::memcmp(&value, &expected, sizeof value), 0) << text;
     }
 }
 
