@@ -33,6 +33,10 @@ public:
         if (AtEnd()) return false;
         line = Line;
         bool tooLong = false;
+        // Gathered here and handed over once: a string grown by single characters costs a
+        // library call for each in some builds (the web edition's).
+        char field[MaxFieldLength];
+        std::size_t length = 0;
         for (;;) {
             const int c = Buffer.sbumpc();
             if (c == std::char_traits<char>::eof()) break;
@@ -41,13 +45,17 @@ public:
                 ++Line;
                 break;
             }
-            if (text.size() == MaxFieldLength) {
+            if (length == MaxFieldLength) {
                 tooLong = true;  // Rejected as it stands: the rest is never read.
                 break;
             }
-            text.push_back(static_cast<char>(c));
+            field[length++] = static_cast<char>(c);
         }
-        if (tooLong) text.assign(MaxFieldLength + 1, '?');
+        if (tooLong) {
+            text.assign(MaxFieldLength + 1, '?');
+        } else {
+            text.assign(field, length);
+        }
         return true;
     }
 

@@ -51,6 +51,13 @@ public:
         Rest.remove_prefix(end == std::string_view::npos ? Rest.size() : end + 1);
         return line;
     }
+    // The next line when it must be length bytes long: taken without a search.
+    std::string_view Next(std::size_t length) {
+        if (Rest.size() < length || (Rest.size() > length && Rest[length] != '\n')) Damaged();
+        const std::string_view line = Rest.substr(0, length);
+        Rest.remove_prefix(Rest.size() > length ? length + 1 : length);
+        return line;
+    }
 
 private:
     std::string_view Rest;
@@ -118,8 +125,7 @@ FileGlyphSource::FileGlyphSource(const std::string& text) {
                              static_cast<std::size_t>(mask.Height));
         std::uint8_t* out = mask.Coverage.data();
         for (int y = 0; y < mask.Height; ++y) {
-            const std::string_view row = lines.Next();
-            if (row.size() != static_cast<std::size_t>(2 * mask.Width)) Damaged();
+            const std::string_view row = lines.Next(2 * static_cast<std::size_t>(mask.Width));
             for (std::size_t x = 0; x < row.size(); x += 2) {
                 const int high = Hex.Value[static_cast<unsigned char>(row[x])];
                 const int low = Hex.Value[static_cast<unsigned char>(row[x + 1])];

@@ -2,7 +2,7 @@
 // the first chart (best of five fresh loads), the gzip size of everything the
 // folder serves (StarData included), and a redraw in WebAssembly beside the
 // native engine's (bench/EngineBench.cpp's Redraw cases at side 408, limit 7.9,
-// run now on the same machine). Prints each figure beside its target (300 ms,
+// run now on the same machine; best of five runs each). Prints each figure beside its target (300 ms,
 // 500 KB, 2x). Times depend on the machine's load, so they are reported, never
 // a failure; only the transfer size, which does not, fails the run beyond 500 KB.
 //   SITE_URL the served folder; SITE_DIR the same folder on disk;
@@ -17,12 +17,15 @@ const puppeteer = require("puppeteer-core");
 const Cases = [{ name: "Redraw", newView: 0 }, { name: "RedrawNewView", newView: 1 }];
 const Side = 408, Limit79 = 93;
 
+// Both sides as the best of five runs: on a shared machine the other work only ever adds.
+const Runs = 5;
+
 function nativeMicroseconds(bench, name) {
   const out = execFileSync(bench, [`--benchmark_filter=^${name}/side:${Side}/limit:${Limit79}$`,
-    "--benchmark_format=json", "--benchmark_min_time=0.5"],
+    "--benchmark_format=json", "--benchmark_min_time=0.2", `--benchmark_repetitions=${Runs}`],
   { env: { ...process.env, QT_QPA_PLATFORM: "offscreen" }, stdio: ["ignore", "pipe", "ignore"] });
-  const run = JSON.parse(out).benchmarks[0];
-  return run.real_time;  // Microseconds: the benchmark's unit.
+  const runs = JSON.parse(out).benchmarks.filter((b) => b.run_type === "iteration");
+  return Math.min(...runs.map((b) => b.real_time));  // Microseconds: the benchmark's unit.
 }
 
 (async () => {
@@ -43,10 +46,14 @@ function nativeMicroseconds(bench, name) {
     await page.waitForFunction(() => window.domarium && window.domarium.ready);
     times.push(await page.evaluate(() => window.domarium.firstChartMs));
     if (i === 4) {
-      wasm = await page.evaluate((cases, side, limit) => cases.map((c) => {
+      wasm = await page.evaluate((cases, side, limit, runs) => cases.map((c) => {
         window.domarium.api.benchRedraw(side, limit, c.newView, 20);  // Warm-up.
-        return window.domarium.api.benchRedraw(side, limit, c.newView, 200);
-      }), Cases, Side, Limit79);
+        let best = Infinity;
+        for (let r = 0; r < runs; ++r) {
+          best = Math.min(best, window.domarium.api.benchRedraw(side, limit, c.newView, 200));
+        }
+        return best;
+      }), Cases, Side, Limit79, Runs);
     }
     await context.close();
   }
