@@ -26,6 +26,20 @@ inline void FillPixels(Pixel* p, std::ptrdiff_t n, Pixel value) {
     for (; n > 0; --n) *p++ = value;
 }
 
+// FillPixels for an image larger than the processor's caches, written once from top to
+// bottom: the stores go straight to memory, without first reading each line in.
+inline void FillPixelsStreaming(Pixel* p, std::ptrdiff_t n, Pixel value) {
+#if defined(__SSE2__)
+    for (; n > 0 && (reinterpret_cast<std::uintptr_t>(p) & 15) != 0; --n) *p++ = value;
+    const __m128i quad = _mm_set1_epi32(static_cast<int>(value));
+    for (; n >= 8; n -= 8, p += 8) {
+        _mm_stream_si128(reinterpret_cast<__m128i*>(p), quad);
+        _mm_stream_si128(reinterpret_cast<__m128i*>(p + 4), quad);
+    }
+#endif
+    for (; n > 0; --n) *p++ = value;
+}
+
 // A glyph's coverage a (1..255) of ink blended over a pixel.
 inline Pixel BlendPixel(Pixel under, Pixel ink, int a) {
     auto mix = [a](Pixel from, Pixel to, int shift) {
@@ -702,6 +716,8 @@ void RasterSurface::FinishComposing() {
     if (!Composing) return;
     Composing = false;
     const int width = Width();
+    // Past a few megabytes the image would only pass through the caches.
+    const bool streaming = Buffer.size() * sizeof(Pixel) > (std::size_t{4} << 20);
     for (int y = 0; y < Height(); ++y) {
         RowPaints.clear();
         RowPaints.push_back({0, width - 1, ComposedBack});
@@ -737,11 +753,18 @@ void RasterSurface::FinishComposing() {
         for (std::size_t k = 0; k < RowPaints.size();) {
             std::size_t end = k + 1;
             while (end < RowPaints.size() && RowPaints[end].Colour == RowPaints[k].Colour) ++end;
-            FillPixels(row + RowPaints[k].X1, RowPaints[end - 1].X2 - RowPaints[k].X1 + 1,
-                       RowPaints[k].Colour);
+            const std::ptrdiff_t length = RowPaints[end - 1].X2 - RowPaints[k].X1 + 1;
+            if (streaming) {
+                FillPixelsStreaming(row + RowPaints[k].X1, length, RowPaints[k].Colour);
+            } else {
+                FillPixels(row + RowPaints[k].X1, length, RowPaints[k].Colour);
+            }
             k = end;
         }
     }
+#if defined(__SSE2__)
+    if (streaming) _mm_sfence();  // The streamed stores ordered before any later drawing.
+#endif
     Noted.clear();
     MarkAllDirty();
 }
