@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
+#include <QProxyStyle>
 #include <algorithm>
 #include <cmath>
 
@@ -59,6 +61,35 @@ QFont Scaled(QFont font, double scale) {
 // The side of the chart as laid out: the size the projector mode grows from.
 constexpr double ProjectorBaseSide = 408.0;
 
+// The application's style with one change: the menu bar's overflow button (shown only when
+// the menus do not fit the window) gets its arrows drawn here. The style would read them
+// from an image file as the menu bar is made, and reading one loads every image-format
+// plug-in the system has: milliseconds of start-up and their libraries in memory.
+class WindowStyle final : public QProxyStyle {
+public:
+    QIcon standardIcon(StandardPixmap which, const QStyleOption* option,
+                       const QWidget* widget) const override {
+        if (which != SP_ToolBarHorizontalExtensionButton)
+            return QProxyStyle::standardIcon(which, option, widget);
+        QIcon icon;
+        for (const int side : {16, 32}) {
+            QPixmap arrows(side, side);
+            arrows.fill(Qt::transparent);
+            QPainter painter(&arrows);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.scale(side / 16.0, side / 16.0);
+            painter.setPen(QPen(standardPalette().color(QPalette::ButtonText), 1.5));
+            for (const double x : {4.0, 8.5}) {
+                const QPointF chevron[] = {{x, 4.5}, {x + 3.5, 8.0}, {x, 11.5}};
+                painter.drawPolyline(chevron, 3);
+            }
+            painter.end();
+            icon.addPixmap(arrows);
+        }
+        return icon;
+    }
+};
+
 QComboBox* MakeList(QWidget* parent, const QRect& place, const char* tip) {
     auto* combo = new QComboBox(parent);
     combo->setGeometry(place);
@@ -75,6 +106,8 @@ QScrollBar* MakeScroll(QWidget* parent, Qt::Orientation orientation, const QRect
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), State(std::make_unique<SkyState>()) {
+    if (dynamic_cast<const WindowStyle*>(QApplication::style()) == nullptr)
+        QApplication::setStyle(new WindowStyle);
     setWindowTitle(QStringLiteral("Domarium"));
     // The screen's device pixels per window pixel (QT_SCALE_FACTOR, the desktop's scaling):
     // the chart and the read-outs are drawn at the screen's own pixels.

@@ -103,6 +103,7 @@ private slots:
     void cleanup();
 
     void startUpRunsTheFirstResizeInsideShow();
+    void menuBarLoadsNoImagePlugins();
     void readoutsShowTheStartValues();
     void listsHoldTheirItemsAndDefaults_data();
     void listsHoldTheirItemsAndDefaults();
@@ -196,6 +197,21 @@ void WindowTest::startUpRunsTheFirstResizeInsideShow() {
     QCOMPARE(window.ChartSurface(0).Picture(), start);
     QCOMPARE(window.ChartView(1)->grab().toImage().convertToFormat(QImage::Format_RGB32),
              ToImage(start));
+}
+
+// The menu bar's overflow arrows are drawn, not read from an image file: reading one
+// would load every image-format plug-in at start-up.
+void WindowTest::menuBarLoadsNoImagePlugins() {
+    const QIcon arrows = Window->style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    const QImage drawn = arrows.pixmap(16, 16).toImage();
+    QVERIFY(!drawn.isNull());
+    int inked = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) inked += qAlpha(drawn.pixel(x, y)) > 128;
+    QVERIFY(inked > 10);
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    QVERIFY(!maps.readAll().contains("imageformats"));
 }
 
 void WindowTest::readoutsShowTheStartValues() {
