@@ -92,3 +92,28 @@ TEST(RedrawSky, ChartsDifferOnlyInTheirListedSpans) {
     std::vector<RasterSurface::Span> spans;
     EXPECT_FALSE(window->Chart0.SpansDifferingFrom(window->Chart1, spans));
 }
+
+// The two charts keep one copy of a frame they share, and a layer kept over it goes into
+// copies of their own: with the lesson overlays on (lines and blended text) and off again,
+// both charts stay as a fresh window draws them.
+TEST(RedrawSky, TwinChartsKeepOneFrameUntilALayerDividesThem) {
+    auto window = Started();
+    EXPECT_TRUE(window->Chart0.KeepsOneFrameWithTwin());
+    for (const bool on : {true, false}) {
+        window->Sky.Overlays = {on, on, on};
+        window->Sky.Overlays.Names = on;
+        for (int step = 0; step < 4; ++step) {
+            window->Sky.MinuteOfYear += 30;
+            RedrawSky(window->Sky, window->Ui);
+        }
+        RedrawSky(window->Sky, window->Ui);  // Both charts now hold the same state.
+        auto fresh = Started();
+        fresh->Sky.Overlays = window->Sky.Overlays;
+        fresh->Sky.MinuteOfYear = window->Sky.MinuteOfYear;
+        RedrawSky(fresh->Sky, fresh->Ui);
+        RedrawSky(fresh->Sky, fresh->Ui);
+        EXPECT_EQ(window->Chart0.Picture(), fresh->Chart0.Picture()) << on;
+        EXPECT_EQ(window->Chart1.Picture(), fresh->Chart1.Picture()) << on;
+    }
+    EXPECT_TRUE(window->Chart0.KeepsOneFrameWithTwin());
+}

@@ -116,6 +116,16 @@ RasterSurface::RasterSurface(int width, int height, Colour backColor, const Glyp
     Resize(width, height);
 }
 
+RasterSurface::~RasterSurface() {
+    if (Twin != nullptr) Twin->Twin = nullptr;
+}
+
+void RasterSurface::ShareKeptFramesWith(RasterSurface& twin) {
+    if (&twin == this) return;
+    Twin = &twin;
+    twin.Twin = this;
+}
+
 void RasterSurface::Resize(int width, int height) {
     if (width <= 0 || height <= 0 || width > 32767 || height > 32767) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "描画面の大きさが不正です。");
@@ -126,7 +136,7 @@ void RasterSurface::Resize(int width, int height) {
     } catch (const std::bad_alloc&) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "描画面を確保できません。");
     }
-    KeptFrame.clear();
+    KeptFrame.reset();
     KeptStamp = 0;
     LayerPending = LayerReady = LayerRestored = Capturing = false;
     MarkAllDirty();
@@ -546,11 +556,12 @@ bool RasterSurface::RestoreFrame(const FrameKey& key) {
     Settle();
     // A layer is taken only in the redraw that kept its frame.
     LayerRestored = LayerPending = false;
-    if (KeptFrame.empty() || !(key == KeptKey) || KeptFrame.size() != Buffer.size()) return false;
+    const std::vector<Pixel>& kept = Kept();
+    if (kept.empty() || !(key == KeptKey) || kept.size() != Buffer.size()) return false;
     if (key.Layer != 0 && !LayerReady) return false;
-    const Pixel* source = KeptFrame.data();
+    const Pixel* source = kept.data();
     if (AllDirty) {
-        std::copy(KeptFrame.begin(), KeptFrame.end(), Buffer.begin());
+        std::copy(kept.begin(), kept.end(), Buffer.begin());
     } else {
         // Star pixels and the rows of small discs, mostly: a few pixels each, copied in
         // place rather than through a library copy call.
@@ -585,8 +596,17 @@ void RasterSurface::KeepFrame(const FrameKey& key) {
     }
     // Into the buffer kept before where it fits (assign reuses its capacity): a new view at
     // every step of a scroll bar should not cost a fresh allocation each time.
-    KeptFrame.assign(Buffer.begin(), Buffer.end());
-    StampKeptFrame();
+    const std::vector<Pixel>* twin = Twin != nullptr ? &Twin->Kept() : nullptr;
+    if (twin != nullptr && Twin->KeptKey == key && twin->size() == Buffer.size() &&
+        std::equal(Buffer.begin(), Buffer.end(), twin->begin())) {
+        KeptFrame = Twin->KeptFrame;
+        KeptStamp = Twin->KeptStamp;
+    } else {
+        if (!KeptFrame || KeptFrame.use_count() > 1)
+            KeptFrame = std::make_shared<std::vector<Pixel>>();
+        KeptFrame->assign(Buffer.begin(), Buffer.end());
+        StampKeptFrame();
+    }
     KeptKey = key;
     AllDirty = false;
     Dirty.clear();
@@ -609,9 +629,12 @@ void RasterSurface::KeepLayer(std::uint64_t layer) {
     }
     std::stable_sort(Captured.begin(), Captured.end(),
                      [](const LayerWrite& a, const LayerWrite& b) { return a.Index < b.Index; });
-    LayerCovers.assign(KeptFrame.size(), 0);
+    // The layer goes into this surface's own copy of the frame.
+    if (KeptFrame.use_count() > 1) KeptFrame = std::make_shared<std::vector<Pixel>>(*KeptFrame);
+    std::vector<Pixel>& kept = *KeptFrame;
+    LayerCovers.assign(kept.size(), 0);
     for (const LayerWrite& w : Captured) {
-        Pixel& p = KeptFrame[w.Index];
+        Pixel& p = kept[w.Index];
         p = w.Cover == 0 ? w.Ink : BlendPixel(p, w.Ink, w.Cover);
         LayerCovers[w.Index] = 1;
     }
@@ -625,19 +648,20 @@ void RasterSurface::KeepLayer(std::uint64_t layer) {
 void RasterSurface::StampKeptFrame() {
     // FNV-1a over the pixels, two at a time: one pass, once for each frame kept.
     std::uint64_t hash = 14695981039346656037ull;
-    const std::size_t n = KeptFrame.size();
+    const std::vector<Pixel>& kept = Kept();
+    const std::size_t n = kept.size();
     for (std::size_t i = 0; i + 1 < n; i += 2)
-        hash = (hash ^ (KeptFrame[i] | (static_cast<std::uint64_t>(KeptFrame[i + 1]) << 32))) *
-               1099511628211ull;
-    if (n % 2 == 1) hash = (hash ^ KeptFrame[n - 1]) * 1099511628211ull;
+        hash =
+            (hash ^ (kept[i] | (static_cast<std::uint64_t>(kept[i + 1]) << 32))) * 1099511628211ull;
+    if (n % 2 == 1) hash = (hash ^ kept[n - 1]) * 1099511628211ull;
     KeptStamp = hash | 1;  // Never 0, which stands for none.
 }
 
 bool RasterSurface::SpansDifferingFrom(const RasterSurface& other, std::vector<Span>& spans) const {
     spans.clear();
-    if (AllDirty || other.AllDirty || Composing || other.Composing || KeptFrame.empty() ||
+    if (AllDirty || other.AllDirty || Composing || other.Composing || Kept().empty() ||
         KeptStamp == 0 || KeptStamp != other.KeptStamp || Width() != other.Width() ||
-        Height() != other.Height() || KeptFrame.size() != other.KeptFrame.size())
+        Height() != other.Height() || Kept().size() != other.Kept().size())
         return false;
     spans.reserve(Dirty.size() + other.Dirty.size());
     spans.insert(spans.end(), Dirty.begin(), Dirty.end());

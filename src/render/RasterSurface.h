@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,6 +34,15 @@ class RasterSurface final : public DrawingSurface {
 public:
     // The glyph source must outlive the surface.
     RasterSurface(int width, int height, Colour backColor, const GlyphSource& glyphs);
+    RasterSurface(const RasterSurface&) = delete;
+    RasterSurface& operator=(const RasterSurface&) = delete;
+    ~RasterSurface() override;
+    // The two charts of a window draw the same frame most of the time: twins keep one copy
+    // of it between them while their kept frames are equal.
+    void ShareKeptFramesWith(RasterSurface& twin);
+    bool KeepsOneFrameWithTwin() const {
+        return Twin != nullptr && KeptFrame && KeptFrame == Twin->KeptFrame;
+    }
 
     void Clear() override;
     void Circle(float x, float y, float r, Colour c, float aspect = 1.0f) override;
@@ -156,7 +166,14 @@ private:
     float TextLineHeight = 0.0f;
     std::map<std::string, KeptMask> TextMasks;
     std::vector<DiscShape> DiscShapes;  // Small circles by radius.
-    std::vector<Pixel> KeptFrame;       // Pixels of the frame drawn for KeptKey; empty when none.
+    // Pixels of the frame drawn for KeptKey; none when null. Shared with the twin surface
+    // while both keep the same pixels, and copied before either changes them.
+    std::shared_ptr<std::vector<Pixel>> KeptFrame;
+    RasterSurface* Twin = nullptr;
+    const std::vector<Pixel>& Kept() const {
+        static const std::vector<Pixel> none;
+        return KeptFrame ? *KeptFrame : none;
+    }
     FrameKey KeptKey;
     FrameKey OfferedKey;  // The frame last drawn in full, kept when drawn again.
     bool OfferedOnce = false;

@@ -54,6 +54,7 @@ HeadlessWindow::HeadlessWindow(const GlyphSource& chartText, const GlyphSource& 
     Ui.LongitudeBar = &LongitudeBar;
     Ui.ElevationBar = &ElevationBar;
     Ui.LatitudeBar = &LatitudeBar;
+    Chart0.ShareKeptFramesWith(Chart1);
     Ui.Charts[0] = &Chart0;
     Ui.Charts[1] = &Chart1;
     Ui.AzimuthReadout = &AzimuthReadout;

@@ -142,6 +142,7 @@ void MainWindow::CreateControls() {
             device(ChartSideAsLaidOut), device(ChartSideAsLaidOut), Black, ChartTextAt(Ratio));
         ChartRasters[i]->DrawScale = static_cast<float>(Ratio);
     }
+    ChartRasters[0]->ShareKeptFramesWith(*ChartRasters[1]);
     for (auto& readout : ReadoutRasters) {
         readout = std::make_unique<RasterSurface>(device(ReadoutWidth), device(ReadoutHeight),
                                                   White, *ReadoutText);
