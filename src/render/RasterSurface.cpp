@@ -13,28 +13,23 @@
 
 namespace {
 // Fills n pixels with one value. The frame covers most of the chart with a few
-// long spans every redraw, so this runs sixteen bytes a store.
+// long spans every redraw, so this runs sixteen bytes a store. Streaming, for an image
+// larger than the processor's caches written once from top to bottom: the stores go
+// straight to memory without first reading each line in (an _mm_sfence must follow
+// before other drawing).
+template <bool Streaming = false>
 inline void FillPixels(Pixel* p, std::ptrdiff_t n, Pixel value) {
 #if defined(__SSE2__)
     for (; n > 0 && (reinterpret_cast<std::uintptr_t>(p) & 15) != 0; --n) *p++ = value;
     const __m128i quad = _mm_set1_epi32(static_cast<int>(value));
     for (; n >= 8; n -= 8, p += 8) {
-        _mm_store_si128(reinterpret_cast<__m128i*>(p), quad);
-        _mm_store_si128(reinterpret_cast<__m128i*>(p + 4), quad);
-    }
-#endif
-    for (; n > 0; --n) *p++ = value;
-}
-
-// FillPixels for an image larger than the processor's caches, written once from top to
-// bottom: the stores go straight to memory, without first reading each line in.
-inline void FillPixelsStreaming(Pixel* p, std::ptrdiff_t n, Pixel value) {
-#if defined(__SSE2__)
-    for (; n > 0 && (reinterpret_cast<std::uintptr_t>(p) & 15) != 0; --n) *p++ = value;
-    const __m128i quad = _mm_set1_epi32(static_cast<int>(value));
-    for (; n >= 8; n -= 8, p += 8) {
-        _mm_stream_si128(reinterpret_cast<__m128i*>(p), quad);
-        _mm_stream_si128(reinterpret_cast<__m128i*>(p + 4), quad);
+        if constexpr (Streaming) {
+            _mm_stream_si128(reinterpret_cast<__m128i*>(p), quad);
+            _mm_stream_si128(reinterpret_cast<__m128i*>(p + 4), quad);
+        } else {
+            _mm_store_si128(reinterpret_cast<__m128i*>(p), quad);
+            _mm_store_si128(reinterpret_cast<__m128i*>(p + 4), quad);
+        }
     }
 #endif
     for (; n > 0; --n) *p++ = value;
@@ -779,7 +774,7 @@ void RasterSurface::FinishComposing() {
             while (end < RowPaints.size() && RowPaints[end].Colour == RowPaints[k].Colour) ++end;
             const std::ptrdiff_t length = RowPaints[end - 1].X2 - RowPaints[k].X1 + 1;
             if (streaming) {
-                FillPixelsStreaming(row + RowPaints[k].X1, length, RowPaints[k].Colour);
+                FillPixels<true>(row + RowPaints[k].X1, length, RowPaints[k].Colour);
             } else {
                 FillPixels(row + RowPaints[k].X1, length, RowPaints[k].Colour);
             }

@@ -50,7 +50,7 @@ void PlotStars(SkyState& Sky, DrawingSurface& S) {
         return;
     }
     // Only the stars that may be above the horizon are projected; the others would not be
-    // drawn, and PlotStar leaves no trace of them.
+    // drawn, and the pass leaves no trace of them.
     std::array<StarProjection, StarCount> projected;
     const int kept = ProjectStarsAboveHorizon(Sky, passing.data(), count, projected.data());
     // The single pixels go to the surface in runs, each run before the next disc, so the

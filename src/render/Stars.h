@@ -18,4 +18,6 @@ inline constexpr double RadiusStep = 3.5;
 // Writes:  the surface's pixels (white pixels and discs); StarIndex = 3145 at the end;
 //          DotRadius of the last star drawn; the projection fields as ProjectStar leaves
 //          them for the last star that passed the limit; the polar cache when not ready.
+// Notes:   On a surface that draws nothing (DrawsNothing) only those fields are worked out:
+//          the sky is not projected.
 void PlotStars(SkyState& Sky, DrawingSurface& S);

@@ -261,7 +261,8 @@ void SurfaceView::BringToFront() {
     }
     Pending = RegionOfSpans(spans, width(), height());
     // Raised while its updates are held, Qt marks nothing to repaint: the screen keeps the
-    // other view's image, equal to this one outside Pending.
+    // other view's image, equal to this one outside Pending. The attribute is set directly:
+    // setUpdatesEnabled(true) would ask for the whole repaint this avoids.
     setAttribute(Qt::WA_UpdatesDisabled, true);
     raise();
     setAttribute(Qt::WA_UpdatesDisabled, false);
