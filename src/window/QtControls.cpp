@@ -132,7 +132,11 @@ void QtList::SetListIndex(int index) {
 void QtList::Refresh() {
     const QString shown = Combo->currentText();
     if (Refreshed && shown == RefreshedText) return;
-    Combo->repaint();
+    if (PaintBatch::Active()) {
+        Combo->update();
+    } else {
+        Combo->repaint();
+    }
     RefreshedText = shown;
     Refreshed = true;
 }
@@ -172,7 +176,13 @@ SurfaceView::SurfaceView(RasterSurface& surface, QWidget* parent, double ratio, 
                            QuietOver->Surface.Version() == QuietOverVersion &&
                            Surface.Version() == QuietVersion;
         RaisedQuietly = false;
-        if (quiet) {
+        if (PaintBatch::Active()) {
+            if (quiet) {
+                update(Pending);
+            } else {
+                update();
+            }
+        } else if (quiet) {
             repaint(Pending);
         } else {
             repaint();
@@ -307,7 +317,22 @@ void QtAnimateButton::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
+namespace {
+int PaintBatches = 0;
+}  // namespace
+
+PaintBatch::PaintBatch(QWidget* window) : Window(window) { ++PaintBatches; }
+
+PaintBatch::~PaintBatch() {
+    --PaintBatches;
+    // The repaints asked for while the batch ran, now, in one pass to the screen.
+    if (PaintBatches == 0) QCoreApplication::sendPostedEvents(Window, QEvent::UpdateRequest);
+}
+
+bool PaintBatch::Active() { return PaintBatches > 0; }
+
 void QtAnimateButton::mouseMoveEvent(QMouseEvent* event) {
+    const PaintBatch batch(window());
     if (OnMouseMove) OnMouseMove(ButtonSum(event->buttons()));
     QPushButton::mouseMoveEvent(event);
     event->accept();

@@ -57,6 +57,22 @@ private:
     QMetaObject::Connection ChangeConnection;
 };
 
+// While one is alive, the controls' Refresh asks for its repaint instead of making it at
+// once; the last one to end puts everything asked for on the screen in one pass. An
+// animation step refreshes the chart and then a time list: one pass to the window system
+// instead of two, before the step's event has returned.
+class PaintBatch {
+public:
+    explicit PaintBatch(QWidget* window);
+    ~PaintBatch();
+    PaintBatch(const PaintBatch&) = delete;
+    PaintBatch& operator=(const PaintBatch&) = delete;
+    static bool Active();
+
+private:
+    QWidget* Window;
+};
+
 // Shows one raster surface as it is: the surface holds the picture, paintEvent
 // only copies it. The surface's BringToFront raises this widget and its Refresh
 // repaints it at once; the widget always takes the surface's size, in window pixels:
