@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <vector>
 
 #include "core/RunTimeError.h"
@@ -325,8 +326,10 @@ PaintBatch::PaintBatch(QWidget* window) : Window(window) { ++PaintBatches; }
 
 PaintBatch::~PaintBatch() {
     --PaintBatches;
-    // The repaints asked for while the batch ran, now, in one pass to the screen.
-    if (PaintBatches == 0) QCoreApplication::sendPostedEvents(Window, QEvent::UpdateRequest);
+    // The repaints asked for while the batch ran, now, in one pass to the screen; while an
+    // error is on its way to the report, the event loop paints them after it.
+    if (PaintBatches == 0 && std::uncaught_exceptions() == 0)
+        QCoreApplication::sendPostedEvents(Window, QEvent::UpdateRequest);
 }
 
 bool PaintBatch::Active() { return PaintBatches > 0; }
