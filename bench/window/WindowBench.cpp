@@ -27,6 +27,7 @@
 #include <string>
 #include <vector>
 
+#include "FontSetUpAhead.h"
 #include "MainWindow.h"
 
 extern char** environ;
@@ -91,7 +92,9 @@ int StartLabel(int argc, char** argv) {
 
 // As main() starts the program: the window, then StartUp as the first event.
 int StartDomarium(int argc, char** argv) {
+    FontSetUpAhead fonts;
     QApplication app(argc, argv);
+    fonts.Wait();
     MainWindow window;
     FirstPaint watch(window.ChartView(1));
     QTimer::singleShot(0, &window, [&window] { window.Load(StarDataPath); });

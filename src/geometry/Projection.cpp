@@ -1,6 +1,7 @@
 #include "geometry/Projection.h"
 
 #include <cmath>
+#include <limits>
 
 #include "core/Convert.h"
 #include "core/RunTimeError.h"
@@ -157,32 +158,44 @@ int ProjectStarsAboveHorizon(const SkyState& Sky, const std::int16_t* indices, i
                          std::isfinite(margin);
     const double siderealRad = bounded ? (sidereal * Sky.Pi) / 180 : 0.0;
     const double cosS = std::cos(siderealRad), sinS = std::sin(siderealRad);
+    // The bound depth of star i, and whether the bound can judge the star: not when its
+    // cache entry is stale, or its right ascension far out.
+    const auto boundDepth = [&](std::size_t i) {
+        const double x = R * ((Sky.StarUnitX[i] * cosS) + (Sky.StarUnitY[i] * sinS));
+        return ((-x) * sinPole) + ((R * Sky.StarCosPolarDist[i]) * cosPole);
+    };
+    const auto judged = [&](std::size_t i) {
+        return (Sky.StarPolarCacheDec[i] == Sky.StarDec[i]) &
+               (Sky.StarPolarCacheRA[i] == Sky.StarRA[i]) & (std::fabs(Sky.StarRA[i]) < 1e3);
+    };
+    constexpr double Unjudged = -std::numeric_limits<double>::infinity();
+    // With most of the catalogue in the list, the bound is taken for every star in runs
+    // over the arrays that the compiler turns into vector code, and looked up by index.
+    // Each run computes all its operands, so that the choice is a select, not a branch.
+    std::array<double, StarCount> everyDepth;
+    const bool everyStar = bounded && count * 4 >= StarCount;
+    if (everyStar) {
+        for (std::size_t i = 0; i < everyDepth.size(); ++i) everyDepth[i] = boundDepth(i);
+        for (std::size_t i = 0; i < everyDepth.size(); ++i)
+            everyDepth[i] = judged(i) ? everyDepth[i] : Unjudged;
+    }
     constexpr int Block = 64;
-    double depth[Block] = {};
+    double depth[Block];
     std::int16_t kept[Block];
     int keptCount = 0;
     for (int first = 0; first < count; first += Block) {
         const int n = count - first < Block ? count - first : Block;
-        int blockCount = 0;
-        if (bounded) {
-            for (int k = 0; k < n; ++k) {
-                const auto i = static_cast<std::size_t>(indices[first + k]);
-                const double x = R * ((Sky.StarUnitX[i] * cosS) + (Sky.StarUnitY[i] * sinS));
-                depth[k] = ((-x) * sinPole) + ((R * Sky.StarCosPolarDist[i]) * cosPole);
-            }
-        }
         for (int k = 0; k < n; ++k) {
-            const std::int16_t index = indices[first + k];
-            const auto i = static_cast<std::size_t>(index);
-            // A star whose cache entry is stale, or with a right ascension far out, is kept.
+            const auto i = static_cast<std::size_t>(indices[first + k]);
+            depth[k] = !bounded    ? Unjudged
+                       : everyStar ? everyDepth[i]
+                                   : (judged(i) ? boundDepth(i) : Unjudged);
+        }
+        int blockCount = 0;
+        for (int k = 0; k < n; ++k) {
             // Without branches: the test goes either way for half the stars.
-            int below = static_cast<int>(bounded);
-            below &= static_cast<int>(depth[k] > margin);
-            below &= static_cast<int>(Sky.StarPolarCacheDec[i] == Sky.StarDec[i]);
-            below &= static_cast<int>(Sky.StarPolarCacheRA[i] == Sky.StarRA[i]);
-            below &= static_cast<int>(std::fabs(Sky.StarRA[i]) < 1e3);
-            kept[blockCount] = index;
-            blockCount += 1 - below;
+            kept[blockCount] = indices[first + k];
+            blockCount += static_cast<int>(!(depth[k] > margin));
         }
         ProjectStarBatch(Sky, kept, blockCount, out + keptCount);
         for (int k = 0; k < blockCount; ++k) out[keptCount + k].Index = kept[k];

@@ -318,14 +318,17 @@ const GlyphSource& MainWindow::ChartTextAt(double scale) {
 // The read-outs' names carry their values, and the chart's description says what it shows.
 void MainWindow::DescribeForScreenReaders() {
     const SkyState& Sky = *State;
+    // Each change is announced to screen readers: only what has changed is set.
+    const auto say = [](QWidget* widget, const QString& name) {
+        if (widget->accessibleName() != name) widget->setAccessibleName(name);
+    };
     const auto degrees = [](double value) { return QString::number(value) + QStringLiteral("°"); };
     const double latitude = Sky.PoleAngle - 90;
-    AzimuthReadout->setAccessibleName(QStringLiteral("方位角 ") + degrees(Sky.ViewAzimuth));
-    LongitudeReadout->setAccessibleName(QStringLiteral("東経 ") + degrees(Sky.Longitude));
-    ElevationReadout->setAccessibleName(QStringLiteral("仰角 ") + degrees(-Sky.ViewElevation));
-    LatitudeReadout->setAccessibleName(
-        (latitude < 0 ? QStringLiteral("南緯 ") : QStringLiteral("北緯 ")) +
-        degrees(std::fabs(latitude)));
+    say(AzimuthReadout, QStringLiteral("方位角 ") + degrees(Sky.ViewAzimuth));
+    say(LongitudeReadout, QStringLiteral("東経 ") + degrees(Sky.Longitude));
+    say(ElevationReadout, QStringLiteral("仰角 ") + degrees(-Sky.ViewElevation));
+    say(LatitudeReadout, (latitude < 0 ? QStringLiteral("南緯 ") : QStringLiteral("北緯 ")) +
+                             degrees(std::fabs(latitude)));
     const QString chart = QStringLiteral("%1月%2日 %3時%4分、東経%5°・%6%7°の星空")
                               .arg(Sky.Month)
                               .arg(Sky.DayIndex + 1)
@@ -335,8 +338,8 @@ void MainWindow::DescribeForScreenReaders() {
                               .arg(latitude < 0 ? QStringLiteral("南緯") : QStringLiteral("北緯"))
                               .arg(std::fabs(latitude));
     for (SurfaceView* view : ChartViews) {
-        view->setAccessibleName(QStringLiteral("天球の図"));
-        view->setAccessibleDescription(chart);
+        say(view, QStringLiteral("天球の図"));
+        if (view->accessibleDescription() != chart) view->setAccessibleDescription(chart);
     }
 }
 

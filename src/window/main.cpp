@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "DomariumApplication.h"
+#include "FontSetUpAhead.h"
 #include "MainWindow.h"
 #include "StartSettings.h"
 #include "catalogue/StarDataPath.h"
@@ -28,7 +29,9 @@ int main(int argc, char* argv[]) {
             break;
     }
     const StartSettings settings = StartSettingsOf(line);
+    FontSetUpAhead fonts;
     DomariumApplication app(argc, argv);
+    fonts.Wait();
     MainWindow window;
     // Start-up runs as the first event, so that a run-time error in it (a missing
     // or short StarData) is reported like any other, before the window is shown.
