@@ -84,3 +84,32 @@ TEST(StartUp, StopsBeforeShowingWithoutTheCatalogue) {
     }
     EXPECT_FALSE(window->Window.Visible);
 }
+
+// The catalogue may come from a reader (the window reads it ahead on a thread): the start
+// calls it where it reads the files, after the lists are filled, and ends as it would from
+// the path. A reader's error leaves the catalogue as it was.
+TEST(StartUp, TakesTheCatalogueFromItsReaderWhereItReadsTheFiles) {
+    const auto fromPath = StartedWindow();
+    auto window = NewWindow();
+    std::size_t minutesWhenRead = 0;
+    StartUp(window->Sky, window->Ui, [&] {
+        minutesWhenRead = window->MinuteList.Items.size();
+        return ReadCatalogueFiles(Catalogue);
+    });
+    EXPECT_EQ(minutesWhenRead, 60u);
+    EXPECT_EQ(window->Sky.StarRA, fromPath->Sky.StarRA);
+    EXPECT_EQ(window->Sky.StarUnitX, fromPath->Sky.StarUnitX);
+    EXPECT_EQ(window->Sky.Figures.Constellations.size(), 88u);
+    EXPECT_EQ(window->Sky.Figures.StarNames.size(), fromPath->Sky.Figures.StarNames.size());
+    EXPECT_EQ(window->Chart0.Picture(), fromPath->Chart0.Picture());
+    EXPECT_EQ(window->Chart1.Picture(), fromPath->Chart1.Picture());
+
+    auto failing = NewWindow();
+    EXPECT_THROW(StartUp(failing->Sky, failing->Ui,
+                         [&]() -> CatalogueFiles {
+                             throw RunTimeError(ErrorKind::FileNotFound, "StarData");
+                         }),
+                 RunTimeError);
+    EXPECT_EQ(failing->Sky.StarMag, SkyState{}.StarMag);
+    EXPECT_FALSE(failing->Window.Visible);
+}

@@ -27,8 +27,8 @@
 #include <string>
 #include <vector>
 
-#include "FontSetUpAhead.h"
 #include "MainWindow.h"
+#include "StartUpAhead.h"
 
 extern char** environ;
 
@@ -90,14 +90,16 @@ int StartLabel(int argc, char** argv) {
     return app.exec();
 }
 
-// As main() starts the program: the window, then StartUp as the first event.
+// As main() starts the program: the font configuration and the catalogue read while the
+// toolkit starts, the window, then StartUp as the first event.
 int StartDomarium(int argc, char** argv) {
-    FontSetUpAhead fonts;
+    StartUpAhead ahead([] { return std::filesystem::path(StarDataPath); });
     QApplication app(argc, argv);
-    fonts.Wait();
+    ahead.WaitForFonts();
     MainWindow window;
     FirstPaint watch(window.ChartView(1));
-    QTimer::singleShot(0, &window, [&window] { window.Load(StarDataPath); });
+    QTimer::singleShot(
+        0, &window, [&window, &ahead] { window.Load([&ahead] { return ahead.TakeCatalogue(); }); });
     return app.exec();
 }
 

@@ -117,11 +117,13 @@ double ParseField(const std::string& raw, const std::string& source, long line, 
 
 }  // namespace
 
-void LoadStarDataFromStream(SkyState& Sky, std::istream& input, const std::string& sourceName) {
+namespace {
+StarColumns ReadStarDataFromStream(std::istream& input, const std::string& sourceName) {
     std::streambuf* buffer = input.rdbuf();
     if (buffer == nullptr) throw RunTimeError(ErrorKind::FileNotFound, sourceName);
     FieldReader reader(*buffer);
-    auto loaded = std::make_unique<std::array<std::array<double, StarCount>, 3>>();
+    StarColumns loaded;
+    std::array<double, StarCount>* const columns[3] = {&loaded.RA, &loaded.Dec, &loaded.Mag};
     std::string text;
     long line = 1;
     for (int i = 0; i < StarCount; ++i) {
@@ -134,17 +136,26 @@ void LoadStarDataFromStream(SkyState& Sky, std::istream& input, const std::strin
                                        " 個必要ですが、" + std::to_string(i) +
                                        " 個しかありません。");
             }
-            (*loaded)[static_cast<std::size_t>(field)][static_cast<std::size_t>(i)] =
+            (*columns[field])[static_cast<std::size_t>(i)] =
                 ParseField(text, sourceName, line, i, field);
         }
     }
-    Sky.StarRA = (*loaded)[0];
-    Sky.StarDec = (*loaded)[1];
-    Sky.StarMag = (*loaded)[2];
+    return loaded;
+}
+}  // namespace
+
+void TakeStarData(SkyState& Sky, const StarColumns& stars) {
+    Sky.StarRA = stars.RA;
+    Sky.StarDec = stars.Dec;
+    Sky.StarMag = stars.Mag;
     PrepareStarPolarCache(Sky);
 }
 
-void LoadStarDataFrom(SkyState& Sky, const std::filesystem::path& path) {
+void LoadStarDataFromStream(SkyState& Sky, std::istream& input, const std::string& sourceName) {
+    TakeStarData(Sky, ReadStarDataFromStream(input, sourceName));
+}
+
+StarColumns ReadStarDataFrom(const std::filesystem::path& path) {
     const std::string name = path.string();
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
@@ -152,14 +163,20 @@ void LoadStarDataFrom(SkyState& Sky, const std::filesystem::path& path) {
     }
     std::ifstream input(path, std::ios::binary);
     if (!input) throw RunTimeError(ErrorKind::FileNotFound, name + " を開けません。");
+    StarColumns stars;
     try {
-        LoadStarDataFromStream(Sky, input, name);
+        stars = ReadStarDataFromStream(input, name);
     } catch (const std::ios_base::failure&) {
         // The file buffer reports a failing read (an I/O error, a file that opens
         // but cannot be read) by throwing; it is the program's file error all the same.
         throw RunTimeError(ErrorKind::FileNotFound, name + " を読めません。");
     }
     if (input.bad()) throw RunTimeError(ErrorKind::FileNotFound, name + " を読めません。");
+    return stars;
+}
+
+void LoadStarDataFrom(SkyState& Sky, const std::filesystem::path& path) {
+    TakeStarData(Sky, ReadStarDataFrom(path));
 }
 
 void LoadStarData(SkyState& Sky) { LoadStarDataFrom(Sky, StarDataFileName); }

@@ -10,13 +10,27 @@
 // a wrong star on the chart. The arrays change only when the whole file has
 // been read: nothing half-loaded is ever used.
 
+#include <array>
 #include <filesystem>
 #include <iosfwd>
 #include <string>
 
-struct SkyState;
+#include "core/SkyState.h"
 
 inline constexpr const char* StarDataFileName = "StarData";
+
+// The catalogue's three columns as read: right ascension, declination and magnitude.
+struct StarColumns {
+    std::array<double, StarCount> RA{};
+    std::array<double, StarCount> Dec{};
+    std::array<double, StarCount> Mag{};
+};
+
+// ReadStarDataFrom: the columns of the catalogue file, read and checked; no state is touched,
+// so that it may run on a thread of its own. Raises what LoadStarDataFrom raises.
+StarColumns ReadStarDataFrom(const std::filesystem::path& path);
+// TakeStarData: the columns into StarRA, StarDec and StarMag, and the polar cache made anew.
+void TakeStarData(SkyState& Sky, const StarColumns& stars);
 
 // LoadStarData: reads StarData from the current directory into StarRA, StarDec and StarMag.
 void LoadStarData(SkyState& Sky);

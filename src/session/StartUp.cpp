@@ -1,6 +1,7 @@
 #include "session/StartUp.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "catalogue/Constellations.h"
@@ -23,16 +24,17 @@ namespace {
 // The constellations and star names sit next to StarData (the package installs all three
 // in one folder). Absent files leave the catalogue empty, and the constellation overlays
 // draw nothing; a damaged one stops the start-up, as a damaged StarData does.
-void LoadFiguresBeside(SkyState& Sky, const std::filesystem::path& starData) {
+ConstellationCatalogue ReadFiguresBeside(const std::filesystem::path& starData) {
     const std::filesystem::path folder = starData.parent_path();
     const std::filesystem::path lines = folder / ConstellationDataFileName;
     const std::filesystem::path names = folder / StarNamesFileName;
+    ConstellationCatalogue figures;
     std::error_code error;
     if (!std::filesystem::exists(lines, error) && !std::filesystem::exists(names, error)) {
-        Sky.Figures = {};
-        return;
+        return figures;
     }
-    LoadConstellationsFrom(Sky.Figures, lines, names);
+    LoadConstellationsFrom(figures, lines, names);
+    return figures;
 }
 
 // The chart centre is half the first surface's size, rounded to single precision; the
@@ -128,7 +130,18 @@ void FillListsUnseen(SkyState& Sky, SkyControls& Ui) {
 }
 }  // namespace
 
+CatalogueFiles ReadCatalogueFiles(const std::filesystem::path& starData) {
+    CatalogueFiles files;
+    files.Stars = ReadStarDataFrom(starData);
+    files.Figures = ReadFiguresBeside(starData);
+    return files;
+}
+
 void SetStartValues(SkyState& Sky, SkyControls& Ui, const std::filesystem::path& starData) {
+    SetStartValues(Sky, Ui, [&starData] { return ReadCatalogueFiles(starData); });
+}
+
+void SetStartValues(SkyState& Sky, SkyControls& Ui, const CatalogueReader& read) {
     Sky.Longitude = 135.0;
     Sky.Dragging = 0;
     ComputeSiderealEpoch(Sky);
@@ -150,8 +163,9 @@ void SetStartValues(SkyState& Sky, SkyControls& Ui, const std::filesystem::path&
     // trigonometric cache; what they draw is wiped below and never shown.
     FillListsUnseen(Sky, Ui);
     BuildCompassPoints(Sky);
-    LoadStarDataFrom(Sky, starData);
-    LoadFiguresBeside(Sky, starData);
+    CatalogueFiles files = read();
+    TakeStarData(Sky, files.Stars);
+    Sky.Figures = std::move(files.Figures);
     Sky.BufferIndex = 0;
     for (int index : {0, 1}) {
         DrawingSurface& chart = ChartSurface(Ui, index);
@@ -162,7 +176,11 @@ void SetStartValues(SkyState& Sky, SkyControls& Ui, const std::filesystem::path&
 }
 
 void StartUp(SkyState& Sky, SkyControls& Ui, const std::filesystem::path& starData) {
-    SetStartValues(Sky, Ui, starData);
+    StartUp(Sky, Ui, [&starData] { return ReadCatalogueFiles(starData); });
+}
+
+void StartUp(SkyState& Sky, SkyControls& Ui, const CatalogueReader& read) {
+    SetStartValues(Sky, Ui, read);
     ChartSurface(Ui, 1).Clear();
     ChartSurface(Ui, 0).Clear();
     Ui.Window->Show();

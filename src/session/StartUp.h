@@ -4,15 +4,34 @@
 // No toolkit here: the window layer calls these from its Load and Resize.
 
 #include <filesystem>
+#include <functional>
+
+#include "catalogue/StarData.h"
+#include "core/ConstellationCatalogue.h"
 
 struct SkyState;
 struct SkyControls;
 
+// The files the start reads: StarData, and beside it the constellations and star names.
+struct CatalogueFiles {
+    StarColumns Stars;
+    ConstellationCatalogue Figures;  // Empty when neither file is there.
+};
+
+// ReadCatalogueFiles: the files beside starData, read and checked, StarData first; no state
+// is touched, so that a front end may read them on a thread of its own while it starts.
+// Raises:  the loaders' errors: a missing or damaged StarData, a damaged constellation file.
+CatalogueFiles ReadCatalogueFiles(const std::filesystem::path& starData);
+
+// Hands the start its files, or raises the error their reading met.
+using CatalogueReader = std::function<CatalogueFiles()>;
+
 // StartUp: the window's start.
-// Reads:   the catalogue file starData.
+// Reads:   the catalogue file starData, or the files the reader hands over.
 // Writes:  the whole state, by SetStartValues; clears both charts; shows the window (its
 //          first OnResize, FitChartToWindow, runs inside Show); UpdateViewTrig; redraws twice.
 void StartUp(SkyState& Sky, SkyControls& Ui, const std::filesystem::path& starData = "StarData");
+void StartUp(SkyState& Sky, SkyControls& Ui, const CatalogueReader& read);
 
 // SetStartValues: the start values.
 // Reads:   the catalogue file starData (StarData in the current directory unless a tool
@@ -22,8 +41,11 @@ void StartUp(SkyState& Sky, SkyControls& Ui, const std::filesystem::path& starDa
 //          lists (their Click handlers redraw the still hidden charts); the compass points;
 //          the catalogue; BufferIndex 0; both charts solid-filled white and cleared.
 // Notes:   The order is fixed: later values overwrite what the lists' handlers computed.
+//          The catalogue is taken where the files are read, so their errors come after the
+//          lists are filled, whoever read them.
 void SetStartValues(SkyState& Sky, SkyControls& Ui,
                     const std::filesystem::path& starData = "StarData");
+void SetStartValues(SkyState& Sky, SkyControls& Ui, const CatalogueReader& read);
 
 // FitChartToWindow: the charts after a change of the window's size.
 // Reads:   the window's InnerWidth and InnerHeight, pixels, and its PixelRatio.

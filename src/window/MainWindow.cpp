@@ -415,6 +415,8 @@ void MainWindow::BindControls() {
 
 void MainWindow::Load(const std::filesystem::path& starData) { StartUp(*State, Ui, starData); }
 
+void MainWindow::Load(const CatalogueReader& read) { StartUp(*State, Ui, read); }
+
 float MainWindow::InnerWidth() const { return static_cast<float>(Client->width()); }
 
 float MainWindow::InnerHeight() const { return static_cast<float>(Client->height()); }

@@ -18,6 +18,7 @@
 #include "qttext/QtText.h"
 #include "render/RasterSurface.h"
 #include "session/Controls.h"
+#include "session/StartUp.h"
 
 class QAction;
 class QLabel;
@@ -33,6 +34,8 @@ public:
     // StartUp: sets up the default state with the catalogue read from starData,
     // then shows the window (its first Resize runs inside) and draws the chart.
     void Load(const std::filesystem::path& starData = "StarData");
+    // The same with the catalogue files the reader hands over (read ahead by main).
+    void Load(const CatalogueReader& read);
 
     // The client area below the menu bar, pixels.
     float InnerWidth() const override;

@@ -2,14 +2,13 @@
 // else from where it was installed) and shows the main window until the user
 // quits. The command line may choose the sky it starts with.
 
-#include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
 
 #include "DomariumApplication.h"
-#include "FontSetUpAhead.h"
 #include "MainWindow.h"
 #include "StartSettings.h"
+#include "StartUpAhead.h"
 #include "catalogue/StarDataPath.h"
 
 int main(int argc, char* argv[]) {
@@ -29,15 +28,16 @@ int main(int argc, char* argv[]) {
             break;
     }
     const StartSettings settings = StartSettingsOf(line);
-    FontSetUpAhead fonts;
+    // The font configuration and the catalogue are read while the toolkit starts.
+    StartUpAhead ahead(
+        [folder = ExecutableFolder(argv[0])] { return FindStarData(StarDataFolders(folder)); });
     DomariumApplication app(argc, argv);
-    fonts.Wait();
+    ahead.WaitForFonts();
     MainWindow window;
     // Start-up runs as the first event, so that a run-time error in it (a missing
     // or short StarData) is reported like any other, before the window is shown.
-    QTimer::singleShot(0, &window, [&window, &settings] {
-        window.Load(
-            FindStarData(StarDataFolders(QCoreApplication::applicationDirPath().toStdString())));
+    QTimer::singleShot(0, &window, [&window, &settings, &ahead] {
+        window.Load([&ahead] { return ahead.TakeCatalogue(); });
         ApplyStartSettings(window, settings);
     });
     return app.exec();

@@ -23,6 +23,8 @@
 
 #include "AboutDialog.h"
 #include "MainWindow.h"
+#include "StartUpAhead.h"
+#include "catalogue/StarDataPath.h"
 #include "core/RunTimeError.h"
 #include "session/HeadlessWindow.h"
 #include "support/TestSky.h"
@@ -133,6 +135,7 @@ private slots:
     void aboutDialogOpensFreshAndClosesByKey();
     void quitClosesTheWindow();
     void listIndexOutsideTheListIsAnError();
+    void startUpReadAheadStartsTheSameWindow();
 
 private:
     SurfaceView* FrontChart() const;
@@ -777,6 +780,37 @@ void WindowTest::quitClosesTheWindow() {
 void WindowTest::listIndexOutsideTheListIsAnError() {
     QVERIFY_THROWS_EXCEPTION(RunTimeError, Window->Controls().MinuteList->SetListIndex(60));
     QCOMPARE(Window->MinuteList->currentIndex(), 0);
+}
+
+// The start as main makes it, with the fonts and the catalogue read on a thread: the same
+// window, and a failed search raised where the catalogue is taken, with its own message.
+void WindowTest::startUpReadAheadStartsTheSameWindow() {
+    {
+        StartUpAhead ahead([] { return Catalogue; });
+        ahead.WaitForFonts();
+        MainWindow window;
+        window.Load([&ahead] { return ahead.TakeCatalogue(); });
+        QVERIFY(window.Sky().StarUnitY == Window->Sky().StarUnitY);
+        QCOMPARE(window.Sky().Figures.StarNames.size(), Window->Sky().Figures.StarNames.size());
+        QCOMPARE(window.ChartSurface(1).Picture(), Window->ChartSurface(1).Picture());
+    }
+    const std::vector<std::filesystem::path> nowhere = {"/nonexistent-domarium"};
+    QString expected;
+    try {
+        FindStarData(nowhere);
+    } catch (const RunTimeError& error) {
+        expected = QString::fromUtf8(error.what());
+    }
+    QVERIFY(!expected.isEmpty());
+    StartUpAhead missing([&nowhere] { return FindStarData(nowhere); });
+    MainWindow window;
+    try {
+        window.Load([&missing] { return missing.TakeCatalogue(); });
+        QFAIL("the failed search was not raised");
+    } catch (const RunTimeError& error) {
+        QCOMPARE(QString::fromUtf8(error.what()), expected);
+    }
+    QVERIFY(!window.isVisible());
 }
 
 QTEST_MAIN(WindowTest)
