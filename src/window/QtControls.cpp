@@ -296,8 +296,11 @@ void SurfaceView::FitToSurface() {
 void SurfaceView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     if (Ratio == 1.0) {
-        const QRect area = event->rect();
-        painter.drawImage(area.topLeft(), ImageOf(Surface), area);
+        // Rectangle by rectangle: the region of an animation step is a few dozen blocks
+        // spread over the chart, and a copy of their bounding rectangle clipped to them
+        // would be shared out among threads for its size alone.
+        const QImage image = ImageOf(Surface);
+        for (const QRect& area : event->region()) painter.drawImage(area.topLeft(), image, area);
     } else {
         // Device pixel for device pixel: the image's ratio makes it cover the widget exactly.
         QImage image = ImageOf(Surface);
