@@ -371,6 +371,8 @@ void ClassroomWindowTest::controlsHaveJapaneseNames() {
              QStringLiteral("1月1日 0時0分、東経135°・北緯35°の星空"));
     Window->LongitudeBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     QCOMPARE(name(Window->LongitudeReadout), QStringLiteral("東経 136°"));
+    QCOMPARE(name(Window->ChartView(0), QAccessible::Description),
+             QStringLiteral("1月1日 0時0分、東経136°・北緯35°の星空"));
 }
 
 void ClassroomWindowTest::viewMenuHoldsItsOptionsOff() {
