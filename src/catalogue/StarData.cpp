@@ -118,12 +118,13 @@ double ParseField(const std::string& raw, const std::string& source, long line, 
 }  // namespace
 
 namespace {
-StarColumns ReadStarDataFromStream(std::istream& input, const std::string& sourceName) {
+std::unique_ptr<StarColumns> ReadStarDataFromStream(std::istream& input,
+                                                    const std::string& sourceName) {
     std::streambuf* buffer = input.rdbuf();
     if (buffer == nullptr) throw RunTimeError(ErrorKind::FileNotFound, sourceName);
     FieldReader reader(*buffer);
-    StarColumns loaded;
-    std::array<double, StarCount>* const columns[3] = {&loaded.RA, &loaded.Dec, &loaded.Mag};
+    auto loaded = std::make_unique<StarColumns>();
+    std::array<double, StarCount>* const columns[3] = {&loaded->RA, &loaded->Dec, &loaded->Mag};
     std::string text;
     long line = 1;
     for (int i = 0; i < StarCount; ++i) {
@@ -152,10 +153,10 @@ void TakeStarData(SkyState& Sky, const StarColumns& stars) {
 }
 
 void LoadStarDataFromStream(SkyState& Sky, std::istream& input, const std::string& sourceName) {
-    TakeStarData(Sky, ReadStarDataFromStream(input, sourceName));
+    TakeStarData(Sky, *ReadStarDataFromStream(input, sourceName));
 }
 
-StarColumns ReadStarDataFrom(const std::filesystem::path& path) {
+std::unique_ptr<StarColumns> ReadStarDataFrom(const std::filesystem::path& path) {
     const std::string name = path.string();
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {
@@ -163,7 +164,7 @@ StarColumns ReadStarDataFrom(const std::filesystem::path& path) {
     }
     std::ifstream input(path, std::ios::binary);
     if (!input) throw RunTimeError(ErrorKind::FileNotFound, name + " を開けません。");
-    StarColumns stars;
+    std::unique_ptr<StarColumns> stars;
     try {
         stars = ReadStarDataFromStream(input, name);
     } catch (const std::ios_base::failure&) {
@@ -176,7 +177,7 @@ StarColumns ReadStarDataFrom(const std::filesystem::path& path) {
 }
 
 void LoadStarDataFrom(SkyState& Sky, const std::filesystem::path& path) {
-    TakeStarData(Sky, ReadStarDataFrom(path));
+    TakeStarData(Sky, *ReadStarDataFrom(path));
 }
 
 void LoadStarData(SkyState& Sky) { LoadStarDataFrom(Sky, StarDataFileName); }

@@ -13,6 +13,7 @@
 #include <array>
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <string>
 
 #include "core/SkyState.h"
@@ -28,7 +29,7 @@ struct StarColumns {
 
 // ReadStarDataFrom: the columns of the catalogue file, read and checked; no state is touched,
 // so that it may run on a thread of its own. Raises what LoadStarDataFrom raises.
-StarColumns ReadStarDataFrom(const std::filesystem::path& path);
+std::unique_ptr<StarColumns> ReadStarDataFrom(const std::filesystem::path& path);
 // TakeStarData: the columns into StarRA, StarDec and StarMag, and the polar cache made anew.
 void TakeStarData(SkyState& Sky, const StarColumns& stars);
 

@@ -164,7 +164,8 @@ void SetStartValues(SkyState& Sky, SkyControls& Ui, const CatalogueReader& read)
     FillListsUnseen(Sky, Ui);
     BuildCompassPoints(Sky);
     CatalogueFiles files = read();
-    TakeStarData(Sky, files.Stars);
+    if (!files.Stars) throw RunTimeError(ErrorKind::FileNotFound, StarDataFileName);
+    TakeStarData(Sky, *files.Stars);
     Sky.Figures = std::move(files.Figures);
     Sky.BufferIndex = 0;
     for (int index : {0, 1}) {

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 #include "catalogue/StarData.h"
 #include "core/ConstellationCatalogue.h"
@@ -14,7 +15,7 @@ struct SkyControls;
 
 // The files the start reads: StarData, and beside it the constellations and star names.
 struct CatalogueFiles {
-    StarColumns Stars;
+    std::unique_ptr<StarColumns> Stars;
     ConstellationCatalogue Figures;  // Empty when neither file is there.
 };
 
