@@ -98,7 +98,16 @@ int ButtonSum(Qt::MouseButtons buttons) {
 }
 
 QtList::QtList(QComboBox* combo) : Combo(combo) {
-    Combo->setEditable(true);
+    // Editable through a line edit of its own rather than setEditable, which makes the
+    // popup list at once, in the form of a box that is not editable (with a menu made only
+    // to read its palette), and then remakes it: milliseconds of start-up for six boxes.
+    // The box makes its list when it first needs it; the box and its opened list look the
+    // same either way.
+    if (!Combo->isEditable()) {
+        auto* edit = new QLineEdit(Combo);
+        edit->setPalette(Combo->palette());
+        Combo->setLineEdit(edit);
+    }
     // Typed text never becomes an item or a choice: no insertion, no completion,
     // and no look-up of the text among the items.
     Combo->setInsertPolicy(QComboBox::NoInsert);
