@@ -851,6 +851,16 @@ void WindowTest::listsLookLikeQtsEditableBoxes() {
     const QImage list = opened(Window->MinuteList);
     QVERIFY(!list.isNull());
     QCOMPARE(list, opened(&reference));
+    // Every item of every list shows as in the reference box, whose text is shaped.
+    for (QComboBox* box : {Window->MagnitudeList, Window->StepList, Window->MonthList,
+                           Window->DayList, Window->HourList, Window->MinuteList}) {
+        reference.resize(box->size());
+        for (int i = 0; i < box->count(); ++i) {
+            box->lineEdit()->setText(box->itemText(i));
+            reference.lineEdit()->setText(box->itemText(i));
+            QCOMPARE(box->grab().toImage(), reference.grab().toImage());
+        }
+    }
 }
 
 QTEST_MAIN(WindowTest)
