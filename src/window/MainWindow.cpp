@@ -324,11 +324,18 @@ void MainWindow::DescribeForScreenReaders() {
     };
     const auto degrees = [](double value) { return QString::number(value) + QStringLiteral("°"); };
     const double latitude = Sky.PoleAngle - 90;
-    say(AzimuthReadout, QStringLiteral("方位角 ") + degrees(Sky.ViewAzimuth));
-    say(LongitudeReadout, QStringLiteral("東経 ") + degrees(Sky.Longitude));
-    say(ElevationReadout, QStringLiteral("仰角 ") + degrees(-Sky.ViewElevation));
-    say(LatitudeReadout, (latitude < 0 ? QStringLiteral("南緯 ") : QStringLiteral("北緯 ")) +
-                             degrees(std::fabs(latitude)));
+    // The read-outs' names change only with the view and the place, not during an animation.
+    const std::array<double, 4> described = {static_cast<double>(Sky.ViewAzimuth), Sky.Longitude,
+                                             static_cast<double>(Sky.ViewElevation), Sky.PoleAngle};
+    if (!DescribedOnce || described != Described) {
+        say(AzimuthReadout, QStringLiteral("方位角 ") + degrees(Sky.ViewAzimuth));
+        say(LongitudeReadout, QStringLiteral("東経 ") + degrees(Sky.Longitude));
+        say(ElevationReadout, QStringLiteral("仰角 ") + degrees(-Sky.ViewElevation));
+        say(LatitudeReadout, (latitude < 0 ? QStringLiteral("南緯 ") : QStringLiteral("北緯 ")) +
+                                 degrees(std::fabs(latitude)));
+        Described = described;
+        DescribedOnce = true;
+    }
     // "1月1日 0時0分、東経135°・北緯35°の星空", appended piece by piece: at every step of
     // an animation, and cheaper so than by placeholders.
     QString chart;

@@ -101,6 +101,9 @@ private:
     void BindControls();
 
     void DescribeForScreenReaders();
+    // The azimuth, longitude, elevation and pole angle the read-outs' names were made from.
+    std::array<double, 4> Described{};
+    bool DescribedOnce = false;
     void FitChartScale();
     const GlyphSource& ChartTextAt(double scale);
 
