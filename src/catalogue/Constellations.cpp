@@ -10,7 +10,7 @@
 
 #include "catalogue/Decimal.h"
 #include "core/RunTimeError.h"
-#include "core/SkyState.h"
+#include "core/Sky.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include "catalogue/Decimal.h"
 #include "core/RunTimeError.h"
-#include "core/SkyState.h"
-#include "geometry/Projection.h"
+#include "catalogue/Constellations.h"
+#include "core/Sky.h"
 
 namespace {
 
@@ -145,15 +145,15 @@ std::unique_ptr<StarColumns> ReadStarDataFromStream(std::istream& input,
 }
 }  // namespace
 
-void TakeStarData(SkyState& Sky, const StarColumns& stars) {
-    Sky.StarRA = stars.RA;
-    Sky.StarDec = stars.Dec;
-    Sky.StarMag = stars.Mag;
-    PrepareStarPolarCache(Sky);
+void TakeStarData(Sky& sky, const StarColumns& stars) {
+    sky.StarRA = stars.RA;
+    sky.StarDec = stars.Dec;
+    sky.StarMag = stars.Mag;
+    DerivePolarValues(sky);
 }
 
-void LoadStarDataFromStream(SkyState& Sky, std::istream& input, const std::string& sourceName) {
-    TakeStarData(Sky, *ReadStarDataFromStream(input, sourceName));
+void LoadStarDataFromStream(Sky& sky, std::istream& input, const std::string& sourceName) {
+    TakeStarData(sky, *ReadStarDataFromStream(input, sourceName));
 }
 
 std::unique_ptr<StarColumns> ReadStarDataFrom(const std::filesystem::path& path) {
@@ -176,8 +176,39 @@ std::unique_ptr<StarColumns> ReadStarDataFrom(const std::filesystem::path& path)
     return stars;
 }
 
-void LoadStarDataFrom(SkyState& Sky, const std::filesystem::path& path) {
-    TakeStarData(Sky, *ReadStarDataFrom(path));
+void LoadStarDataFrom(Sky& sky, const std::filesystem::path& path) {
+    TakeStarData(sky, *ReadStarDataFrom(path));
 }
 
-void LoadStarData(SkyState& Sky) { LoadStarDataFrom(Sky, StarDataFileName); }
+void LoadStarData(Sky& sky) { LoadStarDataFrom(sky, StarDataFileName); }
+
+namespace {
+// The constellations and star names sit next to StarData (the package installs all three
+// in one folder). Absent files leave the catalogue empty, and the constellation overlays
+// draw nothing; a damaged one stops the start-up, as a damaged StarData does.
+ConstellationCatalogue ReadFiguresBeside(const std::filesystem::path& starData) {
+    const std::filesystem::path folder = starData.parent_path();
+    const std::filesystem::path lines = folder / ConstellationDataFileName;
+    const std::filesystem::path names = folder / StarNamesFileName;
+    ConstellationCatalogue figures;
+    std::error_code error;
+    if (!std::filesystem::exists(lines, error) && !std::filesystem::exists(names, error)) {
+        return figures;
+    }
+    LoadConstellationsFrom(figures, lines, names);
+    return figures;
+}
+}  // namespace
+
+CatalogueFiles ReadCatalogueFiles(const std::filesystem::path& starData) {
+    CatalogueFiles files;
+    files.Stars = ReadStarDataFrom(starData);
+    files.Figures = ReadFiguresBeside(starData);
+    return files;
+}
+
+void TakeCatalogue(Sky& sky, CatalogueFiles&& files) {
+    if (!files.Stars) throw RunTimeError(ErrorKind::FileNotFound, StarDataFileName);
+    TakeStarData(sky, *files.Stars);
+    sky.Figures = std::move(files.Figures);
+}

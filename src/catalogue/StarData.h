@@ -16,7 +16,7 @@
 #include <memory>
 #include <string>
 
-#include "core/SkyState.h"
+#include "core/Sky.h"
 
 inline constexpr const char* StarDataFileName = "StarData";
 
@@ -30,11 +30,27 @@ struct StarColumns {
 // ReadStarDataFrom: the columns of the catalogue file, read and checked; no state is touched,
 // so that it may run on a thread of its own. Raises what LoadStarDataFrom raises.
 std::unique_ptr<StarColumns> ReadStarDataFrom(const std::filesystem::path& path);
-// TakeStarData: the columns into StarRA, StarDec and StarMag, and the polar cache made anew.
-void TakeStarData(SkyState& Sky, const StarColumns& stars);
+// TakeStarData: the columns into the sky's StarRA, StarDec and StarMag, with their derived
+// polar values made anew.
+void TakeStarData(Sky& sky, const StarColumns& stars);
 
 // LoadStarData: reads StarData from the current directory into StarRA, StarDec and StarMag.
-void LoadStarData(SkyState& Sky);
-void LoadStarDataFrom(SkyState& Sky, const std::filesystem::path& path);
+void LoadStarData(Sky& sky);
+void LoadStarDataFrom(Sky& sky, const std::filesystem::path& path);
 // SourceName names the input in error messages.
-void LoadStarDataFromStream(SkyState& Sky, std::istream& input, const std::string& sourceName);
+void LoadStarDataFromStream(Sky& sky, std::istream& input, const std::string& sourceName);
+
+// The files a start reads: StarData, and beside it the constellations and star names.
+struct CatalogueFiles {
+    std::unique_ptr<StarColumns> Stars;
+    ConstellationCatalogue Figures;  // Empty when neither file is there.
+};
+
+// ReadCatalogueFiles: the files beside starData, read and checked, StarData first; no sky is
+// touched, so that a front end may read them on a thread of its own while it starts.
+// Raises:  the loaders' errors: a missing or damaged StarData, a damaged constellation file.
+CatalogueFiles ReadCatalogueFiles(const std::filesystem::path& starData);
+
+// TakeCatalogue: the files into a sky: the stars with their polar values, and the figures.
+// Raises:  the missing-file error when the files hold no stars.
+void TakeCatalogue(Sky& sky, CatalogueFiles&& files);

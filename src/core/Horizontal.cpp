@@ -3,8 +3,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "core/SkyState.h"
-
 namespace {
 constexpr double Radian = std::numbers::pi / 180;
 }  // namespace
@@ -16,8 +14,8 @@ double Wrap360(double degrees) {
     return wrapped < 360 ? wrapped : 0.0;
 }
 
-Horizontal HorizontalOf(const SkyState& Sky, double siderealAngle, double ra, double dec) {
-    const double phi = (Sky.PoleAngle - 90) * Radian;
+Horizontal HorizontalOf(double poleAngle, double siderealAngle, double ra, double dec) {
+    const double phi = (poleAngle - 90) * Radian;
     const double h = (siderealAngle - ra) * Radian;
     const double d = dec * Radian;
     // North, east and up components of the unit vector.

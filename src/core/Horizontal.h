@@ -3,8 +3,6 @@
 // conversion that the Sun's day (rise, set, transit), the marked points and the
 // constellation names all read, so that every read-out of a point agrees.
 
-struct SkyState;
-
 // Altitude above the dome's horizon (-90..90, no refraction) and azimuth from north
 // through east (0..360), degrees.
 struct Horizontal {
@@ -15,7 +13,7 @@ struct Horizontal {
 double Wrap360(double degrees);
 
 // HorizontalOf: altitude and azimuth of a sky point.
-// Reads:   PoleAngle (latitude = PoleAngle - 90); siderealAngle, ra, dec in degrees.
+// Reads:   poleAngle (90 + latitude); siderealAngle, ra, dec; all degrees.
 // Notes:   1) The hour angle is siderealAngle - ra, as the projection turns the stars.
 //          2) Radians use the true pi, not the chart's Pi: the result is an angle read
 //             out to the pupil, checked against ERFA, not a pixel.
@@ -23,4 +21,4 @@ double Wrap360(double degrees);
 //             of hour angle 180 deg (north pole) or 0 deg (south pole).
 // Tested:  against ERFA's eraHd2ae to 1e-9 deg; the equator meets the horizon at 90 and
 //          270; the pole stands at |latitude|.
-Horizontal HorizontalOf(const SkyState& Sky, double siderealAngle, double ra, double dec);
+Horizontal HorizontalOf(double poleAngle, double siderealAngle, double ra, double dec);

@@ -1,173 +1,159 @@
 #include "geometry/Projection.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
 #include "core/Convert.h"
-#include "core/RunTimeError.h"
-#include "core/SkyState.h"
+#include "core/Moment.h"
+#include "core/Sky.h"
+#include "core/View.h"
 
-void UpdateViewTrig(SkyState& Sky) {
-    Sky.ViewAzimuthRad = (Sky.ViewAzimuth * Sky.Pi) / 180;
-    Sky.PoleAngleRad = (Sky.PoleAngle * Sky.Pi) / 180;
-    Sky.SinAzimuth = std::sin(Sky.ViewAzimuthRad);
-    Sky.CosAzimuth = std::cos(Sky.ViewAzimuthRad);
-    Sky.SinPole = std::sin(Sky.PoleAngleRad);
-    Sky.CosPole = std::cos(Sky.PoleAngleRad);
-    Sky.RollAngleRad = (Sky.RollAngle * Sky.Pi) / 180;
-    Sky.ViewElevationRad = (Sky.ViewElevation * Sky.Pi) / 180;
-    Sky.SinRoll = std::sin(Sky.RollAngleRad);
-    Sky.CosRoll = std::cos(Sky.RollAngleRad);
-    Sky.SinElevation = std::sin(Sky.ViewElevationRad);
-    Sky.CosElevation = std::cos(Sky.ViewElevationRad);
+Projection ProjectionOf(const Moment& moment, const View& view) {
+    Projection p;
+    p.R = view.ChartRadius();
+    p.CenterX = view.CenterX();
+    p.CenterY = view.CenterY();
+    p.PoleAngle = moment.PoleAngle;
+    const double azimuthRad = (view.Azimuth * ChartPi) / 180;
+    const double poleRad = (moment.PoleAngle * ChartPi) / 180;
+    const double rollRad = (view.Roll * ChartPi) / 180;
+    p.ElevationRad = (view.Elevation * ChartPi) / 180;
+    p.SinAzimuth = std::sin(azimuthRad);
+    p.CosAzimuth = std::cos(azimuthRad);
+    p.SinPole = std::sin(poleRad);
+    p.CosPole = std::cos(poleRad);
+    p.SinRoll = std::sin(rollRad);
+    p.CosRoll = std::cos(rollRad);
+    p.SinElevation = std::sin(p.ElevationRad);
+    p.CosElevation = std::cos(p.ElevationRad);
+    return p;
 }
 
-namespace {
-// The rotation chain shared by stars and compass points: pole tilt, view
-// azimuth, view elevation, roll. The rounded Depth feeds the last two steps.
-inline void RotateToScreen(SkyState& Sky, double x, double y, double z) {
-    Sky.Depth = Round16(((-x) * Sky.SinPole) + (z * Sky.CosPole));
-    Sky.ViewY = ((((-x) * Sky.CosPole) * Sky.SinAzimuth) + (y * Sky.CosAzimuth)) -
-                ((z * Sky.SinPole) * Sky.SinAzimuth);
-    Sky.ViewX = (((x * Sky.CosPole) * Sky.CosAzimuth) + (y * Sky.SinAzimuth)) +
-                ((z * Sky.SinPole) * Sky.CosAzimuth);
-    Sky.OffsetY = ((-Sky.ViewX) * Sky.SinElevation) + (Sky.Depth * Sky.CosElevation);
-    Sky.OffsetX = ((((-Sky.ViewX) * Sky.CosElevation) * Sky.SinRoll) + (Sky.ViewY * Sky.CosRoll)) -
-                  ((Sky.Depth * Sky.SinElevation) * Sky.SinRoll);
+ChartPoint PlaceSpherePoint(const Projection& p, double x, double y, double z) {
+    ChartPoint c;
+    c.DepthExact = ((-x) * p.SinPole) + (z * p.CosPole);
+    c.Depth = Round16(c.DepthExact);
+    const double viewY = ((((-x) * p.CosPole) * p.SinAzimuth) + (y * p.CosAzimuth)) -
+                         ((z * p.SinPole) * p.SinAzimuth);
+    const double viewX = (((x * p.CosPole) * p.CosAzimuth) + (y * p.SinAzimuth)) +
+                         ((z * p.SinPole) * p.CosAzimuth);
+    c.OffsetY = ((-viewX) * p.SinElevation) + (c.Depth * p.CosElevation);
+    c.OffsetX = ((((-viewX) * p.CosElevation) * p.SinRoll) + (viewY * p.CosRoll)) -
+                ((c.Depth * p.SinElevation) * p.SinRoll);
+    c.Facing = -((viewX * p.CosElevation) + (c.DepthExact * p.SinElevation));
+    return c;
 }
 
-inline double PolarDistRadOf(const SkyState& Sky, int i) {
-    return ((90 - Sky.StarDec[static_cast<std::size_t>(i)]) * Sky.Pi) / 180;
+void SpherePointOf(const Projection& p, double ra, double dec, double siderealAngle, double& x,
+                   double& y, double& z) {
+    const double raOffsetRad = ((ra - siderealAngle) * ChartPi) / 180;
+    const double polarDist = ((90 - dec) * ChartPi) / 180;
+    const double sinPolar = std::sin(polarDist);
+    x = (p.R * sinPolar) * std::cos(raOffsetRad);
+    y = (p.R * sinPolar) * std::sin(raOffsetRad);
+    z = p.R * std::cos(polarDist);
 }
 
-}  // namespace
-
-bool StarPolarCacheHolds(const SkyState& Sky, std::size_t i) {
-    return Sky.StarPolarCacheReady && Sky.StarPolarCacheDec[i] == Sky.StarDec[i] &&
-           Sky.StarPolarCachePi == Sky.Pi;
+ChartPoint PlaceSkyPoint(const Projection& p, double ra, double dec, double siderealAngle) {
+    double x, y, z;
+    SpherePointOf(p, ra, dec, siderealAngle, x, y, z);
+    return PlaceSpherePoint(p, x, y, z);
 }
 
-void PrepareStarPolarCache(SkyState& Sky) {
-    for (int i = 0; i < StarCount; ++i) {
-        const double polarDist = PolarDistRadOf(Sky, i);
-        Sky.StarPolarCacheDec[static_cast<std::size_t>(i)] =
-            Sky.StarDec[static_cast<std::size_t>(i)];
-        Sky.StarPolarDistRad[static_cast<std::size_t>(i)] = polarDist;
-        Sky.StarSinPolarDist[static_cast<std::size_t>(i)] = std::sin(polarDist);
-        Sky.StarCosPolarDist[static_cast<std::size_t>(i)] = std::cos(polarDist);
-        const double ra = Sky.StarRA[static_cast<std::size_t>(i)];
-        const double raRad = (ra * Sky.Pi) / 180;
-        Sky.StarPolarCacheRA[static_cast<std::size_t>(i)] = ra;
-        Sky.StarUnitX[static_cast<std::size_t>(i)] = std::sin(polarDist) * std::cos(raRad);
-        Sky.StarUnitY[static_cast<std::size_t>(i)] = std::sin(polarDist) * std::sin(raRad);
-    }
-    Sky.StarPolarCachePi = Sky.Pi;
-    Sky.StarPolarCacheReady = true;
+ChartPoint PlaceHorizontalPoint(const Projection& p, double altitude, double azimuth,
+                                double scale) {
+    const double r = p.R * scale;
+    const double a = (altitude * ChartPi) / 180, A = (azimuth * ChartPi) / 180;
+    const double north = (r * std::cos(a)) * std::cos(A);
+    const double east = (r * std::cos(a)) * std::sin(A);
+    const double depth = -r * std::sin(a);
+    // Back from the horizon frame to the sphere frame: the inverse turn by the pole angle.
+    const double x = (north * p.CosPole) - (depth * p.SinPole);
+    const double z = (north * p.SinPole) + (depth * p.CosPole);
+    return PlaceSpherePoint(p, x, east, z);
 }
 
-void ProjectStar(SkyState& Sky) {
-    const int i = Sky.StarIndex;
-    if (i < 0 || i >= StarCount) throw RunTimeError(ErrorKind::SubscriptRange);
-    const auto index = static_cast<std::size_t>(i);
-    const double R = Sky.ChartRadius;
-    Sky.RaOffsetRad = ((Sky.StarRA[index] - Sky.SiderealAngle) * Sky.Pi) / 180;
-    Sky.SinRaOffset = std::sin(Sky.RaOffsetRad);
-    Sky.CosRaOffset = std::cos(Sky.RaOffsetRad);
-    if (StarPolarCacheHolds(Sky, index)) {
-        Sky.PolarDistRad = Sky.StarPolarDistRad[index];
-        Sky.SinPolarDist = Sky.StarSinPolarDist[index];
-        Sky.CosPolarDist = Sky.StarCosPolarDist[index];
-    } else {
-        Sky.PolarDistRad = PolarDistRadOf(Sky, i);
-        Sky.SinPolarDist = std::sin(Sky.PolarDistRad);
-        Sky.CosPolarDist = std::cos(Sky.PolarDistRad);
-    }
-    Sky.SphereX = (R * Sky.SinPolarDist) * Sky.CosRaOffset;
-    Sky.SphereY = (R * Sky.SinPolarDist) * Sky.SinRaOffset;
-    Sky.SphereZ = R * Sky.CosPolarDist;
-    RotateToScreen(Sky, Sky.SphereX, Sky.SphereY, Sky.SphereZ);
+CompassPoints CompassPointsOf(const Projection& p) {
+    const double R = p.R;
+    // Theta is 90 degrees minus the latitude, in radians.
+    const double theta = ChartPi * (180 - p.PoleAngle) / 180;
+    CompassPoints c;
+    c.X[0] = std::cos(theta) * (-R);  // North.
+    c.Y[0] = 0;
+    c.Z[0] = Round16(R * std::sin(theta));
+    c.X[1] = 0;  // West.
+    c.Y[1] = -R;
+    c.X[2] = std::cos(theta) * R;  // South.
+    c.Y[2] = 0;
+    c.Z[2] = Round16((-R) * std::sin(theta));
+    c.X[3] = 0;  // East.
+    c.Y[3] = R;
+    return c;
 }
 
-void ProjectPoint(SkyState& Sky, double x, double y, double z) { RotateToScreen(Sky, x, y, z); }
-
-void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int count,
-                      StarProjection* out) {
-    // Blocks of stars, each in passes: the library's sines and cosines; the sphere
-    // point and the rotation in plain arithmetic that the compiler can run on several
-    // stars at once; the depth's range check and rounding; the screen offsets.
+void ProjectStarBatch(const Sky& sky, const Projection& p, double siderealAngle,
+                      const std::int16_t* indices, int count, StarProjection* out) {
+    // Blocks of stars, each in passes: the library's sines and cosines; the sphere point and
+    // the rotation in plain arithmetic that the compiler can run on several stars at once;
+    // the depth's range check and rounding; the screen offsets. PlaceSpherePoint's steps.
     constexpr int Block = 64;
-    double sinRa[Block], cosRa[Block], sinPolar[Block], cosPolar[Block];
+    double sinRa[Block], cosRa[Block];
     double depthExact[Block], depth[Block], viewX[Block], viewY[Block];
-    const double R = Sky.ChartRadius;
-    const double sinPole = Sky.SinPole, cosPole = Sky.CosPole, sinAz = Sky.SinAzimuth,
-                 cosAz = Sky.CosAzimuth, sinEl = Sky.SinElevation, cosEl = Sky.CosElevation,
-                 sinRoll = Sky.SinRoll, cosRoll = Sky.CosRoll;
+    const double R = p.R;
+    const double sinPole = p.SinPole, cosPole = p.CosPole, sinAz = p.SinAzimuth,
+                 cosAz = p.CosAzimuth, sinEl = p.SinElevation, cosEl = p.CosElevation,
+                 sinRoll = p.SinRoll, cosRoll = p.CosRoll;
     for (int first = 0; first < count; first += Block) {
         const int n = count - first < Block ? count - first : Block;
         for (int k = 0; k < n; ++k) {
             const auto i = static_cast<std::size_t>(indices[first + k]);
-            const double raOffsetRad = ((Sky.StarRA[i] - Sky.SiderealAngle) * Sky.Pi) / 180;
+            const double raOffsetRad = ((sky.StarRA[i] - siderealAngle) * ChartPi) / 180;
             sinRa[k] = std::sin(raOffsetRad);
             cosRa[k] = std::cos(raOffsetRad);
-            if (StarPolarCacheHolds(Sky, i)) {
-                sinPolar[k] = Sky.StarSinPolarDist[i];
-                cosPolar[k] = Sky.StarCosPolarDist[i];
-            } else {
-                const double polarDist = PolarDistRadOf(Sky, static_cast<int>(i));
-                sinPolar[k] = std::sin(polarDist);
-                cosPolar[k] = std::cos(polarDist);
-            }
         }
         for (int k = 0; k < n; ++k) {
-            const double x = (R * sinPolar[k]) * cosRa[k];
-            const double y = (R * sinPolar[k]) * sinRa[k];
-            const double z = R * cosPolar[k];
+            const auto i = static_cast<std::size_t>(indices[first + k]);
+            const double x = (R * sky.SinPolarDist[i]) * cosRa[k];
+            const double y = (R * sky.SinPolarDist[i]) * sinRa[k];
+            const double z = R * sky.CosPolarDist[i];
             depthExact[k] = ((-x) * sinPole) + (z * cosPole);
             viewY[k] = ((((-x) * cosPole) * sinAz) + (y * cosAz)) - ((z * sinPole) * sinAz);
             viewX[k] = (((x * cosPole) * cosAz) + (y * sinAz)) + ((z * sinPole) * cosAz);
         }
+        for (int k = 0; k < n; ++k) depth[k] = Round16(depthExact[k]);
         for (int k = 0; k < n; ++k) {
-            depth[k] = Round16(depthExact[k]);
-        }
-        for (int k = 0; k < n; ++k) {
-            StarProjection& p = out[first + k];
-            p.Depth = static_cast<std::int16_t>(depth[k]);
-            p.OffsetY = ((-viewX[k]) * sinEl) + (depth[k] * cosEl);
-            p.OffsetX = ((((-viewX[k]) * cosEl) * sinRoll) + (viewY[k] * cosRoll)) -
+            StarProjection& s = out[first + k];
+            s.Depth = static_cast<std::int16_t>(depth[k]);
+            s.OffsetY = ((-viewX[k]) * sinEl) + (depth[k] * cosEl);
+            s.OffsetX = ((((-viewX[k]) * cosEl) * sinRoll) + (viewY[k] * cosRoll)) -
                         ((depth[k] * sinEl) * sinRoll);
         }
     }
 }
 
-int ProjectStarsAboveHorizon(const SkyState& Sky, const std::int16_t* indices, int count,
-                             StarProjection* out) {
+int ProjectStarsAboveHorizon(const Sky& sky, const Projection& p, double siderealAngle,
+                             const std::int16_t* indices, int count, StarProjection* out) {
     // The depth before rounding is R (cos p cos P - sin p sin P cos h) for polar distance p,
-    // pole angle P and hour angle h = RA - s; Round16 makes it positive only above 0.5. The
-    // bound takes sin p cos h as the cached unit point turned by s, x0 cos s + y0 sin s. Its
+    // pole angle P and hour angle h = RA - s; rounding makes it positive only above 0.5. The
+    // bound takes sin p cos h as the sky's unit point turned by s, x0 cos s + y0 sin s. Its
     // angles are the star's and the clock's apart, each under 1e5 degrees (1745 radians), so
-    // the roundings differ from ProjectStar's by a few units in the last place of 1745: under
-    // 1e-12 in cos h, and a few units in the last place of R in the sums. A bound depth above
-    // 0.5 + R 1e-9 therefore proves the star below the horizon with a thousandfold to spare;
-    // every other star goes through ProjectStarBatch untouched.
-    const double R = Sky.ChartRadius;
+    // the roundings differ from the exact path's by a few units in the last place of 1745:
+    // under 1e-12 in cos h, and a few units in the last place of R in the sums. A bound depth
+    // above 0.5 + R 1e-9 therefore proves the star below the horizon with a thousandfold to
+    // spare; every other star goes through ProjectStarBatch untouched.
+    const double R = p.R;
     const double margin = 0.5 + std::fabs(R) * 1e-9;
-    const double sinPole = Sky.SinPole, cosPole = Sky.CosPole;
-    const double sidereal = Sky.SiderealAngle;
-    const bool bounded = std::fabs(sidereal) < 1e5 && std::fabs(Sky.Pi - 3.14159) < 1e-3 &&
-                         Sky.StarPolarCacheReady && Sky.StarPolarCachePi == Sky.Pi &&
-                         std::isfinite(margin);
-    const double siderealRad = bounded ? (sidereal * Sky.Pi) / 180 : 0.0;
+    const double sinPole = p.SinPole, cosPole = p.CosPole;
+    const bool bounded = std::fabs(siderealAngle) < 1e5 && std::isfinite(margin);
+    const double siderealRad = bounded ? (siderealAngle * ChartPi) / 180 : 0.0;
     const double cosS = std::cos(siderealRad), sinS = std::sin(siderealRad);
-    // The bound depth of star i, and whether the bound can judge the star: not when its
-    // cache entry is stale, or its right ascension far out.
     const auto boundDepth = [&](std::size_t i) {
-        const double x = R * ((Sky.StarUnitX[i] * cosS) + (Sky.StarUnitY[i] * sinS));
-        return ((-x) * sinPole) + ((R * Sky.StarCosPolarDist[i]) * cosPole);
+        const double x = R * ((sky.UnitX[i] * cosS) + (sky.UnitY[i] * sinS));
+        return ((-x) * sinPole) + ((R * sky.CosPolarDist[i]) * cosPole);
     };
-    const auto judged = [&](std::size_t i) {
-        return (Sky.StarPolarCacheDec[i] == Sky.StarDec[i]) &
-               (Sky.StarPolarCacheRA[i] == Sky.StarRA[i]) & (std::fabs(Sky.StarRA[i]) < 1e3);
-    };
+    // A right ascension far out of range is left to the exact path.
+    const auto judged = [&](std::size_t i) { return std::fabs(sky.StarRA[i]) < 1e3; };
     constexpr double Unjudged = -std::numeric_limits<double>::infinity();
     // With most of the catalogue in the list, the bound is taken for every star in runs
     // over the arrays that the compiler turns into vector code, and looked up by index.
@@ -197,7 +183,7 @@ int ProjectStarsAboveHorizon(const SkyState& Sky, const std::int16_t* indices, i
             kept[blockCount] = indices[first + k];
             blockCount += static_cast<int>(!(depth[k] > margin));
         }
-        ProjectStarBatch(Sky, kept, blockCount, out + keptCount);
+        ProjectStarBatch(sky, p, siderealAngle, kept, blockCount, out + keptCount);
         for (int k = 0; k < blockCount; ++k) out[keptCount + k].Index = kept[k];
         keptCount += blockCount;
     }

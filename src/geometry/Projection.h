@@ -1,80 +1,109 @@
 #pragma once
-// The orthographic projection of the celestial sphere onto the chart: the
-// view angles' trigonometric cache, and the rotation chain that turns a point
-// of the sphere frame into screen offsets and a depth below the horizon.
+// The orthographic projection of the celestial sphere onto the chart: one
+// value per view (its trigonometry, the sphere's radius and the chart's
+// centre) and one rotation chain that turns a point of the sphere frame into
+// a chart point. Stars, the Sun, trails, lines and labels all go through it.
 
-#include <cstddef>
 #include <cstdint>
 
-struct SkyState;
+struct Sky;
+struct Moment;
+struct View;
 
-// UpdateViewTrig: the view angles' radians and their sines and cosines.
-// Reads:   PoleAngle (90 + latitude), ViewAzimuth (from north through east), ViewElevation
-//          (positive looks down on the dome), RollAngle: degrees; Pi.
-// Writes:  PoleAngleRad, ViewAzimuthRad, ViewElevationRad, RollAngleRad  radians (x Pi / 180);
-//          SinPole, CosPole, SinAzimuth, CosAzimuth, SinElevation, CosElevation, SinRoll, CosRoll.
-// Notes:   Any change of a view angle must be followed by a call before the next projection.
-void UpdateViewTrig(SkyState& Sky);
+// A view's projection, made by ProjectionOf and only read after.
+struct Projection {
+    double R = 0.0;                    // Radius of the sphere on the chart, pixels.
+    float CenterX = 0.0f, CenterY = 0.0f;  // The chart's centre, pixels from the top-left corner.
+    double PoleAngle = 0.0;            // 90 + latitude, degrees.
+    double ElevationRad = 0.0;         // The view's elevation, radians (ChartPi); positive from above.
+    // Sines and cosines of the pole angle, the view's azimuth, elevation and roll.
+    double SinPole = 0.0, CosPole = 0.0, SinAzimuth = 0.0, CosAzimuth = 0.0;
+    double SinElevation = 0.0, CosElevation = 0.0, SinRoll = 0.0, CosRoll = 0.0;
+    bool operator==(const Projection&) const = default;
+};
 
-// ProjectStar: one star on the chart for the current sidereal angle.
-// Reads:   StarIndex 0..3145; StarRA, StarDec  degrees; SiderealAngle  degrees; ChartRadius
-//          pixels; the view cache of UpdateViewTrig; Pi.
-// Writes:  RaOffsetRad = (StarRA - SiderealAngle) x Pi / 180, PolarDistRad = (90 - StarDec) x
-//          Pi / 180, their sines and cosines; SphereX, SphereY, SphereZ  pixels in the sphere
-//          frame; Depth  rounded pixels below the horizon plane (the star is below the horizon
-//          when Depth > 0); ViewY, ViewX; OffsetX, OffsetY  pixels from the chart centre, y down.
-// Notes:   1) Evaluated in exactly this order, so results agree to the last bit.
+// ProjectionOf: the projection of a view for a place.
+// Reads:   moment.PoleAngle; view.Azimuth, Elevation, Roll (degrees) and its chart geometry.
+// Returns: the angles in radians as (angle x ChartPi) / 180, their sines and cosines.
+// Tested:  the worked stars of ProjectionTest at R = 1000 in the start-up view, exactly.
+Projection ProjectionOf(const Moment& moment, const View& view);
+
+// A point on the chart, with what decides how it is drawn.
+struct ChartPoint {
+    double OffsetX = 0.0, OffsetY = 0.0;  // Pixels from the chart centre, y down.
+    std::int16_t Depth = 0;  // Pixels below the horizon plane, rounded (halves to even); the
+                             // point is above the horizon, and drawn, when Depth <= 0.
+    double DepthExact = 0.0;  // The same before rounding.
+    // Pixels toward the viewer from the plane through the centre across the line of sight:
+    // positive on the half of the sphere that faces the viewer (seen from outside).
+    double Facing = 0.0;
+    double X(const Projection& p) const { return p.CenterX + OffsetX; }
+    double Y(const Projection& p) const { return p.CenterY + OffsetY; }
+};
+
+// PlaceSpherePoint: a point of the sphere frame on the chart: the rotation chain, once.
+// Reads:   x toward the meridian point of the equator, y east, z the north pole; pixels.
+// Notes:   1) Pole tilt, view azimuth, view elevation, roll, in exactly this order; the rounded
+//             Depth feeds the last two steps, so results agree to the last bit everywhere.
 //          2) A Depth outside 16 bits is the overflow error.
-// Tested:  R = 1000 at the start-up view: the worked stars of ProjectionTest, exactly.
-void ProjectStar(SkyState& Sky);
+//          3) Facing is -(ViewX cos elevation + DepthExact sin elevation): the viewer stands
+//             outside the dome on the side opposite the view azimuth, above the horizon plane
+//             for a positive elevation.
+ChartPoint PlaceSpherePoint(const Projection& p, double x, double y, double z);
 
-// ProjectPoint: a point of the sphere frame on the chart (the compass points).
-// Reads:   x, y, z  pixels in the sphere frame, already scaled to the chart; the view cache.
-// Writes:  Depth, ViewY, ViewX, OffsetY, OffsetX as ProjectStar; not its working values.
-void ProjectPoint(SkyState& Sky, double x, double y, double z);
+// SpherePointOf: the sphere-frame point of right ascension ra and declination dec (degrees)
+// at a sidereal angle (degrees, not reduced), at distance R from the centre.
+void SpherePointOf(const Projection& p, double ra, double dec, double siderealAngle, double& x,
+                   double& y, double& z);
 
-// Screen position and depth of one star, as ProjectStar leaves them.
+// PlaceSkyPoint: a point of the celestial sphere at a sidereal angle on the chart.
+// Notes:   For a catalogue star at the chart's sidereal angle, the same bits as the star pass.
+// Tested:  every catalogue star against the star batch in several views.
+ChartPoint PlaceSkyPoint(const Projection& p, double ra, double dec, double siderealAngle);
+
+// PlaceHorizontalPoint: a point given by altitude and azimuth (degrees, azimuth from north
+// through east), at `scale` times the sphere's radius (1 on the sphere, 0 at the centre).
+// Tested:  the zenith at (0, -R cos elevation); the north point of the default view.
+ChartPoint PlaceHorizontalPoint(const Projection& p, double altitude, double azimuth,
+                                double scale = 1.0);
+
+// The horizon's cardinal points in the sphere frame (pixels), entries 0..3 north, west,
+// south, east; Z rounded, as the compass is drawn. West and east lie in the equator's plane.
+struct CompassPoints {
+    double X[4] = {}, Y[4] = {};
+    std::int16_t Z[4] = {};
+};
+
+// CompassPointsOf: the cardinal points for the projection's radius and pole angle.
+// Tested:  R = 100, latitude 35: north (-57.3576, 0, 82), west (0, -100), south
+//          (57.3576, 0, -82), east (0, 100); latitude 90: north (-100, 0, 0).
+CompassPoints CompassPointsOf(const Projection& p);
+inline constexpr const char* CompassLabels[4] = {"北", "西", "南", "東"};
+
+// A catalogue star on the chart, as the star pass places it.
 struct StarProjection {
     double OffsetX, OffsetY;
     std::int16_t Depth;
     std::int16_t Index;  // The star, as ProjectStarsAboveHorizon lists it; not set by the batch.
 };
 
-// ProjectStarBatch: ProjectStar for several stars at once.
-// Reads:   what ProjectStar reads, for the count stars of indices; the polar cache.
-// Writes:  out[0..count)  each star's OffsetX, OffsetY and Depth; SkyState untouched.
-// Notes:   The same arithmetic in the same order, so each result is bit-identical to
-//          ProjectStar's. The sines and cosines of all right-ascension offsets are taken
-//          first, then the rotations, which keeps the library calls apart from the arithmetic.
-// Tested:  against ProjectStar for every star in four views.
-void ProjectStarBatch(const SkyState& Sky, const std::int16_t* indices, int count,
-                      StarProjection* out);
+// ProjectStarBatch: the star pass's fast path: PlaceSkyPoint for several catalogue stars.
+// Reads:   the stars of indices[0..count), their polar values from the sky; siderealAngle.
+// Writes:  out[0..count): OffsetX, OffsetY and Depth.
+// Notes:   The same arithmetic in the same order as PlaceSkyPoint, so each result is
+//          bit-identical; the library sines and cosines of all right-ascension offsets are
+//          taken first, then the rotations, which the compiler runs on several stars at once.
+// Tested:  against PlaceSkyPoint for every star in four views.
+void ProjectStarBatch(const Sky& sky, const Projection& p, double siderealAngle,
+                      const std::int16_t* indices, int count, StarProjection* out);
 
 // ProjectStarsAboveHorizon: ProjectStarBatch for the stars of the list that may be drawn.
-// Reads:   SkyState as ProjectStar does; indices, count stars of 0..3145.
-// Writes:  out[0..n-1] for the n stars kept, in list order, each with its Index and
-//          bit-identical to ProjectStar's result; returns n. Leaves SkyState untouched.
-// Notes:   1) A star is left out only where a cheap bound on its depth (the cached unit
-//             point of PrepareStarPolarCache turned by the sidereal angle, off by under
-//             1e-12 R) proves that Round16 makes the depth positive, so that the star pass
-//             would not draw it. Stars near the horizon, within the bound's margin of
-//             1e-9 R, are always projected exactly.
-//          2) Left out, a star costs no library sine or cosine: about half the catalogue
-//             at any time.
-// Tested:  against ProjectStar over fixed views and 100,000 random clock steps.
-int ProjectStarsAboveHorizon(const SkyState& Sky, const std::int16_t* indices, int count,
-                             StarProjection* out);
-
-// PrepareStarPolarCache: each star's polar distance with its sine and cosine, once.
-// Reads:   StarDec  degrees; Pi.
-// Writes:  StarPolarCacheDec (the declination each entry was made from), StarPolarDistRad,
-//          StarSinPolarDist, StarCosPolarDist; StarPolarCacheRA (the right ascension),
-//          StarUnitX, StarUnitY (sin p cos RA, sin p sin RA); StarPolarCachePi = Pi;
-//          StarPolarCacheReady = true.
-// Notes:   Bit-identical to what ProjectStar computes; an entry whose declination no longer
-//          matches StarDec is not used.
-void PrepareStarPolarCache(SkyState& Sky);
-
-// StarPolarCacheHolds: whether star i's polar cache entry may stand for its declination.
-// Reads:   StarPolarCacheReady, StarPolarCacheDec[i], StarDec[i], StarPolarCachePi, Pi.
-bool StarPolarCacheHolds(const SkyState& Sky, std::size_t i);
+// Writes:  out[0..n-1] for the n stars kept, in list order, each with its Index; returns n.
+// Notes:   1) A star is left out only where a cheap bound on its depth (the sky's unit point
+//             turned by the sidereal angle, off by under 1e-12 R) proves that rounding makes
+//             the depth positive, so that the star pass would not draw it. Stars within the
+//             bound's margin of 1e-9 R of the horizon are always projected exactly.
+//          2) Left out, a star costs no library sine or cosine: about half the catalogue.
+// Tested:  against PlaceSkyPoint over fixed views and 100,000 random clock steps.
+int ProjectStarsAboveHorizon(const Sky& sky, const Projection& p, double siderealAngle,
+                             const std::int16_t* indices, int count, StarProjection* out);

@@ -8,8 +8,7 @@
 
 #include "render/DrawingSurface.h"
 
-struct SkyState;
-struct ConstellationCatalogue;
+struct Scene;
 
 // A labelled point of the chart, for the snapshot's point table.
 struct ChartLabel {
@@ -34,27 +33,24 @@ inline constexpr Colour StarNameColourBehind = RGB(170, 168, 128);
 inline constexpr double LinePieceDegrees = 2.0;
 
 // DrawConstellationLines: every line of every constellation, where above the horizon.
-// Reads:   Sky      SiderealAngle, CenterX/Y, ChartRadius, Pi, the trigonometric cache.
-//          Figures  Constellations[].Lines.
+// Reads:   scene    the sky's Figures (Constellations[].Lines), sidereal angle, projection.
 // Writes:  S        one-pixel lines; a piece is drawn when both its ends are above the
 //                   horizon; LineColourFront, or LineColourBehind behind the dome.
-// Notes:   1) Vertices are placed with ProjectStar's arithmetic: a vertex at a catalogue
+// Notes:   1) Vertices are placed as the star pass places stars: a vertex at a catalogue
 //             star's coordinates ends exactly on that star.
 // Tested:  Orion's lines are drawn on the south view of a February evening and none of
 //          the south polar constellations' lines at 35 degrees north.
-void DrawConstellationLines(const SkyState& Sky, const ConstellationCatalogue& Figures,
-                            DrawingSurface& S);
+void DrawConstellationLines(const Scene& scene, DrawingSurface& S);
 
 // DrawConstellationNames: each constellation's Japanese name centred on each of its label
 // positions that is above the horizon, in NameColourFront or NameColourBehind. Appends one
 // "constellation" point per name drawn to Points when it is given. Sets S.ForeColor and the
 // text position. Without a surface (S null) it only lists the points.
-void DrawConstellationNames(const SkyState& Sky, const ConstellationCatalogue& Figures,
-                            DrawingSurface* S, std::vector<ChartLabel>* points = nullptr);
+void DrawConstellationNames(const Scene& scene, DrawingSurface* S,
+                            std::vector<ChartLabel>* points = nullptr);
 
 // DrawStarNames: each named star brighter than LimitMag and above the horizon gets its name
 // to the right of its disc, in StarNameColourFront or StarNameColourBehind. Appends one
 // "star-name" point (at the star) per name drawn to Points when it is given. Sets
 // S.ForeColor and the text position. Without a surface (S null) it only lists the points.
-void DrawStarNames(const SkyState& Sky, const ConstellationCatalogue& Figures, DrawingSurface* S,
-                   std::vector<ChartLabel>* points = nullptr);
+void DrawStarNames(const Scene& scene, DrawingSurface* S, std::vector<ChartLabel>* points = nullptr);

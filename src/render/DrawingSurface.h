@@ -10,6 +10,8 @@
 #include <string>
 #include <variant>
 
+#include "geometry/Projection.h"
+
 // Red + 256 x green + 65536 x blue, each component 0..255.
 using Colour = std::int32_t;
 
@@ -17,8 +19,8 @@ constexpr Colour RGB(int red, int green, int blue) { return red + 256 * green + 
 inline constexpr Colour Black = RGB(0, 0, 0);
 inline constexpr Colour White = RGB(255, 255, 255);
 
-// A grey level held in SkyState as a numeric value: rounded to a 16-bit
-// integer (halves to even) before it becomes the three components.
+// A grey level as a numeric value: rounded to a 16-bit integer (halves to even) before it
+// becomes the three components.
 Colour GreyColour(double level);
 
 enum class FillStyleKind { Solid, Transparent };
@@ -37,14 +39,7 @@ struct FrameKey {
     int Width = 0, Height = 0;  // The surface, pixels.
     Colour BackColor = 0;
     FillStyleKind FillStyle = FillStyleKind::Transparent;
-    float CenterX = 0.0f, CenterY = 0.0f;
-    double ChartRadius = 0.0;
-    double ViewElevationRad = 0.0;
-    double PoleAngle = 0.0;
-    double Pi = 0.0;
-    double SinPole = 0.0, CosPole = 0.0, SinAzimuth = 0.0, CosAzimuth = 0.0;
-    double SinElevation = 0.0, CosElevation = 0.0, SinRoll = 0.0, CosRoll = 0.0;
-    std::int16_t SphereGrey = 0, HorizonGrey = 0, CompassGrey = 0;
+    Projection Proj;
     float DrawScale = 1.0f;   // Device pixels per chart pixel.
     Colour TextOutline = -1;  // The labels' outline colour; -1 for none.
     float LineHeight = 0.0f;  // Of the surface's text, pixels.
@@ -78,7 +73,7 @@ public:
     // star index beside each pixel): the star pass then hands the stars over one by one.
     virtual bool WatchesEachPlot() const { return false; }
     // True for a stand-in that keeps a surface's state and draws nothing (the start-up's
-    // unseen redraws): the star pass then works out only what it leaves in SkyState.
+    // unseen redraws): the star pass then projects nothing.
     virtual bool DrawsNothing() const { return false; }
     // Draws text in ForeColor with its top-left corner at the text position, then ends
     // the line: CurrentX becomes 0 and CurrentY moves down by one line of text.

@@ -3,24 +3,29 @@
 // half, the horizon plane seen from above, edge-on or from below, and the
 // labelled north-south and west-east lines.
 
-struct SkyState;
-class DrawingSurface;
+#include <cstdint>
 
-// DrawFrame: the frame on the chart surface being drawn (Charts(BufferIndex)).
-// Reads:   CenterX, CenterY, ChartRadius  pixels; ViewElevationRad (which side of the horizon
-//          plane is seen); PoleAngle (no compass at the poles, 0 and 180); the view cache;
-//          SphereGrey 80, HorizonGrey 128, CompassGrey 160.
+#include "render/DrawingSurface.h"
+
+struct Projection;
+
+// The frame's greys.
+inline constexpr std::int16_t SphereGrey = 80;
+inline constexpr std::int16_t HorizonGrey = 128;
+inline constexpr std::int16_t CompassGrey = 160;
+
+// DrawFrame: the frame on the surface.
+// Reads:   the projection's centre, radius, elevation (which side of the horizon plane is
+//          seen), pole angle (no compass at the poles, 0 and 180) and trigonometry.
 // Writes:  the surface's pixels, FillColor, ForeColor (grey 160 after a compass) and text
-//          position; ShadeLevel, 255 at the end; the compass points and Depth/Offset fields.
+//          position.
 // Notes:   Leaves FillColor white for the star discs that follow.
-void DrawFrame(SkyState& Sky, DrawingSurface& S);
+void DrawFrame(const Projection& p, DrawingSurface& S);
 
 // ClearAndDrawFrame: Clear, then DrawFrame.
-// Reads:   as DrawFrame.
-// Writes:  as Clear and DrawFrame, to the last bit of SkyState, the pixels, the colours and
-//          the text position.
 // Notes:   The frame depends only on the view and the chart size, not on the clock, so
 //          where the surface keeps the pixels of the same frame they are put back instead
-//          of drawn again. The key also carries OverlayShapes.Layer: a surface may keep
-//          the day's overlay drawing with the frame (DrawingSurface::KeepLayer).
-void ClearAndDrawFrame(SkyState& Sky, DrawingSurface& S);
+//          of drawn again, with the same colours and text position left on the surface.
+//          The key also carries layer: a surface may keep the day's overlay drawing with
+//          the frame (DrawingSurface::KeepLayer).
+void ClearAndDrawFrame(const Projection& p, std::uint64_t layer, DrawingSurface& S);

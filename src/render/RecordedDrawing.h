@@ -4,10 +4,22 @@
 // only replayed. It answers Width, Height and LineHeight as the surface the
 // calls are meant for, so labels are placed as they would be there.
 
+#include <cstdint>
+#include <string>
 #include <vector>
 
-#include "core/SkyState.h"
 #include "render/DrawingSurface.h"
+
+// One drawing call, kept to be made again.
+struct DrawCommand {
+    enum class Kind : std::uint8_t { Line, Circle, Text } Type = Kind::Line;
+    float X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;  // Line ends; Circle centre (X1, Y1), radius X2;
+                                           // Text position (X1, Y1). Chart pixels.
+    std::int32_t Ink = 0;                  // Line and outline colour, text ForeColor.
+    std::int32_t Fill = 0;                 // Circle fill colour, where Filled.
+    bool Filled = false;
+    std::string Text;
+};
 
 class RecordingDrawing final : public DrawingSurface {
 public:

@@ -1,7 +1,10 @@
 #pragma once
 // The star pass: every star bright enough and above the horizon, as a pixel or a disc.
 
-struct SkyState;
+#include <vector>
+
+struct Scene;
+struct PlottedStar;
 class DrawingSurface;
 
 // Disc threshold and size: stars brighter than magnitude 3 are discs of radius
@@ -13,11 +16,9 @@ inline constexpr double RadiusOffset = 7.96;
 inline constexpr double RadiusStep = 3.5;
 
 // PlotStars: the star pass, after the frame.
-// Reads:   StarRA, StarDec, StarMag; LimitMag (a star is drawn when its magnitude is below
-//          it); SiderealAngle; CenterX, CenterY, ChartRadius; the view cache.
-// Writes:  the surface's pixels (white pixels and discs); StarIndex = 3145 at the end;
-//          DotRadius of the last star drawn; the projection fields as ProjectStar leaves
-//          them for the last star that passed the limit; the polar cache when not ready.
-// Notes:   On a surface that draws nothing (DrawsNothing) only those fields are worked out:
-//          the sky is not projected.
-void PlotStars(SkyState& Sky, DrawingSurface& S);
+// Reads:   the sky's stars; the view's LimitMag (a star is drawn when its magnitude is below
+//          it); the chart's sidereal angle and projection.
+// Writes:  the surface's pixels (white pixels and discs, radius x DrawScale); plotted, when
+//          given, each star as handed to the surface, in that order.
+// Notes:   A surface that draws nothing (DrawsNothing) gets nothing: the sky is not projected.
+void PlotStars(const Scene& scene, DrawingSurface& S, std::vector<PlottedStar>* plotted = nullptr);

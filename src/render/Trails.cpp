@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "core/RunTimeError.h"
-#include "core/SkyState.h"
 #include "geometry/Trails.h"
+#include "render/Chart.h"
 #include "render/DrawingSurface.h"
 
 namespace {
@@ -21,33 +21,33 @@ Colour TrailColour(double magnitude, bool behind) {
                Component(level, 1.0, behind));
 }
 
-void DrawStarTrails(const SkyState& Sky, DrawingSurface& S, int hours) {
+void DrawStarTrails(const Scene& scene, DrawingSurface& S, int hours) {
     if (hours < 1 || hours > 24) throw RunTimeError(ErrorKind::SubscriptRange);
-    const double cx = Sky.CenterX, cy = Sky.CenterY;
-    auto screenX = [&](const SkyPlacement& p) { return static_cast<float>(cx + p.OffsetX); };
-    auto screenY = [&](const SkyPlacement& p) { return static_cast<float>(cy + p.OffsetY); };
-    std::vector<SkyPlacement> trail;
+    const double cx = scene.Proj.CenterX, cy = scene.Proj.CenterY;
+    auto screenX = [&](const ChartPoint& p) { return static_cast<float>(cx + p.OffsetX); };
+    auto screenY = [&](const ChartPoint& p) { return static_cast<float>(cy + p.OffsetY); };
+    std::vector<ChartPoint> trail;
     trail.reserve(MaxTrailPoints);
     for (int i = 0; i < StarCount; ++i) {
-        const double m = Sky.StarMag[static_cast<std::size_t>(i)];
-        if (!(m < Sky.LimitMag)) continue;
-        PlaceStarTrail(Sky, i, hours, trail);
+        const double m = scene.Stars.StarMag[static_cast<std::size_t>(i)];
+        if (!(m < scene.Look.LimitMag)) continue;
+        PlaceStarTrail(scene.Stars, scene.Proj, scene.SiderealAngle, i, hours, trail);
         if (trail[0].Depth > 0) continue;  // Not plotted: below the horizon now.
         const Colour front = TrailColour(m, false), behind = TrailColour(m, true);
         const std::size_t n = trail.size();
         for (std::size_t k = 1; k < n; ++k) {
-            const SkyPlacement &a = trail[k - 1], &b = trail[k];
+            const ChartPoint &a = trail[k - 1], &b = trail[k];
             if (a.Depth > 0 || b.Depth > 0) continue;
             S.Line(screenX(a), screenY(a), screenX(b), screenY(b),
-                   a.Toward + b.Toward < 0 ? behind : front);
+                   a.Facing + b.Facing < 0 ? behind : front);
         }
         if (!(m < TrailTickMagnitude)) continue;
         // One tick at each whole hour back from now, across the trail's direction there.
         for (std::size_t k = TrailStepsPerHour; k < n; k += TrailStepsPerHour) {
-            const SkyPlacement& p = trail[k];
+            const ChartPoint& p = trail[k];
             if (p.Depth > 0) continue;
-            const SkyPlacement& next = trail[k - 1];
-            const SkyPlacement& previous = trail[k + 1 < n ? k + 1 : k];
+            const ChartPoint& next = trail[k - 1];
+            const ChartPoint& previous = trail[k + 1 < n ? k + 1 : k];
             const double dx = next.OffsetX - previous.OffsetX, dy = next.OffsetY - previous.OffsetY;
             const double length = std::sqrt(dx * dx + dy * dy);
             if (!(length > 0)) continue;
@@ -56,7 +56,7 @@ void DrawStarTrails(const SkyState& Sky, DrawingSurface& S, int hours) {
             const double x = cx + p.OffsetX, y = cy + p.OffsetY;
             S.Line(static_cast<float>(x - nx), static_cast<float>(y - ny),
                    static_cast<float>(x + nx), static_cast<float>(y + ny),
-                   p.Toward < 0 ? behind : front);
+                   p.Facing < 0 ? behind : front);
         }
     }
 }

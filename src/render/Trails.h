@@ -4,7 +4,7 @@
 
 #include "render/DrawingSurface.h"
 
-struct SkyState;
+struct Scene;
 
 // Stars brighter than this carry an hour tick along their trails.
 inline constexpr double TrailTickMagnitude = 1.5;
@@ -12,8 +12,7 @@ inline constexpr float TrailTickHalfLength = 3.0f;  // Pixels each side of the t
 
 // DrawStarTrails: the trail of every star brighter than LimitMag that is above the horizon
 // now, over Hours hours of the clock ending at its chart position.
-// Reads:   Sky    the star catalogue, LimitMag, SiderealAngle, CenterX/Y, ChartRadius, Pi,
-//                 the trigonometric cache; SkyState is not written.
+// Reads:   scene  the sky's stars, the view's LimitMag, the sidereal angle and projection.
 //          Hours  1..24 (the window offers 1, 2, 3, 6, 12 and 24).
 // Writes:  S      one-pixel lines between successive trail points that are both above the
 //                 horizon; TrailColour of the star's magnitude, fainter behind the dome.
@@ -23,7 +22,7 @@ inline constexpr float TrailTickHalfLength = 3.0f;  // Pixels each side of the t
 //          2) A span outside 1..24 raises the subscript run-time error.
 // Tested:  an east-rising star's trail is drawn from below the star down to the horizon;
 //          the far half of a trail is drawn in the fainter colour.
-void DrawStarTrails(const SkyState& Sky, DrawingSurface& S, int hours);
+void DrawStarTrails(const Scene& scene, DrawingSurface& S, int hours);
 
 // TrailColour: a pale blue whose level falls from magnitude 0 to 5 (250 to 140); behind the
 // dome, halfway from the sphere's grey 80 to that colour.

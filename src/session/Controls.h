@@ -9,7 +9,7 @@
 #include <string>
 
 class DrawingSurface;
-struct SkyState;
+struct WindowState;
 
 // A drop-down list. Setting the index to another item raises OnClick before
 // SetListIndex returns, as does the user's choice of another item.
@@ -43,6 +43,10 @@ public:
     // Device pixels per window pixel: the chart surfaces are that many times larger than
     // the chart's place in the window, so that it is drawn at the screen's own pixels.
     virtual double PixelRatio() const { return 1.0; }
+    // The chart's side in device pixels for the window as it is now: by default the main
+    // window's layout rule (ChartSideFor) at PixelRatio; a front end whose chart has a place
+    // of its own (the page's canvas) answers that place. Zero or less: no room for a chart.
+    virtual int ChartSide() const;
 
     std::function<void()> OnResize;  // Every change of the inner size once shown.
 };
@@ -81,6 +85,6 @@ struct SkyControls {
 // Charts(index), with the subscript check of a two-element control array.
 DrawingSurface& ChartSurface(SkyControls& Ui, int index);
 
-// ConnectHandlers: points each control's event at its handler over Sky and Ui, and the
+// ConnectHandlers: points each control's event at its handler over State and Ui, and the
 // window's resize at FitChartToWindow. Both must outlive the controls' use.
-void ConnectHandlers(SkyState& Sky, SkyControls& Ui);
+void ConnectHandlers(WindowState& State, SkyControls& Ui);

@@ -5,11 +5,11 @@
 
 #include "core/Convert.h"
 #include "core/RunTimeError.h"
-#include "core/SkyState.h"
-#include "geometry/Projection.h"
+#include "core/View.h"
 #include "session/Controls.h"
 #include "session/Layout.h"
 #include "session/Redraw.h"
+#include "session/WindowState.h"
 #include "time/Clock.h"
 
 std::string ItemText(double value) {
@@ -21,9 +21,9 @@ std::string ItemText(double value) {
 }
 
 namespace {
-void RedrawTwice(SkyState& Sky, SkyControls& Ui) {
-    RedrawSky(Sky, Ui);
-    RedrawSky(Sky, Ui);
+void RedrawTwice(WindowState& State, SkyControls& Ui) {
+    RedrawSky(State, Ui);
+    RedrawSky(State, Ui);
 }
 
 void FillWholeNumbers(ListControl& list, int first, int last) {
@@ -32,133 +32,133 @@ void FillWholeNumbers(ListControl& list, int first, int last) {
 }
 
 // The time chain of the four time lists, after their field is stored.
-void RunTimeChain(SkyState& Sky, SkyControls& Ui) {
-    ComposeMinuteOfYear(Sky);
-    SplitMinuteOfYear(Sky);
-    RedrawTwice(Sky, Ui);
+void RunTimeChain(WindowState& State, SkyControls& Ui) {
+    ComposeMinuteOfYear(State.Moment);
+    SplitMinuteOfYear(State.Moment);
+    RedrawTwice(State, Ui);
 }
 }  // namespace
 
-void FillMagnitudeList(SkyState&, SkyControls& Ui) {
+void FillMagnitudeList(WindowState&, SkyControls& Ui) {
     for (int i = MagnitudeFirstTenth; i <= MagnitudeLastTenth; ++i)
         Ui.MagnitudeList->AddItem(ItemText(static_cast<double>(i) / 10));
     Ui.MagnitudeList->SetListIndex(MagnitudeStartIndex);
 }
 
-void FillStepList(SkyState& Sky, SkyControls& Ui) {
-    for (std::size_t i = 0; i < 6; ++i) Sky.StepValues[i] = StepChoices[i];
-    for (std::size_t i = 0; i < 6; ++i) Ui.StepList->AddItem(ItemText(Sky.StepValues[i]));
+void FillStepList(WindowState& State, SkyControls& Ui) {
+    for (std::size_t i = 0; i < 6; ++i) State.StepValues[i] = StepChoices[i];
+    for (std::size_t i = 0; i < 6; ++i) Ui.StepList->AddItem(ItemText(State.StepValues[i]));
     Ui.StepList->SetListIndex(StepStartIndex);
 }
 
-void FillMonthList(SkyState&, SkyControls& Ui) {
+void FillMonthList(WindowState&, SkyControls& Ui) {
     FillWholeNumbers(*Ui.MonthList, FirstMonth, LastMonth);
 }
-void FillDayList(SkyState&, SkyControls& Ui) { FillWholeNumbers(*Ui.DayList, FirstDay, LastDay); }
-void FillHourList(SkyState&, SkyControls& Ui) {
+void FillDayList(WindowState&, SkyControls& Ui) { FillWholeNumbers(*Ui.DayList, FirstDay, LastDay); }
+void FillHourList(WindowState&, SkyControls& Ui) {
     FillWholeNumbers(*Ui.HourList, FirstHour, LastHour);
 }
-void FillMinuteList(SkyState&, SkyControls& Ui) {
+void FillMinuteList(WindowState&, SkyControls& Ui) {
     FillWholeNumbers(*Ui.MinuteList, FirstMinute, LastMinute);
 }
 
-void MagnitudeList_Click(SkyState& Sky, SkyControls& Ui) {
+void MagnitudeList_Click(WindowState& State, SkyControls& Ui) {
     const std::int16_t k =
         Checked16(static_cast<std::int64_t>(Ui.MagnitudeList->ListIndex()) + MagnitudeFirstTenth);
-    Sky.LimitMag = static_cast<double>(k) / 10;
-    RedrawTwice(Sky, Ui);
+    State.View.LimitMag = static_cast<double>(k) / 10;
+    RedrawTwice(State, Ui);
 }
 
-void StepList_Click(SkyState& Sky, SkyControls& Ui) {
+void StepList_Click(WindowState& State, SkyControls& Ui) {
     const int k = Ui.StepList->ListIndex();
     if (k < 0 || k > 6) throw RunTimeError(ErrorKind::SubscriptRange);
-    Sky.TimeStep = Sky.StepValues[static_cast<std::size_t>(k)];
+    State.TimeStep = State.StepValues[static_cast<std::size_t>(k)];
 }
 
-void MonthList_Click(SkyState& Sky, SkyControls& Ui) {
-    if (Sky.Dragging != 0) return;
-    Sky.Month = Checked16(static_cast<std::int64_t>(Ui.MonthList->ListIndex()) + 1);
-    RunTimeChain(Sky, Ui);
+void MonthList_Click(WindowState& State, SkyControls& Ui) {
+    if (State.Dragging != 0) return;
+    State.Moment.Month = Checked16(static_cast<std::int64_t>(Ui.MonthList->ListIndex()) + 1);
+    RunTimeChain(State, Ui);
 }
 
-void DayList_Click(SkyState& Sky, SkyControls& Ui) {
-    if (Sky.Dragging != 0) return;
-    Sky.DayIndex = Checked16(Ui.DayList->ListIndex());
-    RunTimeChain(Sky, Ui);
+void DayList_Click(WindowState& State, SkyControls& Ui) {
+    if (State.Dragging != 0) return;
+    State.Moment.DayIndex = Checked16(Ui.DayList->ListIndex());
+    RunTimeChain(State, Ui);
 }
 
-void HourList_Click(SkyState& Sky, SkyControls& Ui) {
-    if (Sky.Dragging != 0) return;
-    Sky.Hour = Checked16(Ui.HourList->ListIndex());
-    RunTimeChain(Sky, Ui);
+void HourList_Click(WindowState& State, SkyControls& Ui) {
+    if (State.Dragging != 0) return;
+    State.Moment.Hour = Checked16(Ui.HourList->ListIndex());
+    RunTimeChain(State, Ui);
 }
 
-void MinuteList_Click(SkyState& Sky, SkyControls& Ui) {
-    if (Sky.Dragging != 0) return;
-    Sky.Minute = Checked16(Ui.MinuteList->ListIndex());
-    RunTimeChain(Sky, Ui);
+void MinuteList_Click(WindowState& State, SkyControls& Ui) {
+    if (State.Dragging != 0) return;
+    State.Moment.Minute = Checked16(Ui.MinuteList->ListIndex());
+    RunTimeChain(State, Ui);
 }
 
-void AzimuthBar_Change(SkyState& Sky, SkyControls& Ui) {
-    Sky.ViewAzimuth = Ui.AzimuthBar->Value();
-    UpdateViewTrig(Sky);
-    RedrawTwice(Sky, Ui);
+void AzimuthBar_Change(WindowState& State, SkyControls& Ui) {
+    State.View.Azimuth = Ui.AzimuthBar->Value();
+    RedrawTwice(State, Ui);
 }
 
-void LongitudeBar_Change(SkyState& Sky, SkyControls& Ui) {
-    Sky.Longitude = Ui.LongitudeBar->Value();
-    ComputeSiderealEpoch(Sky);
-    UpdateViewTrig(Sky);
-    RedrawTwice(Sky, Ui);
+void LongitudeBar_Change(WindowState& State, SkyControls& Ui) {
+    State.Moment.Longitude = Ui.LongitudeBar->Value();
+    RedrawTwice(State, Ui);
 }
 
-void ElevationBar_Change(SkyState& Sky, SkyControls& Ui) {
-    Sky.ViewElevation = Checked16(90 - static_cast<std::int64_t>(Ui.ElevationBar->Value()));
-    UpdateViewTrig(Sky);
-    RedrawTwice(Sky, Ui);
+void ElevationBar_Change(WindowState& State, SkyControls& Ui) {
+    State.View.Elevation = Checked16(90 - static_cast<std::int64_t>(Ui.ElevationBar->Value()));
+    RedrawTwice(State, Ui);
 }
 
-void LatitudeBar_Change(SkyState& Sky, SkyControls& Ui) {
-    Sky.PoleAngle = Checked16(180 - static_cast<std::int64_t>(Ui.LatitudeBar->Value()));
-    UpdateViewTrig(Sky);
-    RedrawTwice(Sky, Ui);
+void LatitudeBar_Change(WindowState& State, SkyControls& Ui) {
+    State.Moment.PoleAngle = Checked16(180 - static_cast<std::int64_t>(Ui.LatitudeBar->Value()));
+    RedrawTwice(State, Ui);
 }
 
-void AnimateButton_MouseDown(SkyState& Sky, SkyControls& Ui, int button) {
+void AnimateButton_MouseDown(WindowState& State, SkyControls& Ui, int button) {
     if (button == LeftButton) {
-        RedrawSky(Sky, Ui);
-        Sky.Dragging = 1;
+        RedrawSky(State, Ui);
+        State.Dragging = 1;
     } else {
-        Sky.Dragging = 0;
+        State.Dragging = 0;
     }
 }
 
-void AnimateButton_MouseMove(SkyState& Sky, SkyControls& Ui, int button) {
+void AnimateButton_MouseMove(WindowState& State, SkyControls& Ui, int button) {
     if (button != LeftButton) {
-        Sky.Dragging = 0;
+        State.Dragging = 0;
         return;
     }
     // The redraw comes before the clock step, so the chart trails the clock during a hold.
-    RedrawSky(Sky, Ui);
-    Sky.MinuteOfYear = Checked32(static_cast<std::int64_t>(Sky.MinuteOfYear) + Sky.TimeStep);
-    SplitMinuteOfYear(Sky);
-    SyncTimeLists(Sky, Ui);
-    Sky.Dragging = 1;
+    RedrawSky(State, Ui);
+    State.Moment.MinuteOfYear = Checked32(static_cast<std::int64_t>(State.Moment.MinuteOfYear) + State.TimeStep);
+    SplitMinuteOfYear(State.Moment);
+    SyncTimeLists(State, Ui);
+    State.Dragging = 1;
 }
 
-void AnimateButton_MouseUp(SkyState& Sky, SkyControls& Ui, int button) {
+void AnimateButton_MouseUp(WindowState& State, SkyControls& Ui, int button) {
     if (button != LeftButton) return;
-    Sky.Dragging = 0;
-    RedrawTwice(Sky, Ui);
+    State.Dragging = 0;
+    RedrawTwice(State, Ui);
 }
 
-void SyncTimeLists(SkyState& Sky, SkyControls& Ui) {
-    Ui.MonthList->SetListIndex(Checked16(static_cast<std::int64_t>(Sky.Month) - 1));
-    Ui.DayList->SetListIndex(Round16(Sky.DayIndex));
-    Ui.HourList->SetListIndex(Round16(Sky.Hour));
-    Ui.MinuteList->SetListIndex(Round16(Sky.Minute));
+void SyncTimeLists(WindowState& State, SkyControls& Ui) {
+    Ui.MonthList->SetListIndex(Checked16(static_cast<std::int64_t>(State.Moment.Month) - 1));
+    Ui.DayList->SetListIndex(Round16(State.Moment.DayIndex));
+    Ui.HourList->SetListIndex(Round16(State.Moment.Hour));
+    Ui.MinuteList->SetListIndex(Round16(State.Moment.Minute));
     Ui.MonthList->Refresh();
     Ui.DayList->Refresh();
     Ui.HourList->Refresh();
     Ui.MinuteList->Refresh();
+}
+
+void SetOverlays(WindowState& State, SkyControls& Ui, const OverlaySet& overlays) {
+    State.View.Overlays = overlays;
+    RedrawTwice(State, Ui);
 }

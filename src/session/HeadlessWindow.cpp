@@ -24,6 +24,11 @@ void MemoryWindow::Show() {
     if (OnResize) OnResize();
 }
 
+void MemoryWindow::PlaceChart(int side) {
+    Side = side;
+    if (Visible && OnResize) OnResize();
+}
+
 void MemoryWindow::ResizeTo(float width, float height) {
     Width = width;
     Height = height;
@@ -61,7 +66,7 @@ HeadlessWindow::HeadlessWindow(const GlyphSource& chartText, const GlyphSource& 
     Ui.LatitudeReadout = &LatitudeReadout;
     Ui.ElevationReadout = &ElevationReadout;
     Ui.LongitudeReadout = &LongitudeReadout;
-    ConnectHandlers(Sky, Ui);
+    ConnectHandlers(State, Ui);
 }
 
-void HeadlessWindow::Load(const std::filesystem::path& starData) { StartUp(Sky, Ui, starData); }
+void HeadlessWindow::Load(const std::filesystem::path& starData) { StartUp(State, Ui, starData); }

@@ -1,7 +1,7 @@
 #pragma once
 // The main window without a toolkit: in-memory lists, scroll bars and a
 // window size bound to the same handlers as the real window, over raster
-// surfaces. The snapshot tool draws with it; tests and benchmarks drive it.
+// surfaces. The web page binds its controls to it; tests and benchmarks drive it.
 
 #include <filesystem>
 #include <functional>
@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "core/SkyState.h"
 #include "render/RasterSurface.h"
 #include "session/Controls.h"
 #include "session/Layout.h"
+#include "session/WindowState.h"
 
 class MemoryList : public ListControl {
 public:
@@ -49,12 +49,17 @@ public:
     float InnerWidth() const override { return Width; }
     float InnerHeight() const override { return Height; }
     double PixelRatio() const override { return Ratio; }
+    int ChartSide() const override { return Side > 0 ? Side : WindowControl::ChartSide(); }
     void Show() override;
     // A new inner size, as when the user drags the frame: raises OnResize when shown.
     void ResizeTo(float width, float height);
+    // A chart with a place of its own (a canvas) of this side, device pixels, whatever the
+    // window's size: raises OnResize when shown.
+    void PlaceChart(int side);
 
     float Width = InnerWidthAtStart, Height = InnerHeightAtStart;
     double Ratio = 1.0;  // Device pixels per window pixel of the screen it stands for.
+    int Side = 0;        // The chart's own side, device pixels; 0: by the window's layout.
     bool Visible = false;
 };
 
@@ -67,7 +72,7 @@ struct HeadlessWindow {
     // StartUp, reading the catalogue from the given file.
     void Load(const std::filesystem::path& starData = "StarData");
 
-    SkyState Sky;
+    WindowState State;
     MemoryWindow Window;
     MemoryList MagnitudeList, StepList, MonthList, DayList, HourList, MinuteList;
     MemoryScroll AzimuthBar{AzimuthRange}, LongitudeBar{LongitudeRange},

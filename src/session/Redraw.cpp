@@ -3,13 +3,10 @@
 #include <string>
 
 #include "core/RunTimeError.h"
-#include "core/SkyState.h"
+#include "render/Chart.h"
 #include "render/DrawingSurface.h"
-#include "render/Frame.h"
-#include "render/Stars.h"
 #include "session/Controls.h"
-#include "session/Overlays.h"
-#include "time/Clock.h"
+#include "session/WindowState.h"
 
 DrawingSurface& ChartSurface(SkyControls& Ui, int index) {
     if (index < 0 || index > 1 || Ui.Charts[index] == nullptr)
@@ -17,27 +14,22 @@ DrawingSurface& ChartSurface(SkyControls& Ui, int index) {
     return *Ui.Charts[index];
 }
 
-void RedrawSky(SkyState& Sky, SkyControls& Ui) {
-    UpdateSiderealAngle(Sky);
-    DrawingSurface& previous = ChartSurface(Ui, Sky.BufferIndex);
+void RedrawSky(WindowState& State, SkyControls& Ui) {
+    DrawingSurface& previous = ChartSurface(Ui, State.BufferIndex);
     previous.BringToFront();
     previous.Refresh();
-    Sky.BufferIndex = static_cast<std::int16_t>(Sky.BufferIndex ^ 1);
-    DrawingSurface& covered = ChartSurface(Ui, Sky.BufferIndex);
-    KeepOverlayShapes(Sky, covered);
-    ClearAndDrawFrame(Sky, covered);
-    DrawOverlaysUnderStars(Sky, covered);
-    PlotStars(Sky, covered);
-    DrawOverlaysOverStars(Sky, covered);
-    WriteReadouts(Sky, Ui);
+    State.BufferIndex = static_cast<std::int16_t>(State.BufferIndex ^ 1);
+    DrawChart(*State.Sky, State.Moment, State.View, ChartSurface(Ui, State.BufferIndex),
+              State.Cache);
+    WriteReadouts(State, Ui);
 }
 
-void WriteReadouts(SkyState& Sky, SkyControls& Ui) {
+void WriteReadouts(const WindowState& State, SkyControls& Ui) {
     DrawingSurface* const readouts[4] = {Ui.AzimuthReadout, Ui.LatitudeReadout, Ui.ElevationReadout,
                                          Ui.LongitudeReadout};
     for (DrawingSurface* readout : readouts) readout->Clear();
-    Ui.AzimuthReadout->Print({static_cast<double>(Sky.ViewAzimuth), std::string("°")});
-    Ui.LatitudeReadout->Print({Sky.PoleAngle - 90, std::string("°")});
-    Ui.ElevationReadout->Print({-static_cast<double>(Sky.ViewElevation), std::string("°")});
-    Ui.LongitudeReadout->Print({Sky.Longitude, std::string("°")});
+    Ui.AzimuthReadout->Print({static_cast<double>(State.View.Azimuth), std::string("°")});
+    Ui.LatitudeReadout->Print({State.Moment.PoleAngle - 90, std::string("°")});
+    Ui.ElevationReadout->Print({-static_cast<double>(State.View.Elevation), std::string("°")});
+    Ui.LongitudeReadout->Print({State.Moment.Longitude, std::string("°")});
 }

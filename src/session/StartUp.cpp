@@ -4,48 +4,19 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/Constellations.h"
 #include "catalogue/StarData.h"
 #include "core/Convert.h"
 #include "core/RunTimeError.h"
-#include "core/SkyState.h"
-#include "geometry/Compass.h"
-#include "geometry/Projection.h"
+#include "render/Chart.h"
 #include "render/DrawingSurface.h"
-#include "render/Frame.h"
-#include "render/Stars.h"
 #include "session/Controls.h"
 #include "session/Handlers.h"
 #include "session/Layout.h"
 #include "session/Redraw.h"
+#include "session/WindowState.h"
 #include "time/Clock.h"
 
 namespace {
-// The constellations and star names sit next to StarData (the package installs all three
-// in one folder). Absent files leave the catalogue empty, and the constellation overlays
-// draw nothing; a damaged one stops the start-up, as a damaged StarData does.
-ConstellationCatalogue ReadFiguresBeside(const std::filesystem::path& starData) {
-    const std::filesystem::path folder = starData.parent_path();
-    const std::filesystem::path lines = folder / ConstellationDataFileName;
-    const std::filesystem::path names = folder / StarNamesFileName;
-    ConstellationCatalogue figures;
-    std::error_code error;
-    if (!std::filesystem::exists(lines, error) && !std::filesystem::exists(names, error)) {
-        return figures;
-    }
-    LoadConstellationsFrom(figures, lines, names);
-    return figures;
-}
-
-// The chart centre is half the first surface's size, rounded to single precision; the
-// radius is 0.8 of it, in double precision.
-void TakeChartGeometry(SkyState& Sky, SkyControls& Ui) {
-    DrawingSurface& first = ChartSurface(Ui, 0);
-    Sky.CenterX = static_cast<float>(static_cast<double>(first.Width()) / 2);
-    Sky.CenterY = static_cast<float>(static_cast<double>(first.Height()) / 2);
-    Sky.ChartRadius = 0.8 * Sky.CenterX;
-}
-
 // Stands in for a chart or read-out while the lists are filled: the redraws their Click
 // handlers run then are on the empty catalogue, their pixels are wiped before the window
 // shows, and every read-out is written again by the first redraw after. So the stand-in
@@ -102,7 +73,7 @@ private:
 
 // The lists filled as SetStartValues fills them, with every chart and read-out behind an
 // UnseenSurface for the time.
-void FillListsUnseen(SkyState& Sky, SkyControls& Ui) {
+void FillListsUnseen(WindowState& State, SkyControls& Ui) {
     DrawingSurface** const slots[6] = {&Ui.Charts[0],        &Ui.Charts[1],
                                        &Ui.AzimuthReadout,   &Ui.LatitudeReadout,
                                        &Ui.ElevationReadout, &Ui.LongitudeReadout};
@@ -121,53 +92,38 @@ void FillListsUnseen(SkyState& Sky, SkyControls& Ui) {
             for (std::size_t k = 0; k < 6; ++k) *Slots[k] = Real[k];
         }
     } putBack{slots, real};
-    FillMagnitudeList(Sky, Ui);
-    FillStepList(Sky, Ui);
-    FillMonthList(Sky, Ui);
-    FillDayList(Sky, Ui);
-    FillHourList(Sky, Ui);
-    FillMinuteList(Sky, Ui);
+    FillMagnitudeList(State, Ui);
+    FillStepList(State, Ui);
+    FillMonthList(State, Ui);
+    FillDayList(State, Ui);
+    FillHourList(State, Ui);
+    FillMinuteList(State, Ui);
 }
 }  // namespace
 
-CatalogueFiles ReadCatalogueFiles(const std::filesystem::path& starData) {
-    CatalogueFiles files;
-    files.Stars = ReadStarDataFrom(starData);
-    files.Figures = ReadFiguresBeside(starData);
-    return files;
+void SetStartValues(WindowState& State, SkyControls& Ui, const std::filesystem::path& starData) {
+    SetStartValues(State, Ui, [&starData] { return ReadCatalogueFiles(starData); });
 }
 
-void SetStartValues(SkyState& Sky, SkyControls& Ui, const std::filesystem::path& starData) {
-    SetStartValues(Sky, Ui, [&starData] { return ReadCatalogueFiles(starData); });
-}
-
-void SetStartValues(SkyState& Sky, SkyControls& Ui, const CatalogueReader& read) {
-    Sky.Longitude = 135.0;
-    Sky.Dragging = 0;
-    ComputeSiderealEpoch(Sky);
-    Sky.SphereGrey = 80;
-    Sky.HorizonGrey = 128;
-    Sky.CompassGrey = 160;
-    Sky.SiderealAngle = 0;
-    Sky.TimeStep = 5;
-    Sky.MinuteOfYear = 0;
-    SplitMinuteOfYear(Sky);
-    Sky.ViewAzimuth = 0;
-    Sky.PoleAngle = 125.0;
-    Sky.RollAngle = 0;
-    Sky.ViewElevation = 10;
-    Sky.Pi = 3.14159265358979;  // This 15-digit decimal, not the double nearest to pi.
-    TakeChartGeometry(Sky, Ui);
-    Sky.LimitMag = 3.5;
-    // The lists' Click handlers redraw here, on the zero catalogue and the zero
-    // trigonometric cache; what they draw is wiped below and never shown.
-    FillListsUnseen(Sky, Ui);
-    BuildCompassPoints(Sky);
-    CatalogueFiles files = read();
-    if (!files.Stars) throw RunTimeError(ErrorKind::FileNotFound, StarDataFileName);
-    TakeStarData(Sky, *files.Stars);
-    Sky.Figures = std::move(files.Figures);
-    Sky.BufferIndex = 0;
+void SetStartValues(WindowState& State, SkyControls& Ui, const CatalogueReader& read) {
+    State.Moment.Longitude = 135.0;
+    State.Dragging = 0;
+    State.TimeStep = 5;
+    State.Moment.MinuteOfYear = 0;
+    SplitMinuteOfYear(State.Moment);
+    State.View.Azimuth = 0;
+    State.Moment.PoleAngle = 125.0;
+    State.View.Roll = 0;
+    State.View.Elevation = 10;
+    State.View.Side = ChartSurface(Ui, 0).Width();
+    State.View.LimitMag = 3.5;
+    // The lists' Click handlers redraw here, on the empty sky; what they draw is wiped
+    // below and never shown.
+    FillListsUnseen(State, Ui);
+    auto sky = std::make_shared<Sky>();
+    TakeCatalogue(*sky, read());
+    State.Sky = std::move(sky);
+    State.BufferIndex = 0;
     for (int index : {0, 1}) {
         DrawingSurface& chart = ChartSurface(Ui, index);
         chart.FillStyle = FillStyleKind::Solid;
@@ -176,18 +132,17 @@ void SetStartValues(SkyState& Sky, SkyControls& Ui, const CatalogueReader& read)
     }
 }
 
-void StartUp(SkyState& Sky, SkyControls& Ui, const std::filesystem::path& starData) {
-    StartUp(Sky, Ui, [&starData] { return ReadCatalogueFiles(starData); });
+void StartUp(WindowState& State, SkyControls& Ui, const std::filesystem::path& starData) {
+    StartUp(State, Ui, [&starData] { return ReadCatalogueFiles(starData); });
 }
 
-void StartUp(SkyState& Sky, SkyControls& Ui, const CatalogueReader& read) {
-    SetStartValues(Sky, Ui, read);
+void StartUp(WindowState& State, SkyControls& Ui, const CatalogueReader& read) {
+    SetStartValues(State, Ui, read);
     ChartSurface(Ui, 1).Clear();
     ChartSurface(Ui, 0).Clear();
     Ui.Window->Show();
-    UpdateViewTrig(Sky);
-    RedrawSky(Sky, Ui);
-    RedrawSky(Sky, Ui);
+    RedrawSky(State, Ui);
+    RedrawSky(State, Ui);
 }
 
 int ChartSideFor(float width, float height) {
@@ -197,50 +152,53 @@ int ChartSideFor(float width, float height) {
     return Checked16(static_cast<std::int64_t>(rounded) - ChartMargin);
 }
 
-void FitChartToWindow(SkyState& Sky, SkyControls& Ui) {
-    const int placed = ChartSideFor(Ui.Window->InnerWidth(), Ui.Window->InnerHeight());
+int ChartSideFor(float width, float height, double pixelRatio) {
+    const int placed = ChartSideFor(width, height);
+    if (placed <= 0 || pixelRatio == 1.0) return placed;
+    return Round16(static_cast<double>(placed) * pixelRatio);
+}
+
+int WindowControl::ChartSide() const {
+    return ChartSideFor(InnerWidth(), InnerHeight(), PixelRatio());
+}
+
+void FitChartToWindow(WindowState& State, SkyControls& Ui) {
+    const int side = Ui.Window->ChartSide();
     // A minimised or tiny window has no room for a chart: keep the last one.
-    if (placed <= 0) return;
-    // In device pixels; at ratio 1 the side as placed.
-    const int side = Ui.Window->PixelRatio() == 1.0
-                         ? placed
-                         : Round16(static_cast<double>(placed) * Ui.Window->PixelRatio());
+    if (side <= 0) return;
     const bool resized =
         side != ChartSurface(Ui, 0).Width() || side != ChartSurface(Ui, 0).Height();
     ChartSurface(Ui, 0).SetHeight(side);
     ChartSurface(Ui, 0).SetWidth(side);
     ChartSurface(Ui, 1).SetHeight(side);
     ChartSurface(Ui, 1).SetWidth(side);
-    TakeChartGeometry(Sky, Ui);
-    UpdateViewTrig(Sky);
+    State.View.Side = ChartSurface(Ui, 0).Width();
     // A new size has just cleared both surfaces, and the first redraw below brings one of
     // them to the screen before anything is drawn on it. Draw the chart on that one first,
     // so the screen never shows a cleared chart; the redraws keep their order and count.
     if (resized) {
-        DrawingSurface& next = ChartSurface(Ui, Sky.BufferIndex);
-        UpdateSiderealAngle(Sky);
-        ClearAndDrawFrame(Sky, next);
-        PlotStars(Sky, next);
+        DrawChart(*State.Sky, State.Moment, State.View, ChartSurface(Ui, State.BufferIndex),
+                  State.Cache);
     }
-    RedrawSky(Sky, Ui);
-    RedrawSky(Sky, Ui);
+    RedrawSky(State, Ui);
+    RedrawSky(State, Ui);
 }
 
-void ConnectHandlers(SkyState& Sky, SkyControls& Ui) {
-    Ui.MagnitudeList->OnClick = [&Sky, &Ui] { MagnitudeList_Click(Sky, Ui); };
-    Ui.StepList->OnClick = [&Sky, &Ui] { StepList_Click(Sky, Ui); };
-    Ui.MonthList->OnClick = [&Sky, &Ui] { MonthList_Click(Sky, Ui); };
-    Ui.DayList->OnClick = [&Sky, &Ui] { DayList_Click(Sky, Ui); };
-    Ui.HourList->OnClick = [&Sky, &Ui] { HourList_Click(Sky, Ui); };
-    Ui.MinuteList->OnClick = [&Sky, &Ui] { MinuteList_Click(Sky, Ui); };
-    Ui.AzimuthBar->OnChange = [&Sky, &Ui] { AzimuthBar_Change(Sky, Ui); };
-    Ui.LongitudeBar->OnChange = [&Sky, &Ui] { LongitudeBar_Change(Sky, Ui); };
-    Ui.ElevationBar->OnChange = [&Sky, &Ui] { ElevationBar_Change(Sky, Ui); };
-    Ui.LatitudeBar->OnChange = [&Sky, &Ui] { LatitudeBar_Change(Sky, Ui); };
+void ConnectHandlers(WindowState& State, SkyControls& Ui) {
+    Ui.MagnitudeList->OnClick = [&State, &Ui] { MagnitudeList_Click(State, Ui); };
+    Ui.StepList->OnClick = [&State, &Ui] { StepList_Click(State, Ui); };
+    Ui.MonthList->OnClick = [&State, &Ui] { MonthList_Click(State, Ui); };
+    Ui.DayList->OnClick = [&State, &Ui] { DayList_Click(State, Ui); };
+    Ui.HourList->OnClick = [&State, &Ui] { HourList_Click(State, Ui); };
+    Ui.MinuteList->OnClick = [&State, &Ui] { MinuteList_Click(State, Ui); };
+    Ui.AzimuthBar->OnChange = [&State, &Ui] { AzimuthBar_Change(State, Ui); };
+    Ui.LongitudeBar->OnChange = [&State, &Ui] { LongitudeBar_Change(State, Ui); };
+    Ui.ElevationBar->OnChange = [&State, &Ui] { ElevationBar_Change(State, Ui); };
+    Ui.LatitudeBar->OnChange = [&State, &Ui] { LatitudeBar_Change(State, Ui); };
     if (Ui.AnimateButton != nullptr) {
-        Ui.AnimateButton->OnMouseDown = [&Sky, &Ui](int b) { AnimateButton_MouseDown(Sky, Ui, b); };
-        Ui.AnimateButton->OnMouseMove = [&Sky, &Ui](int b) { AnimateButton_MouseMove(Sky, Ui, b); };
-        Ui.AnimateButton->OnMouseUp = [&Sky, &Ui](int b) { AnimateButton_MouseUp(Sky, Ui, b); };
+        Ui.AnimateButton->OnMouseDown = [&State, &Ui](int b) { AnimateButton_MouseDown(State, Ui, b); };
+        Ui.AnimateButton->OnMouseMove = [&State, &Ui](int b) { AnimateButton_MouseMove(State, Ui, b); };
+        Ui.AnimateButton->OnMouseUp = [&State, &Ui](int b) { AnimateButton_MouseUp(State, Ui, b); };
     }
-    Ui.Window->OnResize = [&Sky, &Ui] { FitChartToWindow(Sky, Ui); };
+    Ui.Window->OnResize = [&State, &Ui] { FitChartToWindow(State, Ui); };
 }

@@ -3,48 +3,54 @@
 #include <QImage>
 #include <cstdio>
 
+#include "catalogue/StarData.h"
+#include "cmdline/CommandLine.h"
+#include "core/Convert.h"
 #include "qttext/QtText.h"
-#include "session/HeadlessWindow.h"
-#include "session/Layout.h"
-#include "session/Redraw.h"
+#include "render/RasterSurface.h"
+#include "time/Clock.h"
+
+Moment MomentOf(const SnapshotOptions& options) {
+    Moment moment;
+    moment.Month = static_cast<std::int16_t>(options.Month);
+    moment.DayIndex = options.Day - 1;  // 31 February runs into March.
+    moment.Hour = options.Hour;
+    moment.Minute = options.Minute;
+    ComposeMinuteOfYear(moment);
+    SplitMinuteOfYear(moment);
+    moment.Longitude = options.Longitude;
+    moment.PoleAngle = 90 + options.Latitude;
+    return moment;
+}
+
+View ViewOf(const SnapshotOptions& options) {
+    View view;
+    view.Azimuth = static_cast<std::int16_t>(options.Azimuth);
+    view.Elevation = static_cast<std::int16_t>(-options.Elevation);  // Positive looks down.
+    view.Side = options.Size;
+    // The magnitude list's item: tenths from -1.4.
+    view.LimitMag =
+        static_cast<double>(Checked16(options.LimitIndex + LimitTenthsAtItemZero)) / 10;
+    view.Overlays = options.Overlays;
+    return view;
+}
 
 QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars,
                     std::vector<MarkedPoint>* points) {
-    const QtGlyphSource chartText(ChartFont()), readoutText(ReadoutFont());
-    auto window = HeadlessWindow::Create(chartText, readoutText);
-    // An inner area whose height limits the chart to the requested side.
-    const float height = static_cast<float>(options.Size + ChartMargin);
-    window->Window.Width = height + PanelAllowance + 64;
-    window->Window.Height = height;
-    window->Load(options.StarData);
-    // The settings, through the same controls and handlers as the window's.
-    window->MonthList.SetListIndex(options.Month - 1);
-    window->DayList.SetListIndex(options.Day - 1);
-    window->HourList.SetListIndex(options.Hour);
-    window->MinuteList.SetListIndex(options.Minute);
-    window->MagnitudeList.SetListIndex(options.LimitIndex);
-    window->LongitudeBar.MoveTo(options.Longitude);
-    window->LatitudeBar.MoveTo(90 - options.Latitude);
-    window->AzimuthBar.MoveTo(options.Azimuth);
-    window->ElevationBar.MoveTo(90 + options.Elevation);
-    window->Sky.Overlays = options.Overlays;
-
-    RedrawSky(window->Sky, window->Ui);
+    Sky sky;
+    TakeCatalogue(sky, ReadCatalogueFiles(options.StarData));
+    const Moment moment = MomentOf(options);
+    const View view = ViewOf(options);
+    const QtGlyphSource chartText(ChartFont());
+    // A chart surface as a window's: black, discs filled white.
+    RasterSurface chart(view.Side, view.Side, Black, chartText);
+    chart.FillStyle = FillStyleKind::Solid;
+    chart.FillColor = White;
+    ChartCache cache;
     stars.clear();
-    auto record = [&](const RasterSurface::PlotCall& call) {
-        // Stars are the only white figures and the only single pixels.
-        if (!call.Disc || call.Ink == White) {
-            stars.push_back(
-                {window->Sky.StarIndex, call.X, call.Y, call.Disc ? call.Radius : 0.0f, call.Disc});
-        }
-    };
-    window->Chart0.OnPlot = record;
-    window->Chart1.OnPlot = record;
-    RedrawSky(window->Sky, window->Ui);
-    window->Chart0.OnPlot = nullptr;
-    window->Chart1.OnPlot = nullptr;
-    if (points != nullptr) *points = ListMarkedPoints(window->Sky);
-    return ImageOf(window->Front()).copy();
+    DrawChart(sky, moment, view, chart, cache, &stars);
+    if (points != nullptr) *points = ListMarkedPoints(SceneOf(sky, moment, view));
+    return ImageOf(chart).copy();
 }
 
 std::string StarTable(const std::vector<PlottedStar>& stars) {

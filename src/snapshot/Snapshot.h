@@ -1,26 +1,23 @@
 #pragma once
-// The chart as a picture, without a window: the state the window would have
-// after start-up and the given settings, drawn by the same procedures.
+// The chart as a picture, without a window: the sky, moment and view of the given
+// settings, drawn by the chart call that every window draws with.
 
 #include <string>
 #include <vector>
 
 #include "SnapshotOptions.h"
-#include "session/Overlays.h"
+#include "render/Chart.h"
+#include "render/Overlays.h"
 
 class QImage;
 
-struct PlottedStar {
-    int Index;     // Catalogue index.
-    float X, Y;    // As handed to the surface.
-    float Radius;  // DotRadius of a disc; 0 for a pixel.
-    bool Disc;
-};
+// Moment and view of the options, as the window's controls would set them.
+Moment MomentOf(const SnapshotOptions& options);
+View ViewOf(const SnapshotOptions& options);
 
-// Builds the state, runs the redraw pair and returns the front chart and the
-// stars that the second redraw plotted, in plotting order. Raises RunTimeError
-// as the program would (a missing or damaged catalogue, say).
-// With `points`, also the overlays' marked points of that chart.
+// Reads the catalogue files, draws the chart and returns it with the stars plotted, in
+// plotting order. Raises RunTimeError as the program would (a missing or damaged
+// catalogue, say). With `points`, also the overlays' marked points of that chart.
 QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars,
                     std::vector<MarkedPoint>* points = nullptr);
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/SkyState.h"
+#include "core/View.h"
 
 struct SnapshotOptions {
     int Month = 1, Day = 1, Hour = 0, Minute = 0;  // Calendar, as the time lists offer it.

@@ -3,21 +3,21 @@
 #include <cmath>
 
 #include "core/Convert.h"
-#include "core/SkyState.h"
+#include "core/Moment.h"
 
-void ComputeSiderealEpoch(SkyState& Sky) {
-    const double L = Sky.Longitude / 15;          // Hours.
+double SiderealEpochMinute(double longitude) {
+    const double L = longitude / 15;              // Hours.
     const double S = 24 - (GmstAtYearStart + L);  // Sidereal hours until local sidereal 24 h.
-    Sky.EpochMinute = (S / SiderealRatio + ZoneOffsetHours) * 60;
+    return (S / SiderealRatio + ZoneOffsetHours) * 60;
 }
 
-void ComposeMinuteOfYear(SkyState& Sky) {
+void ComposeMinuteOfYear(Moment& moment) {
     std::int32_t days = 0;
-    if (Sky.Month >= 1 && Sky.Month <= 12) {
-        days = Round32(static_cast<double>(MonthStartDay[Sky.Month - 1]) + Sky.DayIndex);
+    if (moment.Month >= 1 && moment.Month <= 12) {
+        days = Round32(static_cast<double>(MonthStartDay[moment.Month - 1]) + moment.DayIndex);
     }
     const std::int32_t dayMinutes = Checked32(static_cast<std::int64_t>(days) * 1440);
-    Sky.MinuteOfYear = Round32((dayMinutes + Sky.Hour * 60) + Sky.Minute);
+    moment.MinuteOfYear = Round32((dayMinutes + moment.Hour * 60) + moment.Minute);
 }
 
 namespace {
@@ -31,23 +31,27 @@ constexpr MonthRange MonthRanges[12] = {
 };
 }  // namespace
 
-void SplitMinuteOfYear(SkyState& Sky) {
-    if (Sky.MinuteOfYear >= MinutesPerYear) Sky.MinuteOfYear -= MinutesPerYear;  // The only wrap.
-    const double day = std::floor(static_cast<double>(Sky.MinuteOfYear) / 24 / 60);
+void SplitMinuteOfYear(Moment& moment) {
+    if (moment.MinuteOfYear >= MinutesPerYear) moment.MinuteOfYear -= MinutesPerYear;  // The only wrap.
+    const double day = std::floor(static_cast<double>(moment.MinuteOfYear) / 24 / 60);
     const std::int32_t d = Round32(day);
     for (const MonthRange& range : MonthRanges) {
         if (d >= range.FirstDay && d <= range.LastDay) {
-            Sky.Month = range.Month;
-            Sky.DayIndex = d - range.FirstDay;
+            moment.Month = range.Month;
+            moment.DayIndex = d - range.FirstDay;
             break;
         }
     }
-    const std::int32_t rem = Checked32(static_cast<std::int64_t>(Sky.MinuteOfYear) -
+    const std::int32_t rem = Checked32(static_cast<std::int64_t>(moment.MinuteOfYear) -
                                        static_cast<std::int64_t>(d) * 1440);
-    Sky.Hour = std::floor(static_cast<double>(rem) / 60);
-    Sky.Minute = rem - Sky.Hour * 60;
+    moment.Hour = std::floor(static_cast<double>(rem) / 60);
+    moment.Minute = rem - moment.Hour * 60;
 }
 
-void UpdateSiderealAngle(SkyState& Sky) {
-    Sky.SiderealAngle = (Sky.MinuteOfYear - Sky.EpochMinute) * SiderealRate;
+double SiderealAngleAt(const Moment& moment, double minute) {
+    return (minute - SiderealEpochMinute(moment.Longitude)) * SiderealRate;
+}
+
+double SiderealAngleOf(const Moment& moment) {
+    return SiderealAngleAt(moment, static_cast<double>(moment.MinuteOfYear));
 }

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-struct SkyState;
+struct Moment;
 
 inline constexpr std::int32_t MinutesPerYear = 525600;  // 365 x 1440: the clock wraps here.
 // Greenwich mean sidereal time at 0 h UT on 1 January, 6 h 39 min 52 s, in hours: the
@@ -23,13 +23,13 @@ inline constexpr double SiderealRate = ((360.0 / 365) * 366 / 24) / 60;
 inline constexpr std::int32_t MonthStartDay[12] = {0,   31,  59,  90,  120, 151,
                                                    181, 212, 243, 273, 304, 334};
 
-// ComputeSiderealEpoch: the zone-time minute of 1 January at which the local sidereal
+// SiderealEpochMinute: the zone-time minute of 1 January at which the local sidereal
 // angle is zero.
-// Reads:   Longitude    degrees, east positive (120..150 from the longitude bar).
-// Writes:  EpochMinute  minutes since 1 January 00:00 zone time; not wrapped.
+// Reads:   longitude  degrees, east positive (120..150 from the longitude bar).
+// Returns: minutes since 1 January 00:00 zone time; not wrapped.
 // Notes:   Uses SiderealRatio; the running angle uses SiderealRate instead.
 // Tested:  120 -> 1098.6038759210614, 135 -> 1038.7677073506075, 150 -> 978.9315387801533.
-void ComputeSiderealEpoch(SkyState& Sky);
+double SiderealEpochMinute(double longitude);
 
 // ComposeMinuteOfYear: the clock from its calendar fields.
 // Reads:   Month 1..12, DayIndex (day - 1), Hour, Minute.
@@ -39,17 +39,21 @@ void ComputeSiderealEpoch(SkyState& Sky);
 //          2) A Month outside 1..12 counts as day 0 of the year.
 //          3) A day count whose minutes leave 32 bits is the overflow error.
 // Tested:  month 13, day index 20, 02:00 -> 120.
-void ComposeMinuteOfYear(SkyState& Sky);
+void ComposeMinuteOfYear(Moment& moment);
 
 // SplitMinuteOfYear: the calendar fields from the clock.
 // Reads:   MinuteOfYear  0..1051199.
 // Writes:  MinuteOfYear  less 525600 when at or past the year's end (the one wrap);
 //          Month 1..12, DayIndex 0..30, Hour 0..23, Minute 0..59.
 // Notes:   A day below 0 or above 364 leaves Month and DayIndex as they were.
-void SplitMinuteOfYear(SkyState& Sky);
+void SplitMinuteOfYear(Moment& moment);
 
-// UpdateSiderealAngle: the first step of every redraw.
-// Reads:   MinuteOfYear, EpochMinute.
-// Writes:  SiderealAngle = (MinuteOfYear - EpochMinute) x SiderealRate, degrees; never
-//          reduced modulo 360, may be negative.
-void UpdateSiderealAngle(SkyState& Sky);
+// SiderealAngleAt: the angle that turns the star sphere at any minute of the clock.
+// Reads:   Longitude (by its epoch); minute, minutes of the year, fractions and values past
+//          the year's end allowed.
+// Returns: (minute - SiderealEpochMinute(Longitude)) x SiderealRate, degrees; never reduced
+//          modulo 360, may be negative.
+double SiderealAngleAt(const Moment& moment, double minute);
+
+// SiderealAngleOf: SiderealAngleAt the moment's own MinuteOfYear: the angle of its chart.
+double SiderealAngleOf(const Moment& moment);

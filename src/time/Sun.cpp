@@ -4,7 +4,7 @@
 #include <numbers>
 
 #include "core/Horizontal.h"
-#include "core/SkyState.h"
+#include "core/Moment.h"
 #include "time/Clock.h"
 
 namespace {
@@ -33,27 +33,23 @@ SunPlace SunAtJulianDate(double jd) {
 
 SunPlace SunAtMinute(double minute) { return SunAtJulianDate(ModelYearStartJd + minute / 1440); }
 
-double SiderealAngleAt(const SkyState& Sky, double minute) {
-    return (minute - Sky.EpochMinute) * SiderealRate;
-}
-
 namespace {
-double SunAltitude(const SkyState& Sky, double minute) {
+double SunAltitude(const Moment& moment, double minute) {
     const SunPlace sun = SunAtMinute(minute);
-    return HorizontalOf(Sky, SiderealAngleAt(Sky, minute), sun.RightAscension, sun.Declination)
+    return HorizontalOf(moment.PoleAngle, SiderealAngleAt(moment, minute), sun.RightAscension, sun.Declination)
         .Altitude;
 }
 
 // The crossing of altitude 0 between a and b, whose altitudes differ in sign: the
 // Illinois form of regula falsi, which keeps the crossing bracketed and, the
 // altitude being smooth, closes in within a few steps.
-double HorizonCrossing(const SkyState& Sky, double a, double b) {
+double HorizonCrossing(const Moment& moment, double a, double b) {
     constexpr double Precision = 1e-4;  // Minutes: 0.0015 deg of the Sun's travel.
-    double fa = SunAltitude(Sky, a), fb = SunAltitude(Sky, b);
+    double fa = SunAltitude(moment, a), fb = SunAltitude(moment, b);
     int side = 0;
     for (int k = 0; k < 40 && b - a > Precision; ++k) {
         const double c = b - fb * (b - a) / (fb - fa);
-        const double fc = SunAltitude(Sky, c);
+        const double fc = SunAltitude(moment, c);
         if (fc == 0) return c;
         if ((fc > 0) == (fb > 0)) {
             b = c;
@@ -72,37 +68,37 @@ double HorizonCrossing(const SkyState& Sky, double a, double b) {
 }
 }  // namespace
 
-SunDay FindSunDay(const SkyState& Sky, int day) {
+SunDay FindSunDay(const Moment& moment, int day) {
     SunDay result;
     result.Day = day;
     // Transit: the hour angle's zero nearest the date's noon.
     double m = day * 1440.0 + 720;
     for (int k = 0; k < 4; ++k) {
         const double hourAngle =
-            std::remainder(SiderealAngleAt(Sky, m) - SunAtMinute(m).RightAscension, 360.0);
+            std::remainder(SiderealAngleAt(moment, m) - SunAtMinute(m).RightAscension, 360.0);
         m -= hourAngle / SolarRate;
     }
     result.Transit = m;
-    result.TransitAltitude = SunAltitude(Sky, m);
+    result.TransitAltitude = SunAltitude(moment, m);
     // The course above the horizon: altitude rises to the transit and falls after it,
     // or (at the poles) runs one way all day, so the part above is one interval.
     const double before = m - 720, after = m + 720;
-    const bool upBefore = SunAltitude(Sky, before) >= 0, upAfter = SunAltitude(Sky, after) >= 0;
+    const bool upBefore = SunAltitude(moment, before) >= 0, upAfter = SunAltitude(moment, after) >= 0;
     if (result.TransitAltitude >= 0) {
         result.Up = true;
         result.HasSunrise = !upBefore;
         result.HasSunset = !upAfter;
-        result.CourseStart = upBefore ? before : HorizonCrossing(Sky, before, m);
-        result.CourseEnd = upAfter ? after : HorizonCrossing(Sky, m, after);
+        result.CourseStart = upBefore ? before : HorizonCrossing(moment, before, m);
+        result.CourseEnd = upAfter ? after : HorizonCrossing(moment, m, after);
     } else if (upBefore) {
         result.Up = true;
         result.HasSunset = true;
         result.CourseStart = before;
-        result.CourseEnd = HorizonCrossing(Sky, before, m);
+        result.CourseEnd = HorizonCrossing(moment, before, m);
     } else if (upAfter) {
         result.Up = true;
         result.HasSunrise = true;
-        result.CourseStart = HorizonCrossing(Sky, m, after);
+        result.CourseStart = HorizonCrossing(moment, m, after);
         result.CourseEnd = after;
     }
     return result;

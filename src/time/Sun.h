@@ -8,7 +8,7 @@
 
 #include "core/Horizontal.h"
 
-struct SkyState;
+struct Moment;
 
 // The chart's clock taken as a date of 2026 (a year of 365 days, like the model's):
 // Julian date of 1 January 2026 00:00 zone time (UT+9), that is 31 December 2025 15:00 UT.
@@ -36,11 +36,6 @@ SunPlace SunAtJulianDate(double jd);
 // zone time; fractions and values past the year's end allowed): ModelYearStartJd + m / 1440.
 SunPlace SunAtMinute(double minute);
 
-// SiderealAngleAt: the sidereal angle of any minute, by UpdateSiderealAngle's formula.
-// Reads:   EpochMinute. Returns: degrees, not reduced. For m = MinuteOfYear the result
-//          equals SiderealAngle bit for bit.
-double SiderealAngleAt(const SkyState& Sky, double minute);
-
 // The Sun's course through one day of the model year, in minutes of the year.
 struct SunDay {
     int Day = 0;                 // 0..364, the zone-time date.
@@ -55,14 +50,14 @@ struct SunDay {
 };
 
 // FindSunDay: transit, sunrise and sunset of a date for the chart's place.
-// Reads:   PoleAngle, EpochMinute; day 0..364.
+// Reads:   PoleAngle, Longitude (its sidereal epoch); day 0..364.
 // Notes:   1) The transit comes from three Newton steps on the hour angle; rise and set
 //             from regula falsi on the altitude (Illinois), to 1e-7 deg.
 //          2) A day on which the altitude changes sign only once (the poles at an
 //             equinox) counts that crossing as its sunrise or its sunset and the other
 //             end as the culmination 12 h away.
 // Tested:  transit altitude 90 - |lat - dec| at seven latitudes; equinox sunrise due east.
-SunDay FindSunDay(const SkyState& Sky, int day);
+SunDay FindSunDay(const Moment& moment, int day);
 
 // Seasons of the model year: the zone-time days (0..364) on which the Sun's ecliptic
 // longitude passes 0 (春分), 90 (夏至), 180 (秋分) and 270 (冬至) degrees.

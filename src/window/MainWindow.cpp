@@ -105,7 +105,7 @@ QScrollBar* MakeScroll(QWidget* parent, Qt::Orientation orientation, const QRect
 }
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), State(std::make_unique<SkyState>()) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), State(std::make_unique<WindowState>()) {
     if (dynamic_cast<const WindowStyle*>(QApplication::style()) == nullptr)
         QApplication::setStyle(new WindowStyle);
     setWindowTitle(QStringLiteral("Domarium"));
@@ -317,20 +317,21 @@ const GlyphSource& MainWindow::ChartTextAt(double scale) {
 
 // The read-outs' names carry their values, and the chart's description says what it shows.
 void MainWindow::DescribeForScreenReaders() {
-    const SkyState& Sky = *State;
+    const Moment& moment = State->Moment;
+    const View& view = State->View;
     // Each change is announced to screen readers: only what has changed is set.
     const auto say = [](QWidget* widget, const QString& name) {
         if (widget->accessibleName() != name) widget->setAccessibleName(name);
     };
     const auto degrees = [](double value) { return QString::number(value) + QStringLiteral("°"); };
-    const double latitude = Sky.PoleAngle - 90;
+    const double latitude = moment.PoleAngle - 90;
     // The read-outs' names change only with the view and the place, not during an animation.
-    const std::array<double, 4> described = {static_cast<double>(Sky.ViewAzimuth), Sky.Longitude,
-                                             static_cast<double>(Sky.ViewElevation), Sky.PoleAngle};
+    const std::array<double, 4> described = {static_cast<double>(view.Azimuth), moment.Longitude,
+                                             static_cast<double>(view.Elevation), moment.PoleAngle};
     if (!DescribedOnce || described != Described) {
-        say(AzimuthReadout, QStringLiteral("方位角 ") + degrees(Sky.ViewAzimuth));
-        say(LongitudeReadout, QStringLiteral("東経 ") + degrees(Sky.Longitude));
-        say(ElevationReadout, QStringLiteral("仰角 ") + degrees(-Sky.ViewElevation));
+        say(AzimuthReadout, QStringLiteral("方位角 ") + degrees(view.Azimuth));
+        say(LongitudeReadout, QStringLiteral("東経 ") + degrees(moment.Longitude));
+        say(ElevationReadout, QStringLiteral("仰角 ") + degrees(-view.Elevation));
         say(LatitudeReadout, (latitude < 0 ? QStringLiteral("南緯 ") : QStringLiteral("北緯 ")) +
                                  degrees(std::fabs(latitude)));
         Described = described;
@@ -340,11 +341,11 @@ void MainWindow::DescribeForScreenReaders() {
     // an animation, and cheaper so than by placeholders.
     QString chart;
     chart.reserve(40);
-    chart += QString::number(Sky.Month) + QStringLiteral("月");
-    chart += QString::number(Sky.DayIndex + 1) + QStringLiteral("日 ");
-    chart += QString::number(Sky.Hour) + QStringLiteral("時");
-    chart += QString::number(Sky.Minute) + QStringLiteral("分、東経");
-    chart += degrees(Sky.Longitude) + QStringLiteral("・");
+    chart += QString::number(moment.Month) + QStringLiteral("月");
+    chart += QString::number(moment.DayIndex + 1) + QStringLiteral("日 ");
+    chart += QString::number(moment.Hour) + QStringLiteral("時");
+    chart += QString::number(moment.Minute) + QStringLiteral("分、東経");
+    chart += degrees(moment.Longitude) + QStringLiteral("・");
     chart += (latitude < 0 ? QStringLiteral("南緯") : QStringLiteral("北緯"));
     chart += degrees(std::fabs(latitude)) + QStringLiteral("の星空");
     for (SurfaceView* view : ChartViews) {

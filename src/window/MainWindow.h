@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "QtControls.h"
-#include "core/SkyState.h"
 #include "qttext/QtText.h"
 #include "render/RasterSurface.h"
 #include "session/Controls.h"
 #include "session/StartUp.h"
+#include "session/WindowState.h"
 
 class QAction;
 class QLabel;
@@ -47,7 +47,7 @@ public:
     // Adds a checkable item to the 表示 menu, unchecked; toggled runs at every change.
     QAction* AddViewOption(const QString& text, std::function<void(bool checked)> toggled);
 
-    SkyState& Sky() { return *State; }
+    WindowState& Window() { return *State; }
     SkyControls& Controls() { return Ui; }
     // Charts(index): the chart surface and the widget that shows it.
     RasterSurface& ChartSurface(int index) {
@@ -116,7 +116,7 @@ private:
     std::map<double, std::unique_ptr<QtGlyphSource>> ChartTexts;  // By scale.
     QtGlyphSource ChartText{ChartFont()};
     std::unique_ptr<QtGlyphSource> ReadoutText;
-    std::unique_ptr<SkyState> State;
+    std::unique_ptr<WindowState> State;
     std::array<std::unique_ptr<RasterSurface>, 2> ChartRasters;
     std::array<std::unique_ptr<RasterSurface>, 4>
         ReadoutRasters;  // AzimuthReadout..LongitudeReadout.

@@ -11,11 +11,11 @@
 
 #include "MainWindow.h"
 #include "geometry/Trails.h"
-#include "session/Overlays.h"
+#include "session/Handlers.h"
 
 void MainWindow::CreateOverlayItems() {
     const auto change = [this](auto edit) {
-        OverlaySet overlays = State->Overlays;
+        OverlaySet overlays = State->View.Overlays;
         edit(overlays);
         SetOverlays(*State, Ui, overlays);
     };
@@ -33,7 +33,7 @@ void MainWindow::CreateOverlayItems() {
             const int hours = TrailHourChoices[h];
             QAction* action = TrailHoursMenu->addAction(QStringLiteral("%1時間").arg(hours));
             action->setCheckable(true);
-            action->setChecked(hours == State->Overlays.TrailHours);
+            action->setChecked(hours == State->View.Overlays.TrailHours);
             action->setActionGroup(group);
             connect(action, &QAction::toggled, this, [change, hours](bool on) {
                 if (on) change([&](OverlaySet& overlays) { overlays.TrailHours = hours; });

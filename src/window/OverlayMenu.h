@@ -1,10 +1,10 @@
 #pragma once
 // The lesson overlays' items of the 表示 menu: one checkable item per overlay and the
-// trail span's choice, each bound to the overlay's flag in SkyState's OverlaySet.
+// trail span's choice, each bound to the overlay's flag in the view's OverlaySet.
 
 #include <array>
 
-#include "core/SkyState.h"
+#include "core/View.h"
 
 // An overlay's item: its text in the menu and the flag it switches.
 struct OverlayMenuItem {

@@ -8,13 +8,11 @@
 #include "GlyphFile.h"
 #include "SnapshotOptions.h"
 #include "core/RunTimeError.h"
-#include "geometry/Projection.h"
 #include "geometry/Trails.h"
 #include "render/DrawingSurface.h"
 #include "session/Handlers.h"
 #include "session/HeadlessWindow.h"
 #include "session/Layout.h"
-#include "session/Overlays.h"
 #include "session/Redraw.h"
 
 // A read-out as text: the page shows the read-outs as HTML, in the page's font
@@ -40,13 +38,6 @@ public:
 };
 
 namespace {
-// The window's inner area that gives a chart of the given side: the snapshot
-// tool's rule, so that the page and domarium-snapshot draw the same chart.
-void InnerAreaFor(int side, float& width, float& height) {
-    height = static_cast<float>(side + ChartMargin);
-    width = height + PanelAllowance + 64;
-}
-
 // The snapshot tool's option, one at a time: its own ranges and messages.
 // "-o" is required by the tool and means nothing here.
 std::optional<SnapshotOptions> ParseOne(const std::string& name, const std::string& value,
@@ -106,7 +97,8 @@ bool WebSession::Start(const std::string& starDataPath, const std::string& glyph
         }
         Glyphs = std::make_unique<FileGlyphSource>(glyphText);
         Window = PageWindow(*Glyphs, Readouts);
-        InnerAreaFor(std::max(side, 1), Window->Window.Width, Window->Window.Height);
+        // The chart has the canvas's place on the page, not the main window's layout.
+        Window->Window.Side = std::max(side, 1);
         Window->Load(starDataPath);
     });
 }
@@ -116,19 +108,18 @@ double WebSession::BenchRedraw(int side, int limitIndex, bool newView, int count
     try {
         std::unique_ptr<TextReadout> readouts[4];
         auto window = PageWindow(*Glyphs, readouts);
-        InnerAreaFor(std::max(side, 1), window->Window.Width, window->Window.Height);
+        window->Window.Side = std::max(side, 1);
         window->Load(StarDataPath);
         window->MagnitudeList.SetListIndex(limitIndex);
-        SkyState& Sky = window->Sky;
+        WindowState& state = window->State;
         const double start = emscripten_get_now();
         for (int i = 0; i < count; ++i) {
             if (newView) {
-                Sky.ViewAzimuth = static_cast<std::int16_t>((Sky.ViewAzimuth + 1) % 361);
-                UpdateViewTrig(Sky);
+                state.View.Azimuth = static_cast<std::int16_t>((state.View.Azimuth + 1) % 361);
             } else {
-                Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
+                state.Moment.MinuteOfYear = (state.Moment.MinuteOfYear + 5) % 525600;
             }
-            RedrawSky(Sky, window->Ui);
+            RedrawSky(state, window->Ui);
         }
         return (emscripten_get_now() - start) * 1000.0 / count;
     } catch (const RunTimeError&) {
@@ -207,13 +198,13 @@ bool WebSession::Set(WebControl control, int value) {
     if (value < Minimum(control) || value > Maximum(control)) return false;
     if (FlagOf(control) != nullptr || control == WebControl::TrailHours) {
         if (!Ready()) return false;
-        OverlaySet overlays = Window->Sky.Overlays;
+        OverlaySet overlays = Window->State.View.Overlays;
         if (control == WebControl::TrailHours) {
             overlays.TrailHours = TrailHourChoices[value];
         } else {
             overlays.*FlagOf(control) = value != 0;
         }
-        return Guard([&] { SetOverlays(Window->Sky, Window->Ui, overlays); });
+        return Guard([&] { SetOverlays(Window->State, Window->Ui, overlays); });
     }
     if (MemoryList* list = ListOf(Window.get(), control)) {
         return Guard([&] { list->SetListIndex(value); });
@@ -224,7 +215,7 @@ bool WebSession::Set(WebControl control, int value) {
 
 int WebSession::Get(WebControl control) const {
     if (Window == nullptr) return 0;
-    const OverlaySet& overlays = Window->Sky.Overlays;
+    const OverlaySet& overlays = Window->State.View.Overlays;
     if (const auto flag = FlagOf(control)) return overlays.*flag ? 1 : 0;
     if (control == WebControl::TrailHours) {
         const auto* at = std::find(std::begin(TrailHourChoices), std::end(TrailHourChoices),
@@ -266,7 +257,7 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
         const auto options = ParseOne(name, value, error);
         if (!options) return error;
         if (!Ready()) return "";
-        OverlaySet overlays = Window->Sky.Overlays;
+        OverlaySet overlays = Window->State.View.Overlays;
         if (name == "overlays") {
             const int hours = overlays.TrailHours;
             overlays = options->Overlays;
@@ -274,7 +265,7 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
         } else {
             overlays.TrailHours = options->Overlays.TrailHours;
         }
-        Guard([&] { SetOverlays(Window->Sky, Window->Ui, overlays); });
+        Guard([&] { SetOverlays(Window->State, Window->Ui, overlays); });
         return "";
     }
     struct Named {
@@ -344,22 +335,20 @@ void WebSession::Button(int event, int buttons) {
     Guard([&] {
         switch (event) {
             case 0:
-                AnimateButton_MouseDown(Window->Sky, Window->Ui, buttons);
+                AnimateButton_MouseDown(Window->State, Window->Ui, buttons);
                 break;
             case 1:
-                AnimateButton_MouseMove(Window->Sky, Window->Ui, buttons);
+                AnimateButton_MouseMove(Window->State, Window->Ui, buttons);
                 break;
             default:
-                AnimateButton_MouseUp(Window->Sky, Window->Ui, buttons);
+                AnimateButton_MouseUp(Window->State, Window->Ui, buttons);
                 break;
         }
     });
 }
 
 void WebSession::Resize(int side) {
-    float width = 0, height = 0;
-    InnerAreaFor(std::max(side, 1), width, height);
-    if (Ready()) Guard([&] { Window->Window.ResizeTo(width, height); });
+    if (Ready()) Guard([&] { Window->Window.PlaceChart(std::max(side, 1)); });
 }
 
 std::string WebSession::Readout(int which) const {

@@ -1,17 +1,18 @@
-#include "session/Overlays.h"
+#include "render/Overlays.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 
-#include "core/SkyState.h"
-#include "geometry/SkyPoint.h"
+#include "core/Horizontal.h"
+#include "geometry/Projection.h"
+#include "render/Chart.h"
 #include "render/Constellations.h"
 #include "render/DrawingSurface.h"
 #include "render/RecordedDrawing.h"
 #include "render/Trails.h"
-#include "session/Redraw.h"
+#include "time/Clock.h"
 #include "time/Sun.h"
 
 namespace {
@@ -30,15 +31,15 @@ Colour Dim(Colour c) {
     return RGB(r * 55 / 100, g * 55 / 100, b * 55 / 100);
 }
 
-// A point on the chart, with what decides how it is drawn.
-struct ChartPoint {
+// A point of a path on the chart, with what decides how it is drawn.
+struct PathPoint {
     double X, Y;
     double Depth;   // Unrounded pixels below the horizon plane.
     double Facing;  // Positive on the near half.
 };
 
-ChartPoint OnChart(const SkyState& Sky, const SkyPointProjection& p) {
-    return {Sky.CenterX + p.OffsetX, Sky.CenterY + p.OffsetY, p.DepthExact, p.Facing};
+PathPoint OnChart(const Scene& scene, const ChartPoint& p) {
+    return {p.X(scene.Proj), p.Y(scene.Proj), p.DepthExact, p.Facing};
 }
 
 float F(double v) { return static_cast<float>(v); }
@@ -46,13 +47,13 @@ float F(double v) { return static_cast<float>(v); }
 // Draws the part above the horizon of a polyline on the sphere: near segments in
 // `colour`, far ones dimmer and every other one left out, so they read as dashed.
 // A segment that crosses the horizon is cut where its depth is zero.
-void DrawSkyPath(DrawingSurface& S, const std::vector<ChartPoint>& points, Colour colour) {
+void DrawSkyPath(DrawingSurface& S, const std::vector<PathPoint>& points, Colour colour) {
     for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-        ChartPoint a = points[i], b = points[i + 1];
+        PathPoint a = points[i], b = points[i + 1];
         if (a.Depth > 0 && b.Depth > 0) continue;
         if (a.Depth > 0 || b.Depth > 0) {
             const double t = a.Depth / (a.Depth - b.Depth);
-            const ChartPoint cut{a.X + t * (b.X - a.X), a.Y + t * (b.Y - a.Y), 0.0,
+            const PathPoint cut{a.X + t * (b.X - a.X), a.Y + t * (b.Y - a.Y), 0.0,
                                  a.Facing + t * (b.Facing - a.Facing)};
             (a.Depth > 0 ? a : b) = cut;
         }
@@ -78,7 +79,7 @@ float TextWidth(const DrawingSurface& S, const std::string& text) {
 }
 
 // Writes a label beside a point, on the side away from the chart's centre line.
-void WriteLabel(const SkyState& Sky, DrawingSurface& S, double x, double y, const std::string& text,
+void WriteLabel(const Scene& scene, DrawingSurface& S, double x, double y, const std::string& text,
                 Colour colour) {
     constexpr float Gap = 5;
     S.ForeColor = colour;
@@ -86,7 +87,7 @@ void WriteLabel(const SkyState& Sky, DrawingSurface& S, double x, double y, cons
     const float left = F(x) - Gap - width, right = F(x) + Gap;
     // Outward from the centre line, unless that runs off the surface.
     const bool leftFits = left >= 0, rightFits = right + width <= static_cast<float>(S.Width());
-    S.CurrentX = (x < Sky.CenterX ? leftFits || !rightFits : !rightFits && leftFits) ? left : right;
+    S.CurrentX = (x < scene.Proj.CenterX ? leftFits || !rightFits : !rightFits && leftFits) ? left : right;
     S.CurrentY = F(y) - S.LineHeight() / 2;
     S.PrintText(text);
 }
@@ -95,7 +96,7 @@ void WriteLabel(const SkyState& Sky, DrawingSurface& S, double x, double y, cons
 // printed whole and the value one character at a time, each at the advance of the text
 // before it, so that a front end with glyph masks made ahead of time (the browser's)
 // needs the masks of the characters only and draws the same pixels as the desktop.
-void WriteValueLabel(const SkyState& Sky, DrawingSurface& S, double x, double y,
+void WriteValueLabel(const Scene& scene, DrawingSurface& S, double x, double y,
                      const std::string& name, const std::string& value, Colour colour) {
     constexpr float Gap = 5;
     S.ForeColor = colour;
@@ -117,7 +118,7 @@ void WriteValueLabel(const SkyState& Sky, DrawingSurface& S, double x, double y,
     }
     const float left = F(x) - Gap - width, right = F(x) + Gap;
     const bool leftFits = left >= 0, rightFits = right + width <= static_cast<float>(S.Width());
-    float at = (x < Sky.CenterX ? leftFits || !rightFits : !rightFits && leftFits) ? left : right;
+    float at = (x < scene.Proj.CenterX ? leftFits || !rightFits : !rightFits && leftFits) ? left : right;
     const float top = F(y) - S.LineHeight() / 2;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         S.CurrentX = at;
@@ -140,15 +141,15 @@ std::string Degrees(double value) {
 
 // Segments of a whole circle on the sphere: chords of about 14 pixels, which stray
 // from the arc by a fifth of a pixel at the start-up radius.
-double CircleSegments(const SkyState& Sky) {
-    return std::clamp(std::ceil(2 * Sky.Pi * Sky.ChartRadius / 14), 48.0, 720.0);
+double CircleSegments(const Scene& scene) {
+    return std::clamp(std::ceil(2 * ChartPi * scene.Proj.R / 14), 48.0, 720.0);
 }
 
-std::vector<ChartPoint> SunCourse(const SkyState& Sky, const SunDay& day) {
-    std::vector<ChartPoint> points;
+std::vector<PathPoint> SunCourse(const Scene& scene, const SunDay& day) {
+    std::vector<PathPoint> points;
     if (!day.Up) return points;
     const double span = day.CourseEnd - day.CourseStart;
-    const int n = std::max(2, static_cast<int>(std::ceil(span * CircleSegments(Sky) / 1440)));
+    const int n = std::max(2, static_cast<int>(std::ceil(span * CircleSegments(scene) / 1440)));
     points.reserve(static_cast<std::size_t>(n) + 1);
     // Within a day the Sun's right ascension and declination run straight to within
     // 0.001 deg, so the path between its ends is interpolated, not computed anew.
@@ -157,9 +158,9 @@ std::vector<ChartPoint> SunCourse(const SkyState& Sky, const SunDay& day) {
     const double decStep = (last.Declination - first.Declination) / n;
     for (int k = 0; k <= n; ++k) {
         const double minute = day.CourseStart + span * k / n;
-        points.push_back(OnChart(Sky, ProjectSkyPoint(Sky, SiderealAngleAt(Sky, minute),
-                                                      first.RightAscension + raStep * k,
-                                                      first.Declination + decStep * k)));
+        points.push_back(OnChart(scene, PlaceSkyPoint(scene.Proj, first.RightAscension + raStep * k,
+                                                      first.Declination + decStep * k,
+                                                      SiderealAngleAt(scene.At, minute))));
     }
     // The ends lie on the horizon by construction; rounding must not cut them off.
     if (day.HasSunrise) points.front().Depth = std::min(points.front().Depth, 0.0);
@@ -167,101 +168,101 @@ std::vector<ChartPoint> SunCourse(const SkyState& Sky, const SunDay& day) {
     return points;
 }
 
-int DayOf(const SkyState& Sky) { return static_cast<int>(Sky.MinuteOfYear / 1440); }
+int DayOf(const Scene& scene) { return static_cast<int>(scene.At.MinuteOfYear / 1440); }
 
-double Latitude(const SkyState& Sky) { return Sky.PoleAngle - 90; }
+double Latitude(const Scene& scene) { return scene.At.PoleAngle - 90; }
 
-MarkedPoint Mark(const SkyState& Sky, const char* kind, std::string label,
-                 const SkyPointProjection& p, Horizontal h, bool overlayOn) {
+MarkedPoint Mark(const Scene& scene, const char* kind, std::string label,
+                 const ChartPoint& p, Horizontal h, bool overlayOn) {
     MarkedPoint m;
     m.Kind = kind;
     m.Label = std::move(label);
     m.Drawn = overlayOn && p.Depth <= 0;  // The stars' horizon test.
-    m.X = Sky.CenterX + p.OffsetX;
-    m.Y = Sky.CenterY + p.OffsetY;
+    m.X = scene.Proj.CenterX + p.OffsetX;
+    m.Y = scene.Proj.CenterY + p.OffsetY;
     m.Facing = p.Facing;
     m.Altitude = h.Altitude;
     m.Azimuth = h.Azimuth;
     return m;
 }
 
-MarkedPoint SunMark(const SkyState& Sky, const char* kind, std::string label, double minute,
+MarkedPoint SunMark(const Scene& scene, const char* kind, std::string label, double minute,
                     bool onHorizon = false) {
     const SunPlace sun = SunAtMinute(minute);
-    const double theta = SiderealAngleAt(Sky, minute);
-    SkyPointProjection p = ProjectSkyPoint(Sky, theta, sun.RightAscension, sun.Declination);
+    const double theta = SiderealAngleAt(scene.At, minute);
+    ChartPoint p = PlaceSkyPoint(scene.Proj, sun.RightAscension, sun.Declination, theta);
     if (onHorizon) p.Depth = 0;
-    Horizontal h = HorizontalOf(Sky, theta, sun.RightAscension, sun.Declination);
+    Horizontal h = HorizontalOf(scene.At.PoleAngle, theta, sun.RightAscension, sun.Declination);
     if (onHorizon) h.Altitude = 0;
-    return Mark(Sky, kind, std::move(label), p, h, Sky.Overlays.Sun);
+    return Mark(scene, kind, std::move(label), p, h, scene.Look.Overlays.Sun);
 }
 
 // The sunrise or sunset tick: across the horizon, along the dome's vertical.
-void HorizonTick(const SkyState& Sky, DrawingSurface& S, double azimuth, Colour colour) {
-    const ChartPoint low = OnChart(Sky, ProjectHorizontalPoint(Sky, -4, azimuth));
-    const ChartPoint high = OnChart(Sky, ProjectHorizontalPoint(Sky, 4, azimuth));
+void HorizonTick(const Scene& scene, DrawingSurface& S, double azimuth, Colour colour) {
+    const PathPoint low = OnChart(scene, PlaceHorizontalPoint(scene.Proj, -4, azimuth));
+    const PathPoint high = OnChart(scene, PlaceHorizontalPoint(scene.Proj, 4, azimuth));
     S.Line(F(low.X), F(low.Y), F(high.X), F(high.Y), colour);
 }
 
-void DrawSun(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint>& marks) {
-    const SunDay day = FindSunDay(Sky, DayOf(Sky));
-    DrawSkyPath(S, SunCourse(Sky, day), SunPath);
+void DrawSun(const Scene& scene, DrawingSurface& S, const std::vector<MarkedPoint>& marks) {
+    const SunDay day = FindSunDay(scene.At, DayOf(scene));
+    DrawSkyPath(S, SunCourse(scene, day), SunPath);
     for (const MarkedPoint& m : marks) {
         if (!m.Drawn) continue;
         const Colour near = m.Facing >= 0 ? HourDot : Dim(HourDot);
         if (m.Kind == "sun-hour") {
             Dot(S, m.X, m.Y, 2.5f, near);
-            WriteLabel(Sky, S, m.X, m.Y, m.Label, m.Facing >= 0 ? HourText : Dim(HourText));
+            WriteLabel(scene, S, m.X, m.Y, m.Label, m.Facing >= 0 ? HourText : Dim(HourText));
         } else if (m.Kind == "sunrise" || m.Kind == "sunset") {
-            HorizonTick(Sky, S, m.Azimuth, SunPath);
-            WriteLabel(Sky, S, m.X, m.Y + S.LineHeight(),
+            HorizonTick(scene, S, m.Azimuth, SunPath);
+            WriteLabel(scene, S, m.X, m.Y + S.LineHeight(),
                        m.Kind == "sunrise" ? "日の出" : "日の入り", HourText);
         } else if (m.Kind == "transit") {
             // The transit altitude as a line down to the horizon below it.
-            const ChartPoint foot = OnChart(Sky, ProjectHorizontalPoint(Sky, 0, m.Azimuth));
+            const PathPoint foot = OnChart(scene, PlaceHorizontalPoint(scene.Proj, 0, m.Azimuth));
             S.Line(F(m.X), F(m.Y), F(foot.X), F(foot.Y), Dim(TransitMark));
             Dot(S, m.X, m.Y, 3.5f, TransitMark);
             // North of the zenith (the south, the tropics in summer) it is 北中.
             const bool north = std::fabs(m.Azimuth) < 90 || m.Azimuth > 270;
-            WriteValueLabel(Sky, S, m.X, m.Y - S.LineHeight(),
-                            north && Latitude(Sky) < 90 ? "北中高度 " : "南中高度 ", m.Label + "°",
+            WriteValueLabel(scene, S, m.X, m.Y - S.LineHeight(),
+                            north && Latitude(scene) < 90 ? "北中高度 " : "南中高度 ", m.Label + "°",
                             TransitMark);
         }
     }
 }
 
 // The Sun now: the one part of the Sun's overlay that moves with the clock.
-void DrawSunDisc(const SkyState& Sky, DrawingSurface& S) {
-    const SunPlace now = SunAtMinute(Sky.MinuteOfYear);
-    const SkyPointProjection p =
-        ProjectSkyPoint(Sky, Sky.SiderealAngle, now.RightAscension, now.Declination);
+void DrawSunDisc(const Scene& scene, DrawingSurface& S) {
+    const SunPlace now = SunAtMinute(scene.At.MinuteOfYear);
+    const ChartPoint p =
+        PlaceSkyPoint(scene.Proj, now.RightAscension, now.Declination, scene.SiderealAngle);
     if (p.Depth > 0) return;  // The stars' horizon test.
     S.FillColor = SunDisc;
-    S.Circle(F(Sky.CenterX + p.OffsetX), F(Sky.CenterY + p.OffsetY),
-             F(std::max(4.0, Sky.ChartRadius * 0.04)), SunRim);
+    S.Circle(F(scene.Proj.CenterX + p.OffsetX), F(scene.Proj.CenterY + p.OffsetY),
+             F(std::max(4.0, scene.Proj.R * 0.04)), SunRim);
 }
 
 // What decides the kept drawing of the Sun's day, the seasons and the circles: the date,
 // the place, the view, the chart's size and font, and which of the three are on. Not
 // the time of day: the Sun's path, its hourly marks and the circles stand still on the
 // dome while the stars turn.
-std::vector<double> ShapesKey(const SkyState& Sky, const DrawingSurface& S) {
-    const OverlaySet& on = Sky.Overlays;
-    return {static_cast<double>(DayOf(Sky)),
-            Sky.PoleAngle,
-            Sky.EpochMinute,
-            Sky.SinPole,
-            Sky.CosPole,
-            Sky.SinAzimuth,
-            Sky.CosAzimuth,
-            Sky.SinElevation,
-            Sky.CosElevation,
-            Sky.SinRoll,
-            Sky.CosRoll,
-            Sky.CenterX,
-            Sky.CenterY,
-            Sky.ChartRadius,
-            Sky.Pi,
+std::vector<double> ShapesKey(const Scene& scene, const DrawingSurface& S) {
+    const OverlaySet& on = scene.Look.Overlays;
+    return {static_cast<double>(DayOf(scene)),
+            scene.At.PoleAngle,
+            scene.At.Longitude,
+            scene.Proj.SinPole,
+            scene.Proj.CosPole,
+            scene.Proj.SinAzimuth,
+            scene.Proj.CosAzimuth,
+            scene.Proj.SinElevation,
+            scene.Proj.CosElevation,
+            scene.Proj.SinRoll,
+            scene.Proj.CosRoll,
+            scene.Proj.CenterX,
+            scene.Proj.CenterY,
+            scene.Proj.R,
+            ChartPi,
             static_cast<double>(S.Width()),
             static_cast<double>(S.Height()),
             S.LineHeight(),
@@ -270,7 +271,7 @@ std::vector<double> ShapesKey(const SkyState& Sky, const DrawingSurface& S) {
             static_cast<double>(on.Circles)};
 }
 
-void DrawSeasons(SkyState& Sky, DrawingSurface& S) {
+void DrawSeasons(const Scene& scene, DrawingSurface& S) {
     const std::array<int, 4> days = FindSeasonDays();  // 春分, 夏至, 秋分, 冬至.
     struct Season {
         int Day;
@@ -281,7 +282,7 @@ void DrawSeasons(SkyState& Sky, DrawingSurface& S) {
         {days[1], "夏至", Summer}, {days[0], "春分・秋分", Equinox}, {days[3], "冬至", Winter}};
     float noteY = 2;
     for (const Season& season : seasons) {
-        const SunDay day = FindSunDay(Sky, season.Day);
+        const SunDay day = FindSunDay(scene.At, season.Day);
         if (!day.Up) {
             // A path wholly below the horizon (polar night): said in the corner instead.
             S.ForeColor = season.Ink;
@@ -291,49 +292,49 @@ void DrawSeasons(SkyState& Sky, DrawingSurface& S) {
             noteY += S.LineHeight();
             continue;
         }
-        const std::vector<ChartPoint> course = SunCourse(Sky, day);
+        const std::vector<PathPoint> course = SunCourse(scene, day);
         DrawSkyPath(S, course, season.Ink);
         // The name at the setting end; a path that never sets has it at its lowest point.
-        const ChartPoint& end = course.back();
-        WriteLabel(Sky, S, end.X, end.Y, season.Name,
+        const PathPoint& end = course.back();
+        WriteLabel(scene, S, end.X, end.Y, season.Name,
                    end.Facing >= 0 ? season.Ink : Dim(season.Ink));
     }
 }
 
-void DrawCircles(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint>& marks) {
-    const double theta = Sky.SiderealAngle;
-    const double latitude = Latitude(Sky);
-    const bool atPole = Sky.PoleAngle == 0 || Sky.PoleAngle == 180;
+void DrawCircles(const Scene& scene, DrawingSurface& S, const std::vector<MarkedPoint>& marks) {
+    const double theta = scene.SiderealAngle;
+    const double latitude = Latitude(scene);
+    const bool atPole = scene.At.PoleAngle == 0 || scene.At.PoleAngle == 180;
     // 天の赤道: a great circle, the same at every sidereal angle, so taken at angle 0
     // (then a kept drawing equals a fresh one to the bit at any time of the day).
-    const int segments = static_cast<int>(CircleSegments(Sky));
-    std::vector<ChartPoint> equator;
+    const int segments = static_cast<int>(CircleSegments(scene));
+    std::vector<PathPoint> equator;
     for (int k = 0; k <= segments; ++k)
-        equator.push_back(OnChart(Sky, ProjectSkyPoint(Sky, 0, 360.0 * k / segments, 0)));
+        equator.push_back(OnChart(scene, PlaceSkyPoint(scene.Proj, 360.0 * k / segments, 0, 0)));
     DrawSkyPath(S, equator, EquatorLine);
     // The name 45 degrees east of the meridian, clear of the meridian's own marks.
-    const ChartPoint& named = equator[static_cast<std::size_t>(segments / 8)];
-    if (named.Depth <= 0) WriteLabel(Sky, S, named.X, named.Y, "天の赤道", EquatorLine);
+    const PathPoint& named = equator[static_cast<std::size_t>(segments / 8)];
+    if (named.Depth <= 0) WriteLabel(scene, S, named.X, named.Y, "天の赤道", EquatorLine);
     // 子午線: north point, zenith, south point (undefined at the poles, like the compass).
     if (!atPole) {
-        std::vector<ChartPoint> meridian;
+        std::vector<PathPoint> meridian;
         for (int k = 0; k <= 36; ++k) {
             const double a = 5.0 * k;
             meridian.push_back(OnChart(
-                Sky, ProjectHorizontalPoint(Sky, a <= 90 ? a : 180 - a, a <= 90 ? 0 : 180)));
+                scene, PlaceHorizontalPoint(scene.Proj, a <= 90 ? a : 180 - a, a <= 90 ? 0 : 180)));
         }
         DrawSkyPath(S, meridian, MeridianLine);
         // Altitude 20, on the side away from the raised pole and its altitude arc.
-        const ChartPoint& label = meridian[latitude >= 0 ? 32 : 4];
-        WriteLabel(Sky, S, label.X, label.Y, "子午線", MeridianLine);
+        const PathPoint& label = meridian[latitude >= 0 ? 32 : 4];
+        WriteLabel(scene, S, label.X, label.Y, "子午線", MeridianLine);
     }
     // The polar axis through the centre: the raised half solid and past the sphere,
     // the lowered half dashed.
-    const ChartPoint north = OnChart(Sky, ProjectSkyPoint(Sky, theta, 0, 90));
-    const ChartPoint south = OnChart(Sky, ProjectSkyPoint(Sky, theta, 0, -90));
-    const ChartPoint& raised = latitude >= 0 ? north : south;
-    const ChartPoint& lowered = latitude >= 0 ? south : north;
-    const double cx = Sky.CenterX, cy = Sky.CenterY;
+    const PathPoint north = OnChart(scene, PlaceSkyPoint(scene.Proj, 0, 90, theta));
+    const PathPoint south = OnChart(scene, PlaceSkyPoint(scene.Proj, 0, -90, theta));
+    const PathPoint& raised = latitude >= 0 ? north : south;
+    const PathPoint& lowered = latitude >= 0 ? south : north;
+    const double cx = scene.Proj.CenterX, cy = scene.Proj.CenterY;
     S.Line(F(cx), F(cy), F(cx + 1.15 * (raised.X - cx)), F(cy + 1.15 * (raised.Y - cy)), PoleMark);
     constexpr int Dashes = 12;
     for (int k = 0; k < Dashes; k += 2) {
@@ -348,67 +349,67 @@ void DrawCircles(SkyState& Sky, DrawingSurface& S, const std::vector<MarkedPoint
     const double height = std::fabs(latitude);
     const int steps = std::max(1, static_cast<int>(std::ceil(height / 5)));
     for (double scale : {1.0, 0.3}) {
-        std::vector<ChartPoint> arc;
+        std::vector<PathPoint> arc;
         for (int k = 0; k <= steps; ++k)
             arc.push_back(
-                OnChart(Sky, ProjectHorizontalPoint(Sky, height * k / steps, baseAzimuth, scale)));
+                OnChart(scene, PlaceHorizontalPoint(scene.Proj, height * k / steps, baseAzimuth, scale)));
         DrawSkyPath(S, arc, PoleMark);
         if (scale == 1.0 && height > 0) {
-            const ChartPoint& mid = arc[arc.size() / 2];
-            WriteLabel(Sky, S, mid.X, mid.Y, "高度 " + Degrees(height), PoleMark);
+            const PathPoint& mid = arc[arc.size() / 2];
+            WriteLabel(scene, S, mid.X, mid.Y, "高度 " + Degrees(height), PoleMark);
         }
     }
     for (const MarkedPoint& m : marks) {
         if (!m.Drawn) continue;
         if (m.Kind == "pole-north" || m.Kind == "pole-south") {
             Dot(S, m.X, m.Y, 3.5f, PoleMark);
-            WriteLabel(Sky, S, m.X, m.Y - S.LineHeight() / 2,
+            WriteLabel(scene, S, m.X, m.Y - S.LineHeight() / 2,
                        m.Kind == "pole-north" ? "天の北極" : "天の南極", PoleMark);
         } else if (m.Kind == "zenith") {
             Dot(S, m.X, m.Y, 3.0f, MeridianLine);
-            WriteLabel(Sky, S, m.X, m.Y - S.LineHeight() / 2, "天頂", MeridianLine);
+            WriteLabel(scene, S, m.X, m.Y - S.LineHeight() / 2, "天頂", MeridianLine);
         }
     }
 }
 }  // namespace
 
-std::vector<MarkedPoint> ListMarkedPoints(const SkyState& Sky) {
+std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
     std::vector<MarkedPoint> marks;
     marks.reserve(32);
     // The Sun now, projected as a star would be.
-    const SunPlace now = SunAtMinute(Sky.MinuteOfYear);
+    const SunPlace now = SunAtMinute(scene.At.MinuteOfYear);
     marks.push_back(
-        Mark(Sky, "sun", "",
-             ProjectSkyPoint(Sky, Sky.SiderealAngle, now.RightAscension, now.Declination),
-             HorizontalOf(Sky, Sky.SiderealAngle, now.RightAscension, now.Declination),
-             Sky.Overlays.Sun));
+        Mark(scene, "sun", "",
+             PlaceSkyPoint(scene.Proj, now.RightAscension, now.Declination, scene.SiderealAngle),
+             HorizontalOf(scene.At.PoleAngle, scene.SiderealAngle, now.RightAscension, now.Declination),
+             scene.Look.Overlays.Sun));
     // The hourly marks of the date, as on a transparent hemisphere.
-    const SunDay day = FindSunDay(Sky, DayOf(Sky));
-    const double dayStart = DayOf(Sky) * 1440.0;
+    const SunDay day = FindSunDay(scene.At, DayOf(scene));
+    const double dayStart = DayOf(scene) * 1440.0;
     for (int hour = 0; hour < 24; ++hour) {
-        marks.push_back(SunMark(Sky, "sun-hour", std::to_string(hour), dayStart + 60.0 * hour));
+        marks.push_back(SunMark(scene, "sun-hour", std::to_string(hour), dayStart + 60.0 * hour));
         MarkedPoint& m = marks.back();
         m.Drawn = m.Drawn && m.Altitude >= 0;
     }
-    if (day.HasSunrise) marks.push_back(SunMark(Sky, "sunrise", "", day.CourseStart, true));
-    if (day.HasSunset) marks.push_back(SunMark(Sky, "sunset", "", day.CourseEnd, true));
+    if (day.HasSunrise) marks.push_back(SunMark(scene, "sunrise", "", day.CourseStart, true));
+    if (day.HasSunset) marks.push_back(SunMark(scene, "sunset", "", day.CourseEnd, true));
     char altitude[32];
     std::snprintf(altitude, sizeof altitude, "%.1f", day.TransitAltitude);
-    marks.push_back(SunMark(Sky, "transit", altitude, day.Transit));
+    marks.push_back(SunMark(scene, "transit", altitude, day.Transit));
     marks.back().Drawn = marks.back().Drawn && day.TransitAltitude >= 0;
     // The celestial poles and the zenith.
-    const bool circles = Sky.Overlays.Circles;
+    const bool circles = scene.Look.Overlays.Circles;
     for (const double dec : {90.0, -90.0}) {
-        const SkyPointProjection p = ProjectSkyPoint(Sky, Sky.SiderealAngle, 0, dec);
-        marks.push_back(Mark(Sky, dec > 0 ? "pole-north" : "pole-south", "", p,
-                             HorizontalOf(Sky, Sky.SiderealAngle, 0, dec), circles));
+        const ChartPoint p = PlaceSkyPoint(scene.Proj, 0, dec, scene.SiderealAngle);
+        marks.push_back(Mark(scene, dec > 0 ? "pole-north" : "pole-south", "", p,
+                             HorizontalOf(scene.At.PoleAngle, scene.SiderealAngle, 0, dec), circles));
     }
-    marks.push_back(Mark(Sky, "zenith", "", ProjectHorizontalPoint(Sky, 90, 0), {90, 0}, circles));
+    marks.push_back(Mark(scene, "zenith", "", PlaceHorizontalPoint(scene.Proj, 90, 0), {90, 0}, circles));
     // The names as written on the chart: only those drawn, and only with the names on.
-    if (Sky.Overlays.Names) {
+    if (scene.Look.Overlays.Names) {
         std::vector<ChartLabel> labels;
-        DrawConstellationNames(Sky, Sky.Figures, nullptr, &labels);
-        DrawStarNames(Sky, Sky.Figures, nullptr, &labels);
+        DrawConstellationNames(scene, nullptr, &labels);
+        DrawStarNames(scene, nullptr, &labels);
         for (ChartLabel& label : labels) {
             MarkedPoint m;
             m.Kind = std::move(label.Kind);
@@ -424,44 +425,42 @@ std::vector<MarkedPoint> ListMarkedPoints(const SkyState& Sky) {
     return marks;
 }
 
-void DrawOverlaysUnderStars(SkyState& Sky, DrawingSurface& S) {
-    const OverlaySet& on = Sky.Overlays;
+void DrawOverlaysUnderStars(const Scene& scene, DrawingSurface& S) {
+    const OverlaySet& on = scene.Look.Overlays;
     if (!on.Trails && !on.Constellations) return;
-    if (on.Trails) DrawStarTrails(Sky, S, on.TrailHours);
-    if (on.Constellations) DrawConstellationLines(Sky, Sky.Figures, S);
+    if (on.Trails) DrawStarTrails(scene, S, on.TrailHours);
+    if (on.Constellations) DrawConstellationLines(scene, S);
 }
 
-void KeepOverlayShapes(SkyState& Sky, DrawingSurface& S) {
-    const OverlaySet& on = Sky.Overlays;
-    OverlayCache& kept = Sky.OverlayShapes;
+void KeepOverlayShapes(const Scene& scene, OverlayCache& kept, DrawingSurface& S) {
+    const OverlaySet& on = scene.Look.Overlays;
     if (!on.Sun && !on.Seasons && !on.Circles) {
         kept.Layer = 0;
         return;
     }
-    std::vector<double> key = ShapesKey(Sky, S);
+    std::vector<double> key = ShapesKey(scene, S);
     if (key != kept.Key) {
         kept.Commands.clear();
         RecordingDrawing recorder(kept.Commands, S);
         recorder.FillColor = S.FillColor;
         recorder.FillStyle = S.FillStyle;
-        const std::vector<MarkedPoint> marks = ListMarkedPoints(Sky);
-        if (on.Circles) DrawCircles(Sky, recorder, marks);
-        if (on.Seasons) DrawSeasons(Sky, recorder);
-        if (on.Sun) DrawSun(Sky, recorder, marks);
+        const std::vector<MarkedPoint> marks = ListMarkedPoints(scene);
+        if (on.Circles) DrawCircles(scene, recorder, marks);
+        if (on.Seasons) DrawSeasons(scene, recorder);
+        if (on.Sun) DrawSun(scene, recorder, marks);
         kept.Key = std::move(key);
         ++kept.Generation;
     }
     kept.Layer = kept.Generation;
 }
 
-void DrawOverlaysOverStars(SkyState& Sky, DrawingSurface& S) {
-    const OverlaySet& on = Sky.Overlays;
+void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurface& S) {
+    const OverlaySet& on = scene.Look.Overlays;
     if (!on.Sun && !on.Seasons && !on.Circles && !on.Names) return;
     const Colour fore = S.ForeColor, fill = S.FillColor;
     const float textX = S.CurrentX, textY = S.CurrentY;
     if (on.Sun || on.Seasons || on.Circles) {
-        KeepOverlayShapes(Sky, S);
-        const OverlayCache& kept = Sky.OverlayShapes;
+        KeepOverlayShapes(scene, kept, S);
         // Kept with the frame where the surface can: then only the pixels the stars
         // wrote over it are laid again.
         if (!S.RedrawLayer(kept.Layer)) {
@@ -469,20 +468,14 @@ void DrawOverlaysOverStars(SkyState& Sky, DrawingSurface& S) {
             ReplayDrawing(kept.Commands, S);
             S.KeepLayer(kept.Layer);
         }
-        if (on.Sun) DrawSunDisc(Sky, S);
+        if (on.Sun) DrawSunDisc(scene, S);
     }
     if (on.Names) {
-        DrawConstellationNames(Sky, Sky.Figures, &S);
-        DrawStarNames(Sky, Sky.Figures, &S);
+        DrawConstellationNames(scene, &S);
+        DrawStarNames(scene, &S);
     }
     S.ForeColor = fore;
     S.FillColor = fill;
     S.CurrentX = textX;
     S.CurrentY = textY;
-}
-
-void SetOverlays(SkyState& Sky, SkyControls& Ui, const OverlaySet& overlays) {
-    Sky.Overlays = overlays;
-    RedrawSky(Sky, Ui);
-    RedrawSky(Sky, Ui);
 }

@@ -1,0 +1,40 @@
+#pragma once
+// A view: which picture of the sky a chart is, from where it is seen, how
+// large, and what is drawn on it. With a sky and a moment, everything a chart
+// needs; the chart call (render/Chart.h) draws one from the three.
+
+#include <cstdint>
+
+// The lesson overlays, each switched on its own; all off at start-up, when the chart
+// is exactly the plain star chart. Trails and constellation lines go under the stars,
+// the rest over them.
+struct OverlaySet {
+    bool Sun = false;      // 太陽と日周経路: the Sun, its daily path and hourly marks.
+    bool Seasons = false;  // 季節の太陽の通り道: the paths at 夏至, 春分・秋分, 冬至.
+    bool Circles = false;         // 天の北極と天の赤道: poles, axis, equator, meridian.
+    bool Trails = false;          // 星の軌跡: each plotted star's path over TrailHours.
+    bool Constellations = false;  // 星座線: the constellations' lines.
+    bool Names = false;           // 星座名: constellation names and the bright stars' names.
+    int TrailHours = 12;          // Span of the trails, hours: 1, 2, 3, 6, 12 or 24.
+    bool Any() const { return Sun || Seasons || Circles || Trails || Constellations || Names; }
+    bool operator==(const OverlaySet&) const = default;
+};
+
+// The pictures a view can be. Today one: the celestial sphere as a dome seen from outside.
+enum class ViewKind : std::uint8_t { Dome };
+
+struct View {
+    ViewKind Kind = ViewKind::Dome;
+    std::int16_t Azimuth = 0;    // Degrees from north through east: the side the dome is seen from.
+    std::int16_t Elevation = 0;  // Degrees; positive looks down on the dome.
+    std::int16_t Roll = 0;       // Degrees; always 0: no control sets it.
+    int Side = 0;                // The square chart's side, device pixels; 0 before the first fit.
+    double LimitMag = 0.0;       // Stars are drawn only when their magnitude is below this.
+    OverlaySet Overlays;
+
+    // The chart's centre: half the side, in single precision; and the sphere's radius on
+    // the chart, 0.8 of it in double precision. Pixels.
+    float CenterX() const { return static_cast<float>(static_cast<double>(Side) / 2); }
+    float CenterY() const { return CenterX(); }
+    double ChartRadius() const { return 0.8 * CenterX(); }
+};
