@@ -23,6 +23,7 @@
 #include "session/Layout.h"
 #include "session/Redraw.h"
 #include "session/StartUp.h"
+#include "time/Clock.h"
 
 namespace {
 const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
@@ -47,33 +48,38 @@ constexpr int Limit79 = 93, Limit35 = 49;
 // The whole catalogue as the star pass projects it: in one batch.
 void ProjectAllStars(benchmark::State& state) {
     auto window = Started(408, Limit79);
-    SkyState& Sky = window->Sky;
+    const Sky& sky = *window->State.Sky;
+    Moment& at = window->State.Moment;
+    const Projection p = ProjectionOf(at, window->State.View);
     std::vector<std::int16_t> all(StarCount);
     for (int i = 0; i < StarCount; ++i)
         all[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i);
     std::vector<StarProjection> out(StarCount);
     ClearUpperVectorState();
     for (auto _ : state) {
-        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
-        Sky.SiderealAngle = (Sky.MinuteOfYear - Sky.EpochMinute) * 0.2506849315068493;
-        ProjectStarBatch(Sky, all.data(), StarCount, out.data());
+        at.MinuteOfYear = (at.MinuteOfYear + 5) % 525600;
+        ProjectStarBatch(sky, p, SiderealAngleOf(at), all.data(), StarCount, out.data());
         benchmark::DoNotOptimize(out.data());
     }
 }
 BENCHMARK(ProjectAllStars)->Unit(benchmark::kMicrosecond);
 
-// The same, star by star through ProjectStar.
+// The same, star by star: a batch of one for each, so the same library calls and
+// arithmetic per star without running several stars at once.
 void ProjectStarOneByOne(benchmark::State& state) {
     auto window = Started(408, Limit79);
-    SkyState& Sky = window->Sky;
+    const Sky& sky = *window->State.Sky;
+    Moment& at = window->State.Moment;
+    const Projection p = ProjectionOf(at, window->State.View);
     double sink = 0;
     ClearUpperVectorState();
     for (auto _ : state) {
-        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
-        Sky.SiderealAngle = (Sky.MinuteOfYear - Sky.EpochMinute) * 0.2506849315068493;
-        for (Sky.StarIndex = 0; Sky.StarIndex < StarCount; ++Sky.StarIndex) {
-            ProjectStar(Sky);
-            sink += Sky.OffsetX;
+        at.MinuteOfYear = (at.MinuteOfYear + 5) % 525600;
+        const double angle = SiderealAngleOf(at);
+        for (std::int16_t i = 0; i < StarCount; ++i) {
+            StarProjection star;
+            ProjectStarBatch(sky, p, angle, &i, 1, &star);
+            sink += star.OffsetX;
         }
     }
     benchmark::DoNotOptimize(sink);
@@ -83,7 +89,7 @@ BENCHMARK(ProjectStarOneByOne)->Unit(benchmark::kMicrosecond);
 // The floor of the projection: the sine and cosine of each star's right-ascension offset.
 void FloorSinCosPerStar(benchmark::State& state) {
     auto window = Started(408, Limit79);
-    SkyState& Sky = window->Sky;
+    const Sky& sky = *window->State.Sky;
     double sink = 0;
     double angle = 0;
     ClearUpperVectorState();
@@ -91,7 +97,7 @@ void FloorSinCosPerStar(benchmark::State& state) {
         angle += 1.25;
         for (int i = 0; i < StarCount; ++i) {
             const double offset =
-                ((Sky.StarRA[static_cast<std::size_t>(i)] - angle) * Sky.Pi) / 180;
+                ((sky.StarRA[static_cast<std::size_t>(i)] - angle) * ChartPi) / 180;
             sink += std::sin(offset) + std::cos(offset);
         }
         benchmark::DoNotOptimize(sink);
@@ -100,10 +106,10 @@ void FloorSinCosPerStar(benchmark::State& state) {
 BENCHMARK(FloorSinCosPerStar)->Unit(benchmark::kMicrosecond);
 
 void LoadCatalogue(benchmark::State& state) {
-    auto Sky = std::make_unique<SkyState>();
+    auto sky = std::make_unique<Sky>();
     for (auto _ : state) {
-        LoadStarDataFrom(*Sky, Catalogue);
-        benchmark::DoNotOptimize(Sky->StarMag[0]);
+        LoadStarDataFrom(*sky, Catalogue);
+        benchmark::DoNotOptimize(sky->StarMag[0]);
     }
 }
 BENCHMARK(LoadCatalogue)->Unit(benchmark::kMicrosecond);
@@ -114,7 +120,7 @@ void StartUpHeadless(benchmark::State& state) {
     for (auto _ : state) {
         auto window = NewWindow();
         window->Load(Catalogue);
-        benchmark::DoNotOptimize(window->Sky.BufferIndex);
+        benchmark::DoNotOptimize(window->State.BufferIndex);
     }
 }
 BENCHMARK(StartUpHeadless)->Unit(benchmark::kMillisecond);
@@ -130,10 +136,10 @@ void ChartCases(benchmark::internal::Benchmark* b) {
 // One redraw as an animation step makes it: the clock moves, the view stays.
 void Redraw(benchmark::State& state) {
     auto window = Started(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    SkyState& Sky = window->Sky;
+    WindowState& State = window->State;
     for (auto _ : state) {
-        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
-        RedrawSky(Sky, window->Ui);
+        State.Moment.MinuteOfYear = (State.Moment.MinuteOfYear + 5) % 525600;
+        RedrawSky(State, window->Ui);
     }
 }
 BENCHMARK(Redraw)->Apply(ChartCases)->Unit(benchmark::kMicrosecond);
@@ -143,12 +149,12 @@ BENCHMARK(Redraw)->Apply(ChartCases)->Unit(benchmark::kMicrosecond);
 // own cost, so "overlays:1" under twice "overlays:0" at the same limit.
 void RedrawWithOverlays(benchmark::State& state) {
     auto window = Started(408, static_cast<int>(state.range(1)));
-    SkyState& Sky = window->Sky;
+    WindowState& State = window->State;
     const bool on = state.range(0) != 0;
-    Sky.Overlays = {on, on, on};
+    State.View.Overlays = {on, on, on};
     for (auto _ : state) {
-        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
-        RedrawSky(Sky, window->Ui);
+        State.Moment.MinuteOfYear = (State.Moment.MinuteOfYear + 5) % 525600;
+        RedrawSky(State, window->Ui);
     }
 }
 BENCHMARK(RedrawWithOverlays)
@@ -162,11 +168,10 @@ BENCHMARK(RedrawWithOverlays)
 // One redraw after a change of view (the azimuth), so the frame is drawn in full.
 void RedrawNewView(benchmark::State& state) {
     auto window = Started(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    SkyState& Sky = window->Sky;
+    WindowState& State = window->State;
     for (auto _ : state) {
-        Sky.ViewAzimuth = static_cast<std::int16_t>((Sky.ViewAzimuth + 1) % 361);
-        UpdateViewTrig(Sky);
-        RedrawSky(Sky, window->Ui);
+        State.View.Azimuth = static_cast<std::int16_t>((State.View.Azimuth + 1) % 361);
+        RedrawSky(State, window->Ui);
     }
 }
 BENCHMARK(RedrawNewView)->Apply(ChartCases)->Unit(benchmark::kMicrosecond);
@@ -175,12 +180,12 @@ BENCHMARK(RedrawNewView)->Apply(ChartCases)->Unit(benchmark::kMicrosecond);
 // frame at 60 Hz (16 ms) at the start-up side and limit.
 void RedrawWithTrails(benchmark::State& state) {
     auto window = Started(408, static_cast<int>(state.range(0)));
-    SkyState& Sky = window->Sky;
-    Sky.Overlays.Trails = true;
-    Sky.Overlays.TrailHours = 12;
+    WindowState& State = window->State;
+    State.View.Overlays.Trails = true;
+    State.View.Overlays.TrailHours = 12;
     for (auto _ : state) {
-        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
-        RedrawSky(Sky, window->Ui);
+        State.Moment.MinuteOfYear = (State.Moment.MinuteOfYear + 5) % 525600;
+        RedrawSky(State, window->Ui);
     }
 }
 BENCHMARK(RedrawWithTrails)
@@ -194,7 +199,8 @@ BENCHMARK(RedrawWithTrails)
 void FloorRedraw(benchmark::State& state) {
     const int side = static_cast<int>(state.range(0));
     auto window = Started(side, static_cast<int>(state.range(1)));
-    SkyState& Sky = window->Sky;
+    const Sky& sky = *window->State.Sky;
+    const double limit = window->State.View.LimitMag;
     std::vector<Pixel> image(static_cast<std::size_t>(side) * static_cast<std::size_t>(side));
     double sink = 0, angle = 0;
     for (auto _ : state) {
@@ -203,8 +209,8 @@ void FloorRedraw(benchmark::State& state) {
         angle += 1.25;
         for (int i = 0; i < StarCount; ++i) {
             const auto k = static_cast<std::size_t>(i);
-            if (Sky.StarMag[k] < Sky.LimitMag) {
-                const double offset = ((Sky.StarRA[k] - angle) * Sky.Pi) / 180;
+            if (sky.StarMag[k] < limit) {
+                const double offset = ((sky.StarRA[k] - angle) * ChartPi) / 180;
                 sink += std::sin(offset) + std::cos(offset);
             }
         }
@@ -234,12 +240,12 @@ void RedrawAtRatioTwo(benchmark::State& state) {
         chart->DrawScale = 2.0f;
         chart->SetGlyphs(*doubled);
     }
-    FitChartToWindow(window->Sky, window->Ui);
+    FitChartToWindow(window->State, window->Ui);
     if (window->Chart0.Width() != static_cast<int>(state.range(0))) state.SkipWithError("side");
-    SkyState& Sky = window->Sky;
+    WindowState& State = window->State;
     for (auto _ : state) {
-        Sky.MinuteOfYear = (Sky.MinuteOfYear + 5) % 525600;
-        RedrawSky(Sky, window->Ui);
+        State.Moment.MinuteOfYear = (State.Moment.MinuteOfYear + 5) % 525600;
+        RedrawSky(State, window->Ui);
     }
 }
 BENCHMARK(RedrawAtRatioTwo)->Apply(ChartCasesAtRatioTwo)->Unit(benchmark::kMicrosecond);

@@ -17,7 +17,7 @@
 
 #include "catalogue/Constellations.h"
 #include "core/RunTimeError.h"
-#include "core/SkyState.h"
+#include "core/Sky.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The StarData loader on arbitrary bytes. A load either fills the whole
-// catalogue with finite values and the polar cache, or throws RunTimeError
+// catalogue with finite values and their polar values, or throws RunTimeError
 // and leaves the catalogue exactly as it was. Anything else (another
 // exception, a crash, a sanitizer report) is a fault.
 //
@@ -20,7 +20,7 @@
 
 #include "catalogue/StarData.h"
 #include "core/RunTimeError.h"
-#include "core/SkyState.h"
+#include "core/Sky.h"
 
 namespace {
 
@@ -55,43 +55,41 @@ private:
 }
 
 // Marks the catalogue so that any change by a failed load shows.
-void Mark(SkyState& Sky) {
+void Mark(Sky& sky) {
     for (std::size_t i = 0; i < static_cast<std::size_t>(StarCount); ++i) {
-        Sky.StarRA[i] = -1000.0 - static_cast<double>(i);
-        Sky.StarDec[i] = 1000.0;
-        Sky.StarMag[i] = 99.0;
-        Sky.StarPolarDistRad[i] = 7.0;
+        sky.StarRA[i] = -1000.0 - static_cast<double>(i);
+        sky.StarDec[i] = 1000.0;
+        sky.StarMag[i] = 99.0;
+        sky.PolarDistRad[i] = 7.0;
     }
-    Sky.StarPolarCacheReady = false;
 }
 
-bool Marked(const SkyState& Sky) {
+bool Marked(const Sky& sky) {
     for (std::size_t i = 0; i < static_cast<std::size_t>(StarCount); ++i) {
-        if (Sky.StarRA[i] != -1000.0 - static_cast<double>(i) || Sky.StarDec[i] != 1000.0 ||
-            Sky.StarMag[i] != 99.0 || Sky.StarPolarDistRad[i] != 7.0) {
+        if (sky.StarRA[i] != -1000.0 - static_cast<double>(i) || sky.StarDec[i] != 1000.0 ||
+            sky.StarMag[i] != 99.0 || sky.PolarDistRad[i] != 7.0) {
             return false;
         }
     }
-    return !Sky.StarPolarCacheReady;
+    return true;
 }
 
-void Check(SkyState& Sky, std::istream& input) {
-    Mark(Sky);
+void Check(Sky& sky, std::istream& input) {
+    Mark(sky);
     try {
-        LoadStarDataFromStream(Sky, input, "StarData");
+        LoadStarDataFromStream(sky, input, "StarData");
     } catch (const RunTimeError& error) {
-        if (!Marked(Sky)) Fault("a failed load changed the catalogue");
+        if (!Marked(sky)) Fault("a failed load changed the catalogue");
         if (std::string(error.what()).empty()) Fault("an error without a message");
         return;
     }
-    if (!Sky.StarPolarCacheReady) Fault("a load without the polar cache");
     for (std::size_t i = 0; i < static_cast<std::size_t>(StarCount); ++i) {
-        if (!std::isfinite(Sky.StarRA[i]) || !std::isfinite(Sky.StarDec[i]) ||
-            !std::isfinite(Sky.StarMag[i])) {
+        if (!std::isfinite(sky.StarRA[i]) || !std::isfinite(sky.StarDec[i]) ||
+            !std::isfinite(sky.StarMag[i])) {
             Fault("a loaded value that is not finite");
         }
-        if (Sky.StarPolarDistRad[i] != ((90 - Sky.StarDec[i]) * Sky.Pi) / 180) {
-            Fault("the polar cache does not match the declinations");
+        if (sky.PolarDistRad[i] != ((90 - sky.StarDec[i]) * ChartPi) / 180) {
+            Fault("the polar values do not match the declinations");
         }
     }
 }
@@ -99,21 +97,16 @@ void Check(SkyState& Sky, std::istream& input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::unique_ptr<SkyState> Sky = [] {
-        auto sky = std::make_unique<SkyState>();
-        sky->Pi =
-            3.14159265358979;  // As SetStartValues sets it, so the polar cache is worth checking.
-        return sky;
-    }();
+    static const std::unique_ptr<Sky> sky = std::make_unique<Sky>();
     const char* bytes = reinterpret_cast<const char*>(data);
     {
         std::istringstream input(std::string(bytes, size), std::ios::binary);
-        Check(*Sky, input);
+        Check(*sky, input);
     }
     if (size > 0 && size <= MaxRepeatedInput) {
         RepeatBuffer buffer(bytes, size, Repeats);
         std::istream input(&buffer);
-        Check(*Sky, input);
+        Check(*sky, input);
     }
     return 0;
 }

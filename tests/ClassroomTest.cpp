@@ -120,7 +120,7 @@ PixelImage StartChartAt(double ratio) {
             chart->DrawScale = static_cast<float>(ratio);
             chart->SetGlyphs(doubled);
         }
-        FitChartToWindow(headless->Sky, headless->Ui);
+        FitChartToWindow(headless->State, headless->Ui);
     }
     return headless->Front().Picture();
 }

@@ -1,44 +1,38 @@
 #include <gtest/gtest.h>
 
+#include "core/Moment.h"
 #include "core/RunTimeError.h"
-#include "core/SkyState.h"
 #include "time/Clock.h"
 
 namespace {
-SkyState MakeClock(double longitude) {
-    SkyState Sky;
+Moment MakeClock(double longitude) {
+    Moment Sky;
     Sky.Longitude = longitude;
-    ComputeSiderealEpoch(Sky);
     return Sky;
 }
 }  // namespace
 
-TEST(ComputeSiderealEpoch, GivesTheWorkedEpochs) {
+TEST(SiderealEpochMinute, GivesTheWorkedEpochs) {
     struct Row {
         double Longitude, EpochMinute;
     };
     constexpr Row Rows[] = {
         {120, 1098.6038759210614}, {135, 1038.7677073506075}, {150, 978.9315387801533}};
     for (const Row& row : Rows) {
-        EXPECT_DOUBLE_EQ(MakeClock(row.Longitude).EpochMinute, row.EpochMinute) << row.Longitude;
-        EXPECT_EQ(MakeClock(row.Longitude).EpochMinute, row.EpochMinute) << row.Longitude;
+        EXPECT_EQ(SiderealEpochMinute(row.Longitude), row.EpochMinute) << row.Longitude;
     }
 }
 
-TEST(UpdateSiderealAngle, GivesTheWorkedAnglesUnreduced) {
-    SkyState Sky = MakeClock(135);
+TEST(SiderealAngleOf, GivesTheWorkedAnglesUnreduced) {
+    Moment Sky = MakeClock(135);
     Sky.MinuteOfYear = 0;
-    UpdateSiderealAngle(Sky);
-    EXPECT_EQ(Sky.SiderealAngle, -260.40341156871386);
+    EXPECT_EQ(SiderealAngleOf(Sky), -260.40341156871386);
     Sky.MinuteOfYear = 1038;
-    UpdateSiderealAngle(Sky);
-    EXPECT_LT(Sky.SiderealAngle, 0);
+    EXPECT_LT(SiderealAngleOf(Sky), 0);
     Sky.MinuteOfYear = 1039;
-    UpdateSiderealAngle(Sky);
-    EXPECT_GT(Sky.SiderealAngle, 0);
+    EXPECT_GT(SiderealAngleOf(Sky), 0);
     Sky.MinuteOfYear = 525599;
-    UpdateSiderealAngle(Sky);
-    EXPECT_EQ(Sky.SiderealAngle, 131499.34590349975);
+    EXPECT_EQ(SiderealAngleOf(Sky), 131499.34590349975);
 }
 
 TEST(SiderealRate, IsEvaluatedInItsWrittenOrder) {
@@ -65,7 +59,7 @@ TEST(SplitMinuteOfYear, SplitsDayBoundaries) {
         {525599, 12, 30, 23, 59},
     };
     for (const Row& row : Rows) {
-        SkyState Sky;
+        Moment Sky;
         Sky.MinuteOfYear = row.Minute;
         SplitMinuteOfYear(Sky);
         EXPECT_EQ(Sky.Month, row.Month) << row.Minute;
@@ -77,7 +71,7 @@ TEST(SplitMinuteOfYear, SplitsDayBoundaries) {
 }
 
 TEST(SplitMinuteOfYear, WrapsOnceAtYearEnd) {
-    SkyState Sky;
+    Moment Sky;
     Sky.MinuteOfYear = 525599 + 5;
     SplitMinuteOfYear(Sky);
     EXPECT_EQ(Sky.MinuteOfYear, 4);
@@ -97,7 +91,7 @@ TEST(SplitMinuteOfYear, WrapsOnceAtYearEnd) {
 }
 
 TEST(SplitMinuteOfYear, LeavesMonthAndDayOnNegativeMinutes) {
-    SkyState Sky;
+    Moment Sky;
     Sky.Month = 5;
     Sky.DayIndex = 9;
     Sky.MinuteOfYear = -30;  // Day -1: hour 23, minute 30 of the day before.
@@ -110,7 +104,7 @@ TEST(SplitMinuteOfYear, LeavesMonthAndDayOnNegativeMinutes) {
 }
 
 TEST(ComposeMinuteOfYear, RoundTripsWithSplit) {
-    SkyState Sky;
+    Moment Sky;
     Sky.Month = 12;
     Sky.DayIndex = 30;
     Sky.Hour = 23;
@@ -126,7 +120,7 @@ TEST(ComposeMinuteOfYear, RoundTripsWithSplit) {
 }
 
 TEST(ComposeMinuteOfYear, RunsThirtyFirstFebruaryIntoMarch) {
-    SkyState Sky;
+    Moment Sky;
     Sky.Month = 2;
     Sky.DayIndex = 30;
     ComposeMinuteOfYear(Sky);
@@ -137,7 +131,7 @@ TEST(ComposeMinuteOfYear, RunsThirtyFirstFebruaryIntoMarch) {
 }
 
 TEST(ComposeMinuteOfYear, IgnoresDayOutsideTheMonthsAndOverflows) {
-    SkyState Sky;
+    Moment Sky;
     Sky.Month = 13;
     Sky.DayIndex = 20;
     Sky.Hour = 2;

@@ -21,7 +21,7 @@ const std::filesystem::path Source(DOMARIUM_SOURCE_DIR);
 // The committed data over the committed catalogue, loaded once.
 struct Committed {
     ConstellationCatalogue Figures;
-    std::unique_ptr<SkyState> Sky = std::make_unique<SkyState>();
+    std::unique_ptr<::Sky> Sky = std::make_unique<::Sky>();
     Committed() {
         LoadConstellationsFrom(Figures, Source / ConstellationDataFileName,
                                Source / StarNamesFileName);
@@ -64,19 +64,15 @@ RunTimeError ReadError(const std::string& text, bool starNames) {
 }
 
 // The sky of 35 degrees north, 135 east, on 15 February at 20:00, looking south.
-std::unique_ptr<SkyState> FebruaryEvening() {
+std::unique_ptr<TestChart> FebruaryEvening() {
     auto Sky = ChartSky(204, 163.2, 10, 125);
-    Sky->StarRA = Data().Sky->StarRA;
-    Sky->StarDec = Data().Sky->StarDec;
-    Sky->StarMag = Data().Sky->StarMag;
-    Sky->ViewAzimuth = 180;
-    UpdateViewTrig(*Sky);
-    ComputeSiderealEpoch(*Sky);
-    Sky->Month = 2;
-    Sky->DayIndex = 14;
-    Sky->Hour = 20;
-    ComposeMinuteOfYear(*Sky);
-    UpdateSiderealAngle(*Sky);
+    Sky->Stars = *Data().Sky;
+    Sky->Stars.Figures = Data().Figures;
+    Sky->Look.Azimuth = 180;
+    Sky->At.Month = 2;
+    Sky->At.DayIndex = 14;
+    Sky->At.Hour = 20;
+    ComposeMinuteOfYear(Sky->At);
     return Sky;
 }
 
@@ -237,7 +233,7 @@ TEST(ConstellationData, EveryVertexLiesOnACatalogueStar) {
     // Vertices at stars fainter than the catalogue keep the source's own coordinates.
     constexpr SkyPoint Fainter[] = {{34.8366, -2.9776}, {282.3958, -43.4341}, {44.9162, 41.0329}};
     constexpr double Tolerance = 0.1;  // degrees
-    const SkyState& Sky = *Data().Sky;
+    const ::Sky& Sky = *Data().Sky;
     const double cosTolerance = std::cos(Tolerance * std::numbers::pi / 180);
     auto unit = [](double ra, double dec, double v[3]) {
         const double r = ra * std::numbers::pi / 180, d = dec * std::numbers::pi / 180;
@@ -278,7 +274,7 @@ TEST(StarNames, NameTheBrightStarsAndPolaris) {
                             {"北極星", 37.95, 89.26},
                             {"ベテルギウス", 88.79, 7.41},
                             {"アンタレス", 247.35, -26.43}};
-    const SkyState& Sky = *Data().Sky;
+    const ::Sky& Sky = *Data().Sky;
     for (const Row& row : Rows) {
         const StarName* found = nullptr;
         for (const StarName& s : Data().Figures.StarNames)
@@ -302,8 +298,8 @@ TEST(DrawConstellationNames, ShowsOrionOnTheFebruaryEveningChartLookingSouth) {
     auto Sky = FebruaryEvening();
     RecordingSurface S;
     std::vector<ChartLabel> points;
-    DrawConstellationNames(*Sky, Data().Figures, &S, &points);
-    DrawStarNames(*Sky, Data().Figures, &S, &points);
+    DrawConstellationNames(Sky->Make(), &S, &points);
+    DrawStarNames(Sky->Make(), &S, &points);
     const ChartLabel* orion = nullptr;
     for (const ChartLabel& p : points)
         if (p.Label == "オリオン座") orion = &p;
@@ -329,24 +325,25 @@ TEST(DrawConstellationNames, ShowsOrionOnTheFebruaryEveningChartLookingSouth) {
 
 TEST(DrawConstellationLines, EndsLinesOnTheirStarsAndOnlyAboveTheHorizon) {
     auto Sky = FebruaryEvening();
-    ConstellationCatalogue figures;
-    figures.Constellations = {Named("Ori"), Named("Cru")};
+    Sky->Stars.Figures.Constellations = {Named("Ori"), Named("Cru")};
     RecordingSurface S;
-    DrawConstellationLines(*Sky, figures, S);
+    DrawConstellationLines(Sky->Make(), S);
     ASSERT_FALSE(S.Lines.empty());
     // Betelgeuse, a vertex of Orion's lines, as the star pass plots it.
-    Sky->StarIndex = 764;
-    ProjectStar(*Sky);
-    const auto x = static_cast<float>(static_cast<double>(Sky->CenterX) + Sky->OffsetX);
-    const auto y = static_cast<float>(static_cast<double>(Sky->CenterY) + Sky->OffsetY);
+    const Scene scene = Sky->Make();
+    StarProjection betelgeuse;
+    const std::int16_t index = 764;
+    ProjectStarBatch(scene.Stars, scene.Proj, scene.SiderealAngle, &index, 1, &betelgeuse);
+    const auto x = static_cast<float>(static_cast<double>(Sky->Center) + betelgeuse.OffsetX);
+    const auto y = static_cast<float>(static_cast<double>(Sky->Center) + betelgeuse.OffsetY);
     int atBetelgeuse = 0;
     for (const auto& line : S.Lines)
         atBetelgeuse += (line.X1 == x && line.Y1 == y) + (line.X2 == x && line.Y2 == y);
     EXPECT_GE(atBetelgeuse, 2);
     // Orion is behind the dome seen from the north, the Southern Cross below the horizon.
     EXPECT_EQ(S.LinesIn(LineColourBehind), static_cast<int>(S.Lines.size()));
-    figures.Constellations = {Named("Cru")};
+    Sky->Stars.Figures.Constellations = {Named("Cru")};
     RecordingSurface none;
-    DrawConstellationLines(*Sky, figures, none);
+    DrawConstellationLines(Sky->Make(), none);
     EXPECT_TRUE(none.Lines.empty());
 }

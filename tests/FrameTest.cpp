@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "geometry/Compass.h"
 #include "geometry/Projection.h"
 #include "render/Frame.h"
 #include "support/TestSky.h"
@@ -10,14 +9,14 @@
 namespace {
 // A frame on a 300-pixel chart with R = 100 centred at (150, 150).
 struct Framed {
-    std::unique_ptr<SkyState> Sky;
+    std::unique_ptr<TestChart> Sky;
     std::unique_ptr<RasterSurface> S;
     QRgb At(int dx, int dy) const { return S->PixelAt(150 + dx, 150 + dy); }
 };
 
 Framed Frame(std::int16_t elevation, double poleAngle = 125) {
     Framed f{ChartSky(150, 100, elevation, poleAngle), ChartRaster(300)};
-    DrawFrame(*f.Sky, *f.S);
+    DrawFrame(f.Sky->Proj(), *f.S);
     return f;
 }
 
@@ -42,7 +41,6 @@ TEST(DrawFrame, SeenFromAboveShowsTheHorizonEllipse) {
     EXPECT_EQ(f.At(101, -1), Grey(0));
     EXPECT_EQ(f.At(5, -99), Grey(80));
     EXPECT_EQ(f.At(5, -101), Grey(0));
-    EXPECT_EQ(f.Sky->ShadeLevel, 255);
     EXPECT_EQ(f.S->FillColor, RGB(255, 255, 255));
     EXPECT_EQ(f.S->ForeColor, RGB(160, 160, 160));
 }
@@ -84,13 +82,13 @@ TEST(DrawFrame, DrawsNoCompassExactlyAtThePoles) {
 TEST(DrawFrame, PutsLabelsAtTheProjectedPointsAndJoinsThem) {
     const Framed f = Frame(10);
     // Project the four compass points on a fresh state the way the frame must.
-    auto Sky = ChartSky(150, 100);
-    BuildCompassPoints(*Sky);
+    const Projection p = ChartSky(150, 100)->Proj();
+    const CompassPoints compass = CompassPointsOf(p);
     double x[4], y[4];
     for (int k = 0; k < 4; ++k) {
-        ProjectPoint(*Sky, Sky->CompassX[k], Sky->CompassY[k], Sky->CompassZ[k]);
-        x[k] = 150 + Sky->OffsetX;
-        y[k] = 150 + Sky->OffsetY;
+        const ChartPoint at = PlaceSpherePoint(p, compass.X[k], compass.Y[k], compass.Z[k]);
+        x[k] = 150 + at.OffsetX;
+        y[k] = 150 + at.OffsetY;
         // The line ends on the label's top-left corner.
         EXPECT_EQ(
             f.S->PixelAt(static_cast<int>(std::lround(x[k])), static_cast<int>(std::lround(y[k]))),
@@ -136,18 +134,15 @@ TEST(ClearAndDrawFrame, PutsBackTheSameFrameAndState) {
     for (const Step& step : Steps) {
         auto Sky = ChartSky(step.Center, 0.8 * step.Center, step.Elevation, step.PoleAngle);
         kept->SetPixel(3, 3, RGB(255, 0, 0));  // Stars of the previous chart are wiped too.
-        ClearAndDrawFrame(*Sky, *kept);
+        ClearAndDrawFrame(Sky->Proj(), 0, *kept);
         auto Fresh = ChartSky(step.Center, 0.8 * step.Center, step.Elevation, step.PoleAngle);
         drawn->Clear();
-        DrawFrame(*Fresh, *drawn);
+        DrawFrame(Fresh->Proj(), *drawn);
         EXPECT_EQ(kept->Picture(), drawn->Picture()) << step.Elevation << " " << step.PoleAngle;
         EXPECT_EQ(kept->ForeColor, drawn->ForeColor);
         EXPECT_EQ(kept->FillColor, drawn->FillColor);
         EXPECT_EQ(kept->CurrentX, drawn->CurrentX);
         EXPECT_EQ(kept->CurrentY, drawn->CurrentY);
-        EXPECT_EQ(Sky->OffsetX, Fresh->OffsetX);
-        EXPECT_EQ(Sky->CompassZ, Fresh->CompassZ);
-        EXPECT_EQ(Sky->ShadeLevel, 255);
     }
 }
 
@@ -180,10 +175,10 @@ TEST(ClearAndDrawFrame, ComposesTheSamePixelsAsDrawingInTurn) {
             s->SetPixel(3, 3, RGB(255, 0, 0));
         }
         auto Sky = ChartSky(view.Center, view.Radius, view.Elevation, view.PoleAngle);
-        ClearAndDrawFrame(*Sky, *composed);
+        ClearAndDrawFrame(Sky->Proj(), 0, *composed);
         auto Fresh = ChartSky(view.Center, view.Radius, view.Elevation, view.PoleAngle);
         drawn->Clear();
-        DrawFrame(*Fresh, *drawn);
+        DrawFrame(Fresh->Proj(), *drawn);
         EXPECT_EQ(composed->Picture(), drawn->Picture())
             << view.Elevation << " " << view.PoleAngle << " " << view.Radius << " " << view.Scale;
     }

@@ -2,10 +2,12 @@
 
 #include <filesystem>
 
+#include "geometry/Projection.h"
 #include "session/Handlers.h"
 #include "session/HeadlessWindow.h"
 #include "session/Redraw.h"
 #include "support/TestSky.h"
+#include "time/Clock.h"
 
 namespace {
 // A started window that counts redraws (each redraw presents one chart).
@@ -19,18 +21,18 @@ struct Counted {
             W->Stack.Front = &s;
         };
     }
-    SkyState& Sky() { return W->Sky; }
-    void Down(int b) { AnimateButton_MouseDown(W->Sky, W->Ui, b); }
-    void Move(int b) { AnimateButton_MouseMove(W->Sky, W->Ui, b); }
-    void Up(int b) { AnimateButton_MouseUp(W->Sky, W->Ui, b); }
+    WindowState& Sky() { return W->State; }
+    void Down(int b) { AnimateButton_MouseDown(W->State, W->Ui, b); }
+    void Move(int b) { AnimateButton_MouseMove(W->State, W->Ui, b); }
+    void Up(int b) { AnimateButton_MouseUp(W->State, W->Ui, b); }
     // The chart on screen equals a fresh drawing of the present state.
     bool ChartIsCurrent() {
         const PixelImage shown = W->Front().Picture();
-        const std::int16_t index = W->Sky.BufferIndex;
-        RedrawSky(W->Sky, W->Ui);
-        RedrawSky(W->Sky, W->Ui);
+        const std::int16_t index = W->State.BufferIndex;
+        RedrawSky(W->State, W->Ui);
+        RedrawSky(W->State, W->Ui);
         Redraws -= 2;
-        EXPECT_EQ(W->Sky.BufferIndex, index);
+        EXPECT_EQ(W->State.BufferIndex, index);
         return shown == W->Front().Picture();
     }
 };
@@ -66,10 +68,10 @@ TEST(FillLists, GiveTheItemsAndDefaults) {
 TEST(MagnitudeListClick, SetsTheLimitFromTheItemIndex) {
     Counted c;
     c.W->MagnitudeList.SetListIndex(0);
-    EXPECT_EQ(c.Sky().LimitMag, -1.4);
+    EXPECT_EQ(c.Sky().View.LimitMag, -1.4);
     EXPECT_EQ(c.Redraws, 2);
     c.W->MagnitudeList.SetListIndex(93);
-    EXPECT_EQ(c.Sky().LimitMag, 7.9);
+    EXPECT_EQ(c.Sky().View.LimitMag, 7.9);
     EXPECT_TRUE(c.ChartIsCurrent());
 }
 
@@ -77,9 +79,9 @@ TEST(MonthListClick, RunsThirtyFirstFebruaryIntoMarchWhileTheListsKeepTheChoice)
     Counted c;
     c.W->MonthList.SetListIndex(1);
     c.W->DayList.SetListIndex(30);
-    EXPECT_EQ(c.Sky().Month, 3);
-    EXPECT_EQ(c.Sky().DayIndex, 2);
-    EXPECT_EQ(c.Sky().MinuteOfYear, 61 * 1440);
+    EXPECT_EQ(c.Sky().Moment.Month, 3);
+    EXPECT_EQ(c.Sky().Moment.DayIndex, 2);
+    EXPECT_EQ(c.Sky().Moment.MinuteOfYear, 61 * 1440);
     EXPECT_EQ(c.W->MonthList.ListIndex(), 1);
     EXPECT_EQ(c.W->DayList.ListIndex(), 30);
     EXPECT_EQ(c.Redraws, 4);
@@ -92,7 +94,7 @@ TEST(StepListClick, ChangesTheStepWithoutRedrawing) {
     EXPECT_EQ(c.Redraws, 0);
     c.Down(LeftButton);
     c.Move(LeftButton);
-    EXPECT_EQ(c.Sky().MinuteOfYear, 30);
+    EXPECT_EQ(c.Sky().Moment.MinuteOfYear, 30);
     EXPECT_EQ(c.W->MinuteList.ListIndex(), 30);
 }
 
@@ -102,10 +104,10 @@ TEST(AnimateButtonMouseMove, WrapsTheYearIntoTheLists) {
     c.W->DayList.SetListIndex(30);
     c.W->HourList.SetListIndex(23);
     c.W->MinuteList.SetListIndex(55);
-    ASSERT_EQ(c.Sky().MinuteOfYear, 525595);
+    ASSERT_EQ(c.Sky().Moment.MinuteOfYear, 525595);
     c.Down(LeftButton);
     c.Move(LeftButton);
-    EXPECT_EQ(c.Sky().MinuteOfYear, 0);
+    EXPECT_EQ(c.Sky().Moment.MinuteOfYear, 0);
     for (const MemoryList* list :
          {&c.W->MonthList, &c.W->DayList, &c.W->HourList, &c.W->MinuteList})
         EXPECT_EQ(list->ListIndex(), 0);
@@ -130,7 +132,7 @@ TEST(AnimateButtonMouseMove, FollowsTheDraggingTable) {
         (std::string(row.Event) == "down" ? c.Down(row.Button) : c.Move(row.Button));
         EXPECT_EQ(c.Sky().Dragging, row.After) << row.Event << " " << row.Button;
         EXPECT_EQ(c.Redraws, row.Redraws) << row.Event << " " << row.Button;
-        EXPECT_EQ(c.Sky().MinuteOfYear, row.MinutesAdded) << row.Event << " " << row.Button;
+        EXPECT_EQ(c.Sky().Moment.MinuteOfYear, row.MinutesAdded) << row.Event << " " << row.Button;
     }
 }
 
@@ -141,11 +143,11 @@ TEST(AnimateButtonMouseMove, HoldRedrawsOncePerMoveAndTrailsTheClock) {
     c.Move(LeftButton);
     c.Move(LeftButton);
     EXPECT_EQ(c.Redraws, 4);
-    EXPECT_EQ(c.Sky().MinuteOfYear, 15);
+    EXPECT_EQ(c.Sky().Moment.MinuteOfYear, 15);
     EXPECT_EQ(c.W->MinuteList.ListIndex(), 15);
     // The time lists do nothing while the button is held.
     c.W->HourList.SetListIndex(7);
-    EXPECT_EQ(c.Sky().Hour, 0);
+    EXPECT_EQ(c.Sky().Moment.Hour, 0);
     EXPECT_EQ(c.Redraws, 4);
     EXPECT_FALSE(c.ChartIsCurrent());
 }
@@ -156,7 +158,7 @@ TEST(AnimateButtonMouseMove, AfterAClearedFlagTheListsBringTheChartUp) {
     c.Move(LeftButton);
     c.Move(LeftButton + RightButton);  // Clears the flag.
     c.Move(LeftButton);                // Idle row: the lists' clicks run the time chain.
-    EXPECT_EQ(c.Sky().MinuteOfYear, 10);
+    EXPECT_EQ(c.Sky().Moment.MinuteOfYear, 10);
     EXPECT_EQ(c.Sky().Dragging, 1);
     EXPECT_EQ(c.Redraws, 1 + 1 + 1 + 2);  // One time list changed: one pair.
     EXPECT_TRUE(c.ChartIsCurrent());
@@ -171,8 +173,8 @@ TEST(AnimateButtonMouseUp, EndsTheHoldAndBringsTheChartToTheClock) {
     EXPECT_EQ(c.Sky().Dragging, 0);
     EXPECT_TRUE(c.ChartIsCurrent());
     c.W->HourList.SetListIndex(3);  // The time lists act again.
-    EXPECT_EQ(c.Sky().Hour, 3);
-    EXPECT_EQ(c.Sky().MinuteOfYear, 3 * 60 + 10);
+    EXPECT_EQ(c.Sky().Moment.Hour, 3);
+    EXPECT_EQ(c.Sky().Moment.MinuteOfYear, 3 * 60 + 10);
     const int before = c.Redraws;
     c.Up(RightButton);
     EXPECT_EQ(c.Redraws, before);
@@ -181,20 +183,20 @@ TEST(AnimateButtonMouseUp, EndsTheHoldAndBringsTheChartToTheClock) {
 TEST(ScrollChange, StoresTheAnglesAtTheBarsEnds) {
     Counted c;
     c.W->LongitudeBar.MoveTo(120);
-    EXPECT_EQ(c.Sky().Longitude, 120.0);
-    EXPECT_EQ(c.Sky().EpochMinute, 1098.6038759210614);
+    EXPECT_EQ(c.Sky().Moment.Longitude, 120.0);
+    EXPECT_EQ(SiderealEpochMinute(c.Sky().Moment.Longitude), 1098.6038759210614);
     c.W->LongitudeBar.MoveTo(150);
-    EXPECT_EQ(c.Sky().EpochMinute, 978.9315387801533);
+    EXPECT_EQ(SiderealEpochMinute(c.Sky().Moment.Longitude), 978.9315387801533);
     c.W->LatitudeBar.MoveTo(0);
-    EXPECT_EQ(c.Sky().PoleAngle, 180);
+    EXPECT_EQ(c.Sky().Moment.PoleAngle, 180);
     c.W->LatitudeBar.MoveTo(180);
-    EXPECT_EQ(c.Sky().PoleAngle, 0);
+    EXPECT_EQ(c.Sky().Moment.PoleAngle, 0);
     c.W->ElevationBar.MoveTo(0);
-    EXPECT_EQ(c.Sky().ViewElevation, 90);
+    EXPECT_EQ(c.Sky().View.Elevation, 90);
     c.W->ElevationBar.MoveTo(180);
-    EXPECT_EQ(c.Sky().ViewElevation, -90);
+    EXPECT_EQ(c.Sky().View.Elevation, -90);
     c.W->AzimuthBar.MoveTo(360);
-    EXPECT_EQ(c.Sky().ViewAzimuth, 360);
+    EXPECT_EQ(c.Sky().View.Azimuth, 360);
     EXPECT_EQ(c.Redraws, 14);  // Seven changes, a pair each.
     const std::pair<RasterSurface*, const char*> readouts[] = {{&c.W->AzimuthReadout, " 360 °"},
                                                                {&c.W->LatitudeReadout, "-90 °"},
@@ -203,6 +205,7 @@ TEST(ScrollChange, StoresTheAnglesAtTheBarsEnds) {
     for (const auto& [readout, text] : readouts) {
         EXPECT_EQ(readout->Picture(), ReadoutWith(text)) << text;
     }
-    EXPECT_EQ(c.Sky().SinElevation, std::sin((-90 * 3.14159265358979) / 180));
+    EXPECT_EQ(ProjectionOf(c.Sky().Moment, c.Sky().View).SinElevation,
+              std::sin((-90 * 3.14159265358979) / 180));
     EXPECT_TRUE(c.ChartIsCurrent());
 }

@@ -101,7 +101,7 @@ private:
         const int action = Pick(0, 9);
         if (action < 2) {
             const int button = 1 << Pick(0, 2);
-            AnimateButton_MouseDown(W->Sky, W->Ui, button);
+            AnimateButton_MouseDown(W->State, W->Ui, button);
             M.Dragging = button == LeftButton ? 1 : 0;
             ExpectRedraws(button == LeftButton ? 1 : 0);
         } else if (action < 9) {
@@ -109,7 +109,7 @@ private:
             const int draggingBefore = M.Dragging;
             const int listsBefore[4] = {W->MonthList.ListIndex(), W->DayList.ListIndex(),
                                         W->HourList.ListIndex(), W->MinuteList.ListIndex()};
-            AnimateButton_MouseMove(W->Sky, W->Ui, buttons);
+            AnimateButton_MouseMove(W->State, W->Ui, buttons);
             if (buttons != LeftButton) {
                 M.Dragging = 0;
                 return ExpectRedraws(0);
@@ -128,7 +128,7 @@ private:
             ExpectRedraws(1 + (draggingBefore == 0 ? 2 * moved : 0));
         } else {
             const int button = 1 << Pick(0, 2);
-            AnimateButton_MouseUp(W->Sky, W->Ui, button);
+            AnimateButton_MouseUp(W->State, W->Ui, button);
             if (button != LeftButton) return ExpectRedraws(0);
             M.Dragging = 0;
             ExpectPair();
@@ -166,17 +166,17 @@ private:
     }
 
     void Check(long event) {
-        const SkyState& Sky = W->Sky;
+        const WindowState& Sky = W->State;
         ASSERT_EQ(ModelMismatch(Sky, W->Ui, M), "") << "event " << event;
         if (PairDone) {
             PairDone = false;
-            Reference->Sky = Sky;
+            Reference->State = Sky;
             for (RasterSurface* chart : {&Reference->Chart0, &Reference->Chart1}) {
                 chart->SetWidth(W->Chart0.Width());
                 chart->SetHeight(W->Chart0.Height());
             }
-            RedrawSky(Reference->Sky, Reference->Ui);
-            RedrawSky(Reference->Sky, Reference->Ui);
+            RedrawSky(Reference->State, Reference->Ui);
+            RedrawSky(Reference->State, Reference->Ui);
             ASSERT_EQ(W->Front().Picture(), Reference->Front().Picture()) << event;
         }
     }

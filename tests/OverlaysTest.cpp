@@ -7,10 +7,12 @@
 #include <filesystem>
 #include <numbers>
 
-#include "geometry/SkyPoint.h"
+#include "core/Horizontal.h"
+#include "geometry/Projection.h"
 #include "render/Frame.h"
+#include "render/Overlays.h"
 #include "render/Stars.h"
-#include "session/Overlays.h"
+#include "session/Handlers.h"
 #include "session/Redraw.h"
 #include "support/TestSky.h"
 #include "time/Clock.h"
@@ -22,12 +24,10 @@ constexpr double AngleTolerance = 0.05;  // Degrees: what a pupil reads off the 
 
 // A chart of radius 160 at the given latitude, seen from 25 degrees above, with the
 // clock at minute m and every overlay on.
-std::unique_ptr<SkyState> LessonSky(double latitude, double minute, std::int16_t elevation = 25) {
+std::unique_ptr<TestChart> LessonSky(double latitude, double minute, std::int16_t elevation = 25) {
     auto Sky = ChartSky(204, 160, elevation, 90 + latitude);
-    ComputeSiderealEpoch(*Sky);
-    Sky->MinuteOfYear = static_cast<std::int32_t>(minute);
-    UpdateSiderealAngle(*Sky);
-    Sky->Overlays = {true, true, true};
+    Sky->At.MinuteOfYear = static_cast<std::int32_t>(minute);
+    Sky->Look.Overlays = {true, true, true};
     return Sky;
 }
 
@@ -41,42 +41,15 @@ const MarkedPoint& Find(const std::vector<MarkedPoint>& marks, const std::string
 constexpr double Latitudes[] = {-90, -35, 0, 23.4, 35, 66.6, 90};
 }  // namespace
 
-TEST(ProjectSkyPoint, LandsOnTheStarsPixelBitForBit) {
-    struct Row {
-        double Ra, Dec;
-        std::int16_t Azimuth, Elevation;
-        double PoleAngle;
-    };
-    constexpr Row Rows[] = {{0, 0, 0, 10, 125},
-                            {101.3, -16.7, 200, -30, 55},
-                            {279.2, 38.8, 90, 25, 180},
-                            {37.9, 89.3, 300, 90, 0},
-                            {250, -89.9, 0, -90, 90}};
-    for (const Row& row : Rows) {
-        auto Sky = ChartSky(204, 163.2, row.Elevation, row.PoleAngle);
-        Sky->ViewAzimuth = row.Azimuth;
-        UpdateViewTrig(*Sky);
-        Sky->SiderealAngle = -1234.567;
-        Sky->StarRA[7] = row.Ra;
-        Sky->StarDec[7] = row.Dec;
-        Sky->StarIndex = 7;
-        ProjectStar(*Sky);
-        const SkyPointProjection p = ProjectSkyPoint(*Sky, Sky->SiderealAngle, row.Ra, row.Dec);
-        EXPECT_EQ(p.OffsetX, Sky->OffsetX) << row.Ra;
-        EXPECT_EQ(p.OffsetY, Sky->OffsetY) << row.Ra;
-        EXPECT_EQ(p.Depth, Sky->Depth) << row.Ra;
-    }
-}
-
 // 南中高度 = 90 - |latitude - declination| (its 北中 in the south and the tropics).
 TEST(ListMarkedPoints, TransitAltitudeFollowsLatitudeAndDeclination) {
     const std::array<int, 4> seasons = FindSeasonDays();
     for (double latitude : Latitudes) {
         for (int day : {seasons[0], seasons[1], seasons[3], 40}) {
             auto Sky = LessonSky(latitude, day * 1440.0 + 600);
-            const SunDay sunDay = FindSunDay(*Sky, day);
+            const SunDay sunDay = FindSunDay(Sky->At, day);
             const double dec = SunAtMinute(sunDay.Transit).Declination;
-            const std::vector<MarkedPoint> marks = ListMarkedPoints(*Sky);
+            const std::vector<MarkedPoint> marks = ListMarkedPoints(Sky->Make());
             const MarkedPoint& transit = Find(marks, "transit");
             EXPECT_NEAR(transit.Altitude, 90 - std::fabs(latitude - dec), AngleTolerance)
                 << "latitude " << latitude << ", day " << day;
@@ -90,7 +63,7 @@ TEST(ListMarkedPoints, EquinoxSunriseIsDueEast) {
     const std::array<int, 4> seasons = FindSeasonDays();
     for (double latitude : {-35.0, 0.0, 35.0}) {
         for (int day : {seasons[0], seasons[2]}) {
-            const auto marks = ListMarkedPoints(*LessonSky(latitude, day * 1440.0 + 600));
+            const auto marks = ListMarkedPoints(LessonSky(latitude, day * 1440.0 + 600)->Make());
             EXPECT_NEAR(Find(marks, "sunrise").Azimuth, 90, 0.5) << latitude << " " << day;
             EXPECT_NEAR(Find(marks, "sunset").Azimuth, 270, 0.5) << latitude << " " << day;
         }
@@ -102,7 +75,7 @@ TEST(ListMarkedPoints, EquinoxSunriseIsDueEast) {
 TEST(ListMarkedPoints, HourlyMarksAreFifteenDegreesApart) {
     constexpr double HourTolerance = 0.01;  // Degrees: the Sun's own motion is 0.04 an hour.
     for (double latitude : {-35.0, 0.0, 35.0, 66.6}) {
-        const auto marks = ListMarkedPoints(*LessonSky(latitude, 172 * 1440.0));
+        const auto marks = ListMarkedPoints(LessonSky(latitude, 172 * 1440.0)->Make());
         const double phi = latitude * Radian;
         double previous = NAN;
         int drawn = 0;
@@ -129,12 +102,12 @@ TEST(ListMarkedPoints, RaisedPoleStandsAtTheLatitude) {
     constexpr double PixelTolerance = 0.6;  // The projection rounds the depth to a pixel.
     for (double latitude : Latitudes) {
         auto Sky = LessonSky(latitude, 50000);
-        const auto marks = ListMarkedPoints(*Sky);
+        const auto marks = ListMarkedPoints(Sky->Make());
         const MarkedPoint& pole = Find(marks, latitude >= 0 ? "pole-north" : "pole-south");
         EXPECT_NEAR(pole.Altitude, std::fabs(latitude), AngleTolerance) << latitude;
         ASSERT_TRUE(pole.Drawn) << latitude;
         const double a = pole.Altitude * Radian, A = pole.Azimuth * Radian;
-        const double el = 25 * Radian, R = Sky->ChartRadius;
+        const double el = 25 * Radian, R = Sky->Radius;
         EXPECT_NEAR(pole.X, 204 + R * std::cos(a) * std::sin(A), PixelTolerance) << latitude;
         EXPECT_NEAR(
             pole.Y,
@@ -151,28 +124,28 @@ TEST(ListMarkedPoints, RaisedPoleStandsAtTheLatitude) {
 TEST(HorizontalOf, EquatorMeetsHorizonDueEastAndWest) {
     for (double latitude : {-66.6, -35.0, 0.0, 23.4, 35.0, 89.0}) {
         auto Sky = LessonSky(latitude, 123456);
-        const double theta = Sky->SiderealAngle;
+        const double theta = SiderealAngleOf(Sky->At);
         for (double side : {90.0, -90.0}) {
-            const Horizontal h = HorizontalOf(*Sky, theta, theta + side, 0);
+            const Horizontal h = HorizontalOf(Sky->At.PoleAngle, theta, theta + side, 0);
             EXPECT_NEAR(h.Altitude, 0, 1e-9) << latitude;
             EXPECT_NEAR(h.Azimuth, side > 0 ? 90 : 270, 1e-9) << latitude;
-            EXPECT_NEAR(ProjectSkyPoint(*Sky, theta, theta + side, 0).DepthExact, 0, 1e-9);
+            EXPECT_NEAR(PlaceSkyPoint(Sky->Proj(), theta + side, 0, theta).DepthExact, 0, 1e-9);
         }
     }
 }
 
 TEST(DrawOverlaysOverStars, AllOffLeavesChartAndSurfaceUntouched) {
     auto Sky = LessonSky(35, 100000);
-    Sky->Overlays = {};
-    Sky->StarMag.fill(2);  // Every star of an empty catalogue sits at RA 0, dec 0.
+    Sky->Look.Overlays = {};
+    Sky->Stars.StarMag.fill(2);  // Every star of an empty catalogue sits at RA 0, dec 0.
     auto S = ChartRaster(408);
-    ClearAndDrawFrame(*Sky, *S);
-    PlotStars(*Sky, *S);
+    ClearAndDrawFrame(Sky->Proj(), 0, *S);
+    PlotStars(Sky->Make(), *S);
     const PixelImage before = S->Picture();
     const Colour fore = S->ForeColor, fill = S->FillColor;
     const float x = S->CurrentX, y = S->CurrentY;
-    DrawOverlaysUnderStars(*Sky, *S);
-    DrawOverlaysOverStars(*Sky, *S);
+    DrawOverlaysUnderStars(Sky->Make(), *S);
+    DrawOverlaysOverStars(Sky->Make(), Sky->Cache.Shapes, *S);
     EXPECT_TRUE(S->Picture() == before);
     EXPECT_EQ(S->ForeColor, fore);
     EXPECT_EQ(S->FillColor, fill);
@@ -187,14 +160,14 @@ TEST(DrawOverlaysOverStars, DrawsAtEveryLatitudeAndRestoresTheSurface) {
         for (const std::int16_t elevation : {std::int16_t{25}, std::int16_t{-30}}) {
             auto Sky = LessonSky(latitude, 172 * 1440.0 + 600, elevation);
             auto S = ChartRaster(408);
-            ClearAndDrawFrame(*Sky, *S);
+            ClearAndDrawFrame(Sky->Proj(), 0, *S);
             const PixelImage before = S->Picture();
             const Colour fore = S->ForeColor, fill = S->FillColor;
-            DrawOverlaysOverStars(*Sky, *S);
+            DrawOverlaysOverStars(Sky->Make(), Sky->Cache.Shapes, *S);
             EXPECT_FALSE(S->Picture() == before) << latitude;
             EXPECT_EQ(S->ForeColor, fore);
             EXPECT_EQ(S->FillColor, fill);
-            for (const MarkedPoint& m : ListMarkedPoints(*Sky))
+            for (const MarkedPoint& m : ListMarkedPoints(Sky->Make()))
                 EXPECT_TRUE(std::isfinite(m.X + m.Y + m.Altitude + m.Azimuth))
                     << latitude << " " << m.Kind;
         }
@@ -207,39 +180,37 @@ TEST(DrawOverlaysOverStars, KeptDrawingEqualsAFreshOneWithinTheDay) {
     constexpr double Morning = 100 * 1440.0 + 420;
     auto kept = LessonSky(35, Morning);
     auto S = ChartRaster(408);
-    DrawOverlaysOverStars(*kept, *S);
-    const std::vector<double> morningKey = kept->OverlayShapes.Key;
+    DrawOverlaysOverStars(kept->Make(), kept->Cache.Shapes, *S);
+    const std::vector<double> morningKey = kept->Cache.Shapes.Key;
     for (const double later : {Morning + 1, Morning + 333, Morning + 1019}) {
-        kept->MinuteOfYear = static_cast<std::int32_t>(later);
-        UpdateSiderealAngle(*kept);
-        ClearAndDrawFrame(*kept, *S);
-        DrawOverlaysOverStars(*kept, *S);
-        EXPECT_EQ(kept->OverlayShapes.Key, morningKey) << later;
+        kept->At.MinuteOfYear = static_cast<std::int32_t>(later);
+        ClearAndDrawFrame(kept->Proj(), 0, *S);
+        DrawOverlaysOverStars(kept->Make(), kept->Cache.Shapes, *S);
+        EXPECT_EQ(kept->Cache.Shapes.Key, morningKey) << later;
         auto fresh = LessonSky(35, later);
         auto F = ChartRaster(408);
-        ClearAndDrawFrame(*fresh, *F);
-        DrawOverlaysOverStars(*fresh, *F);
+        ClearAndDrawFrame(fresh->Proj(), 0, *F);
+        DrawOverlaysOverStars(fresh->Make(), fresh->Cache.Shapes, *F);
         EXPECT_TRUE(S->Picture() == F->Picture()) << later;
     }
-    kept->MinuteOfYear = static_cast<std::int32_t>(Morning + 1440);
-    UpdateSiderealAngle(*kept);
-    DrawOverlaysOverStars(*kept, *S);
-    EXPECT_NE(kept->OverlayShapes.Key, morningKey);
+    kept->At.MinuteOfYear = static_cast<std::int32_t>(Morning + 1440);
+    DrawOverlaysOverStars(kept->Make(), kept->Cache.Shapes, *S);
+    EXPECT_NE(kept->Cache.Shapes.Key, morningKey);
 }
 
 // The session's call for the 表示 menu: the choice is taken and both charts show it.
 TEST(SetOverlays, RedrawsBothChartsWithTheChoice) {
     auto window = NewWindow();
     window->Load(std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
-    EXPECT_EQ(window->Sky.Figures.Constellations.size(), 88u);  // Read beside StarData.
+    EXPECT_EQ(window->State.Sky->Figures.Constellations.size(), 88u);  // Read beside StarData.
     const PixelImage plain0 = window->Chart0.Picture(), plain1 = window->Chart1.Picture();
     OverlaySet chosen;
     chosen.Circles = chosen.Names = true;
-    SetOverlays(window->Sky, window->Ui, chosen);
-    EXPECT_TRUE(window->Sky.Overlays == chosen);
+    SetOverlays(window->State, window->Ui, chosen);
+    EXPECT_TRUE(window->State.View.Overlays == chosen);
     EXPECT_FALSE(window->Chart0.Picture() == plain0);
     EXPECT_FALSE(window->Chart1.Picture() == plain1);
-    SetOverlays(window->Sky, window->Ui, {});
+    SetOverlays(window->State, window->Ui, {});
     EXPECT_TRUE(window->Chart0.Picture() == plain0);
     EXPECT_TRUE(window->Chart1.Picture() == plain1);
 }
@@ -251,7 +222,7 @@ TEST(SetOverlays, RedrawsBothChartsWithTheChoice) {
 // lines included.
 // The chart a redraw has just drawn: the one it leaves behind the front.
 PixelImage LastDrawn(HeadlessWindow& window) {
-    return (window.Sky.BufferIndex == 0 ? window.Chart0 : window.Chart1).Picture();
+    return (window.State.BufferIndex == 0 ? window.Chart0 : window.Chart1).Picture();
 }
 
 TEST(DrawOverlaysOverStars, KeptWithTheFrameEqualsAFreshChart) {
@@ -268,22 +239,22 @@ TEST(DrawOverlaysOverStars, KeptWithTheFrameEqualsAFreshChart) {
             window->MagnitudeList.SetListIndex(row.LimitIndex);
             window->LatitudeBar.MoveTo(90 - row.Latitude);
             window->ElevationBar.MoveTo(90 + row.Elevation);
-            window->Sky.Overlays = {true, true, true};
-            window->Sky.Overlays.Trails = window->Sky.Overlays.Constellations =
-                window->Sky.Overlays.Names = row.Everything;
+            window->State.View.Overlays = {true, true, true};
+            window->State.View.Overlays.Trails = window->State.View.Overlays.Constellations =
+                window->State.View.Overlays.Names = row.Everything;
             return window;
         };
         auto kept = configured();
         for (int step = 0; step < 7; ++step) {
-            kept->Sky.MinuteOfYear = Start + 97 * step;
-            RedrawSky(kept->Sky, kept->Ui);
+            kept->State.Moment.MinuteOfYear = Start + 97 * step;
+            RedrawSky(kept->State, kept->Ui);
             // Each chart of a fresh window drawn once, so no frame kept, replaying the
             // same kept calls (recorded at the day's first step).
             auto fresh = configured();
-            fresh->Sky.MinuteOfYear = kept->Sky.MinuteOfYear;
-            fresh->Sky.OverlayShapes = kept->Sky.OverlayShapes;
-            RedrawSky(fresh->Sky, fresh->Ui);
-            RedrawSky(fresh->Sky, fresh->Ui);
+            fresh->State.Moment.MinuteOfYear = kept->State.Moment.MinuteOfYear;
+            fresh->State.Cache.Shapes = kept->State.Cache.Shapes;
+            RedrawSky(fresh->State, fresh->Ui);
+            RedrawSky(fresh->State, fresh->Ui);
             EXPECT_TRUE(LastDrawn(*kept) == LastDrawn(*fresh))
                 << row.Latitude << " " << row.Elevation << " step " << step;
         }

@@ -2,127 +2,113 @@
 
 #include <filesystem>
 #include <iterator>
+#include <numbers>
 #include <random>
 #include <vector>
 
 #include "catalogue/StarData.h"
 #include "core/Convert.h"
-#include "core/SkyState.h"
+#include "core/Moment.h"
+#include "core/Sky.h"
+#include "core/View.h"
 #include "geometry/Projection.h"
 #include "support/EventModel.h"
 
 namespace {
 constexpr double PixelTolerance = 1e-6;  // pixels: the worked values are given to six decimals.
+constexpr double SiderealAtStart = -260.40341156871386;  // Degrees: 1 January 00:00 at 135 E.
 
-// Default view at ChartRadius 1000, with one star at the sidereal angle plus Ra.
-std::unique_ptr<SkyState> DefaultView(int elevation = 10) {
-    auto Sky = std::make_unique<SkyState>();
-    Sky->Pi = 3.14159265358979;
-    Sky->PoleAngle = 125;
-    Sky->ViewElevation = static_cast<std::int16_t>(elevation);
-    Sky->ChartRadius = 1000;
-    Sky->SiderealAngle = -260.40341156871386;
-    UpdateViewTrig(*Sky);
-    return Sky;
+// A view's projection at a given radius.
+Projection ViewAt(double poleAngle, int azimuth, int elevation, double radius) {
+    Moment moment;
+    moment.PoleAngle = poleAngle;
+    View view;
+    view.Azimuth = static_cast<std::int16_t>(azimuth);
+    view.Elevation = static_cast<std::int16_t>(elevation);
+    Projection p = ProjectionOf(moment, view);
+    p.R = radius;
+    return p;
 }
 
-void ProjectStarAt(SkyState& Sky, double raPastSidereal, double dec) {
-    Sky.StarIndex = 7;
-    Sky.StarRA[7] = Sky.SiderealAngle + raPastSidereal;
-    Sky.StarDec[7] = dec;
-    ProjectStar(Sky);
+// The default view at radius 1000: a star raPastSidereal east of the meridian.
+ChartPoint DefaultAt(double raPastSidereal, double dec, int elevation = 10) {
+    return PlaceSkyPoint(ViewAt(125, 0, elevation, 1000), SiderealAtStart + raPastSidereal, dec,
+                         SiderealAtStart);
+}
+
+const Sky& LoadedSky() {
+    static const Sky* sky = [] {
+        auto* made = new Sky;
+        LoadStarDataFrom(*made, std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
+        return made;
+    }();
+    return *sky;
 }
 }  // namespace
 
-TEST(ProjectStar, GivesTheWorkedPointsOfTheDefaultView) {
-    auto Sky = DefaultView();
-    ProjectStarAt(*Sky, 0, 90);  // The north celestial pole.
-    EXPECT_EQ(Sky->Depth, -574);
-    EXPECT_NEAR(Sky->ViewX, 819.152044, PixelTolerance);
-    EXPECT_NEAR(Sky->ViewY, 0, PixelTolerance);
-    EXPECT_NEAR(Sky->OffsetX, 0, PixelTolerance);
-    EXPECT_NEAR(Sky->OffsetY, -707.523910, PixelTolerance);
-
-    ProjectStarAt(*Sky, 0, 0);  // Equator on the meridian.
-    EXPECT_EQ(Sky->Depth, -819);
-    EXPECT_NEAR(Sky->ViewX, -573.576436, PixelTolerance);
-    EXPECT_NEAR(Sky->OffsetX, 0, PixelTolerance);
-    EXPECT_NEAR(Sky->OffsetY, -706.957047, PixelTolerance);
-
-    ProjectStarAt(*Sky, 90, 0);  // The east point.
-    EXPECT_EQ(Sky->Depth, 0);
-    EXPECT_NEAR(Sky->ViewY, 1000, PixelTolerance);
-    EXPECT_NEAR(Sky->OffsetX, 1000, PixelTolerance);
-    EXPECT_NEAR(Sky->OffsetY, 0, 1e-12);
-
-    ProjectStarAt(*Sky, 0, 35);  // The zenith at latitude 35.
-    EXPECT_EQ(Sky->Depth, -1000);
-    EXPECT_NEAR(Sky->OffsetY, -984.807753, PixelTolerance);
-}
-
-TEST(ProjectStar, SeenFromStraightAboveTheMeridianStarIsSouthOfCentre) {
-    auto Sky = DefaultView(90);
-    ProjectStarAt(*Sky, 0, 0);
-    EXPECT_NEAR(Sky->OffsetY, 573.576436, PixelTolerance);
-}
-
-TEST(ProjectStar, PolarCacheGivesBitIdenticalResults) {
-    auto cached = DefaultView();
-    auto plain = DefaultView();
-    for (int i = 0; i < StarCount; ++i) {
-        const auto k = static_cast<std::size_t>(i);
-        cached->StarRA[k] = plain->StarRA[k] = i * 0.1137;
-        cached->StarDec[k] = plain->StarDec[k] = -90 + i * 180.0 / (StarCount - 1);
+TEST(PlaceSkyPoint, GivesTheWorkedPointsOfTheDefaultView) {
+    struct Row {
+        double Ra, Dec;
+        std::int16_t Depth;
+        double OffsetX, OffsetY;
+    };
+    constexpr Row Rows[] = {
+        {0, 90, -574, 0, -707.523910},   // The north celestial pole.
+        {0, 0, -819, 0, -706.957047},    // The equator on the meridian.
+        {90, 0, 0, 1000, 0},             // The east point.
+        {0, 35, -1000, 0, -984.807753},  // The zenith at latitude 35.
+    };
+    for (const Row& row : Rows) {
+        const ChartPoint p = DefaultAt(row.Ra, row.Dec);
+        EXPECT_EQ(p.Depth, row.Depth) << row.Ra << " " << row.Dec;
+        EXPECT_NEAR(p.OffsetX, row.OffsetX, PixelTolerance) << row.Ra << " " << row.Dec;
+        EXPECT_NEAR(p.OffsetY, row.OffsetY, PixelTolerance) << row.Ra << " " << row.Dec;
     }
-    PrepareStarPolarCache(*cached);
-    for (std::int16_t i = 0; i < StarCount; ++i) {
-        cached->StarIndex = plain->StarIndex = i;
-        ProjectStar(*cached);
-        ProjectStar(*plain);
-        ASSERT_EQ(cached->OffsetX, plain->OffsetX) << i;
-        ASSERT_EQ(cached->OffsetY, plain->OffsetY) << i;
-        ASSERT_EQ(cached->Depth, plain->Depth) << i;
-        ASSERT_EQ(cached->SinPolarDist, plain->SinPolarDist) << i;
-        ASSERT_EQ(cached->CosPolarDist, plain->CosPolarDist) << i;
-    }
+    // Seen from straight above, the meridian's equator point is south of the centre.
+    EXPECT_NEAR(DefaultAt(0, 0, 90).OffsetY, 573.576436, PixelTolerance);
+    // Facing: looking north, the viewer stands south of the dome: the equator's meridian
+    // point faces them, the point opposite is behind the dome.
+    EXPECT_GT(DefaultAt(0, 0).Facing, 0);
+    EXPECT_LT(DefaultAt(180, 0).Facing, 0);
 }
 
-TEST(ProjectPoint, RoundsDepthTiesToEvenAndUsesTheRoundedDepth) {
-    auto Sky = DefaultView();
+TEST(PlaceSpherePoint, RoundsDepthTiesToEvenAndUsesTheRoundedDepth) {
+    Projection p = ViewAt(125, 0, 10, 1000);
     // With x = 0 the unrounded depth is z x CosPole; choose z to hit exact halves.
-    Sky->SinPole = 0;
-    Sky->CosPole = 1;
-    ProjectPoint(*Sky, 0, 0, 0.5);
-    EXPECT_EQ(Sky->Depth, 0);
-    ProjectPoint(*Sky, 0, 0, 1.5);
-    EXPECT_EQ(Sky->Depth, 2);
-    ProjectPoint(*Sky, 0, 0, -2.5);
-    EXPECT_EQ(Sky->Depth, -2);
-    // OffsetY = -ViewX sin(el) + Depth cos(el), with the rounded Depth 2.
-    ProjectPoint(*Sky, 0, 0, 1.5);
-    EXPECT_EQ(Sky->OffsetY, ((-Sky->ViewX) * Sky->SinElevation) + (2 * Sky->CosElevation));
+    p.SinPole = 0;
+    p.CosPole = 1;
+    EXPECT_EQ(PlaceSpherePoint(p, 0, 0, 0.5).Depth, 0);
+    EXPECT_EQ(PlaceSpherePoint(p, 0, 0, 1.5).Depth, 2);
+    EXPECT_EQ(PlaceSpherePoint(p, 0, 0, -2.5).Depth, -2);
+    EXPECT_EQ(PlaceSpherePoint(p, 0, 0, 1.5).DepthExact, 1.5);
+    // OffsetY = -ViewX sin(el) + Depth cos(el), with the rounded Depth 2 (ViewX is 0 here).
+    EXPECT_EQ(PlaceSpherePoint(p, 0, 0, 1.5).OffsetY, 2 * p.CosElevation);
+    EXPECT_THROW(PlaceSpherePoint(p, 0, 0, 50000), RunTimeError);
 }
 
-TEST(ProjectPoint, OverflowsOutsideTheSixteenBitDepth) {
-    auto Sky = DefaultView();
-    EXPECT_THROW(ProjectPoint(*Sky, -50000, 0, 0), RunTimeError);
+TEST(CompassPointsOf, PlacesTheFourPointsAndRoundsZHalvesToEven) {
+    constexpr double Tolerance = 1e-4;  // pixels: worked values are given to four decimals.
+    const CompassPoints c = CompassPointsOf(ViewAt(125, 0, 10, 100));
+    EXPECT_NEAR(c.X[0], -57.3576, Tolerance);
+    EXPECT_EQ(c.Z[0], 82);
+    EXPECT_EQ(c.Y[1], -100);
+    EXPECT_NEAR(c.X[2], 57.3576, Tolerance);
+    EXPECT_EQ(c.Z[2], -82);
+    EXPECT_EQ(c.Y[3], 100);
+    EXPECT_EQ(c.Z[1], 0);
+    EXPECT_EQ(c.Z[3], 0);
+    EXPECT_EQ(CompassPointsOf(ViewAt(180, 0, 10, 100)).X[0], -100);  // The north pole.
+    EXPECT_NE(CompassPointsOf(ViewAt(90, 0, 10, 100)).X[0], 0);      // cos of ChartPi / 2 is not 0.
+    // With pole angle 90 the sine is 1 to the last bit, so z = R exactly.
+    EXPECT_EQ(CompassPointsOf(ViewAt(90, 0, 10, 82.5)).Z[0], 82);
+    EXPECT_EQ(CompassPointsOf(ViewAt(90, 0, 10, 83.5)).Z[0], 84);
+    EXPECT_EQ(CompassPointsOf(ViewAt(90, 0, 10, 83.5)).Z[2], -84);
+    EXPECT_THROW(CompassPointsOf(ViewAt(90, 0, 10, 40000)), RunTimeError);
 }
 
-TEST(ProjectStar, GivesZerosOnTheZeroCacheAndCatalogue) {
-    SkyState Sky;
-    Sky.ChartRadius = 163.6;
-    Sky.Pi = 3.14159265358979;
-    for (std::int16_t i : {std::int16_t{0}, std::int16_t{3145}}) {
-        Sky.StarIndex = i;
-        ProjectStar(Sky);
-        EXPECT_EQ(Sky.Depth, 0);
-        EXPECT_EQ(Sky.OffsetX, 0);
-        EXPECT_EQ(Sky.OffsetY, 0);
-        EXPECT_EQ(Sky.ViewX, 0);
-        EXPECT_EQ(Sky.ViewY, 0);
-    }
-    Sky.StarIndex = StarCount;
-    EXPECT_THROW(ProjectStar(Sky), RunTimeError);
+TEST(ChartPi, IsTheFifteenDigitDecimalNotTheNearestDouble) {
+    EXPECT_EQ(ChartPi, 3.14159265358979);
+    EXPECT_NE(ChartPi, std::numbers::pi);
 }
 
 TEST(Round16, RoundsHalvesToEvenAndOverflowsOutOfRange) {
@@ -138,37 +124,31 @@ TEST(Round16, RoundsHalvesToEvenAndOverflowsOutOfRange) {
     EXPECT_THROW(Round32(2147483647.5), RunTimeError);
 }
 
-TEST(ProjectStarBatch, MatchesProjectStarBitForBit) {
-    auto Sky = DefaultView();
-    LoadStarDataFrom(*Sky, std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
+// The star pass's fast path against the one function, for every star in four views.
+TEST(ProjectStarBatch, MatchesPlaceSkyPointBitForBit) {
     std::vector<std::int16_t> all(StarCount);
     for (int i = 0; i < StarCount; ++i)
         all[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(i);
     std::vector<StarProjection> out(StarCount);
-    struct View {
+    struct Case {
         double PoleAngle;
-        std::int16_t Azimuth, Elevation;
-        double ChartRadius, SiderealAngle;
+        int Azimuth, Elevation;
+        double Radius, SiderealAngle;
     };
-    constexpr View Views[] = {{125, 0, 10, 163.2, -260.40341156871386},
+    constexpr Case Cases[] = {{125, 0, 10, 163.2, SiderealAtStart},
                               {180, 90, -90, 640, 131499.34590349975},
                               {3, 287, 45, 0.5, 12.75},
                               {90, 360, 0, 1196.8, -7}};
-    for (const View& view : Views) {
-        Sky->PoleAngle = view.PoleAngle;
-        Sky->ViewAzimuth = view.Azimuth;
-        Sky->ViewElevation = view.Elevation;
-        Sky->ChartRadius = view.ChartRadius;
-        Sky->SiderealAngle = view.SiderealAngle;
-        UpdateViewTrig(*Sky);
-        ProjectStarBatch(*Sky, all.data(), StarCount, out.data());
-        for (std::int16_t i = 0; i < StarCount; ++i) {
-            Sky->StarIndex = i;
-            ProjectStar(*Sky);
-            const StarProjection& p = out[static_cast<std::size_t>(i)];
-            ASSERT_EQ(p.Depth, Sky->Depth) << i;
-            ASSERT_EQ(p.OffsetX, Sky->OffsetX) << i;
-            ASSERT_EQ(p.OffsetY, Sky->OffsetY) << i;
+    const Sky& sky = LoadedSky();
+    for (const Case& c : Cases) {
+        const Projection p = ViewAt(c.PoleAngle, c.Azimuth, c.Elevation, c.Radius);
+        ProjectStarBatch(sky, p, c.SiderealAngle, all.data(), StarCount, out.data());
+        for (std::size_t i = 0; i < StarCount; ++i) {
+            const ChartPoint exact =
+                PlaceSkyPoint(p, sky.StarRA[i], sky.StarDec[i], c.SiderealAngle);
+            ASSERT_EQ(out[i].Depth, exact.Depth) << i;
+            ASSERT_EQ(out[i].OffsetX, exact.OffsetX) << i;
+            ASSERT_EQ(out[i].OffsetY, exact.OffsetY) << i;
         }
     }
 }
@@ -194,11 +174,10 @@ TEST(Floor, RoundsTowardMinusInfinityLikeTheLibrary) {
 }
 
 // Random views and clock steps over the catalogue: every star the cheap bound leaves out
-// must be one ProjectStar puts below the horizon, and every star kept must come out
-// bit-identical to ProjectStar. Each step checks a random sample of the stars.
+// must be one PlaceSkyPoint puts below the horizon, and every star kept must come out
+// bit-identical to it. Each step checks a random sample of the stars.
 TEST(ProjectStarsAboveHorizon, LeavesOutOnlyStarsBelowTheHorizon) {
-    auto Sky = DefaultView();
-    LoadStarDataFrom(*Sky, std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
+    const Sky& sky = LoadedSky();
     std::mt19937_64 random(14);
     constexpr double Radii[] = {0.4, 163.2, 640, 13106.4};
     // 100 000 steps; fewer under the sanitizers, which set DOMARIUM_MODEL_EVENTS lower.
@@ -207,30 +186,29 @@ TEST(ProjectStarsAboveHorizon, LeavesOutOnlyStarsBelowTheHorizon) {
     std::vector<std::int16_t> sample(Sample);
     std::vector<StarProjection> out(Sample);
     long long leftOut = 0;
+    Projection p;
     for (long step = 0; step < Steps; ++step) {
         if (step % 100 == 0) {  // A new view now and then, the clock at every step.
-            Sky->PoleAngle = static_cast<double>(random() % 181);
-            Sky->ViewAzimuth = static_cast<std::int16_t>(random() % 361);
-            Sky->ViewElevation = static_cast<std::int16_t>(static_cast<int>(random() % 181) - 90);
-            Sky->ChartRadius = Radii[random() % std::size(Radii)];
-            UpdateViewTrig(*Sky);
+            p = ViewAt(static_cast<double>(random() % 181), static_cast<int>(random() % 361),
+                       static_cast<int>(random() % 181) - 90, Radii[random() % std::size(Radii)]);
         }
         const auto minute = static_cast<double>(random() % 525600);
-        Sky->SiderealAngle = (minute - 1098.6038759210614) * 0.2506849315068493;
+        const double sidereal = (minute - 1098.6038759210614) * 0.2506849315068493;
         for (auto& star : sample) star = static_cast<std::int16_t>(random() % StarCount);
-        const int kept = ProjectStarsAboveHorizon(*Sky, sample.data(), Sample, out.data());
+        const int kept =
+            ProjectStarsAboveHorizon(sky, p, sidereal, sample.data(), Sample, out.data());
         leftOut += Sample - kept;
         int k = 0;
         for (std::int16_t star : sample) {
-            Sky->StarIndex = star;
-            ProjectStar(*Sky);
+            const auto i = static_cast<std::size_t>(star);
+            const ChartPoint exact = PlaceSkyPoint(p, sky.StarRA[i], sky.StarDec[i], sidereal);
             if (k < kept && out[static_cast<std::size_t>(k)].Index == star) {
-                const StarProjection& p = out[static_cast<std::size_t>(k++)];
-                ASSERT_EQ(p.Depth, Sky->Depth) << step << " " << star;
-                ASSERT_EQ(p.OffsetX, Sky->OffsetX) << step << " " << star;
-                ASSERT_EQ(p.OffsetY, Sky->OffsetY) << step << " " << star;
+                const StarProjection& q = out[static_cast<std::size_t>(k++)];
+                ASSERT_EQ(q.Depth, exact.Depth) << step << " " << star;
+                ASSERT_EQ(q.OffsetX, exact.OffsetX) << step << " " << star;
+                ASSERT_EQ(q.OffsetY, exact.OffsetY) << step << " " << star;
             } else {
-                ASSERT_GT(Sky->Depth, 0) << "left out above the horizon: " << step << " " << star;
+                ASSERT_GT(exact.Depth, 0) << "left out above the horizon: " << step << " " << star;
             }
         }
         ASSERT_EQ(k, kept);

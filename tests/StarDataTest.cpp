@@ -7,7 +7,7 @@
 
 #include "catalogue/StarData.h"
 #include "core/RunTimeError.h"
-#include "core/SkyState.h"
+#include "core/Sky.h"
 
 namespace {
 // Star i of the made-up catalogue: distinct values that show which field went where.
@@ -36,8 +36,8 @@ std::string Catalogue(int records, Layout layout) {
     return out.str();
 }
 
-std::unique_ptr<SkyState> Load(const std::string& text) {
-    auto Sky = std::make_unique<SkyState>();
+std::unique_ptr<::Sky> Load(const std::string& text) {
+    auto Sky = std::make_unique<::Sky>();
     std::istringstream input(text);
     LoadStarDataFromStream(*Sky, input, "StarData");
     return Sky;
@@ -45,14 +45,14 @@ std::unique_ptr<SkyState> Load(const std::string& text) {
 
 // The error a load raises, with the arrays left as they were.
 RunTimeError LoadError(const std::string& text) {
-    auto Sky = std::make_unique<SkyState>();
+    auto Sky = std::make_unique<::Sky>();
     Sky->StarMag[0] = 42;
     std::istringstream input(text);
     try {
         LoadStarDataFromStream(*Sky, input, "StarData");
     } catch (const RunTimeError& error) {
         EXPECT_EQ(Sky->StarMag[0], 42) << "a failed load changed the catalogue";
-        EXPECT_FALSE(Sky->StarPolarCacheReady);
+        EXPECT_EQ(Sky->SinPolarDist[0], 0) << "derived values made from a failed load";
         return error;
     }
     ADD_FAILURE() << "no error";
@@ -69,7 +69,7 @@ TEST(LoadStarData, ReadsEveryLayoutAlike) {
             EXPECT_EQ(Sky->StarDec[k], Dec(i)) << i;
             EXPECT_EQ(Sky->StarMag[k], Mag(i)) << i;
         }
-        EXPECT_TRUE(Sky->StarPolarCacheReady);
+        EXPECT_EQ(Sky->SinPolarDist[0], std::sin(((90 - Dec(0)) * ChartPi) / 180));
     }
 }
 
@@ -131,7 +131,7 @@ TEST(LoadStarData, RejectsAHugeLineWithoutReadingItAll) {
 }
 
 TEST(LoadStarData, ReportsAMissingFileOrAFolder) {
-    auto Sky = std::make_unique<SkyState>();
+    auto Sky = std::make_unique<::Sky>();
     const auto folder = std::filesystem::temp_directory_path() / "domarium-stardata-test";
     std::filesystem::create_directories(folder / "StarData");
     try {
@@ -151,7 +151,7 @@ TEST(LoadStarData, ReportsAMissingFileOrAFolder) {
 }
 
 TEST(StarDataFile, HoldsTheShippedCatalogue) {
-    auto Sky = std::make_unique<SkyState>();
+    auto Sky = std::make_unique<::Sky>();
     LoadStarDataFrom(*Sky, std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
     bool sirius = false;
     for (int i = 0; i < StarCount; ++i) {
@@ -173,7 +173,7 @@ TEST(StarDataFile, HoldsTheShippedCatalogue) {
 
 TEST(LoadStarData, ReportsAFileThatOpensButCannotBeRead) {
     // Reading this process's memory file from offset 0 fails with an I/O error.
-    auto Sky = std::make_unique<SkyState>();
+    auto Sky = std::make_unique<::Sky>();
     try {
         LoadStarDataFrom(*Sky, "/proc/self/mem");
         ADD_FAILURE();

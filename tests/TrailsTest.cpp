@@ -18,44 +18,40 @@ namespace {
 constexpr double AngleTolerance = 0.01;  // degrees
 constexpr double Radius = 10000;         // pixels
 
-const SkyState& Catalogue() {
-    static const std::unique_ptr<SkyState> Loaded = [] {
-        auto Sky = std::make_unique<SkyState>();
-        LoadStarDataFrom(*Sky, std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
-        return Sky;
+const Sky& LoadedSky() {
+    static const Sky* loaded = [] {
+        auto* sky = new Sky;
+        LoadStarDataFrom(*sky, std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
+        return sky;
     }();
-    return *Loaded;
+    return *loaded;
 }
 
-// A sky over the real catalogue, seen as given.
-std::unique_ptr<SkyState> CatalogueSky(double poleAngle, std::int16_t azimuth,
-                                       std::int16_t elevation, double radius = Radius) {
+// A chart over the real catalogue, seen as given.
+std::unique_ptr<TestChart> CatalogueSky(double poleAngle, std::int16_t azimuth,
+                                        std::int16_t elevation, double radius = Radius) {
     auto Sky = ChartSky(0, radius, elevation, poleAngle);
-    Sky->ViewAzimuth = azimuth;
-    UpdateViewTrig(*Sky);
-    Sky->StarRA = Catalogue().StarRA;
-    Sky->StarDec = Catalogue().StarDec;
-    Sky->StarMag = Catalogue().StarMag;
-    PrepareStarPolarCache(*Sky);
+    Sky->Look.Azimuth = azimuth;
+    Sky->Stars = LoadedSky();
     return Sky;
 }
 
-// Polar distance and hour angle (degrees) of a placement seen from straight above with
-// ViewAzimuth 0, where OffsetX is the sphere frame's y and the rest undoes the pole tilt.
+// Polar distance and hour angle (degrees) of a chart point seen from straight above with
+// azimuth 0, where OffsetX is the sphere frame's y and the rest undoes the pole tilt.
 struct Direction {
     double PolarDist, HourAngle;
 };
-Direction Unproject(const SkyState& Sky, const SkyPlacement& p) {
-    const double viewX = -p.OffsetY + p.Depth * Sky.CosElevation;
-    const double x = viewX * Sky.CosPole - p.Depth * Sky.SinPole;
-    const double z = viewX * Sky.SinPole + p.Depth * Sky.CosPole;
+Direction Unproject(const Projection& P, const ChartPoint& p) {
+    const double viewX = -p.OffsetY + p.Depth * P.CosElevation;
+    const double x = viewX * P.CosPole - p.Depth * P.SinPole;
+    const double z = viewX * P.SinPole + p.Depth * P.CosPole;
     const double y = p.OffsetX;
     const double toDegrees = 180 / std::numbers::pi;
     return {std::atan2(std::hypot(x, y), z) * toDegrees, -std::atan2(y, x) * toDegrees};
 }
 }  // namespace
 
-TEST(PlaceSkyPoint, LandsExactlyWhereProjectStarPutsEachStar) {
+TEST(PlaceStarTrail, EndsExactlyWhereTheStarPassPutsEachStar) {
     struct Row {
         double PoleAngle;
         std::int16_t Azimuth, Elevation;
@@ -65,20 +61,15 @@ TEST(PlaceSkyPoint, LandsExactlyWhereProjectStarPutsEachStar) {
         {125, 0, 10, 0}, {125, 180, -25, 1234.5}, {35, 300, 60, -77.25}, {180, 90, 90, 40}};
     for (const Row& row : Rows) {
         auto Sky = CatalogueSky(row.PoleAngle, row.Azimuth, row.Elevation, 163.2);
-        Sky->SiderealAngle = row.SiderealAngle;
-        std::vector<SkyPlacement> trail;
-        for (int i = 0; i < StarCount; ++i) {
-            Sky->StarIndex = static_cast<std::int16_t>(i);
-            ProjectStar(*Sky);
-            const auto k = static_cast<std::size_t>(i);
-            const SkyPlacement p =
-                PlaceSkyPoint(*Sky, Sky->StarRA[k], Sky->StarDec[k], Sky->SiderealAngle);
-            PlaceStarTrail(*Sky, i, 1, trail);
-            for (const SkyPlacement& q : {p, trail[0]}) {
-                ASSERT_EQ(q.OffsetX, Sky->OffsetX) << i << " at pole angle " << row.PoleAngle;
-                ASSERT_EQ(q.OffsetY, Sky->OffsetY) << i;
-                ASSERT_EQ(q.Depth, Sky->Depth) << i;
-            }
+        const Projection P = Sky->Proj();
+        std::vector<ChartPoint> trail;
+        for (std::int16_t i = 0; i < StarCount; ++i) {
+            StarProjection star;
+            ProjectStarBatch(Sky->Stars, P, row.SiderealAngle, &i, 1, &star);
+            PlaceStarTrail(Sky->Stars, P, row.SiderealAngle, i, 1, trail);
+            ASSERT_EQ(trail[0].OffsetX, star.OffsetX) << i << " at pole angle " << row.PoleAngle;
+            ASSERT_EQ(trail[0].OffsetY, star.OffsetY) << i;
+            ASSERT_EQ(trail[0].Depth, star.Depth) << i;
         }
     }
 }
@@ -91,22 +82,22 @@ TEST(PlaceStarTrail, KeepsThePolarDistanceAndSpansFifteenDegreesAnHour) {
         for (double dec : Declinations) {
             for (int hours : TrailHourChoices) {
                 auto Sky = ChartSky(0, Radius, 90, poleAngle);
-                Sky->StarRA[0] = 40;
-                Sky->StarDec[0] = dec;
-                Sky->SiderealAngle = 77.7;
-                std::vector<SkyPlacement> trail;
-                PlaceStarTrail(*Sky, 0, hours, trail);
+                Sky->Stars.StarRA[0] = 40;
+                Sky->Stars.StarDec[0] = dec;
+                const Projection P = Sky->Proj();
+                std::vector<ChartPoint> trail;
+                PlaceStarTrail(Sky->Stars, P, 77.7, 0, hours, trail);
                 ASSERT_EQ(trail.size(), static_cast<std::size_t>(hours * TrailStepsPerHour + 1));
-                double span = 0, previous = Unproject(*Sky, trail[0]).HourAngle;
-                for (const SkyPlacement& p : trail) {
-                    const Direction d = Unproject(*Sky, p);
+                double span = 0, previous = Unproject(P, trail[0]).HourAngle;
+                for (const ChartPoint& p : trail) {
+                    const Direction d = Unproject(P, p);
                     EXPECT_NEAR(d.PolarDist, 90 - dec, AngleTolerance)
                         << "pole angle " << poleAngle << ", " << hours << " h";
                     span += std::remainder(d.HourAngle - previous, 360.0);
                     previous = d.HourAngle;
                 }
                 // The trail ends at the star now: hour angle = sidereal angle - right ascension.
-                EXPECT_NEAR(std::remainder(Unproject(*Sky, trail[0]).HourAngle - 37.7, 360.0), 0,
+                EXPECT_NEAR(std::remainder(Unproject(P, trail[0]).HourAngle - 37.7, 360.0), 0,
                             AngleTolerance);
                 // Back in time the hour angle is smaller: the star stood further east.
                 EXPECT_NEAR(span, -15.04 * hours, 0.1) << "dec " << dec << ", " << hours << " h";
@@ -118,18 +109,19 @@ TEST(PlaceStarTrail, KeepsThePolarDistanceAndSpansFifteenDegreesAnHour) {
 TEST(PlaceStarTrail, StaysAboveTheHorizonAllDayExactlyForCircumpolarStars) {
     constexpr double Latitudes[] = {35, -35, 60, 5, 90};
     constexpr double Margin = 0.2;  // degrees: ten times the depth rounding at this radius
-    std::vector<SkyPlacement> trail;
+    std::vector<ChartPoint> trail;
     for (double latitude : Latitudes) {
         auto Sky = CatalogueSky(90 + latitude, 0, 10);
+        const Scene scene = Sky->Make();
         int circumpolar = 0;
         for (int i = 0; i < StarCount; ++i) {
-            const double dec = Sky->StarDec[static_cast<std::size_t>(i)];
+            const double dec = Sky->Stars.StarDec[static_cast<std::size_t>(i)];
             const double boundary = latitude >= 0 ? 90 - latitude : -90 - latitude;
             if (std::fabs(dec - boundary) < Margin) continue;
             const bool expected = latitude >= 0 ? dec > boundary : dec < boundary;
-            PlaceStarTrail(*Sky, i, 24, trail);
+            PlaceStarTrail(Sky->Stars, scene.Proj, scene.SiderealAngle, i, 24, trail);
             bool above = true;
-            for (const SkyPlacement& p : trail) above = above && p.Depth <= 0;
+            for (const ChartPoint& p : trail) above = above && p.Depth <= 0;
             EXPECT_EQ(above, expected) << "star " << i << " dec " << dec << " at " << latitude;
             circumpolar += expected;
         }
@@ -147,9 +139,7 @@ TEST(HorizontalOf, AgreesWithErfa) {
     constexpr Row Rows[] = {{0, 90, 35},    {0, 35, 35},     {-60, 0, 35}, {100, -20, 35},
                             {200, 70, -33}, {-10, -80, -33}, {45, 10, 0},  {300, 45, 89}};
     for (const Row& row : Rows) {
-        auto Sky = ChartSky(0, 1, 10, 90 + row.Latitude);
-        Sky->SiderealAngle = 17 + row.HourAngle;
-        const Horizontal h = HorizontalOf(*Sky, Sky->SiderealAngle, 17, row.Dec);
+        const Horizontal h = HorizontalOf(90 + row.Latitude, 17 + row.HourAngle, 17, row.Dec);
         const double toRadians = std::numbers::pi / 180;
         double az = 0, el = 0;
         eraHd2ae(row.HourAngle * toRadians, row.Dec * toRadians, row.Latitude * toRadians, &az,
@@ -173,11 +163,11 @@ TEST(DrawStarTrails, DrawsEachHourOfAPlottedStarAboveTheHorizon) {
                             {89, 1.4, 1, 6, 1},  {-10, 0.5, 6, 0, 0},   {60, 7.0, 12, 0, 0}};
     for (const Row& row : Rows) {
         auto Sky = ChartSky(500, 400, 10, 180);
-        Sky->StarDec[7] = row.Dec;
-        Sky->StarRA[7] = 10;
-        Sky->StarMag[7] = row.Magnitude;
+        Sky->Stars.StarDec[7] = row.Dec;
+        Sky->Stars.StarRA[7] = 10;
+        Sky->Stars.StarMag[7] = row.Magnitude;
         RecordingSurface S;
-        DrawStarTrails(*Sky, S, row.Hours);
+        DrawStarTrails(Sky->Make(), S, row.Hours);
         int ticks = 0;
         for (const auto& line : S.Lines) {
             const double length = std::hypot(line.X2 - line.X1, line.Y2 - line.Y1);
@@ -193,10 +183,10 @@ TEST(DrawStarTrails, DrawsTheFarHalfOfACircleFainter) {
     // Seen level with the horizon, the far half of a circle about the zenith is behind the
     // dome. (Seen from 10 degrees above, that boundary moves toward the far side.)
     auto Sky = ChartSky(500, 400, 0, 180);
-    Sky->StarDec[7] = 45;
-    Sky->StarMag[7] = 2;
+    Sky->Stars.StarDec[7] = 45;
+    Sky->Stars.StarMag[7] = 2;
     RecordingSurface S;
-    DrawStarTrails(*Sky, S, 24);
+    DrawStarTrails(Sky->Make(), S, 24);
     const int behind = S.LinesIn(TrailColour(2, true));
     EXPECT_EQ(behind + S.LinesIn(TrailColour(2, false)), 144);
     EXPECT_NEAR(behind, 72, 2);

@@ -9,9 +9,9 @@
 #include <streambuf>
 #include <system_error>
 
+#include "catalogue/Constellations.h"
 #include "catalogue/Decimal.h"
 #include "core/RunTimeError.h"
-#include "catalogue/Constellations.h"
 #include "core/Sky.h"
 
 namespace {

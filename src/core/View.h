@@ -25,7 +25,7 @@ enum class ViewKind : std::uint8_t { Dome };
 
 struct View {
     ViewKind Kind = ViewKind::Dome;
-    std::int16_t Azimuth = 0;    // Degrees from north through east: the side the dome is seen from.
+    std::int16_t Azimuth = 0;    // Degrees from north through east: the direction looked toward.
     std::int16_t Elevation = 0;  // Degrees; positive looks down on the dome.
     std::int16_t Roll = 0;       // Degrees; always 0: no control sets it.
     int Side = 0;                // The square chart's side, device pixels; 0 before the first fit.

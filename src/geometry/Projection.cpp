@@ -36,8 +36,8 @@ ChartPoint PlaceSpherePoint(const Projection& p, double x, double y, double z) {
     c.Depth = Round16(c.DepthExact);
     const double viewY = ((((-x) * p.CosPole) * p.SinAzimuth) + (y * p.CosAzimuth)) -
                          ((z * p.SinPole) * p.SinAzimuth);
-    const double viewX = (((x * p.CosPole) * p.CosAzimuth) + (y * p.SinAzimuth)) +
-                         ((z * p.SinPole) * p.CosAzimuth);
+    const double viewX =
+        (((x * p.CosPole) * p.CosAzimuth) + (y * p.SinAzimuth)) + ((z * p.SinPole) * p.CosAzimuth);
     c.OffsetY = ((-viewX) * p.SinElevation) + (c.Depth * p.CosElevation);
     c.OffsetX = ((((-viewX) * p.CosElevation) * p.SinRoll) + (viewY * p.CosRoll)) -
                 ((c.Depth * p.SinElevation) * p.SinRoll);

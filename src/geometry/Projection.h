@@ -12,10 +12,10 @@ struct View;
 
 // A view's projection, made by ProjectionOf and only read after.
 struct Projection {
-    double R = 0.0;                    // Radius of the sphere on the chart, pixels.
+    double R = 0.0;                        // Radius of the sphere on the chart, pixels.
     float CenterX = 0.0f, CenterY = 0.0f;  // The chart's centre, pixels from the top-left corner.
-    double PoleAngle = 0.0;            // 90 + latitude, degrees.
-    double ElevationRad = 0.0;         // The view's elevation, radians (ChartPi); positive from above.
+    double PoleAngle = 0.0;                // 90 + latitude, degrees.
+    double ElevationRad = 0.0;  // The view's elevation, radians (ChartPi); positive from above.
     // Sines and cosines of the pole angle, the view's azimuth, elevation and roll.
     double SinPole = 0.0, CosPole = 0.0, SinAzimuth = 0.0, CosAzimuth = 0.0;
     double SinElevation = 0.0, CosElevation = 0.0, SinRoll = 0.0, CosRoll = 0.0;
@@ -31,8 +31,8 @@ Projection ProjectionOf(const Moment& moment, const View& view);
 // A point on the chart, with what decides how it is drawn.
 struct ChartPoint {
     double OffsetX = 0.0, OffsetY = 0.0;  // Pixels from the chart centre, y down.
-    std::int16_t Depth = 0;  // Pixels below the horizon plane, rounded (halves to even); the
-                             // point is above the horizon, and drawn, when Depth <= 0.
+    std::int16_t Depth = 0;   // Pixels below the horizon plane, rounded (halves to even); the
+                              // point is above the horizon, and drawn, when Depth <= 0.
     double DepthExact = 0.0;  // The same before rounding.
     // Pixels toward the viewer from the plane through the centre across the line of sight:
     // positive on the half of the sphere that faces the viewer (seen from outside).

@@ -88,7 +88,8 @@ void DrawConstellationNames(const Scene& scene, DrawingSurface* S,
     const double cx = scene.Proj.CenterX, cy = scene.Proj.CenterY;
     for (const Constellation& c : scene.Stars.Figures.Constellations) {
         for (const SkyPoint& label : c.Labels) {
-            const ChartPoint p = PlaceSkyPoint(scene.Proj, label.RA, label.Dec, scene.SiderealAngle);
+            const ChartPoint p =
+                PlaceSkyPoint(scene.Proj, label.RA, label.Dec, scene.SiderealAngle);
             if (p.Depth > 0) continue;
             const double x = cx + p.OffsetX, y = cy + p.OffsetY;
             if (S != nullptr) {

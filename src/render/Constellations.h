@@ -53,4 +53,5 @@ void DrawConstellationNames(const Scene& scene, DrawingSurface* S,
 // to the right of its disc, in StarNameColourFront or StarNameColourBehind. Appends one
 // "star-name" point (at the star) per name drawn to Points when it is given. Sets
 // S.ForeColor and the text position. Without a surface (S null) it only lists the points.
-void DrawStarNames(const Scene& scene, DrawingSurface* S, std::vector<ChartLabel>* points = nullptr);
+void DrawStarNames(const Scene& scene, DrawingSurface* S,
+                   std::vector<ChartLabel>* points = nullptr);

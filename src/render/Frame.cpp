@@ -75,7 +75,7 @@ void LeaveFrameState(const Projection& p, DrawingSurface& S) {
 }  // namespace
 
 void ClearAndDrawFrame(const Projection& p, std::uint64_t layer, DrawingSurface& S) {
-    FrameKey key{S.Width(), S.Height(), S.BackColor,  S.FillStyle,
+    FrameKey key{S.Width(), S.Height(),  S.BackColor,   S.FillStyle,
                  p,         S.DrawScale, S.TextOutline, S.LineHeight()};
     // The overlay drawing kept with the frame, where the surface keeps one.
     key.Layer = layer;

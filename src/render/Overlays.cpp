@@ -54,7 +54,7 @@ void DrawSkyPath(DrawingSurface& S, const std::vector<PathPoint>& points, Colour
         if (a.Depth > 0 || b.Depth > 0) {
             const double t = a.Depth / (a.Depth - b.Depth);
             const PathPoint cut{a.X + t * (b.X - a.X), a.Y + t * (b.Y - a.Y), 0.0,
-                                 a.Facing + t * (b.Facing - a.Facing)};
+                                a.Facing + t * (b.Facing - a.Facing)};
             (a.Depth > 0 ? a : b) = cut;
         }
         if (a.Facing + b.Facing >= 0) {
@@ -87,7 +87,8 @@ void WriteLabel(const Scene& scene, DrawingSurface& S, double x, double y, const
     const float left = F(x) - Gap - width, right = F(x) + Gap;
     // Outward from the centre line, unless that runs off the surface.
     const bool leftFits = left >= 0, rightFits = right + width <= static_cast<float>(S.Width());
-    S.CurrentX = (x < scene.Proj.CenterX ? leftFits || !rightFits : !rightFits && leftFits) ? left : right;
+    S.CurrentX =
+        (x < scene.Proj.CenterX ? leftFits || !rightFits : !rightFits && leftFits) ? left : right;
     S.CurrentY = F(y) - S.LineHeight() / 2;
     S.PrintText(text);
 }
@@ -118,7 +119,8 @@ void WriteValueLabel(const Scene& scene, DrawingSurface& S, double x, double y,
     }
     const float left = F(x) - Gap - width, right = F(x) + Gap;
     const bool leftFits = left >= 0, rightFits = right + width <= static_cast<float>(S.Width());
-    float at = (x < scene.Proj.CenterX ? leftFits || !rightFits : !rightFits && leftFits) ? left : right;
+    float at =
+        (x < scene.Proj.CenterX ? leftFits || !rightFits : !rightFits && leftFits) ? left : right;
     const float top = F(y) - S.LineHeight() / 2;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         S.CurrentX = at;
@@ -172,8 +174,8 @@ int DayOf(const Scene& scene) { return static_cast<int>(scene.At.MinuteOfYear / 
 
 double Latitude(const Scene& scene) { return scene.At.PoleAngle - 90; }
 
-MarkedPoint Mark(const Scene& scene, const char* kind, std::string label,
-                 const ChartPoint& p, Horizontal h, bool overlayOn) {
+MarkedPoint Mark(const Scene& scene, const char* kind, std::string label, const ChartPoint& p,
+                 Horizontal h, bool overlayOn) {
     MarkedPoint m;
     m.Kind = kind;
     m.Label = std::move(label);
@@ -225,8 +227,8 @@ void DrawSun(const Scene& scene, DrawingSurface& S, const std::vector<MarkedPoin
             // North of the zenith (the south, the tropics in summer) it is 北中.
             const bool north = std::fabs(m.Azimuth) < 90 || m.Azimuth > 270;
             WriteValueLabel(scene, S, m.X, m.Y - S.LineHeight(),
-                            north && Latitude(scene) < 90 ? "北中高度 " : "南中高度 ", m.Label + "°",
-                            TransitMark);
+                            north && Latitude(scene) < 90 ? "北中高度 " : "南中高度 ",
+                            m.Label + "°", TransitMark);
         }
     }
 }
@@ -351,8 +353,8 @@ void DrawCircles(const Scene& scene, DrawingSurface& S, const std::vector<Marked
     for (double scale : {1.0, 0.3}) {
         std::vector<PathPoint> arc;
         for (int k = 0; k <= steps; ++k)
-            arc.push_back(
-                OnChart(scene, PlaceHorizontalPoint(scene.Proj, height * k / steps, baseAzimuth, scale)));
+            arc.push_back(OnChart(
+                scene, PlaceHorizontalPoint(scene.Proj, height * k / steps, baseAzimuth, scale)));
         DrawSkyPath(S, arc, PoleMark);
         if (scale == 1.0 && height > 0) {
             const PathPoint& mid = arc[arc.size() / 2];
@@ -378,11 +380,11 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
     marks.reserve(32);
     // The Sun now, projected as a star would be.
     const SunPlace now = SunAtMinute(scene.At.MinuteOfYear);
-    marks.push_back(
-        Mark(scene, "sun", "",
-             PlaceSkyPoint(scene.Proj, now.RightAscension, now.Declination, scene.SiderealAngle),
-             HorizontalOf(scene.At.PoleAngle, scene.SiderealAngle, now.RightAscension, now.Declination),
-             scene.Look.Overlays.Sun));
+    marks.push_back(Mark(
+        scene, "sun", "",
+        PlaceSkyPoint(scene.Proj, now.RightAscension, now.Declination, scene.SiderealAngle),
+        HorizontalOf(scene.At.PoleAngle, scene.SiderealAngle, now.RightAscension, now.Declination),
+        scene.Look.Overlays.Sun));
     // The hourly marks of the date, as on a transparent hemisphere.
     const SunDay day = FindSunDay(scene.At, DayOf(scene));
     const double dayStart = DayOf(scene) * 1440.0;
@@ -402,9 +404,11 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
     for (const double dec : {90.0, -90.0}) {
         const ChartPoint p = PlaceSkyPoint(scene.Proj, 0, dec, scene.SiderealAngle);
         marks.push_back(Mark(scene, dec > 0 ? "pole-north" : "pole-south", "", p,
-                             HorizontalOf(scene.At.PoleAngle, scene.SiderealAngle, 0, dec), circles));
+                             HorizontalOf(scene.At.PoleAngle, scene.SiderealAngle, 0, dec),
+                             circles));
     }
-    marks.push_back(Mark(scene, "zenith", "", PlaceHorizontalPoint(scene.Proj, 90, 0), {90, 0}, circles));
+    marks.push_back(
+        Mark(scene, "zenith", "", PlaceHorizontalPoint(scene.Proj, 90, 0), {90, 0}, circles));
     // The names as written on the chart: only those drawn, and only with the names on.
     if (scene.Look.Overlays.Names) {
         std::vector<ChartLabel> labels;

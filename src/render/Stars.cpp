@@ -54,7 +54,8 @@ void PlotStars(const Scene& scene, DrawingSurface& S, std::vector<PlottedStar>* 
         if (m < DiscMagnitude) {
             flush();
             // The disc grows with the surface's figure scale; at scale 1 it is the radius.
-            const float radius = static_cast<float>(Floor((RadiusOffset - m) / RadiusStep)) * S.DrawScale;
+            const float radius =
+                static_cast<float>(Floor((RadiusOffset - m) / RadiusStep)) * S.DrawScale;
             S.Circle(x, y, radius, White);
             if (plotted != nullptr) plotted->push_back({p.Index, x, y, radius, true});
         } else {

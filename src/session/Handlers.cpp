@@ -54,7 +54,9 @@ void FillStepList(WindowState& State, SkyControls& Ui) {
 void FillMonthList(WindowState&, SkyControls& Ui) {
     FillWholeNumbers(*Ui.MonthList, FirstMonth, LastMonth);
 }
-void FillDayList(WindowState&, SkyControls& Ui) { FillWholeNumbers(*Ui.DayList, FirstDay, LastDay); }
+void FillDayList(WindowState&, SkyControls& Ui) {
+    FillWholeNumbers(*Ui.DayList, FirstDay, LastDay);
+}
 void FillHourList(WindowState&, SkyControls& Ui) {
     FillWholeNumbers(*Ui.HourList, FirstHour, LastHour);
 }
@@ -135,7 +137,8 @@ void AnimateButton_MouseMove(WindowState& State, SkyControls& Ui, int button) {
     }
     // The redraw comes before the clock step, so the chart trails the clock during a hold.
     RedrawSky(State, Ui);
-    State.Moment.MinuteOfYear = Checked32(static_cast<std::int64_t>(State.Moment.MinuteOfYear) + State.TimeStep);
+    State.Moment.MinuteOfYear =
+        Checked32(static_cast<std::int64_t>(State.Moment.MinuteOfYear) + State.TimeStep);
     SplitMinuteOfYear(State.Moment);
     SyncTimeLists(State, Ui);
     State.Dragging = 1;

@@ -196,8 +196,12 @@ void ConnectHandlers(WindowState& State, SkyControls& Ui) {
     Ui.ElevationBar->OnChange = [&State, &Ui] { ElevationBar_Change(State, Ui); };
     Ui.LatitudeBar->OnChange = [&State, &Ui] { LatitudeBar_Change(State, Ui); };
     if (Ui.AnimateButton != nullptr) {
-        Ui.AnimateButton->OnMouseDown = [&State, &Ui](int b) { AnimateButton_MouseDown(State, Ui, b); };
-        Ui.AnimateButton->OnMouseMove = [&State, &Ui](int b) { AnimateButton_MouseMove(State, Ui, b); };
+        Ui.AnimateButton->OnMouseDown = [&State, &Ui](int b) {
+            AnimateButton_MouseDown(State, Ui, b);
+        };
+        Ui.AnimateButton->OnMouseMove = [&State, &Ui](int b) {
+            AnimateButton_MouseMove(State, Ui, b);
+        };
         Ui.AnimateButton->OnMouseUp = [&State, &Ui](int b) { AnimateButton_MouseUp(State, Ui, b); };
     }
     Ui.Window->OnResize = [&State, &Ui] { FitChartToWindow(State, Ui); };

@@ -29,8 +29,7 @@ View ViewOf(const SnapshotOptions& options) {
     view.Elevation = static_cast<std::int16_t>(-options.Elevation);  // Positive looks down.
     view.Side = options.Size;
     // The magnitude list's item: tenths from -1.4.
-    view.LimitMag =
-        static_cast<double>(Checked16(options.LimitIndex + LimitTenthsAtItemZero)) / 10;
+    view.LimitMag = static_cast<double>(Checked16(options.LimitIndex + LimitTenthsAtItemZero)) / 10;
     view.Overlays = options.Overlays;
     return view;
 }

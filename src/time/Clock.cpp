@@ -32,7 +32,8 @@ constexpr MonthRange MonthRanges[12] = {
 }  // namespace
 
 void SplitMinuteOfYear(Moment& moment) {
-    if (moment.MinuteOfYear >= MinutesPerYear) moment.MinuteOfYear -= MinutesPerYear;  // The only wrap.
+    if (moment.MinuteOfYear >= MinutesPerYear)
+        moment.MinuteOfYear -= MinutesPerYear;  // The only wrap.
     const double day = std::floor(static_cast<double>(moment.MinuteOfYear) / 24 / 60);
     const std::int32_t d = Round32(day);
     for (const MonthRange& range : MonthRanges) {

@@ -36,7 +36,8 @@ SunPlace SunAtMinute(double minute) { return SunAtJulianDate(ModelYearStartJd + 
 namespace {
 double SunAltitude(const Moment& moment, double minute) {
     const SunPlace sun = SunAtMinute(minute);
-    return HorizontalOf(moment.PoleAngle, SiderealAngleAt(moment, minute), sun.RightAscension, sun.Declination)
+    return HorizontalOf(moment.PoleAngle, SiderealAngleAt(moment, minute), sun.RightAscension,
+                        sun.Declination)
         .Altitude;
 }
 
@@ -83,7 +84,8 @@ SunDay FindSunDay(const Moment& moment, int day) {
     // The course above the horizon: altitude rises to the transit and falls after it,
     // or (at the poles) runs one way all day, so the part above is one interval.
     const double before = m - 720, after = m + 720;
-    const bool upBefore = SunAltitude(moment, before) >= 0, upAfter = SunAltitude(moment, after) >= 0;
+    const bool upBefore = SunAltitude(moment, before) >= 0,
+               upAfter = SunAltitude(moment, after) >= 0;
     if (result.TransitAltitude >= 0) {
         result.Up = true;
         result.HasSunrise = !upBefore;

@@ -105,7 +105,8 @@ QScrollBar* MakeScroll(QWidget* parent, Qt::Orientation orientation, const QRect
 }
 }  // namespace
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), State(std::make_unique<WindowState>()) {
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent), State(std::make_unique<WindowState>()) {
     if (dynamic_cast<const WindowStyle*>(QApplication::style()) == nullptr)
         QApplication::setStyle(new WindowStyle);
     setWindowTitle(QStringLiteral("Domarium"));

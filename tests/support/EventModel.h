@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/SkyState.h"
 #include "render/DrawingSurface.h"
 #include "render/RasterSurface.h"
 #include "session/Controls.h"
+#include "session/WindowState.h"
 #include "support/TestSky.h"
 #include "time/Clock.h"
 
@@ -50,7 +50,10 @@ struct EventModel {
 
 // What differs between the state and the model, and the read-outs and what they must
 // show; empty when everything agrees. Both random event runs check each event with it.
-inline std::string ModelMismatch(const SkyState& Sky, const SkyControls& Ui, const EventModel& M) {
+inline std::string ModelMismatch(const WindowState& State, const SkyControls& Ui,
+                                 const EventModel& M) {
+    const Moment& Sky = State.Moment;
+    const View& view = State.View;
     auto same = [](double a, double b) { return a == b; };
     const struct {
         const char* Name;
@@ -61,15 +64,15 @@ inline std::string ModelMismatch(const SkyState& Sky, const SkyControls& Ui, con
         {"DayIndex", double(Sky.DayIndex), double(M.DayIndex)},
         {"Hour", Sky.Hour, double(M.Hour)},
         {"Minute", Sky.Minute, double(M.Minute)},
-        {"LimitMag", Sky.LimitMag, M.LimitMag},
-        {"TimeStep", double(Sky.TimeStep), double(M.TimeStep)},
-        {"Dragging", double(Sky.Dragging), double(M.Dragging)},
-        {"ViewAzimuth", double(Sky.ViewAzimuth), double(M.Azimuth)},
+        {"LimitMag", view.LimitMag, M.LimitMag},
+        {"TimeStep", double(State.TimeStep), double(M.TimeStep)},
+        {"Dragging", double(State.Dragging), double(M.Dragging)},
+        {"ViewAzimuth", double(view.Azimuth), double(M.Azimuth)},
         {"Longitude", Sky.Longitude, double(M.Longitude)},
-        {"ViewElevation", double(Sky.ViewElevation), double(M.Elevation)},
+        {"ViewElevation", double(view.Elevation), double(M.Elevation)},
         {"PoleAngle", Sky.PoleAngle, M.PoleAngle},
     };
-    if (Sky.BufferIndex != 0 && Sky.BufferIndex != 1) return "BufferIndex out of 0..1";
+    if (State.BufferIndex != 0 && State.BufferIndex != 1) return "BufferIndex out of 0..1";
     for (const auto& field : fields) {
         if (!same(field.Actual, field.Expected)) {
             return std::string(field.Name) + " " + std::to_string(field.Actual) + ", model " +

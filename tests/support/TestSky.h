@@ -7,10 +7,14 @@
 #include <memory>
 #include <string>
 
-#include "core/SkyState.h"
+#include "core/Moment.h"
+#include "core/Sky.h"
+#include "core/View.h"
 #include "geometry/Projection.h"
+#include "render/Chart.h"
 #include "render/RasterSurface.h"
 #include "session/HeadlessWindow.h"
+#include "time/Clock.h"
 
 #ifdef DOMARIUM_WEB_TESTS
 // The engine's tests in the browser edition's build: text from the glyph file.
@@ -63,22 +67,40 @@ inline const PixelImage& ReadoutWith(const std::string& text) {
     return made.emplace(text, reference.Picture()).first->second;
 }
 
-inline std::unique_ptr<SkyState> ChartSky(float center, double radius, std::int16_t elevation = 10,
-                                          double poleAngle = 125) {
-    auto Sky = std::make_unique<SkyState>();
-    Sky->Pi = 3.14159265358979;
-    Sky->CenterX = Sky->CenterY = center;
-    Sky->ChartRadius = radius;
-    Sky->PoleAngle = poleAngle;
-    Sky->ViewElevation = elevation;
-    Sky->SphereGrey = 80;
-    Sky->HorizonGrey = 128;
-    Sky->CompassGrey = 160;
-    Sky->LimitMag = 3.5;
-    Sky->Longitude = 135;
-    Sky->StarMag.fill(99);  // Nothing passes the limit unless a test puts it there.
-    UpdateViewTrig(*Sky);
-    return Sky;
+// A chart's three inputs for drawing tests: an empty sky (every star too faint to pass the
+// limit unless a test puts it there), the start-up moment and a view, with the projection
+// at a chosen centre and radius.
+struct TestChart {
+    Sky Stars;
+    Moment At;
+    View Look;
+    float Center = 0.0f;
+    double Radius = 0.0;
+    ChartCache Cache;
+    // The scene at the test's centre and radius, whatever the view's side says.
+    // The catalogue's derived values are made anew first, as a test may change its columns.
+    Scene Make() {
+        DerivePolarValues(Stars);
+        Scene scene = SceneOf(Stars, At, Look);
+        scene.Proj.CenterX = scene.Proj.CenterY = Center;
+        scene.Proj.R = Radius;
+        return scene;
+    }
+    Projection Proj() { return Make().Proj; }
+};
+
+inline std::unique_ptr<TestChart> ChartSky(float center, double radius, std::int16_t elevation = 10,
+                                           double poleAngle = 125) {
+    auto chart = std::make_unique<TestChart>();
+    chart->Center = center;
+    chart->Radius = radius;
+    chart->At.PoleAngle = poleAngle;
+    chart->At.Longitude = 135;
+    chart->Look.Elevation = elevation;
+    chart->Look.LimitMag = 3.5;
+    chart->Look.Side = static_cast<int>(2 * center);
+    chart->Stars.StarMag.fill(99);  // Nothing passes the limit unless a test puts it there.
+    return chart;
 }
 
 #ifndef DOMARIUM_WEB_TESTS

@@ -124,7 +124,8 @@ void ClassroomWindowTest::typedTextNeverSelects() {
     auto* combo = Window->findChild<QComboBox*>(list);
     Focus(combo);
     const int index = combo->currentIndex();
-    const SkyState before = Window->Sky();
+    const Moment moment = Window->Window().Moment;
+    const double limit = Window->Window().View.LimitMag;
     for (int i = 0; i < 4; ++i) Key(Qt::Key_Backspace);
     for (const QChar c : typed) {
         QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
@@ -134,8 +135,8 @@ void ClassroomWindowTest::typedTextNeverSelects() {
     Key(static_cast<Qt::Key>(finish));
     QCOMPARE(combo->currentIndex(), index);
     QCOMPARE(Redraws, 0);
-    QCOMPARE(Window->Sky().MinuteOfYear, before.MinuteOfYear);
-    QVERIFY(Window->Sky().LimitMag == before.LimitMag);
+    QCOMPARE(Window->Window().Moment.MinuteOfYear, moment.MinuteOfYear);
+    QVERIFY(Window->Window().View.LimitMag == limit);
     QCOMPARE(combo->lineEdit()->text(), combo->itemText(index));
 }
 
@@ -163,12 +164,12 @@ void ClassroomWindowTest::wheelStepsBarsByOneAndSparesLists() {
         Redraws = 0;
     }
     const int before = bar != nullptr ? bar->value() : combo->currentIndex();
-    const SkyState sky = Window->Sky();
+    const std::int32_t minute = Window->Window().Moment.MinuteOfYear;
     Wheel(widget, notches);
     const int after = bar != nullptr ? bar->value() : combo->currentIndex();
     QCOMPARE(after - before, moved);
     QCOMPARE(Redraws, moved != 0 ? 2 : 0);
-    if (combo != nullptr) QCOMPARE(Window->Sky().MinuteOfYear, sky.MinuteOfYear);
+    if (combo != nullptr) QCOMPARE(Window->Window().Moment.MinuteOfYear, minute);
 }
 
 void ClassroomWindowTest::arrowKeysMoveThumbsTheirWay_data() {
@@ -319,20 +320,20 @@ void ClassroomWindowTest::readoutsWriteInTheButtonTextColour() {
 // left button, with their redraws, and the clock three steps on.
 void ClassroomWindowTest::holdingSpaceAnimatesLikeAHeldButton() {
     Focus(Window->AnimateButton);
-    const std::int32_t start = Window->Sky().MinuteOfYear;
+    const std::int32_t start = Window->Window().Moment.MinuteOfYear;
     Key(Qt::Key_Space);
-    QCOMPARE(Window->Sky().Dragging, std::int16_t{1});
+    QCOMPARE(Window->Window().Dragging, std::int16_t{1});
     QCOMPARE(Redraws, 1);
     for (int i = 0; i < 3; ++i) {
         Key(Qt::Key_Space, true, QEvent::KeyRelease);
         Key(Qt::Key_Space, true);
     }
-    QCOMPARE(Window->Sky().MinuteOfYear, start + 3 * Window->Sky().TimeStep);
+    QCOMPARE(Window->Window().Moment.MinuteOfYear, start + 3 * Window->Window().TimeStep);
     QCOMPARE(Redraws, 4);
     QCOMPARE(Window->HourList->currentIndex(), 0);
     QCOMPARE(Window->MinuteList->currentIndex(), 15);
     Key(Qt::Key_Space, false, QEvent::KeyRelease);
-    QCOMPARE(Window->Sky().Dragging, std::int16_t{0});
+    QCOMPARE(Window->Window().Dragging, std::int16_t{0});
     QCOMPARE(Redraws, 6);
 }
 
@@ -401,7 +402,7 @@ void ClassroomWindowTest::projectorModeGrowsTheChart() {
     Window->resize(104 + 824, 824 + Window->menuBar()->height());
     QTRY_COMPARE(Window->ChartSurface(0).Width(), 816);
     const auto count = [this](QRgb colour) {
-        const PixelImage front = Window->ChartSurface(Window->Sky().BufferIndex ^ 1).Picture();
+        const PixelImage front = Window->ChartSurface(Window->Window().BufferIndex ^ 1).Picture();
         return std::count(front.Pixels.begin(), front.Pixels.end(), colour);
     };
     const auto white = count(qRgb(255, 255, 255));

@@ -10,7 +10,7 @@
 #include "MainWindow.h"
 #include "OverlayMenu.h"
 #include "geometry/Trails.h"
-#include "session/Overlays.h"
+#include "session/Handlers.h"
 #include "support/TestSky.h"
 #include "support/WindowRedraws.h"
 
@@ -18,7 +18,7 @@ namespace {
 // The headless window's front chart after SetOverlays with the given overlays.
 PixelImage HeadlessChart(const OverlaySet& overlays) {
     auto headless = StartedWindow();
-    SetOverlays(headless->Sky, headless->Ui, overlays);
+    SetOverlays(headless->State, headless->Ui, overlays);
     return headless->Front().Picture();
 }
 }  // namespace
@@ -59,7 +59,7 @@ void OverlayMenuTest::ExpectCharts(const OverlaySet& overlays, const char* what)
 }
 
 void OverlayMenuTest::itemsStartOffAndLeaveTheChartAsBefore() {
-    QVERIFY(Window->Sky().Overlays == OverlaySet{});
+    QVERIFY(Window->Window().View.Overlays == OverlaySet{});
     for (const QAction* action : Window->OverlayActions) {
         QVERIFY(action->isCheckable());
         QVERIFY(!action->isChecked());
@@ -85,13 +85,13 @@ void OverlayMenuTest::eachItemSwitchesItsOverlayAndRedraws() {
         on.*item.Flag = true;
         Redraws = 0;
         action->trigger();
-        QVERIFY2(Window->Sky().Overlays == on, item.Text);
+        QVERIFY2(Window->Window().View.Overlays == on, item.Text);
         QCOMPARE(Redraws, 2);
         ExpectCharts(on, item.Text);
         // Drawn at all: with the constellations read from beside StarData, for one.
         QVERIFY2(!(Window->ChartSurface(0).Picture() == plain), item.Text);
         action->trigger();
-        QVERIFY2(Window->Sky().Overlays == OverlaySet{}, item.Text);
+        QVERIFY2(Window->Window().View.Overlays == OverlaySet{}, item.Text);
         QCOMPARE(Redraws, 4);
         ExpectCharts({}, item.Text);
     }
@@ -99,7 +99,7 @@ void OverlayMenuTest::eachItemSwitchesItsOverlayAndRedraws() {
     for (std::size_t i = 0; i < OverlayMenuItems.size(); ++i) {
         Window->OverlayActions[i]->trigger();
         all.*OverlayMenuItems[i].Flag = true;
-        QVERIFY(Window->Sky().Overlays == all);
+        QVERIFY(Window->Window().View.Overlays == all);
     }
     ExpectCharts(all, "all six");
 }
@@ -110,7 +110,7 @@ void OverlayMenuTest::trailHoursAreOneChoice() {
     for (std::size_t h : {3u, 0u, 5u}) {   // 6, 1 and 24 hours.
         Redraws = 0;
         Window->TrailHourActions[h]->trigger();
-        QCOMPARE(Window->Sky().Overlays.TrailHours, TrailHourChoices[h]);
+        QCOMPARE(Window->Window().View.Overlays.TrailHours, TrailHourChoices[h]);
         QCOMPARE(Redraws, 2);
         for (std::size_t other = 0; other < std::size(TrailHourChoices); ++other) {
             QCOMPARE(Window->TrailHourActions[other]->isChecked(), other == h);

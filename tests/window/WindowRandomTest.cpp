@@ -242,21 +242,23 @@ void WindowRandomTest::OpenAbout() {
 }
 
 void WindowRandomTest::Check(long event) {
-    const SkyState& Sky = Window->Sky();
+    const WindowState& State = Window->Window();
     QCOMPARE(Redraws, ExpectedRedraws);
-    const std::string mismatch = ModelMismatch(Sky, Window->Controls(), M);
+    const std::string mismatch = ModelMismatch(State, Window->Controls(), M);
     QVERIFY2(mismatch.empty(),
              qPrintable(
                  QStringLiteral("event %1: %2").arg(event).arg(QString::fromStdString(mismatch))));
     // After a redraw pair the chart in front is what a fresh pair draws for this state.
     if (PairDone && Front != nullptr) {
-        Reference->Sky = Sky;
+        Reference->State.Sky = State.Sky;
+        Reference->State.Moment = State.Moment;
+        Reference->State.View = State.View;
         for (RasterSurface* chart : {&Reference->Chart0, &Reference->Chart1}) {
             chart->SetWidth(Front->Width());
             chart->SetHeight(Front->Height());
         }
-        RedrawSky(Reference->Sky, Reference->Ui);
-        RedrawSky(Reference->Sky, Reference->Ui);
+        RedrawSky(Reference->State, Reference->Ui);
+        RedrawSky(Reference->State, Reference->Ui);
         QVERIFY2(Front->Picture() == Reference->Front().Picture(),
                  qPrintable(QStringLiteral("chart differs at event %1").arg(event)));
     }

@@ -46,7 +46,7 @@ void WatchRedraws(MainWindow& window, RedrawLog& log) {
         surface.OnBringToFront = [&window, &log,
                                   raise = surface.OnBringToFront](RasterSurface& raised) {
             ++log.Count;
-            log.CenterX.push_back(window.Sky().CenterX);
+            log.CenterX.push_back(window.Window().View.CenterX());
             log.Shown.push_back(window.isVisible());
             raise(raised);
         };
@@ -191,9 +191,9 @@ void WindowTest::startUpRunsTheFirstResizeInsideShow() {
     QCOMPARE(window.Client->size(), QSize(584, 416));
     QCOMPARE(window.ChartSurface(0).Width(), 408);
     QCOMPARE(window.ChartView(1)->geometry(), QRect(168, 0, 408, 408));
-    QVERIFY(window.Sky().ChartRadius == 0.8 * 204.0);
-    QCOMPARE(window.Sky().BufferIndex, std::int16_t{0});
-    QCOMPARE(window.Sky().Dragging, std::int16_t{0});
+    QVERIFY(window.Window().View.ChartRadius() == 0.8 * 204.0);
+    QCOMPARE(window.Window().BufferIndex, std::int16_t{0});
+    QCOMPARE(window.Window().Dragging, std::int16_t{0});
     // Charts(1) in front, holding the start chart, and shown as it is.
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     const QObjectList& stack = window.Client->children();
@@ -348,21 +348,21 @@ void WindowTest::controlsSitWhereLaidOut() {
 void WindowTest::magnitudeListEnds() {
     Window->MagnitudeList->setCurrentIndex(0);
     QCOMPARE(Window->MagnitudeList->currentText(), QStringLiteral("-1.4"));
-    QVERIFY(Window->Sky().LimitMag == -1.4);
+    QVERIFY(Window->Window().View.LimitMag == -1.4);
     QCOMPARE(Redraws.Count, 2);
     Window->MagnitudeList->setCurrentIndex(93);
     QCOMPARE(Window->MagnitudeList->currentText(), QStringLiteral("7.9"));
-    QVERIFY(Window->Sky().LimitMag == 7.9);
+    QVERIFY(Window->Window().View.LimitMag == 7.9);
     QCOMPARE(Redraws.Count, 4);
 }
 
 void WindowTest::dayBeyondMonthEndRunsIntoNextMonth() {
     Window->MonthList->setCurrentIndex(1);  // "2"
     Window->DayList->setCurrentIndex(30);   // "31"
-    const SkyState& Sky = Window->Sky();
-    QCOMPARE(Sky.Month, std::int16_t{3});
-    QCOMPARE(Sky.DayIndex, 2);
-    QCOMPARE(Sky.MinuteOfYear, (31 + 28 + 2) * 1440);
+    const Moment& at = Window->Window().Moment;
+    QCOMPARE(at.Month, std::int16_t{3});
+    QCOMPARE(at.DayIndex, 2);
+    QCOMPARE(at.MinuteOfYear, (31 + 28 + 2) * 1440);
     QCOMPARE(Window->MonthList->currentText(), QStringLiteral("2"));
     QCOMPARE(Window->DayList->currentText(), QStringLiteral("31"));
     QCOMPARE(Redraws.Count, 4);
@@ -377,17 +377,17 @@ void WindowTest::dayBeyondMonthEndRunsIntoNextMonth() {
 void WindowTest::keyboardChoiceActsLikeAClick() {
     QTest::keyClick(Window->HourList, Qt::Key_Down);
     QCOMPARE(Window->HourList->currentIndex(), 1);
-    QCOMPARE(Window->Sky().MinuteOfYear, 60);
+    QCOMPARE(Window->Window().Moment.MinuteOfYear, 60);
     QCOMPARE(Redraws.Count, 2);
 }
 
 void WindowTest::stepListRedrawsNothingUntilTheNextMove() {
     Window->StepList->setCurrentIndex(5);  // "30"
-    QCOMPARE(Window->Sky().TimeStep, std::int16_t{30});
+    QCOMPARE(Window->Window().TimeStep, std::int16_t{30});
     QCOMPARE(Redraws.Count, 0);
     Press(Window->AnimateButton, Qt::LeftButton, {10, 10});
     Move(Window->AnimateButton, {12, 10});
-    QCOMPARE(Window->Sky().MinuteOfYear, 30);
+    QCOMPARE(Window->Window().Moment.MinuteOfYear, 30);
     QCOMPARE(Window->MinuteList->currentText(), QStringLiteral("30"));
     Release(Window->AnimateButton, Qt::LeftButton, {12, 10});
 }
@@ -397,10 +397,10 @@ void WindowTest::animationWrapsTheYear() {
     Window->DayList->setCurrentIndex(30);
     Window->HourList->setCurrentIndex(23);
     Window->MinuteList->setCurrentIndex(55);
-    QCOMPARE(Window->Sky().MinuteOfYear, 525595);
+    QCOMPARE(Window->Window().Moment.MinuteOfYear, 525595);
     Press(Window->AnimateButton, Qt::LeftButton, {10, 10});
     Move(Window->AnimateButton, {12, 10});
-    QCOMPARE(Window->Sky().MinuteOfYear, 0);
+    QCOMPARE(Window->Window().Moment.MinuteOfYear, 0);
     for (QComboBox* list : {Window->MonthList, Window->DayList})
         QCOMPARE(list->currentText(), QStringLiteral("1"));
     for (QComboBox* list : {Window->HourList, Window->MinuteList})
@@ -431,7 +431,7 @@ void WindowTest::animateButtonFollowsTheDraggingTable_data() {
 void WindowTest::animateButtonFollowsTheDraggingTable() {
     QFETCH(QString, actions);
     QFETCH(bool, startDragging);
-    if (startDragging) Window->Sky().Dragging = 1;
+    if (startDragging) Window->Window().Dragging = 1;
     std::set<Qt::MouseButton> held;
     QPoint at = FreshPoint();
     for (const QString& action : actions.split(' ')) {
@@ -447,11 +447,11 @@ void WindowTest::animateButtonFollowsTheDraggingTable() {
         }
     }
     QFETCH(int, dragging);
-    QCOMPARE(int{Window->Sky().Dragging}, dragging);
+    QCOMPARE(int{Window->Window().Dragging}, dragging);
     QFETCH(int, redraws);
     QCOMPARE(Redraws.Count, redraws);
     QFETCH(int, minuteOfYear);
-    QCOMPARE(Window->Sky().MinuteOfYear, minuteOfYear);
+    QCOMPARE(Window->Window().Moment.MinuteOfYear, minuteOfYear);
     for (Qt::MouseButton button : held) Release(Window->AnimateButton, button, at);
 }
 
@@ -461,9 +461,9 @@ void WindowTest::listsFollowTheClockDuringAHold() {
         Move(Window->AnimateButton, {10 + step, 10});
         // One redraw per move: the lists' Click handlers do nothing during the hold.
         QCOMPARE(Redraws.Count, 1 + step);
-        QCOMPARE(Window->Sky().MinuteOfYear, 5 * step);
+        QCOMPARE(Window->Window().Moment.MinuteOfYear, 5 * step);
         QCOMPARE(Window->MinuteList->currentText(), QString::number(5 * step));
-        QCOMPARE(int{Window->Sky().Dragging}, 1);
+        QCOMPARE(int{Window->Window().Dragging}, 1);
     }
     Release(Window->AnimateButton, Qt::LeftButton, {13, 10});
 }
@@ -484,7 +484,7 @@ void WindowTest::screenShowsTheFrontChartThroughAHold() {
         [] {},
         [this] { Window->AzimuthBar->setValue(Window->AzimuthBar->value() + 5); },
         [this] { Window->MagnitudeList->setCurrentIndex(93); },
-        [this] { Window->Sky().Overlays.Sun = true; },
+        [this] { Window->Window().View.Overlays.Sun = true; },
     };
     int x = 10;
     for (const auto& change : between) {
@@ -511,15 +511,15 @@ void WindowTest::releaseAnywhereEndsTheHold() {
     Press(Window->AnimateButton, Qt::LeftButton, {10, 10});
     Move(Window->AnimateButton, {12, 10});
     Move(Window->AnimateButton, {200, 300});  // Far outside the button, still held.
-    QCOMPARE(Window->Sky().MinuteOfYear, 10);
+    QCOMPARE(Window->Window().Moment.MinuteOfYear, 10);
     QCOMPARE(Redraws.Count, 3);
     Release(Window->AnimateButton, Qt::LeftButton, {200, 300});
-    QCOMPARE(int{Window->Sky().Dragging}, 0);
+    QCOMPARE(int{Window->Window().Dragging}, 0);
     QCOMPARE(Redraws.Count, 5);
     QCOMPARE(FrontChart()->Surface.Picture(),
              HeadlessChart([](HeadlessWindow& headless) { headless.MinuteList.SetListIndex(10); }));
     Window->HourList->setCurrentIndex(2);
-    QCOMPARE(Window->Sky().MinuteOfYear, 2 * 60 + 10);
+    QCOMPARE(Window->Window().Moment.MinuteOfYear, 2 * 60 + 10);
     QCOMPARE(Redraws.Count, 7);
 }
 
@@ -588,7 +588,7 @@ void WindowTest::scrollBarStepsAreOneAndFive() {
     const QPoint arrow = place(QStyle::SC_ScrollBarAddLine).center();
     QTest::mouseClick(bar, Qt::LeftButton, {}, arrow);
     QCOMPARE(bar->value(), 136);
-    QVERIFY(Window->Sky().Longitude == 136.0);
+    QVERIFY(Window->Window().Moment.Longitude == 136.0);
     QCOMPARE(Redraws.Count, 2);
     option.sliderPosition = option.sliderValue = bar->value();
     const QRect slider = place(QStyle::SC_ScrollBarSlider);
@@ -620,7 +620,7 @@ void WindowTest::thumbDragRedrawsOnceOnRelease() {
     Release(bar, Qt::LeftButton, thumb.center() + QPoint(20, 0));
     QCOMPARE(Redraws.Count, 2);
     QVERIFY(bar->value() > 0);
-    QCOMPARE(int{Window->Sky().ViewAzimuth}, bar->value());
+    QCOMPARE(int{Window->Window().View.Azimuth}, bar->value());
 }
 
 void WindowTest::typingIntoAListChangesNothing_data() {
@@ -645,17 +645,17 @@ void WindowTest::typingIntoAListChangesNothing() {
                                                : Window->MinuteList;
     const int index = combo->currentIndex();
     const int count = combo->count();
-    const SkyState before = Window->Sky();
+    const WindowState before = Window->Window();
     combo->lineEdit()->selectAll();
     QTest::keyClicks(combo->lineEdit(), typed);
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
     QCOMPARE(combo->currentIndex(), index);
     QCOMPARE(combo->count(), count);
     QCOMPARE(Redraws.Count, 0);
-    QVERIFY(Window->Sky().LimitMag == before.LimitMag);
-    QCOMPARE(Window->Sky().TimeStep, before.TimeStep);
-    QCOMPARE(Window->Sky().MinuteOfYear, before.MinuteOfYear);
-    QCOMPARE(Window->Sky().Month, before.Month);
+    QVERIFY(Window->Window().View.LimitMag == before.View.LimitMag);
+    QCOMPARE(Window->Window().TimeStep, before.TimeStep);
+    QCOMPARE(Window->Window().Moment.MinuteOfYear, before.Moment.MinuteOfYear);
+    QCOMPARE(Window->Window().Moment.Month, before.Moment.Month);
 }
 
 void WindowTest::tabSkipsTheCaptions() {
@@ -714,10 +714,10 @@ void WindowTest::resizeFitsTheChart() {
         QCOMPARE(Window->ChartSurface(index).Height(), side);
         QCOMPARE(Window->ChartView(index)->geometry(), QRect(168, 0, side, side));
     }
-    QVERIFY(Window->Sky().CenterX == centre);
-    QVERIFY(Window->Sky().CenterY == centre);
-    QVERIFY2(std::fabs(Window->Sky().ChartRadius - radius) < RadiusTolerance,
-             qPrintable(QString::number(Window->Sky().ChartRadius, 'g', 17)));
+    QVERIFY(Window->Window().View.CenterX() == centre);
+    QVERIFY(Window->Window().View.CenterY() == centre);
+    QVERIFY2(std::fabs(Window->Window().View.ChartRadius() - radius) < RadiusTolerance,
+             qPrintable(QString::number(Window->Window().View.ChartRadius(), 'g', 17)));
     QCOMPARE(Window->AnimateButton->geometry(), command);
     QVERIFY(Window->isVisible());
 }
@@ -805,8 +805,9 @@ void WindowTest::startUpReadAheadStartsTheSameWindow() {
         ahead.WaitForFonts();
         MainWindow window;
         window.Load([&ahead] { return ahead.TakeCatalogue(); });
-        QVERIFY(window.Sky().StarUnitY == Window->Sky().StarUnitY);
-        QCOMPARE(window.Sky().Figures.StarNames.size(), Window->Sky().Figures.StarNames.size());
+        QVERIFY(window.Window().Sky->UnitY == Window->Window().Sky->UnitY);
+        QCOMPARE(window.Window().Sky->Figures.StarNames.size(),
+                 Window->Window().Sky->Figures.StarNames.size());
         QCOMPARE(window.ChartSurface(1).Picture(), Window->ChartSurface(1).Picture());
     }
     const std::vector<std::filesystem::path> nowhere = {"/nonexistent-domarium"};

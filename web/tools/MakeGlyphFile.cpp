@@ -6,13 +6,11 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <fstream>
-#include <memory>
 
 #include "GlyphFile.h"
 #include "catalogue/Constellations.h"
 #include "core/RunTimeError.h"
-#include "core/SkyState.h"
-#include "geometry/Compass.h"
+#include "geometry/Projection.h"
 #include "qttext/QtText.h"
 #include "render/DrawingSurface.h"
 
@@ -25,12 +23,9 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     try {
         const QtGlyphSource chartText(ChartFont());
-        auto sky = std::make_unique<SkyState>();
-        BuildCompassPoints(*sky);
         std::vector<std::pair<std::string, GlyphMask>> masks;
-        for (const std::string& label : sky->CompassLabels) {
-            if (label.empty()) continue;  // Only the four points have labels.
-            const std::string line = FormatPrintLine({label});
+        for (const char* label : CompassLabels) {
+            const std::string line = FormatPrintLine({std::string(label)});
             masks.emplace_back(line, chartText.MaskFor(line));
         }
         // The lesson overlays' labels that come from a finite set: the fixed names, the
