@@ -15,7 +15,7 @@ declare -A allowed=(
   [qttext]="core render"
   [cmdline]=""
   [window]="core time geometry catalogue render session qttext cmdline"
-  [snapshot]="core time geometry catalogue render session qttext cmdline"
+  [snapshot]="core time geometry catalogue render qttext cmdline"
 )
 # Folders that must not see Qt at all: everything the browser edition compiles.
 engine=(core time geometry catalogue render session)
