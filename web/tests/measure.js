@@ -1,7 +1,7 @@
 // Figures of the web edition in headless Chromium, each printed beside its target:
 //  - the folder's size, uncompressed and with gzip (everything it serves, StarData
-//    included): targets 800 KB and 300 KB; beyond 300 KB with gzip the run fails, as
-//    sizes do not depend on the machine's load;
+//    included): at most 800 KB and 300 KB, the only figures that fail the run, as they
+//    do not depend on the machine's load;
 //  - time from navigation to the first chart, each load in a new browser (no cache, no
 //    service worker), best of five: at full speed (target 300 ms) and with the CPU
 //    slowed four times, a school's slow laptop (target 500 ms), with the best load's
@@ -135,8 +135,8 @@ function printSteps(title, steps) {
     bytes += data.length;
     gzip += zlib.gzipSync(data, { level: 9 }).length;
   }
-  const sizeOk = gzip <= 300 * 1024;
-  console.log(`folder: ${(bytes / 1024).toFixed(0)} KB, target 800 KB; ` +
+  const sizeOk = bytes <= 800 * 1024 && gzip <= 300 * 1024;
+  console.log(`folder: ${(bytes / 1024).toFixed(0)} KB, limit 800 KB; ` +
     `with gzip ${(gzip / 1024).toFixed(0)} KB, limit 300 KB`);
 
   printLoads("first chart", await coldLoads(1), 300);
