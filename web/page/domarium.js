@@ -285,9 +285,13 @@ async function start() {
   page.firstChartMs = performance.now();
   if (!overlaysFirst) page.glyphsRest = writeRest(fetchGlyphs(GlyphsRest));
   page.ready = true;
+  // The observer's first call comes before the first chart is painted, for the side the
+  // chart already has: a redraw then would only hold the paint back.
   new ResizeObserver(() => {
     if (page.api.error()) return;
-    page.api.resize(fittingSide());
+    const side = fittingSide();
+    if (side === page.api.side()) return;
+    page.api.resize(side);
     afterEngine();
   }).observe(page.box);
   if ("serviceWorker" in navigator) navigator.serviceWorker.register("service-worker.js");
