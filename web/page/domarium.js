@@ -132,9 +132,13 @@ function fillControls() {
     input.step = 1;
     input.addEventListener("input", () => change(name, Number(input.value)));
   }
+  // An overlay waits for its labels' glyphs, fetched just after the first chart.
   for (const name of Overlays) {
     const box = document.getElementById(name);
-    box.addEventListener("change", () => change(name, box.checked ? 1 : 0));
+    box.addEventListener("change", () => {
+      const on = box.checked ? 1 : 0;
+      page.glyphsRest.then(() => change(name, on));
+    });
   }
 }
 
@@ -216,16 +220,45 @@ async function fetchFile(name) {
   }
 }
 
+// The chart's glyph file as the engine reads it. The folder holds it compressed with
+// gzip, inflated here by the browser; a server that compresses it again on the way has
+// that layer taken off by the browser already. Null when it cannot be had.
+async function fetchGlyphs(name) {
+  const bytes = await fetchFile(name);
+  if (!bytes || bytes[0] !== 0x1f || bytes[1] !== 0x8b) return bytes;
+  try {
+    const inflated = new Blob([bytes]).stream().pipeThrough(new DecompressionStream("gzip"));
+    return new Uint8Array(await new Response(inflated).arrayBuffer());
+  } catch (e) {
+    return null;
+  }
+}
+
+// The chart's glyphs come in two files: ChartGlyphs, the compass labels, all that a
+// chart without overlays prints, and GlyphsRest, which it names, for the overlays'
+// labels; the engine reads the second at the first label the first lacks.
+const GlyphsRest = "ChartGlyphsRest";
+
 async function start() {
   const about = document.getElementById("about");
   document.getElementById("about-open").addEventListener("click", () => about.showModal());
   // The catalogue, the constellations and star names that sit beside it, and the
-  // chart's glyph file are fetched while the module compiles.
-  const files = Promise.all([fetchFile("StarData"), fetchFile("ChartGlyphs"),
+  // first chart's glyph file are fetched while the module compiles; the overlays'
+  // glyphs too when the address turns overlays on, else after the first chart.
+  const overlaysFirst = new URLSearchParams(location.search).has("overlays");
+  const rest = overlaysFirst ? fetchGlyphs(GlyphsRest) : null;
+  const files = Promise.all([fetchFile("StarData"), fetchGlyphs("ChartGlyphs"),
     fetchFile("ConstellationData"), fetchFile("StarNames")]);
   page.engine = await DomariumEngine();
   performance.mark("module");
   page.api = bindApi(page.engine);
+  // Resolved once the overlays' glyphs are in the engine's file system (or could not
+  // be had: the engine then reports the missing file at the first overlay label).
+  const writeRest = async (bytes) => {
+    const data = await bytes;
+    if (data) page.engine.FS.writeFile("/" + GlyphsRest, data);
+  };
+  if (overlaysFirst) page.glyphsRest = writeRest(rest);
   const [stars, glyphs, lines, names] = await files;
   // StarData goes through the engine's own loader: written into the engine's
   // file system as fetched; when the fetch failed, nothing is written and the
@@ -242,6 +275,7 @@ async function start() {
   performance.mark("started");
   fillControls();
   for (const name of Object.keys(Control)) page.defaults[name] = page.api.get(Control[name]);
+  if (overlaysFirst) await page.glyphsRest;
   readAddress();
   performance.mark("address");
   bindAnimate();
@@ -249,10 +283,15 @@ async function start() {
   afterEngine();
   // Milliseconds from navigation to the first chart on the canvas.
   page.firstChartMs = performance.now();
+  if (!overlaysFirst) page.glyphsRest = writeRest(fetchGlyphs(GlyphsRest));
   page.ready = true;
+  // The observer's first call comes before the first chart is painted, for the side the
+  // chart already has: a redraw then would only hold the paint back.
   new ResizeObserver(() => {
     if (page.api.error()) return;
-    page.api.resize(fittingSide());
+    const side = fittingSide();
+    if (side === page.api.side()) return;
+    page.api.resize(side);
     afterEngine();
   }).observe(page.box);
   if ("serviceWorker" in navigator) navigator.serviceWorker.register("service-worker.js");

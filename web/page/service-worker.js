@@ -3,7 +3,8 @@
 // the cache name, so a new build replaces the old files at once.
 const CACHE = "domarium-@BUILD@";
 const FILES = ["./", "index.html", "domarium.css", "domarium.js", "domarium-engine.js",
-  "domarium-engine.wasm", "StarData", "ConstellationData", "StarNames", "ChartGlyphs", "manifest.webmanifest", "icon.svg"];
+  "domarium-engine.wasm", "StarData", "ConstellationData", "StarNames", "ChartGlyphs", "ChartGlyphsRest",
+  "manifest.webmanifest", "icon.svg"];
 
 self.addEventListener("install", (event) => {
   event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));

@@ -4,41 +4,61 @@
 // (web/tools/MakeGlyphFile.cpp) and read back here, so that the browser's chart
 // carries the same label pixels as the desktop's.
 //
-// The file is text: a header line, the line height as the bits of its float,
-// then per string its text, its mask's size and margins and one line of
-// hexadecimal coverage bytes per mask row.
+// The file is binary, little-endian: the header line "domarium-glyphs 2\n", the
+// line height as the bits of its float (4 bytes), the name of the file beside it
+// that holds the chart's other strings (its length, 2 bytes, then the name; none
+// when empty), the number of masks (4 bytes), then per mask its text's length
+// (2 bytes) and UTF-8 bytes, its width and height (2 bytes each, at most 4096),
+// its left and top margins (2 bytes each, signed) and its coverage bytes row by
+// row. Nothing follows the last mask.
+//
+// The page's first chart prints only the compass labels: their file is a few
+// kilobytes, and names the file of every other string, which the page fetches
+// after the first chart and the source reads at the first string it lacks. The
+// web folder serves both compressed with gzip; the page inflates them before
+// the engine reads them.
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "render/GlyphSource.h"
 
-inline constexpr const char* GlyphFileHeader = "domarium-glyphs 1";
+inline constexpr std::string_view GlyphFileHeader = "domarium-glyphs 2\n";
 
-// Purpose: the file's text for the given masks.
+// Purpose: the file's bytes for the given masks.
 // Reads: lineHeight in pixels (any float, kept bit for bit); masks by text, each
-//   text one line of UTF-8 without line breaks, each mask's Coverage Width x Height.
-// Returns: the file's text.
+//   text at most 65535 bytes of UTF-8, each mask's Coverage Width x Height; rest,
+//   the file name of the other strings' masks ("" when this file holds them all).
+// Returns: the file's bytes.
+// Notes: a mask the file cannot hold (larger than 4096 pixels a side, a margin
+//   beyond 16 bits) is a RunTimeError with a Japanese message.
 // Tested values: GlyphFileTest (a round trip gives back every mask and the height).
 std::string WriteGlyphFile(float lineHeight,
-                           const std::vector<std::pair<std::string, GlyphMask>>& masks);
+                           const std::vector<std::pair<std::string, GlyphMask>>& masks,
+                           const std::string& rest = "");
 
-// A glyph source answering from a glyph file's text.
+// A glyph source answering from a glyph file's bytes.
 class FileGlyphSource final : public GlyphSource {
 public:
-    // Purpose: reads the file's text.
-    // Reads: text, as WriteGlyphFile writes it.
+    // Purpose: reads the file's bytes.
+    // Reads: bytes, as WriteGlyphFile writes them; folder, where the file of the other
+    //   strings lies ("": the current folder, the root of the page's file system).
     // Notes: a damaged file is a RunTimeError (SurfaceFailure) with a Japanese message.
-    explicit FileGlyphSource(const std::string& text);
+    explicit FileGlyphSource(std::string_view bytes, std::string folder = "");
     float LineHeight() const override { return TextLineHeight; }
-    // A string the file does not hold is a RunTimeError (SurfaceFailure): the
-    // build made masks for every string the chart prints.
+    // A string the file does not hold is looked up in the file of the other strings,
+    // read whole at the first such string; one that neither holds, or a file of the
+    // other strings missing or damaged, is a RunTimeError (SurfaceFailure): the build
+    // made masks for every string the chart prints.
     GlyphMask MaskFor(const std::string& text) const override;
-    bool Holds(const std::string& text) const { return Masks.count(text) != 0; }
 
 private:
+    void ReadRest() const;
     float TextLineHeight = 0.0f;
-    std::map<std::string, GlyphMask> Masks;
+    std::string Folder;
+    mutable std::string Rest;  // The other strings' file, until read.
+    mutable std::map<std::string, GlyphMask, std::less<>> Masks;
 };

@@ -2,7 +2,12 @@
 // draws with Qt must come back bit for bit, and a damaged file must be refused.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "GlyphFile.h"
 #include "core/RunTimeError.h"
@@ -26,7 +31,7 @@ TEST(GlyphFile, RoundTripKeepsEveryMaskAndTheLineHeight) {
         masks.emplace_back(label, ChartText().MaskFor(label));
     }
     masks.emplace_back("empty", GlyphMask{});
-    masks.emplace_back("a b", GlyphMask{3, 2, -1, 2, {0, 255, 1, 254, 16, 15}});
+    masks.emplace_back("a b", GlyphMask{3, 2, -300, 2, {0, 255, 1, 254, 16, 15}});
     const float height = ChartText().LineHeight() + 0.1f;
     const FileGlyphSource read(WriteGlyphFile(height, masks));
     EXPECT_EQ(read.LineHeight(), height);
@@ -37,16 +42,76 @@ TEST(GlyphFile, RoundTripKeepsEveryMaskAndTheLineHeight) {
 TEST(GlyphFile, DamagedFileIsRefused) {
     const std::string good = WriteGlyphFile(12.0f, {{"x", GlyphMask{2, 1, 0, 0, {0x12, 0xab}}}});
     ASSERT_NO_THROW(FileGlyphSource{good});
+    // The line height's 4 bytes, the empty name's length, the count: then the one mask,
+    // its text's length (2 bytes) and "x", its width (2 bytes).
+    const std::size_t mask = GlyphFileHeader.size() + 10;
+    std::string tooWide = good;
+    tooWide[mask + 3] = '\x01';  // Width 0x1001.
+    tooWide[mask + 4] = '\x10';
+    std::string twoMasks = good;
+    twoMasks[mask - 4] = '\x02';
+    std::string longText = good;
+    longText[mask] = '\x09';
     const std::string damaged[] = {
-        "",                                                   // Nothing.
-        "domarium-glyphs 2" + good.substr(17),                // Another version.
-        good.substr(0, good.size() - 3),                      // A row cut short.
-        good.substr(0, good.find("size")),                    // A mask missing.
-        std::string(good).replace(good.find("ab"), 2, "AG"),  // Not lower-case hexadecimal.
-        std::string(good).replace(good.find("size 2"), 6, "size -2"),  // A negative size.
-        std::string(good).replace(good.find("size 2"), 6, "size 2x"),  // Not a number.
+        "",                                       // Nothing.
+        "domarium-glyphs 1\n" + good.substr(18),  // Another version.
+        good.substr(0, good.size() - 1),          // A row cut short.
+        good.substr(0, mask),                     // A mask missing.
+        twoMasks,                                 // One more mask counted than there is.
+        longText,                                 // A text running past the end.
+        tooWide,                                  // Wider than any mask is drawn.
+        good + '\0',                              // Bytes after the last mask.
+        WriteGlyphFile(12.0f, {}, "../rest"),     // Other strings outside its folder.
     };
-    for (const std::string& text : damaged) {
-        EXPECT_THROW(FileGlyphSource{text}, RunTimeError) << text;
+    for (const std::string& bytes : damaged) {
+        EXPECT_THROW(FileGlyphSource{bytes}, RunTimeError) << bytes.size();
     }
+}
+
+TEST(GlyphFile, MaskTheFileCannotHoldIsRefusedWhenWritten) {
+    const GlyphMask wide{4097, 1, 0, 0, std::vector<std::uint8_t>(4097)};
+    const GlyphMask shortCoverage{2, 2, 0, 0, {1, 2, 3}};
+    const GlyphMask farMargin{1, 1, 40000, 0, {1}};
+    for (const GlyphMask& mask : {wide, shortCoverage, farMargin}) {
+        EXPECT_THROW(WriteGlyphFile(12.0f, {{"x", mask}}), RunTimeError);
+    }
+}
+
+// The first chart's file names the file of the other strings, which the page writes
+// after the first chart: read at the first string the first file lacks, whole or not at
+// all, and only as a file from the same run of the build.
+TEST(GlyphFile, OtherStringsComeFromTheFileBesideAtTheFirstStringMissing) {
+    const auto folder =
+        std::filesystem::temp_directory_path() /
+        ("domarium-glyphs-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::create_directories(folder);
+    const GlyphMask north{1, 1, 0, 0, {7}}, zenith{2, 1, 0, 0, {1, 2}};
+    const std::string first = WriteGlyphFile(12.0f, {{"北", north}}, "rest");
+    const std::string rest = WriteGlyphFile(12.0f, {{"天頂", zenith}});
+    struct Row {
+        const char* what;
+        std::optional<std::string> restBytes;  // None: the page has not written it.
+        bool read;
+    };
+    const Row rows[] = {
+        {"written after the first chart", rest, true},
+        {"never written", std::nullopt, false},
+        {"cut short", rest.substr(0, rest.size() - 1), false},
+        {"from another build", WriteGlyphFile(13.0f, {{"天頂", zenith}}), false},
+        {"naming a file of its own", WriteGlyphFile(12.0f, {{"天頂", zenith}}, "more"), false},
+    };
+    for (const Row& row : rows) {
+        std::filesystem::remove(folder / "rest");
+        const FileGlyphSource source(first, folder.string());
+        ExpectSameMask(source.MaskFor("北"), north, row.what);
+        if (row.restBytes) std::ofstream(folder / "rest", std::ios::binary) << *row.restBytes;
+        if (row.read) {
+            ExpectSameMask(source.MaskFor("天頂"), zenith, row.what);
+            EXPECT_THROW(source.MaskFor("天"), RunTimeError) << row.what;
+        } else {
+            EXPECT_THROW(source.MaskFor("天頂"), RunTimeError) << row.what;
+            ExpectSameMask(source.MaskFor("北"), north, row.what);
+        }
+    }
+    std::filesystem::remove_all(folder);
 }

@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <string>
 
 #include "GlyphFile.h"
 
@@ -28,12 +29,14 @@ public:
     }
 };
 
+// The first chart's glyph file, with the overlays' labels read from beside it.
 inline const GlyphSource& ChartText() {
     static const auto* glyphs = [] {
-        std::ifstream in(DOMARIUM_GLYPH_FILE, std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return new FileGlyphSource(text.str());
+        const std::string path = DOMARIUM_GLYPH_FILE;
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return new FileGlyphSource(bytes.str(), path.substr(0, path.rfind('/')));
     }();
     return *glyphs;
 }

@@ -1,10 +1,13 @@
-// domarium-glyph-file OUTPUT: writes the glyph masks of every string the chart
-// prints, drawn with the desktop's chart font, for the browser edition. The
+// domarium-glyph-file OUTPUT [REST]: writes the glyph masks of every string the
+// chart prints, drawn with the desktop's chart font, for the browser edition. The
 // strings are taken from the engine itself (the compass labels as the frame
-// prints them), so a new label reaches the web build without a list here.
+// prints them), so a new label reaches the web build without a list here. With
+// REST, OUTPUT holds the compass labels alone, all a chart without overlays
+// prints, and names REST (a file beside it) for the overlays' labels.
 
 #include <QGuiApplication>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 #include "GlyphFile.h"
@@ -15,15 +18,15 @@
 #include "render/DrawingSurface.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fputs("使い方: domarium-glyph-file 出力ファイル\n", stderr);
+    if (argc != 2 && argc != 3) {
+        std::fputs("使い方: domarium-glyph-file 出力ファイル [残りの文字のファイル]\n", stderr);
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
     try {
         const QtGlyphSource chartText(ChartFont());
-        std::vector<std::pair<std::string, GlyphMask>> masks;
+        std::vector<std::pair<std::string, GlyphMask>> masks, overlayMasks;
         for (const char* label : CompassLabels) {
             const std::string line = FormatPrintLine({std::string(label)});
             masks.emplace_back(line, chartText.MaskFor(line));
@@ -51,13 +54,20 @@ int main(int argc, char** argv) {
         for (const Constellation& c : figures.Constellations) overlayTexts.push_back(c.Name);
         for (const StarName& star : figures.StarNames) overlayTexts.push_back(star.Name);
         for (const std::string& text : overlayTexts) {
-            masks.emplace_back(text, chartText.MaskFor(text));
+            (argc == 3 ? overlayMasks : masks).emplace_back(text, chartText.MaskFor(text));
         }
-        std::ofstream out(argv[1], std::ios::binary);
-        out << WriteGlyphFile(chartText.LineHeight(), masks);
-        if (!out.flush()) {
-            std::fprintf(stderr, "%s に書けません。\n", argv[1]);
-            return 1;
+        std::string restName;
+        if (argc == 3) restName = std::filesystem::path(argv[2]).filename().string();
+        const std::pair<const char*, std::string> files[] = {
+            {argv[1], WriteGlyphFile(chartText.LineHeight(), masks, restName)},
+            {argv[argc - 1], WriteGlyphFile(chartText.LineHeight(), overlayMasks)}};
+        for (int i = 0; i < argc - 1; ++i) {
+            std::ofstream out(files[i].first, std::ios::binary);
+            out << files[i].second;
+            if (!out.flush()) {
+                std::fprintf(stderr, "%s に書けません。\n", files[i].first);
+                return 1;
+            }
         }
     } catch (const RunTimeError& error) {
         std::fprintf(stderr, "%s\n", error.what());
