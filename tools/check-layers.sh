@@ -13,7 +13,7 @@ declare -A allowed=(
   [render]="core geometry"
   [session]="core time geometry catalogue render"
   [qttext]="core render"
-  [cmdline]=""
+  [cmdline]="core"
   [window]="core time geometry catalogue render session qttext cmdline"
   [snapshot]="core time geometry catalogue render session qttext cmdline"
 )

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "cmdline/CommandLine.h"
+#include "core/ParseDecimal.h"
 
 const std::array<OptionSpec, SkySettingCount> SkySettingOptions = {{
     {"month", "M", ValueKind::Integer, 1, 12, "月", "月 (1..12、既定 1)"},
@@ -46,9 +47,13 @@ bool ParseTenths(const std::string& text, int& tenths) {
     const char* first = text.data();
     const char* last = first + text.size();
     if (!PlainSign(first, last, text.data())) return false;
+    // A plain decimal without an exponent: "1e1" is not a choice of the list.
+    for (const char* p = first; p != last; ++p) {
+        if (*p == 'e' || *p == 'E') return false;
+    }
     double value = 0;
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
-    if (error != std::errc() || end != last || !std::isfinite(value)) return false;
+    const DecimalParse parsed = ParseDecimal(first, last, value);
+    if (parsed.Error != std::errc() || parsed.End != last || !std::isfinite(value)) return false;
     const double scaled = value * 10;
     const double rounded = std::nearbyint(scaled);
     if (std::fabs(scaled - rounded) > 1e-6 || std::fabs(rounded) > 1e6) return false;
