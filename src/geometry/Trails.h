@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/Settings.h"
+
 struct SkyState;
 
 // A point of the sky as the chart places it.
@@ -19,8 +21,9 @@ struct SkyPlacement {
                              // across the line of sight; negative behind the dome.
 };
 
-// The trail spans the window offers, in hours, and the clock step between trail points.
-inline constexpr int TrailHourChoices[] = {1, 2, 3, 6, 12, 24};
+// The trail spans the window offers, in hours (the table of settings' TrailHours), and the
+// clock step between trail points.
+inline constexpr const int (&TrailHourChoices)[6] = TrailHourValues;
 inline constexpr int TrailStepMinutes = 10;
 inline constexpr int TrailStepsPerHour = 60 / TrailStepMinutes;
 inline constexpr int MaxTrailPoints = 24 * TrailStepsPerHour + 1;

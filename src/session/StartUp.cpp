@@ -8,6 +8,7 @@
 #include "catalogue/StarData.h"
 #include "core/Convert.h"
 #include "core/RunTimeError.h"
+#include "core/Settings.h"
 #include "core/SkyState.h"
 #include "geometry/Compass.h"
 #include "geometry/Projection.h"
@@ -141,24 +142,31 @@ void SetStartValues(SkyState& Sky, SkyControls& Ui, const std::filesystem::path&
     SetStartValues(Sky, Ui, [&starData] { return ReadCatalogueFiles(starData); });
 }
 
+// The clock starts at the year's first minute, where the time lists open at their first item.
+static_assert(SettingOf(Setting::Month).Default == FirstMonth &&
+              SettingOf(Setting::Day).Default == FirstDay &&
+              SettingOf(Setting::Hour).Default == FirstHour &&
+              SettingOf(Setting::Minute).Default == FirstMinute);
+
 void SetStartValues(SkyState& Sky, SkyControls& Ui, const CatalogueReader& read) {
-    Sky.Longitude = 135.0;
+    Sky.Longitude = SettingOf(Setting::Longitude).Default;
     Sky.Dragging = 0;
     ComputeSiderealEpoch(Sky);
     Sky.SphereGrey = 80;
     Sky.HorizonGrey = 128;
     Sky.CompassGrey = 160;
     Sky.SiderealAngle = 0;
-    Sky.TimeStep = 5;
+    Sky.TimeStep = StepChoices[StepStartIndex];
     Sky.MinuteOfYear = 0;
     SplitMinuteOfYear(Sky);
-    Sky.ViewAzimuth = 0;
-    Sky.PoleAngle = 125.0;
+    Sky.ViewAzimuth = static_cast<std::int16_t>(SettingOf(Setting::Azimuth).Default);
+    Sky.PoleAngle = 90.0 + SettingOf(Setting::Latitude).Default;
     Sky.RollAngle = 0;
-    Sky.ViewElevation = 10;
+    // The view elevation looks down when positive; the read-out shows it the other way.
+    Sky.ViewElevation = static_cast<std::int16_t>(-SettingOf(Setting::Elevation).Default);
     Sky.Pi = 3.14159265358979;  // This 15-digit decimal, not the double nearest to pi.
     TakeChartGeometry(Sky, Ui);
-    Sky.LimitMag = 3.5;
+    Sky.LimitMag = static_cast<double>(MagnitudeFirstTenth + MagnitudeStartIndex) / 10;
     // The lists' Click handlers redraw here, on the zero catalogue and the zero
     // trigonometric cache; what they draw is wiped below and never shown.
     FillListsUnseen(Sky, Ui);

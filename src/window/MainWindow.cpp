@@ -11,7 +11,9 @@
 #include <cmath>
 
 #include "AboutDialog.h"
+#include "OverlayMenu.h"
 #include "session/Layout.h"
+#include "session/Overlays.h"
 #include "session/StartUp.h"
 
 namespace {
@@ -279,7 +281,9 @@ void MainWindow::CreateMenu() {
         }
     });
     ProjectorAction->setObjectName(QStringLiteral("ProjectorAction"));
-    CreateOverlayItems();
+    OverlayItems = new OverlayMenu(
+        *ViewMenu, [this] { return State->Overlays; },
+        [this](const OverlaySet& overlays) { SetOverlays(*State, Ui, overlays); });
 }
 
 QAction* MainWindow::AddViewOption(const QString& text, std::function<void(bool)> toggled) {
