@@ -75,3 +75,31 @@ TEST(ParseCommandLine, HelpAndVersionWinOverSoundOptions) {
     EXPECT_EQ(version.Text.rfind("domarium ", 0), 0u);
     EXPECT_TRUE(ParseSnapshotOptions({"--version"}).Version);
 }
+
+// The help lines made from the table of settings say what the hand-written ones said.
+TEST(HelpText, DescribesEachSettingAsTheControlsOfferIt) {
+    const char* const lines[] = {
+        "  --month M           月 (1..12、既定 1)\n",
+        "  --day D             日 (1..31、既定 1。2月31日は3月3日になります)\n",
+        "  --hour H            時 (0..23、既定 0)\n",
+        "  --minute M          分 (0..59、既定 0)\n",
+        "  --limit M           限界等級 (-1.4..7.9、0.1 きざみ、既定 3.5)\n",
+        "  --longitude L       東経 (120..150 の整数、既定 135)\n",
+        "  --latitude L        緯度 (-90..90 の整数、北緯は＋、既定 35)\n",
+        "  --azimuth A         方位角 (0..360 の整数、既定 0)\n",
+        "  --elevation E       仰角 (-90..90 の整数、－は見下ろす形、既定 -10)\n",
+        "  --overlays LIST     重ねて描く図（コンマ区切り）: "
+        "sun（太陽と日周経路）、seasons（季節の太陽の通り道）、"
+        "circles（天の北極と天の赤道）、trails（星の軌跡）、constellations（星座線）、names（星座名"
+        "と星の名前）\n",
+        "  --trail-hours H     星の軌跡の時間 (1, 2, 3, 6, 12, 24、既定 12)\n",
+    };
+    const std::string window = Window({"--help"}).Text;
+    const std::string snapshot = SnapshotUsage();
+    for (std::size_t i = 0; i < std::size(lines); ++i) {
+        EXPECT_NE(snapshot.find(lines[i]), std::string::npos) << lines[i];
+        if (i < SkySettingCount) {
+            EXPECT_NE(window.find(lines[i]), std::string::npos) << lines[i];
+        }
+    }
+}

@@ -4,13 +4,14 @@
 // nothing else. Each loader decides which readings it refuses and how it
 // names the field in its message.
 
-#include <charconv>
 #include <string>
 #include <system_error>
 
+#include "core/ParseDecimal.h"
+
 struct DecimalField {
     bool Plain = false;             // The whole text is a number of that form.
-    std::errc Error = std::errc();  // What from_chars said of the part after the sign.
+    std::errc Error = std::errc();  // What ParseDecimal said of the part after the sign.
     double Magnitude = 0.0;         // The value without its sign.
     bool Negative = false;          // A leading minus sign.
 };
@@ -25,8 +26,7 @@ inline DecimalField ReadDecimal(const std::string& text) {
     }
     const bool startsWithDigit =
         first < last && ((*first >= '0' && *first <= '9') || *first == '.');
-    const auto [end, error] =
-        std::from_chars(first, last, field.Magnitude, std::chars_format::general);
+    const auto [end, error] = ParseDecimal(first, last, field.Magnitude);
     field.Error = error;
     field.Plain = startsWithDigit && error != std::errc::invalid_argument && end == last;
     return field;

@@ -150,7 +150,7 @@ CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std:
                 return result;
             }
         }
-        if (entry.Kind == ValueKind::Integer || entry.Kind == ValueKind::Tenths) {
+        if (entry.Kind != ValueKind::Text && entry.Kind != ValueKind::Flag) {
             result.Number[i] = number;
         } else {
             result.Value[i] = value;

@@ -1,20 +1,24 @@
 #pragma once
 // The command lines of domarium and domarium-snapshot, read with Qt's
-// QCommandLineParser. One table holds the sky settings that both programs
-// take (a teacher's desktop shortcut and a worksheet picture use the same
-// words), each with the range of the control that offers it in the window;
-// a value no control offers is refused with a Japanese message before
-// anything is drawn.
+// QCommandLineParser. Both programs take the same sky settings (a teacher's
+// desktop shortcut and a worksheet picture use the same words), each named,
+// ranged and described by the table of settings (core/Settings.h), so a value
+// no control offers is refused with a Japanese message before anything is
+// drawn, and the help says what the controls offer.
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
+
+#include "core/Settings.h"
 
 enum class ValueKind {
     Flag,     // No value.
     Integer,  // A plain integer: one optional sign, then digits.
-    Tenths,   // A decimal in steps of 0.1; kept as the magnitude list's item index.
+    Tenths,   // A decimal in steps of 0.1; kept as the list's item index (tenths - Min).
+    Choice,   // An Integer that must be one of Choices.
     Text,     // Any non-empty text (a file name).
 };
 
@@ -24,10 +28,11 @@ struct OptionSpec {
     ValueKind Kind;
     int Min, Max;         // Integer: the range. Tenths: the range in tenths (-14..79).
     const char* Meaning;  // The control's caption, for messages; "" when none.
-    const char* Help;     // The help line's text.
+    std::string Help;     // The help line's text.
+    std::span<const int> Choices = {};  // Choice: the values taken, in the help's order.
 };
 
-// The sky settings, in the order the programs apply them.
+// The sky settings both programs take, in the order the help lists them.
 enum SkySetting {
     Month,
     Day,
@@ -40,10 +45,24 @@ enum SkySetting {
     Elevation,
     SkySettingCount
 };
+inline constexpr std::array<Setting, SkySettingCount> SkySettingIds = {
+    Setting::Month,     Setting::Day,      Setting::Hour,    Setting::Minute,   Setting::Limit,
+    Setting::Longitude, Setting::Latitude, Setting::Azimuth, Setting::Elevation};
 extern const std::array<OptionSpec, SkySettingCount> SkySettingOptions;
 
 // The limiting magnitude list: item 0 is -1.4, item 93 is 7.9.
-inline constexpr int LimitTenthsAtItemZero = -14;
+inline constexpr int LimitTenthsAtItemZero = SettingOf(Setting::Limit).Min;
+
+// SettingOption: the option of a setting, named, ranged and described from its entry
+// in the table: a list of tenths as Tenths, a list of chosen values as Choice, any
+// other list or bar as Integer in the values it shows.
+OptionSpec SettingOption(Setting id);
+
+// The overlays as one comma list (--overlays, the page's overlays=): the help's text,
+// and CheckOverlayList, which gives the Japanese message for a list that names an
+// overlay there is not (empty when sound, and then on holds the overlays named).
+std::string OverlayListHelp();
+std::string CheckOverlayList(const std::string& list, std::vector<Setting>& on);
 
 // A program's command line: the sky settings, then its own options.
 struct ProgramSyntax {
@@ -74,7 +93,8 @@ struct CommandLine {
 CommandLine ParseCommandLine(const ProgramSyntax& syntax, const std::vector<std::string>& args);
 
 // CheckOptionValue: the Japanese message for a value the option does not take; empty when
-// it is sound, and then number holds an Integer's value or a Tenths' list item index.
+// it is sound, and then number holds an Integer's or a Choice's value or a Tenths' list
+// item index.
 // Qt-free (OptionValues.cpp), shared with the web edition's address.
 std::string CheckOptionValue(const OptionSpec& entry, const std::string& value, int& number);
 

@@ -1,26 +1,83 @@
-// The sky settings' table and the checking of one option's value: the part of the
-// command lines that needs no Qt, so the web edition's address reads its settings
-// with the same ranges and the same Japanese messages.
+// The options of the settings, made from the table of settings, and the checking of one
+// option's value: the part of the command lines that needs no Qt, so the web edition's
+// address reads its settings with the same ranges and the same Japanese messages.
 
 #include <charconv>
 #include <cmath>
 
 #include "cmdline/CommandLine.h"
+#include "core/ParseDecimal.h"
 
-const std::array<OptionSpec, SkySettingCount> SkySettingOptions = {{
-    {"month", "M", ValueKind::Integer, 1, 12, "月", "月 (1..12、既定 1)"},
-    {"day", "D", ValueKind::Integer, 1, 31, "日", "日 (1..31、既定 1。2月31日は3月3日になります)"},
-    {"hour", "H", ValueKind::Integer, 0, 23, "時", "時 (0..23、既定 0)"},
-    {"minute", "M", ValueKind::Integer, 0, 59, "分", "分 (0..59、既定 0)"},
-    {"limit", "M", ValueKind::Tenths, -14, 79, "限界等級",
-     "限界等級 (-1.4..7.9、0.1 きざみ、既定 3.5)"},
-    {"longitude", "L", ValueKind::Integer, 120, 150, "東経", "東経 (120..150 の整数、既定 135)"},
-    {"latitude", "L", ValueKind::Integer, -90, 90, "緯度",
-     "緯度 (-90..90 の整数、北緯は＋、既定 35)"},
-    {"azimuth", "A", ValueKind::Integer, 0, 360, "方位角", "方位角 (0..360 の整数、既定 0)"},
-    {"elevation", "E", ValueKind::Integer, -90, 90, "仰角",
-     "仰角 (-90..90 の整数、－は見下ろす形、既定 -10)"},
-}};
+namespace {
+
+// The help's words for a setting: its caption, then what it takes and its default,
+// "東経 (120..150 の整数、既定 135)".
+std::string SettingHelp(const SettingSpec& s) {
+    std::string values;
+    if (!s.Choices.empty()) {
+        for (std::size_t i = 0; i < s.Choices.size(); ++i)
+            values += (i == 0 ? "" : ", ") + ValueText(s, s.Choices[i]);
+    } else {
+        values = ValueText(s, s.Min) + ".." + ValueText(s, s.Max);
+        if (s.Scale == 10) values += "、0.1 きざみ";
+        if (s.Kind == SettingKind::Scroll) values += " の整数";
+    }
+    if (*s.Remark != '\0') values += std::string("、") + s.Remark;
+    values += "、既定 " + ValueText(s, s.Default);
+    if (*s.Sentence != '\0') values += std::string("。") + s.Sentence;
+    return std::string(s.Caption) + " (" + values + ")";
+}
+
+}  // namespace
+
+OptionSpec SettingOption(Setting id) {
+    const SettingSpec& s = SettingOf(id);
+    const ValueKind kind = s.Kind == SettingKind::Flag ? ValueKind::Flag
+                           : !s.Choices.empty()        ? ValueKind::Choice
+                           : s.Scale == 10             ? ValueKind::Tenths
+                                                       : ValueKind::Integer;
+    return {s.Name, s.ValueName, kind, s.Min, s.Max, s.Caption, SettingHelp(s), s.Choices};
+}
+
+const std::array<OptionSpec, SkySettingCount> SkySettingOptions = [] {
+    std::array<OptionSpec, SkySettingCount> options{};
+    for (std::size_t i = 0; i < options.size(); ++i) options[i] = SettingOption(SkySettingIds[i]);
+    return options;
+}();
+
+std::string OverlayListHelp() {
+    std::string help = "重ねて描く図（コンマ区切り）: ";
+    for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id) {
+        const SettingSpec& s = SettingOf(static_cast<Setting>(id));
+        if (id != static_cast<int>(FirstOverlay)) help += "、";
+        help += std::string(s.Name) + "（" + (*s.LongCaption != '\0' ? s.LongCaption : s.Caption) +
+                "）";
+    }
+    return help;
+}
+
+std::string CheckOverlayList(const std::string& list, std::vector<Setting>& on) {
+    on.clear();
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = list.find(',', start);
+        const std::string name =
+            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        const SettingSpec* found = FindSetting(name);
+        if (found == nullptr || found->Kind != SettingKind::Flag) {
+            std::string names;
+            for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id)
+                names += (names.empty() ? "" : "、") +
+                         std::string(SettingOf(static_cast<Setting>(id)).Name);
+            on.clear();
+            return std::string(OverlayListCaption) + " (--" + OverlayListName + ") の「" + name +
+                   "」は知らない名前です。" + names + " から選んでください。";
+        }
+        on.push_back(found->Id);
+        if (comma == std::string::npos) return {};
+        start = comma + 1;
+    }
+}
 
 namespace {
 
@@ -46,9 +103,13 @@ bool ParseTenths(const std::string& text, int& tenths) {
     const char* first = text.data();
     const char* last = first + text.size();
     if (!PlainSign(first, last, text.data())) return false;
+    // A plain decimal without an exponent: "1e1" is not a choice of the list.
+    for (const char* p = first; p != last; ++p) {
+        if (*p == 'e' || *p == 'E') return false;
+    }
     double value = 0;
-    const auto [end, error] = std::from_chars(first, last, value, std::chars_format::fixed);
-    if (error != std::errc() || end != last || !std::isfinite(value)) return false;
+    const DecimalParse parsed = ParseDecimal(first, last, value);
+    if (parsed.Error != std::errc() || parsed.End != last || !std::isfinite(value)) return false;
     const double scaled = value * 10;
     const double rounded = std::nearbyint(scaled);
     if (std::fabs(scaled - rounded) > 1e-6 || std::fabs(rounded) > 1e6) return false;
@@ -85,8 +146,21 @@ std::string CheckOptionValue(const OptionSpec& entry, const std::string& value, 
                 return named + " は " + Tenths(entry.Min) + " から " + Tenths(entry.Max) +
                        " までの 0.1 きざみの数です（" + value + " が指定されました）。";
             }
-            number = tenths - LimitTenthsAtItemZero;
+            number = tenths - entry.Min;
             return {};
+        }
+        case ValueKind::Choice: {
+            if (!ParseInteger(value, number))
+                return named + " の値「" + value + "」は整数ではありません。";
+            std::string choices;
+            bool offered = false;
+            for (const int choice : entry.Choices) {
+                choices += (choices.empty() ? "" : ", ") + std::to_string(choice);
+                offered = offered || number == choice;
+            }
+            if (offered) return {};
+            return named + " は " + choices + " のどれかです（" + std::to_string(number) +
+                   " が指定されました）。";
         }
     }
     return {};

@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/Settings.h"
 #include "geometry/Projection.h"
 
 struct Sky;
 
-// The trail spans the window offers, in hours, and the clock step between trail points.
-inline constexpr int TrailHourChoices[] = {1, 2, 3, 6, 12, 24};
+// The trail spans the window offers, in hours (the table of settings' TrailHours), and the
+// clock step between trail points.
+inline constexpr const int (&TrailHourChoices)[6] = TrailHourValues;
 inline constexpr int TrailStepMinutes = 10;
 inline constexpr int TrailStepsPerHour = 60 / TrailStepMinutes;
 inline constexpr int MaxTrailPoints = 24 * TrailStepsPerHour + 1;

@@ -4,11 +4,6 @@
 #include "render/Frame.h"
 #include "render/Overlays.h"
 #include "render/Stars.h"
-#include "time/Clock.h"
-
-Scene SceneOf(const Sky& sky, const Moment& moment, const View& view) {
-    return {sky, moment, view, ProjectionOf(moment, view), SiderealAngleOf(moment)};
-}
 
 void DrawChart(const Sky& sky, const Moment& moment, const View& view, DrawingSurface& S,
                ChartCache& cache, std::vector<PlottedStar>* stars) {

@@ -7,48 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "core/Moment.h"
-#include "core/Sky.h"
-#include "core/View.h"
-#include "geometry/Projection.h"
-#include "render/RecordedDrawing.h"
+#include "render/Scene.h"
 
 class DrawingSurface;
-
-// What one chart is drawn from: the three inputs with the view's projection and the
-// chart's sidereal angle worked out once.
-struct Scene {
-    const Sky& Stars;
-    const Moment& At;
-    const View& Look;
-    Projection Proj;
-    double SiderealAngle;  // Degrees; SiderealAngleOf(At).
-};
-Scene SceneOf(const Sky& sky, const Moment& moment, const View& view);
-
-// The drawing of the overlays that stand still while the clock runs within a day (the
-// Sun's path and marks, the seasons, the circles), kept with every input that decides it.
-struct OverlayCache {
-    std::vector<double> Key;  // Empty: nothing kept.
-    std::vector<DrawCommand> Commands;
-    // Which drawing Commands holds: a new number at each recording, never 0. Layer is it
-    // while the kept drawing is on the chart, 0 otherwise; the frame's key carries Layer,
-    // so that a surface may keep the drawing with the frame's pixels.
-    std::uint64_t Generation = 0, Layer = 0;
-};
 
 // What a caller keeps from one chart to the next of the same window: owned by the caller,
 // one per chart stack, and never needed for correctness (a fresh cache draws the same).
 struct ChartCache {
     OverlayCache Shapes;
-};
-
-// A star as the star pass handed it to the surface, for tools that list them.
-struct PlottedStar {
-    int Index;     // Catalogue index.
-    float X, Y;    // As handed to the surface.
-    float Radius;  // The disc's radius as drawn; 0 for a pixel.
-    bool Disc;
 };
 
 // DrawChart: a whole chart.

@@ -5,8 +5,8 @@
 #include "core/ConstellationCatalogue.h"
 #include "core/Horizontal.h"
 #include "geometry/Projection.h"
-#include "render/Chart.h"
 #include "render/DrawingSurface.h"
+#include "render/Scene.h"
 #include "render/Stars.h"
 
 namespace {

@@ -7,10 +7,10 @@
 
 #include "core/Horizontal.h"
 #include "geometry/Projection.h"
-#include "render/Chart.h"
 #include "render/Constellations.h"
 #include "render/DrawingSurface.h"
 #include "render/RecordedDrawing.h"
+#include "render/Scene.h"
 #include "render/Trails.h"
 #include "time/Clock.h"
 #include "time/Sun.h"

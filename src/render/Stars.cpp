@@ -6,8 +6,8 @@
 #include "core/Convert.h"
 #include "core/VectorState.h"
 #include "geometry/Projection.h"
-#include "render/Chart.h"
 #include "render/DrawingSurface.h"
+#include "render/Scene.h"
 
 void PlotStars(const Scene& scene, DrawingSurface& S, std::vector<PlottedStar>* plotted) {
     if (S.DrawsNothing()) return;

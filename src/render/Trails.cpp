@@ -5,8 +5,8 @@
 
 #include "core/RunTimeError.h"
 #include "geometry/Trails.h"
-#include "render/Chart.h"
 #include "render/DrawingSurface.h"
+#include "render/Scene.h"
 
 namespace {
 inline int Component(double level, double share, bool behind) {

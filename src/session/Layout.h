@@ -1,33 +1,51 @@
 #pragma once
 // The main window's facts, in one place: the scroll bars' ranges and start
-// values, the lists' contents, and the layout numbers that the window, the
+// values and the lists' contents as the controls hold them (worked out from the
+// table of settings, core/Settings.h), and the layout numbers that the window, the
 // headless window, the snapshot tool, the benchmarks and the tests share.
 
+#include <array>
 #include <cstdint>
 
-// A scroll bar's range and the value it opens with.
+#include "core/Settings.h"
+
+// A scroll bar's range and the value it opens with, as the bar holds them.
 struct ScrollRange {
     std::int16_t Min, Max, Start;
 };
-inline constexpr ScrollRange AzimuthRange{0, 360, 0};        // Degrees from north through east.
-inline constexpr ScrollRange LongitudeRange{120, 150, 135};  // Degrees east.
-inline constexpr ScrollRange ElevationRange{0, 180, 80};     // 90 - view elevation: -10 at start.
-inline constexpr ScrollRange LatitudeRange{0, 180, 55};      // 90 - latitude: 35 N at start.
+constexpr ScrollRange BarRange(Setting id) {
+    const SettingSpec& s = SettingOf(id);
+    return {static_cast<std::int16_t>(BarMin(s)), static_cast<std::int16_t>(BarMax(s)),
+            static_cast<std::int16_t>(BarPosition(s, s.Default))};
+}
+inline constexpr ScrollRange AzimuthRange = BarRange(Setting::Azimuth);      // 0..360, 0.
+inline constexpr ScrollRange LongitudeRange = BarRange(Setting::Longitude);  // 120..150, 135.
+inline constexpr ScrollRange ElevationRange = BarRange(Setting::Elevation);  // 0..180, 80 (-10).
+inline constexpr ScrollRange LatitudeRange = BarRange(Setting::Latitude);    // 0..180, 55 (35 N).
 // Scroll bars move by these steps: an arrow, and a click in the trough.
 inline constexpr int ScrollSmallStep = 1;
 inline constexpr int ScrollLargeStep = 5;
 
 // The lists' items: the magnitude list holds tenths from MagnitudeFirstTenth to
 // MagnitudeLastTenth; the time lists hold whole numbers.
-inline constexpr int MagnitudeFirstTenth = -14;                        // "-1.4".
-inline constexpr int MagnitudeLastTenth = 79;                          // "7.9".
-inline constexpr int MagnitudeStartIndex = 49;                         // "3.5".
-inline constexpr std::int16_t StepChoices[6] = {1, 3, 5, 10, 15, 30};  // Minutes.
-inline constexpr int StepStartIndex = 2;                               // "5".
-inline constexpr int FirstMonth = 1, LastMonth = 12;
-inline constexpr int FirstDay = 1, LastDay = 31;
-inline constexpr int FirstHour = 0, LastHour = 23;
-inline constexpr int FirstMinute = 0, LastMinute = 59;
+inline constexpr int MagnitudeFirstTenth = SettingOf(Setting::Limit).Min;            // "-1.4".
+inline constexpr int MagnitudeLastTenth = SettingOf(Setting::Limit).Max;             // "7.9".
+inline constexpr int MagnitudeStartIndex = DefaultIndex(SettingOf(Setting::Limit));  // "3.5".
+inline constexpr std::array<std::int16_t, 6> StepChoices = [] {                      // Minutes.
+    std::array<std::int16_t, 6> minutes{};
+    for (std::size_t i = 0; i < minutes.size(); ++i)
+        minutes[i] = static_cast<std::int16_t>(SettingOf(Setting::Step).Choices[i]);
+    return minutes;
+}();
+static_assert(ValueCount(SettingOf(Setting::Step)) == StepChoices.size());
+inline constexpr int StepStartIndex = DefaultIndex(SettingOf(Setting::Step));  // "5".
+inline constexpr int FirstMonth = SettingOf(Setting::Month).Min,
+                     LastMonth = SettingOf(Setting::Month).Max;
+inline constexpr int FirstDay = SettingOf(Setting::Day).Min, LastDay = SettingOf(Setting::Day).Max;
+inline constexpr int FirstHour = SettingOf(Setting::Hour).Min,
+                     LastHour = SettingOf(Setting::Hour).Max;
+inline constexpr int FirstMinute = SettingOf(Setting::Minute).Min,
+                     LastMinute = SettingOf(Setting::Minute).Max;
 
 // Pixels of the window as laid out.
 inline constexpr int InnerWidthAtStart = 584;  // Below the menu bar.

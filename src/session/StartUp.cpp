@@ -7,6 +7,7 @@
 #include "catalogue/StarData.h"
 #include "core/Convert.h"
 #include "core/RunTimeError.h"
+#include "core/Settings.h"
 #include "render/Chart.h"
 #include "render/DrawingSurface.h"
 #include "session/Controls.h"
@@ -105,18 +106,25 @@ void SetStartValues(WindowState& State, SkyControls& Ui, const std::filesystem::
     SetStartValues(State, Ui, [&starData] { return ReadCatalogueFiles(starData); });
 }
 
+// The clock starts at the year's first minute, where the time lists open at their first item.
+static_assert(SettingOf(Setting::Month).Default == FirstMonth &&
+              SettingOf(Setting::Day).Default == FirstDay &&
+              SettingOf(Setting::Hour).Default == FirstHour &&
+              SettingOf(Setting::Minute).Default == FirstMinute);
+
 void SetStartValues(WindowState& State, SkyControls& Ui, const CatalogueReader& read) {
-    State.Moment.Longitude = 135.0;
+    State.Moment.Longitude = SettingOf(Setting::Longitude).Default;
     State.Dragging = 0;
-    State.TimeStep = 5;
+    State.TimeStep = StepChoices[StepStartIndex];
     State.Moment.MinuteOfYear = 0;
     SplitMinuteOfYear(State.Moment);
-    State.View.Azimuth = 0;
-    State.Moment.PoleAngle = 125.0;
+    State.View.Azimuth = static_cast<std::int16_t>(SettingOf(Setting::Azimuth).Default);
+    State.Moment.PoleAngle = 90.0 + SettingOf(Setting::Latitude).Default;
     State.View.Roll = 0;
-    State.View.Elevation = 10;
+    // The view elevation looks down when positive; the read-out shows it the other way.
+    State.View.Elevation = static_cast<std::int16_t>(-SettingOf(Setting::Elevation).Default);
     State.View.Side = ChartSurface(Ui, 0).Width();
-    State.View.LimitMag = 3.5;
+    State.View.LimitMag = static_cast<double>(MagnitudeFirstTenth + MagnitudeStartIndex) / 10;
     // The lists' Click handlers redraw here, on the empty sky; what they draw is wiped
     // below and never shown.
     FillListsUnseen(State, Ui);

@@ -1,49 +1,26 @@
 #include "SnapshotOptions.h"
 
 #include "cmdline/CommandLine.h"
-#include "geometry/Trails.h"
 
 namespace {
 
 // The tool's own options, after the sky settings.
 enum Own { Output = SkySettingCount, Size, Stars, StarDataFile, Overlays, TrailHours, Points };
 
-// The overlays by their command-line names, in the order the help lists them.
-struct OverlayOption {
-    const char* Name;
+// The overlay flag each overlay's setting switches, in the table's order of overlays.
+struct OverlayFlag {
+    Setting Id;
     bool OverlaySet::*Field;
 };
-constexpr OverlayOption OverlayOptions[] = {
-    {"sun", &OverlaySet::Sun},
-    {"seasons", &OverlaySet::Seasons},
-    {"circles", &OverlaySet::Circles},
-    {"trails", &OverlaySet::Trails},
-    {"constellations", &OverlaySet::Constellations},
-    {"names", &OverlaySet::Names},
+static_assert(OverlaySet{}.TrailHours == SettingOf(Setting::TrailHours).Default);
+constexpr OverlayFlag OverlayFlags[] = {
+    {Setting::Sun, &OverlaySet::Sun},
+    {Setting::Seasons, &OverlaySet::Seasons},
+    {Setting::Circles, &OverlaySet::Circles},
+    {Setting::Trails, &OverlaySet::Trails},
+    {Setting::Constellations, &OverlaySet::Constellations},
+    {Setting::Names, &OverlaySet::Names},
 };
-
-// Switches on each overlay of a comma list; false with the first unknown name.
-bool ParseOverlays(const std::string& list, OverlaySet& overlays, std::string& unknown) {
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t comma = list.find(',', start);
-        const std::string name =
-            list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        bool found = false;
-        for (const OverlayOption& overlay : OverlayOptions) {
-            if (name == overlay.Name) {
-                overlays.*(overlay.Field) = true;
-                found = true;
-            }
-        }
-        if (!found) {
-            unknown = name;
-            return false;
-        }
-        if (comma == std::string::npos) return true;
-        start = comma + 1;
-    }
-}
 
 const ProgramSyntax& SnapshotSyntax() {
     static const ProgramSyntax syntax = {
@@ -58,12 +35,8 @@ const ProgramSyntax& SnapshotSyntax() {
             {"stars", "FILE.csv", ValueKind::Text, 0, 0, "", "描いた星の一覧を CSV で書き出す"},
             {"stardata", "PATH", ValueKind::Text, 0, 0, "",
              "星のデータ（既定: 現在のフォルダ、なければインストールされたもの）"},
-            {"overlays", "LIST", ValueKind::Text, 0, 0, "",
-             "重ねて描く図（コンマ区切り）: sun（太陽と日周経路）、seasons（季節の太陽の通り道）、"
-             "circles（天の北極と天の赤道）、trails（星の軌跡）、constellations（星座線）、"
-             "names（星座名と星の名前）"},
-            {"trail-hours", "H", ValueKind::Integer, 1, 24, "星の軌跡の時間",
-             "星の軌跡の時間 (1, 2, 3, 6, 12, 24、既定 12)"},
+            {OverlayListName, "LIST", ValueKind::Text, 0, 0, "", OverlayListHelp()},
+            SettingOption(Setting::TrailHours),
             {"points", "FILE.csv", ValueKind::Text, 0, 0, "",
              "太陽・天の極・天頂・星座名などの点の一覧を CSV で書き出す"},
         }};
@@ -104,25 +77,16 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
     if (line.Value[StarDataFile]) options.StarData = *line.Value[StarDataFile];
     if (line.Value[Points]) options.PointsCsv = *line.Value[Points];
     if (line.Value[Overlays]) {
-        std::string unknown;
-        if (!ParseOverlays(*line.Value[Overlays], options.Overlays, unknown)) {
-            result.Error = "重ねる図 (--overlays) の「" + unknown +
-                           "」は知らない名前です。sun、seasons、circles、trails、constellations"
-                           "、names から選んでください。";
-            return result;
+        std::vector<Setting> on;
+        result.Error = CheckOverlayList(*line.Value[Overlays], on);
+        if (!result.Error.empty()) return result;
+        for (const OverlayFlag& flag : OverlayFlags) {
+            for (const Setting id : on) {
+                if (id == flag.Id) options.Overlays.*(flag.Field) = true;
+            }
         }
     }
-    if (line.Number[TrailHours]) {
-        const int hours = *line.Number[TrailHours];
-        bool offered = false;
-        for (const int choice : TrailHourChoices) offered = offered || hours == choice;
-        if (!offered) {
-            result.Error = "星の軌跡の時間 (--trail-hours) は 1, 2, 3, 6, 12, 24 のどれかです（" +
-                           std::to_string(hours) + " が指定されました）。";
-            return result;
-        }
-        options.Overlays.TrailHours = hours;
-    }
+    if (line.Number[TrailHours]) options.Overlays.TrailHours = *line.Number[TrailHours];
     if (!line.Value[Output]) {
         result.Error = "出力する PNG ファイルを -o で指定してください。";
         return result;

@@ -7,20 +7,25 @@
 #include <string>
 #include <vector>
 
+#include "core/Settings.h"
 #include "core/View.h"
 
 struct SnapshotOptions {
-    int Month = 1, Day = 1, Hour = 0, Minute = 0;  // Calendar, as the time lists offer it.
-    int Longitude = 135;                           // Degrees east, 120..150.
-    int Latitude = 35;                             // Degrees, -90..90.
-    int Azimuth = 0;                               // 0..360.
-    int Elevation = -10;                           // As the elevation read-out shows it, -90..90.
-    int LimitIndex = 49;                           // Item of the magnitude list: (index - 14) / 10.
-    int Size = 408;                                // Chart side in pixels.
-    std::string Output;                            // PNG file, required; "-" is standard output.
-    std::string StarsCsv;                          // Optional table of the plotted stars.
-    std::string PointsCsv;                         // Optional table of the overlays' marked points.
-    std::string StarData;                          // Empty: searched for as the window does.
+    // The sky settings as the window's controls start with them (core/Settings.h).
+    int Month = SettingOf(Setting::Month).Default;  // Calendar, as the time lists offer it.
+    int Day = SettingOf(Setting::Day).Default;
+    int Hour = SettingOf(Setting::Hour).Default;
+    int Minute = SettingOf(Setting::Minute).Default;
+    int Longitude = SettingOf(Setting::Longitude).Default;     // Degrees east, 120..150.
+    int Latitude = SettingOf(Setting::Latitude).Default;       // Degrees, -90..90.
+    int Azimuth = SettingOf(Setting::Azimuth).Default;         // 0..360.
+    int Elevation = SettingOf(Setting::Elevation).Default;     // As the read-out shows it, -90..90.
+    int LimitIndex = DefaultIndex(SettingOf(Setting::Limit));  // Item of the magnitude list.
+    int Size = 408;                                            // Chart side in pixels.
+    std::string Output;     // PNG file, required; "-" is standard output.
+    std::string StarsCsv;   // Optional table of the plotted stars.
+    std::string PointsCsv;  // Optional table of the overlays' marked points.
+    std::string StarData;   // Empty: searched for as the window does.
     // Lesson overlays from --overlays (a comma list) and --trail-hours; ConstellationData
     // and StarNames are read from StarData's folder, as the window's start-up reads them.
     OverlaySet Overlays;

@@ -11,7 +11,9 @@
 #include <cmath>
 
 #include "AboutDialog.h"
+#include "OverlayMenu.h"
 #include "session/Layout.h"
+#include "session/Handlers.h"
 #include "session/StartUp.h"
 
 namespace {
@@ -280,7 +282,9 @@ void MainWindow::CreateMenu() {
         }
     });
     ProjectorAction->setObjectName(QStringLiteral("ProjectorAction"));
-    CreateOverlayItems();
+    OverlayItems = new OverlayMenu(
+        *ViewMenu, [this] { return State->View.Overlays; },
+        [this](const OverlaySet& overlays) { SetOverlays(*State, Ui, overlays); });
 }
 
 QAction* MainWindow::AddViewOption(const QString& text, std::function<void(bool)> toggled) {

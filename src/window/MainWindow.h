@@ -20,6 +20,7 @@
 #include "session/StartUp.h"
 #include "session/WindowState.h"
 
+class OverlayMenu;
 class QAction;
 class QLabel;
 class QMenu;
@@ -87,16 +88,11 @@ public:
     QMenu* ViewMenu = nullptr;                 // "表示"
     QAction* FullScreenAction = nullptr;       // "全画面表示"
     QAction* ProjectorAction = nullptr;        // "大きな星と文字"
-    // The lesson overlays' items, in OverlayMenuItems' order, and the trails' span
-    // ("星の軌跡の時間"), one item per TrailHourChoices entry.
-    std::array<QAction*, 6> OverlayActions{};
-    QMenu* TrailHoursMenu = nullptr;
-    std::array<QAction*, 6> TrailHourActions{};
+    OverlayMenu* OverlayItems = nullptr;       // The lesson overlays' items of 表示.
 
 private:
     void CreateControls();
     void CreateMenu();
-    void CreateOverlayItems();  // OverlayMenu.cpp
     void SetTabSequence();
     void BindControls();
 

@@ -1,44 +1,58 @@
-// The 表示 menu's overlay items. Each toggle hands the whole new OverlaySet to the
-// session's SetOverlays, which redraws both chart surfaces at once, as every other
-// setting does; the window keeps no overlay state of its own.
-
 #include "OverlayMenu.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
-#include <iterator>
 
-#include "MainWindow.h"
-#include "geometry/Trails.h"
-#include "session/Handlers.h"
+namespace {
+constexpr bool ItemsInTableOrder() {
+    for (std::size_t i = 0; i < OverlayMenuItems.size(); ++i) {
+        if (static_cast<int>(OverlayMenuItems[i].Id) !=
+            static_cast<int>(FirstOverlay) + static_cast<int>(i))
+            return false;
+    }
+    return OverlayMenuItems.back().Id == LastOverlay;
+}
+static_assert(ItemsInTableOrder(), "the menu lists every overlay of the table, in its order");
+static_assert(ValueCount(SettingOf(Setting::TrailHours)) == 6);
+}  // namespace
 
-void MainWindow::CreateOverlayItems() {
-    const auto change = [this](auto edit) {
-        OverlaySet overlays = State->View.Overlays;
-        edit(overlays);
-        SetOverlays(*State, Ui, overlays);
-    };
-    ViewMenu->addSeparator();
+OverlayMenu::OverlayMenu(QMenu& menu, std::function<OverlaySet()> current,
+                         std::function<void(const OverlaySet&)> change)
+    : QObject(&menu), Current(std::move(current)), Apply(std::move(change)) {
+    menu.addSeparator();
     for (std::size_t i = 0; i < OverlayMenuItems.size(); ++i) {
         const OverlayMenuItem item = OverlayMenuItems[i];
-        OverlayActions[i] = AddViewOption(QString::fromUtf8(item.Text), [change, item](bool on) {
-            change([&](OverlaySet& overlays) { overlays.*item.Flag = on; });
+        QAction* action = menu.addAction(QString::fromUtf8(SettingOf(item.Id).Caption));
+        action->setCheckable(true);
+        action->setChecked(false);
+        connect(action, &QAction::toggled, this, [this, item](bool on) {
+            Change([&](OverlaySet& overlays) { overlays.*item.Flag = on; });
         });
-        if (item.Flag != &OverlaySet::Trails) continue;
-        // The trails' span: a choice of one, so the items are exclusive; 12 hours at start.
-        TrailHoursMenu = ViewMenu->addMenu(QStringLiteral("星の軌跡の時間"));
+        Actions[i] = action;
+        if (item.Id != Setting::Trails) continue;
+        // The trails' span: a choice of one, so the items are exclusive.
+        const SettingSpec& span = SettingOf(Setting::TrailHours);
+        TrailHoursMenu = menu.addMenu(QString::fromUtf8(span.Caption));
         auto* group = new QActionGroup(TrailHoursMenu);
-        for (std::size_t h = 0; h < std::size(TrailHourChoices); ++h) {
-            const int hours = TrailHourChoices[h];
-            QAction* action = TrailHoursMenu->addAction(QStringLiteral("%1時間").arg(hours));
-            action->setCheckable(true);
-            action->setChecked(hours == State->View.Overlays.TrailHours);
-            action->setActionGroup(group);
-            connect(action, &QAction::toggled, this, [change, hours](bool on) {
-                if (on) change([&](OverlaySet& overlays) { overlays.TrailHours = hours; });
+        const int checked = Current().TrailHours;
+        for (int h = 0; h < ValueCount(span); ++h) {
+            const int hours = ValueAt(span, h);
+            QAction* choice =
+                TrailHoursMenu->addAction(QString::fromUtf8(ValueText(span, hours) + span.Unit));
+            choice->setCheckable(true);
+            choice->setChecked(hours == checked);
+            choice->setActionGroup(group);
+            connect(choice, &QAction::toggled, this, [this, hours](bool on) {
+                if (on) Change([&](OverlaySet& overlays) { overlays.TrailHours = hours; });
             });
-            TrailHourActions[h] = action;
+            TrailHourActions[static_cast<std::size_t>(h)] = choice;
         }
     }
+}
+
+void OverlayMenu::Change(const std::function<void(OverlaySet&)>& edit) {
+    OverlaySet overlays = Current();
+    edit(overlays);
+    Apply(overlays);
 }

@@ -1,23 +1,55 @@
 #pragma once
 // The lesson overlays' items of the 表示 menu: one checkable item per overlay and the
-// trail span's choice, each bound to the overlay's flag in the view's OverlaySet.
+// trail span's choice, named as the table of settings names them (core/Settings.h),
+// each bound to the overlay's flag in OverlaySet.
 
+#include <QObject>
 #include <array>
+#include <functional>
 
+#include "core/Settings.h"
 #include "core/View.h"
 
-// An overlay's item: its text in the menu and the flag it switches.
+class QAction;
+class QMenu;
+
+// An overlay's item: the setting that names it and the flag it switches.
 struct OverlayMenuItem {
-    const char* Text;
+    Setting Id;
     bool OverlaySet::*Flag;
 };
 
-// In the order the menu shows them; the 星の軌跡の時間 submenu follows 星の軌跡.
+// In the table's order of overlays; the 星の軌跡の時間 submenu follows 星の軌跡.
 inline constexpr std::array<OverlayMenuItem, 6> OverlayMenuItems{{
-    {"太陽と日周経路", &OverlaySet::Sun},
-    {"季節の太陽の通り道", &OverlaySet::Seasons},
-    {"天の北極と天の赤道", &OverlaySet::Circles},
-    {"星の軌跡", &OverlaySet::Trails},
-    {"星座線", &OverlaySet::Constellations},
-    {"星座名", &OverlaySet::Names},
+    {Setting::Sun, &OverlaySet::Sun},
+    {Setting::Seasons, &OverlaySet::Seasons},
+    {Setting::Circles, &OverlaySet::Circles},
+    {Setting::Trails, &OverlaySet::Trails},
+    {Setting::Constellations, &OverlaySet::Constellations},
+    {Setting::Names, &OverlaySet::Names},
 }};
+
+// The items, added to a menu. Each toggle hands the whole new OverlaySet to change (the
+// window's: the session's SetOverlays, which redraws both chart surfaces at once, as
+// every other setting does); the menu keeps no overlay state of its own and reads the
+// session's through current.
+class OverlayMenu final : public QObject {
+    Q_OBJECT
+
+public:
+    // Adds a separator and the items at the end of menu, the trails' span checked as
+    // current() has it.
+    OverlayMenu(QMenu& menu, std::function<OverlaySet()> current,
+                std::function<void(const OverlaySet&)> change);
+
+    // The overlays' items in OverlayMenuItems' order, and the trails' span
+    // ("星の軌跡の時間"), one item per value of Setting::TrailHours.
+    std::array<QAction*, OverlayMenuItems.size()> Actions{};
+    QMenu* TrailHoursMenu = nullptr;
+    std::array<QAction*, 6> TrailHourActions{};
+
+private:
+    void Change(const std::function<void(OverlaySet&)>& edit);
+    std::function<OverlaySet()> Current;
+    std::function<void(const OverlaySet&)> Apply;
+};

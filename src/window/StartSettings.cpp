@@ -1,5 +1,8 @@
 #include "StartSettings.h"
 
+#include <QComboBox>
+#include <QScrollBar>
+
 #include "MainWindow.h"
 
 StartSettings StartSettingsOf(const CommandLine& line) {
@@ -12,15 +15,27 @@ StartSettings StartSettingsOf(const CommandLine& line) {
 }
 
 void ApplyStartSettings(MainWindow& window, const StartSettings& settings) {
-    // The lists hold the calendar from item 0 = the 1st; the bars hold the
-    // latitude and the elevation as the read-outs invert them.
-    if (settings[Month]) window.MonthList->setCurrentIndex(*settings[Month] - 1);
-    if (settings[Day]) window.DayList->setCurrentIndex(*settings[Day] - 1);
-    if (settings[Hour]) window.HourList->setCurrentIndex(*settings[Hour]);
-    if (settings[Minute]) window.MinuteList->setCurrentIndex(*settings[Minute]);
-    if (settings[Limit]) window.MagnitudeList->setCurrentIndex(*settings[Limit]);
-    if (settings[Longitude]) window.LongitudeBar->setValue(*settings[Longitude]);
-    if (settings[Latitude]) window.LatitudeBar->setValue(90 - *settings[Latitude]);
-    if (settings[Azimuth]) window.AzimuthBar->setValue(*settings[Azimuth]);
-    if (settings[Elevation]) window.ElevationBar->setValue(90 + *settings[Elevation]);
+    QComboBox* const lists[SkySettingCount] = {window.MonthList, window.DayList, window.HourList,
+                                               window.MinuteList, window.MagnitudeList};
+    QScrollBar* const bars[SkySettingCount] = {nullptr,
+                                               nullptr,
+                                               nullptr,
+                                               nullptr,
+                                               nullptr,
+                                               window.LongitudeBar,
+                                               window.LatitudeBar,
+                                               window.AzimuthBar,
+                                               window.ElevationBar};
+    for (std::size_t i = 0; i < SkySettingCount; ++i) {
+        if (!settings[i]) continue;
+        const SettingSpec& s = SettingOf(SkySettingIds[i]);
+        if (s.Kind == SettingKind::Scroll) {
+            // The bars of latitude and elevation hold the values the other way round.
+            bars[i]->setValue(BarPosition(s, *settings[i]));
+        } else {
+            // A list of tenths' value is its item already; the calendar's lists hold it
+            // from the item that shows the 1st, the clock's from 0.
+            lists[i]->setCurrentIndex(s.Scale == 1 ? IndexOf(s, *settings[i]) : *settings[i]);
+        }
+    }
 }

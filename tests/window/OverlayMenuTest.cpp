@@ -60,13 +60,16 @@ void OverlayMenuTest::ExpectCharts(const OverlaySet& overlays, const char* what)
 
 void OverlayMenuTest::itemsStartOffAndLeaveTheChartAsBefore() {
     QVERIFY(Window->Window().View.Overlays == OverlaySet{});
-    for (const QAction* action : Window->OverlayActions) {
+    for (const QAction* action : Window->OverlayItems->Actions) {
         QVERIFY(action->isCheckable());
         QVERIFY(!action->isChecked());
         QVERIFY(action->shortcut().isEmpty());
     }
+    const char* const spans[] = {"1時間", "2時間", "3時間", "6時間", "12時間", "24時間"};
+    QCOMPARE(Window->OverlayItems->TrailHoursMenu->title(), QStringLiteral("星の軌跡の時間"));
     for (std::size_t h = 0; h < std::size(TrailHourChoices); ++h) {
-        QCOMPARE(Window->TrailHourActions[h]->isChecked(), TrailHourChoices[h] == 12);
+        QCOMPARE(Window->OverlayItems->TrailHourActions[h]->text(), QString::fromUtf8(spans[h]));
+        QCOMPARE(Window->OverlayItems->TrailHourActions[h]->isChecked(), TrailHourChoices[h] == 12);
     }
     // The start-up chart is the plain star chart, pixel for pixel.
     auto plain = StartedWindow();
@@ -79,25 +82,30 @@ void OverlayMenuTest::eachItemSwitchesItsOverlayAndRedraws() {
     const PixelImage plain = Window->ChartSurface(0).Picture();
     for (std::size_t i = 0; i < OverlayMenuItems.size(); ++i) {
         const OverlayMenuItem& item = OverlayMenuItems[i];
-        QAction* action = Window->OverlayActions[i];
-        QCOMPARE(action->text(), QString::fromUtf8(item.Text));
+        QAction* action = Window->OverlayItems->Actions[i];
+        // The texts the menu has always shown, whatever the table is made to say.
+        const char* const shown[] = {
+            "太陽と日周経路", "季節の太陽の通り道", "天の北極と天の赤道", "星の軌跡", "星座線",
+            "星座名"};
+        const char* caption = shown[i];
+        QCOMPARE(action->text(), QString::fromUtf8(caption));
         OverlaySet on;
         on.*item.Flag = true;
         Redraws = 0;
         action->trigger();
-        QVERIFY2(Window->Window().View.Overlays == on, item.Text);
+        QVERIFY2(Window->Window().View.Overlays == on, caption);
         QCOMPARE(Redraws, 2);
-        ExpectCharts(on, item.Text);
+        ExpectCharts(on, caption);
         // Drawn at all: with the constellations read from beside StarData, for one.
-        QVERIFY2(!(Window->ChartSurface(0).Picture() == plain), item.Text);
+        QVERIFY2(!(Window->ChartSurface(0).Picture() == plain), caption);
         action->trigger();
-        QVERIFY2(Window->Window().View.Overlays == OverlaySet{}, item.Text);
+        QVERIFY2(Window->Window().View.Overlays == OverlaySet{}, caption);
         QCOMPARE(Redraws, 4);
-        ExpectCharts({}, item.Text);
+        ExpectCharts({}, caption);
     }
     OverlaySet all;
     for (std::size_t i = 0; i < OverlayMenuItems.size(); ++i) {
-        Window->OverlayActions[i]->trigger();
+        Window->OverlayItems->Actions[i]->trigger();
         all.*OverlayMenuItems[i].Flag = true;
         QVERIFY(Window->Window().View.Overlays == all);
     }
@@ -106,19 +114,19 @@ void OverlayMenuTest::eachItemSwitchesItsOverlayAndRedraws() {
 
 // Picking a span unchecks the last one and redraws the trails over it, at once.
 void OverlayMenuTest::trailHoursAreOneChoice() {
-    Window->OverlayActions[3]->trigger();  // 星の軌跡
-    for (std::size_t h : {3u, 0u, 5u}) {   // 6, 1 and 24 hours.
+    Window->OverlayItems->Actions[3]->trigger();  // 星の軌跡
+    for (std::size_t h : {3u, 0u, 5u}) {          // 6, 1 and 24 hours.
         Redraws = 0;
-        Window->TrailHourActions[h]->trigger();
+        Window->OverlayItems->TrailHourActions[h]->trigger();
         QCOMPARE(Window->Window().View.Overlays.TrailHours, TrailHourChoices[h]);
         QCOMPARE(Redraws, 2);
         for (std::size_t other = 0; other < std::size(TrailHourChoices); ++other) {
-            QCOMPARE(Window->TrailHourActions[other]->isChecked(), other == h);
+            QCOMPARE(Window->OverlayItems->TrailHourActions[other]->isChecked(), other == h);
         }
         OverlaySet trails;
         trails.Trails = true;
         trails.TrailHours = TrailHourChoices[h];
-        ExpectCharts(trails, qPrintable(Window->TrailHourActions[h]->text()));
+        ExpectCharts(trails, qPrintable(Window->OverlayItems->TrailHourActions[h]->text()));
     }
 }
 

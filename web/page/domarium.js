@@ -4,21 +4,19 @@
 // from the engine after each change.
 "use strict";
 
-// The engine's settings by the page's names; the overlays and the trails' span
-// by the snapshot tool's names for them, as the address writes them.
-const Control = { azimuth: 0, longitude: 1, latitude: 2, elevation: 3, limit: 4, step: 5,
-  month: 6, day: 7, hour: 8, minute: 9, sun: 10, seasons: 11, circles: 12, trails: 13,
-  constellations: 14, names: 15, "trail-hours": 16 };
-const Lists = ["month", "day", "hour", "minute", "step", "limit", "trail-hours"];
-// The 表示 group's checkboxes, in the order of the address's "overlays" list.
-const Overlays = ["sun", "seasons", "circles", "trails", "constellations", "names"];
-const Scrolls = ["azimuth", "elevation", "longitude", "latitude"];
+// The engine's table of settings (readSettings): each setting's id by its name, which
+// is also its control's element id and its name in the address; the lists, the 表示
+// group's checkboxes in the order of the address's overlays list, the scroll bars.
+const Control = {};
+const Lists = [];
+const Overlays = [];
+const Scrolls = [];
 // Read-outs in the engine's order: azimuth, latitude, elevation, longitude.
 const Readouts = ["azimuth", "latitude", "elevation", "longitude"];
 const LeftButton = 1;
 
 const page = {
-  engine: null, api: null, defaults: {}, messages: [],
+  engine: null, api: null, settings: [], overlays: "", items: {}, defaults: {}, messages: [],
   chart: document.getElementById("chart"),
   box: document.getElementById("chart-box"),
 };
@@ -37,9 +35,7 @@ function bindApi(m) {
     error: m.cwrap("domarium_error", "string", []),
     set: m.cwrap("domarium_set", "number", ["number", "number"]),
     get: m.cwrap("domarium_get", "number", ["number"]),
-    minimum: m.cwrap("domarium_minimum", "number", ["number"]),
-    maximum: m.cwrap("domarium_maximum", "number", ["number"]),
-    items: m.cwrap("domarium_items", "string", ["number"]),
+    settings: m.cwrap("domarium_settings", "string", []),
     parameter: m.cwrap("domarium_parameter", "string", ["string", "string"]),
     button: m.cwrap("domarium_button", null, ["number", "number"]),
     resize: m.cwrap("domarium_resize", null, ["number"]),
@@ -88,57 +84,64 @@ function showState() {
   followAddress();
 }
 
-// The address names each setting that differs from the start-up value, with
-// the snapshot tool's option names and the values its lists show; the overlays
-// that are on as one comma list, written as the snapshot tool takes it.
+// The address names each setting that differs from the start-up value, in the table's
+// order, with the command lines' option names and the values the lists show; the
+// overlays that are on as one comma list where the table's overlays begin, written as
+// the snapshot tool takes it.
 function followAddress() {
   const query = new URLSearchParams();
-  for (const name of ["month", "day", "hour", "minute", "longitude", "latitude", "azimuth",
-    "elevation", "limit", "step"]) {
+  for (const setting of page.settings) {
+    const name = setting.name;
+    if (setting.kind === "flag") {
+      if (name !== Overlays[0]) continue;
+      const on = Overlays.filter((overlay) => page.api.get(Control[overlay]) === 1);
+      if (on.length > 0) query.set(page.overlays, on.join(","));
+      continue;
+    }
     const value = page.api.get(Control[name]);
     if (value === page.defaults[name]) continue;
-    query.set(name, addressValue(name, value));
-  }
-  const on = Overlays.filter((name) => page.api.get(Control[name]) === 1);
-  if (on.length > 0) query.set("overlays", on.join(","));
-  const hours = page.api.get(Control["trail-hours"]);
-  if (hours !== page.defaults["trail-hours"]) {
-    query.set("trail-hours", addressValue("trail-hours", hours));
+    query.set(name, setting.kind === "list" ? page.items[name][value] : String(value));
   }
   const text = query.toString().replace(/%2C/g, ",");
   const address = location.pathname + (text ? "?" + text : "");
   if (address !== location.pathname + location.search) history.replaceState(null, "", address);
 }
 
-function addressValue(name, value) {
-  if (name === "limit" || name === "step" || name === "trail-hours") return page.items[name][value];
-  if (name === "month" || name === "day") return String(value + 1);
-  return String(value);
+// The table of settings, from the engine, sorted by kind.
+function readSettings() {
+  const table = JSON.parse(page.api.settings());
+  page.settings = table.settings;
+  page.overlays = table.overlays;
+  for (const setting of page.settings) {
+    Control[setting.name] = setting.id;
+    if (setting.kind === "list") {
+      Lists.push(setting.name);
+      page.items[setting.name] = setting.items;
+    }
+    if (setting.kind === "flag") Overlays.push(setting.name);
+    if (setting.kind === "scroll") Scrolls.push(setting.name);
+  }
 }
 
 function fillControls() {
-  const api = page.api;
-  page.items = {};
-  for (const name of Lists) {
-    const select = document.getElementById(name);
-    page.items[name] = api.items(Control[name]).split("\n").slice(0, -1);
-    select.replaceChildren(...page.items[name].map((text, i) => new Option(text, String(i))));
-    select.addEventListener("change", () => change(name, Number(select.value)));
-  }
-  for (const name of Scrolls) {
-    const input = document.getElementById(name);
-    input.min = api.minimum(Control[name]);
-    input.max = api.maximum(Control[name]);
-    input.step = 1;
-    input.addEventListener("input", () => change(name, Number(input.value)));
-  }
-  // An overlay waits for its labels' glyphs, fetched just after the first chart.
-  for (const name of Overlays) {
-    const box = document.getElementById(name);
-    box.addEventListener("change", () => {
-      const on = box.checked ? 1 : 0;
-      page.glyphsRest.then(() => change(name, on));
-    });
+  for (const setting of page.settings) {
+    const name = setting.name;
+    const element = document.getElementById(name);
+    if (setting.kind === "list") {
+      element.replaceChildren(...setting.items.map((text, i) => new Option(text, String(i))));
+      element.addEventListener("change", () => change(name, Number(element.value)));
+    } else if (setting.kind === "scroll") {
+      element.min = setting.min;
+      element.max = setting.max;
+      element.step = 1;
+      element.addEventListener("input", () => change(name, Number(element.value)));
+    } else {
+      // An overlay waits for its labels' glyphs, fetched just after the first chart.
+      element.addEventListener("change", () => {
+        const on = element.checked ? 1 : 0;
+        page.glyphsRest.then(() => change(name, on));
+      });
+    }
   }
 }
 
@@ -273,6 +276,7 @@ async function start() {
     return;
   }
   performance.mark("started");
+  readSettings();
   fillControls();
   for (const name of Object.keys(Control)) page.defaults[name] = page.api.get(Control[name]);
   if (overlaysFirst) await page.glyphsRest;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "WebSession.h"
+#include "core/Settings.h"
 
 namespace {
 WebSession* Session = nullptr;
@@ -44,24 +45,9 @@ EMSCRIPTEN_KEEPALIVE int domarium_get(int control) {
     return Session != nullptr && Known(control) ? Session->Get(ControlOf(control)) : 0;
 }
 
-EMSCRIPTEN_KEEPALIVE int domarium_minimum(int control) {
-    return Session != nullptr && Known(control) ? Session->Minimum(ControlOf(control)) : 0;
-}
-
-EMSCRIPTEN_KEEPALIVE int domarium_maximum(int control) {
-    return Session != nullptr && Known(control) ? Session->Maximum(ControlOf(control)) : -1;
-}
-
-// The list's items joined by newlines; empty for a scroll control.
-EMSCRIPTEN_KEEPALIVE const char* domarium_items(int control) {
-    std::string joined;
-    if (Session != nullptr && Known(control)) {
-        if (const auto* items = Session->Items(ControlOf(control))) {
-            for (const std::string& item : *items) joined += item + "\n";
-        }
-    }
-    return Keep(joined);
-}
+// The table of settings as JSON (core/Settings.h, SettingsJson): every control's id,
+// name, kind, caption, range, default and items. The page builds its controls from it.
+EMSCRIPTEN_KEEPALIVE const char* domarium_settings() { return Keep(SettingsJson()); }
 
 // "" when applied; otherwise the Japanese message for the page.
 EMSCRIPTEN_KEEPALIVE const char* domarium_parameter(const char* name, const char* value) {

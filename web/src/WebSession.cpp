@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "GlyphFile.h"
-#include "SnapshotOptions.h"
+#include "cmdline/CommandLine.h"
 #include "core/RunTimeError.h"
 #include "geometry/Trails.h"
 #include "render/DrawingSurface.h"
@@ -36,17 +36,6 @@ public:
     float LineHeight() const override { return 12.0f; }
     std::string Text;
 };
-
-namespace {
-// The snapshot tool's option, one at a time: its own ranges and messages.
-// "-o" is required by the tool and means nothing here.
-std::optional<SnapshotOptions> ParseOne(const std::string& name, const std::string& value,
-                                        std::string& error) {
-    const SnapshotParse parse = ParseSnapshotOptions({"--" + name, value, "-o", "-"});
-    error = parse.Error;
-    return parse.Options;
-}
-}  // namespace
 
 WebSession::WebSession() = default;
 WebSession::~WebSession() = default;
@@ -162,8 +151,8 @@ MemoryScroll* ScrollOf(HeadlessWindow* w, WebControl control) {
             return nullptr;
     }
 }
-// Latitude and elevation bars run the other way round and from 0: the
-// snapshot tool's conversions (90 - latitude, 90 + elevation).
+// Latitude and elevation bars run the other way round and from 0: the table of
+// settings' BarPosition (90 - latitude, 90 + elevation).
 // The overlay flag an overlay control switches; null for the other controls.
 bool OverlaySet::*FlagOf(WebControl control) {
     static constexpr bool OverlaySet::*Flags[] = {
@@ -173,25 +162,8 @@ bool OverlaySet::*FlagOf(WebControl control) {
     const int index = static_cast<int>(control) - static_cast<int>(WebControl::Sun);
     return index >= 0 && index < static_cast<int>(std::size(Flags)) ? Flags[index] : nullptr;
 }
-// The trails' span list as the page shows it: TrailHourChoices, in hours.
-const std::vector<std::string>& TrailHourItems() {
-    static const std::vector<std::string> items = [] {
-        std::vector<std::string> texts;
-        for (const int hours : TrailHourChoices) texts.push_back(std::to_string(hours));
-        return texts;
-    }();
-    return items;
-}
-int ToScroll(WebControl control, int value) {
-    if (control == WebControl::Latitude) return 90 - value;
-    if (control == WebControl::Elevation) return 90 + value;
-    return value;
-}
-int FromScroll(WebControl control, int value) {
-    if (control == WebControl::Latitude) return 90 - value;
-    if (control == WebControl::Elevation) return value - 90;
-    return value;
-}
+int ToScroll(WebControl control, int value) { return BarPosition(SettingOf(control), value); }
+int FromScroll(WebControl control, int value) { return ValueAtBar(SettingOf(control), value); }
 }  // namespace
 
 bool WebSession::Set(WebControl control, int value) {
@@ -227,12 +199,6 @@ int WebSession::Get(WebControl control) const {
     return scroll != nullptr ? FromScroll(control, scroll->Value()) : 0;
 }
 
-const std::vector<std::string>* WebSession::Items(WebControl control) const {
-    if (control == WebControl::TrailHours) return &TrailHourItems();
-    const MemoryList* list = ListOf(Window.get(), control);
-    return list != nullptr ? &list->Items : nullptr;
-}
-
 int WebSession::Minimum(WebControl control) const {
     if (ListOf(Window.get(), control) != nullptr) return 0;
     const MemoryScroll* scroll = ScrollOf(Window.get(), control);
@@ -242,7 +208,7 @@ int WebSession::Minimum(WebControl control) const {
 
 int WebSession::Maximum(WebControl control) const {
     if (FlagOf(control) != nullptr) return 1;
-    if (control == WebControl::TrailHours) return static_cast<int>(TrailHourItems().size()) - 1;
+    if (control == WebControl::TrailHours) return ValueCount(SettingOf(control)) - 1;
     if (const MemoryList* list = ListOf(Window.get(), control)) {
         return static_cast<int>(list->Items.size()) - 1;
     }
@@ -252,81 +218,40 @@ int WebSession::Maximum(WebControl control) const {
 }
 
 std::string WebSession::ApplyParameter(const std::string& name, const std::string& value) {
-    if (name == "overlays" || name == "trail-hours") {
-        std::string error;
-        const auto options = ParseOne(name, value, error);
-        if (!options) return error;
+    if (name == OverlayListName) {
+        std::vector<Setting> on;
+        const std::string error = CheckOverlayList(value, on);
+        if (!error.empty()) return error;
         if (!Ready()) return "";
+        // The overlays named go on, the others off; the trails' span stays.
         OverlaySet overlays = Window->State.View.Overlays;
-        if (name == "overlays") {
-            const int hours = overlays.TrailHours;
-            overlays = options->Overlays;
-            overlays.TrailHours = hours;
-        } else {
-            overlays.TrailHours = options->Overlays.TrailHours;
+        for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id) {
+            overlays.*FlagOf(static_cast<Setting>(id)) =
+                std::find(on.begin(), on.end(), static_cast<Setting>(id)) != on.end();
         }
         Guard([&] { SetOverlays(Window->State, Window->Ui, overlays); });
         return "";
     }
-    struct Named {
-        const char* Name;
-        WebControl Control;
-    };
-    static constexpr Named Parameters[] = {
-        {"azimuth", WebControl::Azimuth},   {"longitude", WebControl::Longitude},
-        {"latitude", WebControl::Latitude}, {"elevation", WebControl::Elevation},
-        {"limit", WebControl::Limit},       {"month", WebControl::Month},
-        {"day", WebControl::Day},           {"hour", WebControl::Hour},
-        {"minute", WebControl::Minute},     {"step", WebControl::Step},
-    };
-    const auto* found = std::find_if(std::begin(Parameters), std::end(Parameters),
-                                     [&](const Named& p) { return name == p.Name; });
-    if (found == std::end(Parameters)) return "「" + name + "」という設定はありません。";
-    if (found->Control == WebControl::Step) {
-        // The step list has no snapshot option: its items' own texts.
-        if (!Ready()) return "";
-        const auto& items = Window->StepList.Items;
+    const SettingSpec* setting = FindSetting(name);
+    if (setting == nullptr || setting->Kind == SettingKind::Flag)
+        return "「" + name + "」という設定はありません。";
+    if (setting->Id == Setting::Step) {
+        // The step list has no command-line option: its items' own texts.
+        const std::vector<std::string> items = ItemTexts(*setting);
         const auto item = std::find(items.begin(), items.end(), value);
-        if (item == items.end()) return "分増加率「" + value + "」は選べません。";
+        if (item == items.end())
+            return std::string(setting->Caption) + "「" + value + "」は選べません。";
         Set(WebControl::Step, static_cast<int>(item - items.begin()));
         return "";
     }
-    std::string error;
-    const auto options = ParseOne(name, value, error);
-    if (!options) return error;
-    int setting = 0;
-    switch (found->Control) {
-        case WebControl::Azimuth:
-            setting = options->Azimuth;
-            break;
-        case WebControl::Longitude:
-            setting = options->Longitude;
-            break;
-        case WebControl::Latitude:
-            setting = options->Latitude;
-            break;
-        case WebControl::Elevation:
-            setting = options->Elevation;
-            break;
-        case WebControl::Limit:
-            setting = options->LimitIndex;
-            break;
-        case WebControl::Month:
-            setting = options->Month - 1;
-            break;
-        case WebControl::Day:
-            setting = options->Day - 1;
-            break;
-        case WebControl::Hour:
-            setting = options->Hour;
-            break;
-        case WebControl::Minute:
-            setting = options->Minute;
-            break;
-        default:  // Step, handled above; the overlays, handled first.
-            break;
-    }
-    Set(found->Control, setting);
+    int number = 0;
+    const std::string error = CheckOptionValue(SettingOption(setting->Id), value, number);
+    if (!error.empty()) return error;
+    // A list of whole numbers takes the item that shows the value (a list of tenths'
+    // value is its item already); a bar takes the value itself.
+    if (setting->Kind == SettingKind::List && setting->Scale == 1)
+        number = IndexOf(*setting, number);
+    Set(setting->Id, number);
     return "";
 }
 

@@ -8,34 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "core/Settings.h"
+
 struct HeadlessWindow;
 class TextReadout;
 class FileGlyphSource;
 
-// The settings as the page names them (and its address, with the snapshot
-// tool's option names). Lists are set by item index, the rest in degrees.
-enum class WebControl : int {
-    Azimuth = 0,    // 0..360, degrees east of north.
-    Longitude = 1,  // 120..150, degrees east.
-    Latitude = 2,   // -90..90, degrees, north positive.
-    Elevation = 3,  // -90..90, as the elevation read-out shows it.
-    Limit = 4,      // Index in the magnitude list.
-    Step = 5,       // Index in the step list.
-    Month = 6,      // Index: month - 1.
-    Day = 7,        // Index: day - 1.
-    Hour = 8,       // Index: hour.
-    Minute = 9,     // Index: minute.
-    // The lesson overlays of the 表示 group, 1 on and 0 off; in the address as the
-    // snapshot tool's --overlays list and --trail-hours.
-    Sun = 10,             // 太陽と日周経路.
-    Seasons = 11,         // 季節の太陽の通り道.
-    Circles = 12,         // 天の北極と天の赤道.
-    Trails = 13,          // 星の軌跡.
-    Constellations = 14,  // 星座線.
-    Names = 15,           // 星座名.
-    TrailHours = 16,      // Index in the trails' span list: 1, 2, 3, 6, 12, 24 hours.
-};
-inline constexpr int WebControlCount = 17;
+// The settings by the table of settings' ids (core/Settings.h), which the page reads
+// with their names. Lists are set by item index, flags as 1 on and 0 off, the rest in
+// the values the read-outs show: azimuth 0..360, longitude 120..150 degrees east,
+// latitude -90..90 north positive, elevation -90..90 as the elevation read-out shows it.
+// The overlays are the 表示 group's, in the address as the snapshot tool's --overlays
+// list and --trail-hours.
+using WebControl = Setting;
+inline constexpr int WebControlCount = SettingCount;
 
 class WebSession {
 public:
@@ -59,12 +45,12 @@ public:
     // Returns: true when the value was in range.
     bool Set(WebControl control, int value);
     int Get(WebControl control) const;
-    // The list behind a list control, or the range of a scroll control.
-    const std::vector<std::string>* Items(WebControl control) const;
+    // The range of a control: a list's item indices, a scroll control's values.
     int Minimum(WebControl control) const;
     int Maximum(WebControl control) const;
 
-    // Purpose: one address parameter, named as the snapshot tool's option.
+    // Purpose: one address parameter, named as the table of settings names it (the
+    //   command lines' option names), its value checked as the command lines check it.
     // Reads: name without "--", value as typed; "overlays" names every overlay that is
     //   on (the others go off), "trail-hours" the trails' span in hours.
     // Returns: "" when applied, else the Japanese message (the setting keeps its value).
