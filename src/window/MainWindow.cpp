@@ -12,8 +12,8 @@
 
 #include "AboutDialog.h"
 #include "OverlayMenu.h"
-#include "session/Layout.h"
 #include "session/Handlers.h"
+#include "session/Layout.h"
 #include "session/StartUp.h"
 
 namespace {
