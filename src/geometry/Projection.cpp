@@ -30,19 +30,36 @@ Projection ProjectionOf(const Moment& moment, const View& view) {
     return p;
 }
 
-ChartPoint PlaceSpherePoint(const Projection& p, double x, double y, double z) {
+namespace {
+// The rotation chain: pole tilt, view azimuth, view elevation, roll. The chart's points
+// take the rounded depth into the last two steps; the linear form keeps it exact.
+template <bool RoundedDepth>
+ChartPoint Rotate(const Projection& p, double x, double y, double z) {
     ChartPoint c;
     c.DepthExact = ((-x) * p.SinPole) + (z * p.CosPole);
-    c.Depth = Round16(c.DepthExact);
+    double depth = c.DepthExact;
+    if constexpr (RoundedDepth) {
+        c.Depth = Round16(c.DepthExact);
+        depth = c.Depth;
+    }
     const double viewY = ((((-x) * p.CosPole) * p.SinAzimuth) + (y * p.CosAzimuth)) -
                          ((z * p.SinPole) * p.SinAzimuth);
     const double viewX =
         (((x * p.CosPole) * p.CosAzimuth) + (y * p.SinAzimuth)) + ((z * p.SinPole) * p.CosAzimuth);
-    c.OffsetY = ((-viewX) * p.SinElevation) + (c.Depth * p.CosElevation);
+    c.OffsetY = ((-viewX) * p.SinElevation) + (depth * p.CosElevation);
     c.OffsetX = ((((-viewX) * p.CosElevation) * p.SinRoll) + (viewY * p.CosRoll)) -
-                ((c.Depth * p.SinElevation) * p.SinRoll);
+                ((depth * p.SinElevation) * p.SinRoll);
     c.Facing = -((viewX * p.CosElevation) + (c.DepthExact * p.SinElevation));
     return c;
+}
+}  // namespace
+
+ChartPoint PlaceSpherePoint(const Projection& p, double x, double y, double z) {
+    return Rotate<true>(p, x, y, z);
+}
+
+ChartPoint LinearSpherePoint(const Projection& p, double x, double y, double z) {
+    return Rotate<false>(p, x, y, z);
 }
 
 void SpherePointOf(const Projection& p, double ra, double dec, double siderealAngle, double& x,

@@ -51,6 +51,11 @@ struct ChartPoint {
 //             for a positive elevation.
 ChartPoint PlaceSpherePoint(const Projection& p, double x, double y, double z);
 
+// LinearSpherePoint: the same chain with the depth left unrounded in every step, so that
+// the offsets, DepthExact and Facing are linear in (x, y, z) (Depth is left 0): the exact
+// curve that a circle of the sphere makes on the chart.
+ChartPoint LinearSpherePoint(const Projection& p, double x, double y, double z);
+
 // SpherePointOf: the sphere-frame point of right ascension ra and declination dec (degrees)
 // at a sidereal angle (degrees, not reduced), at distance R from the centre.
 void SpherePointOf(const Projection& p, double ra, double dec, double siderealAngle, double& x,

@@ -11,7 +11,7 @@ void DrawChart(const Sky& sky, const Moment& moment, const View& view, DrawingSu
     // The kept overlay drawing first: the frame's key names it.
     KeepOverlayShapes(scene, cache.Shapes, S);
     ClearAndDrawFrame(scene.Proj, cache.Shapes.Layer, S);
-    DrawOverlaysUnderStars(scene, S);
+    DrawOverlaysUnderStars(scene, cache.Trails, S);
     PlotStars(scene, S, stars);
     DrawOverlaysOverStars(scene, cache.Shapes, S);
 }

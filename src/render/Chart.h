@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "render/Scene.h"
+#include "render/Trails.h"
 
 class DrawingSurface;
 
@@ -15,6 +16,7 @@ class DrawingSurface;
 // one per chart stack, and never needed for correctness (a fresh cache draws the same).
 struct ChartCache {
     OverlayCache Shapes;
+    TrailCache Trails;  // The star trails' circles of the last view drawn with trails.
 };
 
 // DrawChart: a whole chart.

@@ -429,10 +429,10 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
     return marks;
 }
 
-void DrawOverlaysUnderStars(const Scene& scene, DrawingSurface& S) {
+void DrawOverlaysUnderStars(const Scene& scene, TrailCache& trails, DrawingSurface& S) {
     const OverlaySet& on = scene.Look.Overlays;
     if (!on.Trails && !on.Constellations) return;
-    if (on.Trails) DrawStarTrails(scene, S, on.TrailHours);
+    if (on.Trails) DrawStarTrails(scene, S, on.TrailHours, trails);
     if (on.Constellations) DrawConstellationLines(scene, S);
 }
 

@@ -12,6 +12,7 @@
 
 struct Scene;
 struct OverlayCache;
+struct TrailCache;
 class DrawingSurface;
 
 // One marked point of the overlays, drawn or not.
@@ -41,7 +42,7 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene);
 // Reads:   the scene as PlotStars reads it, and the sky's figures.
 // Writes:  pixels of S only.
 // Tested:  byte-identical charts with every overlay off; trails end on the plotted stars.
-void DrawOverlaysUnderStars(const Scene& scene, DrawingSurface& S);
+void DrawOverlaysUnderStars(const Scene& scene, TrailCache& trails, DrawingSurface& S);
 
 // KeepOverlayShapes: brings the kept drawing up to date for S (records the circles, the
 // seasons and the Sun's day again where their key changed) and sets kept.Layer, 0 with all

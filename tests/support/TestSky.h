@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/Moment.h"
@@ -77,6 +78,7 @@ struct TestChart {
     float Center = 0.0f;
     double Radius = 0.0;
     ChartCache Cache;
+    std::optional<double> Sidereal;  // Degrees: the chart's sidereal angle instead of the moment's.
     // The scene at the test's centre and radius, whatever the view's side says.
     // The catalogue's derived values are made anew first, as a test may change its columns.
     Scene Make() {
@@ -84,6 +86,7 @@ struct TestChart {
         Scene scene = SceneOf(Stars, At, Look);
         scene.Proj.CenterX = scene.Proj.CenterY = Center;
         scene.Proj.R = Radius;
+        if (Sidereal) scene.SiderealAngle = *Sidereal;
         return scene;
     }
     Projection Proj() { return Make().Proj; }
