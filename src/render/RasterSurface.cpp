@@ -111,16 +111,6 @@ RasterSurface::RasterSurface(int width, int height, Colour backColor, const Glyp
     Resize(width, height);
 }
 
-RasterSurface::~RasterSurface() {
-    if (Twin != nullptr) Twin->Twin = nullptr;
-}
-
-void RasterSurface::ShareKeptFramesWith(RasterSurface& twin) {
-    if (&twin == this) return;
-    Twin = &twin;
-    twin.Twin = this;
-}
-
 void RasterSurface::Resize(int width, int height) {
     if (width <= 0 || height <= 0 || width > 32767 || height > 32767) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "描画面の大きさが不正です。");
@@ -131,8 +121,7 @@ void RasterSurface::Resize(int width, int height) {
     } catch (const std::bad_alloc&) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "描画面を確保できません。");
     }
-    KeptFrame.reset();
-    KeptStamp = 0;
+    Kept.clear();
     LayerPending = LayerReady = LayerRestored = Capturing = false;
     MarkAllDirty();
     Composing = false;  // What was noted is lost with the old pixels.
@@ -551,7 +540,7 @@ bool RasterSurface::RestoreFrame(const FrameKey& key) {
     Settle();
     // A layer is taken only in the redraw that kept its frame.
     LayerRestored = LayerPending = false;
-    const std::vector<Pixel>& kept = Kept();
+    const std::vector<Pixel>& kept = Kept;
     if (kept.empty() || !(key == KeptKey) || kept.size() != Buffer.size()) return false;
     if (key.Layer != 0 && !LayerReady) return false;
     const Pixel* source = kept.data();
@@ -574,7 +563,6 @@ bool RasterSurface::RestoreFrame(const FrameKey& key) {
     }
     AllDirty = false;
     Dirty.clear();
-    ++Changes;
     LayerRestored = key.Layer != 0;
     return true;
 }
@@ -591,21 +579,10 @@ void RasterSurface::KeepFrame(const FrameKey& key) {
     }
     // Into the buffer kept before where it fits (assign reuses its capacity): a new view at
     // every step of a scroll bar should not cost a fresh allocation each time.
-    const std::vector<Pixel>* twin = Twin != nullptr ? &Twin->Kept() : nullptr;
-    if (twin != nullptr && Twin->KeptKey == key && twin->size() == Buffer.size() &&
-        std::equal(Buffer.begin(), Buffer.end(), twin->begin())) {
-        KeptFrame = Twin->KeptFrame;
-        KeptStamp = Twin->KeptStamp;
-    } else {
-        if (!KeptFrame || KeptFrame.use_count() > 1)
-            KeptFrame = std::make_shared<std::vector<Pixel>>();
-        KeptFrame->assign(Buffer.begin(), Buffer.end());
-        StampKeptFrame();
-    }
+    Kept.assign(Buffer.begin(), Buffer.end());
     KeptKey = key;
     AllDirty = false;
     Dirty.clear();
-    ++Changes;
     LayerReady = LayerRestored = false;
     LayerPending = key.Layer != 0;
 }
@@ -624,9 +601,7 @@ void RasterSurface::KeepLayer(std::uint64_t layer) {
     }
     std::stable_sort(Captured.begin(), Captured.end(),
                      [](const LayerWrite& a, const LayerWrite& b) { return a.Index < b.Index; });
-    // The layer goes into this surface's own copy of the frame.
-    if (KeptFrame.use_count() > 1) KeptFrame = std::make_shared<std::vector<Pixel>>(*KeptFrame);
-    std::vector<Pixel>& kept = *KeptFrame;
+    std::vector<Pixel>& kept = Kept;
     LayerCovers.assign(kept.size(), 0);
     for (const LayerWrite& w : Captured) {
         Pixel& p = kept[w.Index];
@@ -636,32 +611,6 @@ void RasterSurface::KeepLayer(std::uint64_t layer) {
     LayerWrites.swap(Captured);
     Captured.clear();
     LayerReady = true;
-    StampKeptFrame();
-    ++Changes;
-}
-
-void RasterSurface::StampKeptFrame() {
-    // FNV-1a over the pixels, two at a time: one pass, once for each frame kept.
-    std::uint64_t hash = 14695981039346656037ull;
-    const std::vector<Pixel>& kept = Kept();
-    const std::size_t n = kept.size();
-    for (std::size_t i = 0; i + 1 < n; i += 2)
-        hash =
-            (hash ^ (kept[i] | (static_cast<std::uint64_t>(kept[i + 1]) << 32))) * 1099511628211ull;
-    if (n % 2 == 1) hash = (hash ^ kept[n - 1]) * 1099511628211ull;
-    KeptStamp = hash | 1;  // Never 0, which stands for none.
-}
-
-bool RasterSurface::SpansDifferingFrom(const RasterSurface& other, std::vector<Span>& spans) const {
-    spans.clear();
-    if (AllDirty || other.AllDirty || Composing || other.Composing || Kept().empty() ||
-        KeptStamp == 0 || KeptStamp != other.KeptStamp || Width() != other.Width() ||
-        Height() != other.Height() || Kept().size() != other.Kept().size())
-        return false;
-    spans.reserve(Dirty.size() + other.Dirty.size());
-    spans.insert(spans.end(), Dirty.begin(), Dirty.end());
-    spans.insert(spans.end(), other.Dirty.begin(), other.Dirty.end());
-    return true;
 }
 
 bool RasterSurface::RedrawLayer(std::uint64_t layer) {
@@ -682,7 +631,6 @@ bool RasterSurface::RedrawLayer(std::uint64_t layer) {
     }
     std::sort(LayerTouched.begin(), LayerTouched.end());
     LayerTouched.erase(std::unique(LayerTouched.begin(), LayerTouched.end()), LayerTouched.end());
-    ++Changes;
     auto write = LayerWrites.begin();
     for (const std::uint32_t index : LayerTouched) {
         write = std::lower_bound(write, LayerWrites.end(), index,

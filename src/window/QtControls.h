@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QPushButton>
-#include <QRegion>
 #include <QScrollBar>
 #include <QWidget>
 #include <cstdint>
@@ -85,24 +84,9 @@ private:
 // only copies it. The surface's BringToFront raises this widget and its Refresh
 // repaints it at once; the widget always takes the surface's size, in window pixels:
 // the surface holds ratio device pixels for each of them.
-//
-// Views stacked at one place may share a StackScreen: what the screen shows there. When
-// the view raised shows a surface that differs from the one on top only where both list
-// their drawing (see RasterSurface::SpansDifferingFrom), it is raised without the whole
-// repaint Qt would make, and its Refresh repaints just those parts: an animation step
-// then copies a few stars to the screen, not the whole chart.
 class SurfaceView : public QWidget {
 public:
-    // What the screen shows where the stacked views lie: the image of Shown's surface at
-    // Version, when Known.
-    struct StackScreen {
-        const SurfaceView* Shown = nullptr;
-        std::uint64_t Version = 0;
-        bool Known = false;
-    };
-
-    SurfaceView(RasterSurface& surface, QWidget* parent, double ratio = 1.0,
-                StackScreen* screen = nullptr);
+    SurfaceView(RasterSurface& surface, QWidget* parent, double ratio = 1.0);
 
     RasterSurface& Surface;
     const double Ratio;
@@ -114,16 +98,6 @@ protected:
 
 private:
     void FitToSurface();
-    void BringToFront();
-    const SurfaceView* TopView() const;
-    bool OnScreen() const;
-    StackScreen* Screen;
-    // What a raise without repaint left for the Refresh to paint, over which view, and the
-    // versions of both surfaces then.
-    QRegion Pending;
-    bool RaisedQuietly = false;
-    const SurfaceView* QuietOver = nullptr;
-    std::uint64_t QuietOverVersion = 0, QuietVersion = 0;
 };
 
 // The animate button. Reports presses, moves and releases with the mouse buttons
