@@ -98,22 +98,7 @@ int ButtonSum(Qt::MouseButtons buttons) {
 }
 
 QtList::QtList(QComboBox* combo) : Combo(combo) {
-    // Editable through a line edit of its own rather than setEditable, which makes the
-    // popup list at once, in the form of a box that is not editable (with a menu made only
-    // to read its palette), and then remakes it: milliseconds of start-up for six boxes.
-    // The box makes its list when it first needs it; the box and its opened list look the
-    // same either way.
-    if (!Combo->isEditable()) {
-        auto* edit = new QLineEdit(Combo);
-        edit->setPalette(Combo->palette());
-        // Its text is laid out without the shaping engine, which numbers in the interface's
-        // font do not need: an animation step that sets a new minute takes some 25 µs less.
-        // The rest of the font comes from the box as before.
-        QFont plain;
-        plain.setStyleStrategy(QFont::PreferNoShaping);
-        edit->setFont(plain);
-        Combo->setLineEdit(edit);
-    }
+    Combo->setEditable(true);
     // Typed text never becomes an item or a choice: no insertion, no completion,
     // and no look-up of the text among the items.
     Combo->setInsertPolicy(QComboBox::NoInsert);

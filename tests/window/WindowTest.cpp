@@ -137,7 +137,6 @@ private slots:
     void quitClosesTheWindow();
     void listIndexOutsideTheListIsAnError();
     void startUpReadAheadStartsTheSameWindow();
-    void listsLookLikeQtsEditableBoxes();
 
 private:
     SurfaceView* FrontChart() const;
@@ -827,41 +826,6 @@ void WindowTest::startUpReadAheadStartsTheSameWindow() {
         QCOMPARE(QString::fromUtf8(error.what()), expected);
     }
     QVERIFY(!window.isVisible());
-}
-
-// The lists are made editable without setEditable; closed and opened, they look like a box
-// that setEditable made, beside them in the same panel.
-void WindowTest::listsLookLikeQtsEditableBoxes() {
-    QComboBox reference(Window->Client);
-    reference.setGeometry(104, 380, 41, 20);
-    reference.setEditable(true);
-    reference.setCompleter(nullptr);
-    for (int i = 0; i < Window->MinuteList->count(); ++i)
-        reference.addItem(Window->MinuteList->itemText(i));
-    reference.setCurrentIndex(Window->MinuteList->currentIndex());
-    reference.show();
-    QCOMPARE(Window->MinuteList->grab().toImage(), reference.grab().toImage());
-    const auto opened = [](QComboBox* box) -> QImage {
-        box->showPopup();
-        QWidget* popup = box->view()->window();
-        if (!QTest::qWaitFor([popup] { return popup->isVisible(); })) return {};
-        const QImage image = popup->grab().toImage();
-        box->hidePopup();
-        return image;
-    };
-    const QImage list = opened(Window->MinuteList);
-    QVERIFY(!list.isNull());
-    QCOMPARE(list, opened(&reference));
-    // Every item of every list shows as in the reference box, whose text is shaped.
-    for (QComboBox* box : {Window->MagnitudeList, Window->StepList, Window->MonthList,
-                           Window->DayList, Window->HourList, Window->MinuteList}) {
-        reference.resize(box->size());
-        for (int i = 0; i < box->count(); ++i) {
-            box->lineEdit()->setText(box->itemText(i));
-            reference.lineEdit()->setText(box->itemText(i));
-            QCOMPARE(box->grab().toImage(), reference.grab().toImage());
-        }
-    }
 }
 
 QTEST_MAIN(WindowTest)
