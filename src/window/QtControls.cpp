@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
@@ -116,31 +115,15 @@ QtList::QtList(QComboBox* combo) : Combo(combo) {
 QtList::~QtList() { QObject::disconnect(ClickConnection); }
 
 void QtList::AddItem(const std::string& text) {
-    if (Added.isEmpty()) {
-        // Should no operation of the list follow, the next turn of the event loop puts them.
-        QTimer::singleShot(0, PutLater.get(), [this] { PutItems(); });
-    }
-    Added.append(QString::fromStdString(text));
-}
-
-void QtList::PutItems() const {
-    if (Added.isEmpty()) return;
     // A combo box selects the first item put into an empty list; a list here
     // gets its selection only from SetListIndex, so that selection raises Click.
     const QSignalBlocker quiet(Combo);
     const int before = Combo->currentIndex();
-    Combo->addItems(Added);
-    Added.clear();
+    Combo->addItem(QString::fromStdString(text));
     if (Combo->currentIndex() != before) Combo->setCurrentIndex(before);
 }
 
-int QtList::ListIndex() const {
-    PutItems();
-    return Combo->currentIndex();
-}
-
 void QtList::SetListIndex(int index) {
-    PutItems();
     if (index < -1 || index >= Combo->count()) {
         throw RunTimeError(ErrorKind::SubscriptRange, "リストの項目がありません。");
     }
@@ -148,7 +131,6 @@ void QtList::SetListIndex(int index) {
 }
 
 void QtList::Refresh() {
-    PutItems();
     const QString shown = Combo->currentText();
     if (Refreshed && shown == RefreshedText) return;
     if (PaintBatch::Active()) {

@@ -9,7 +9,6 @@
 #include <QWidget>
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 #include "render/RasterSurface.h"
 #include "session/Controls.h"
@@ -23,19 +22,15 @@ public:
     explicit QtList(QComboBox* combo);
     ~QtList() override;
 
-    // Appends without selecting: a list that had no selection keeps none. The items
-    // reach the combo box together, at the list's next operation or event-loop turn,
-    // whichever comes first: one insertion costs the box far less than many.
+    // Appends without selecting: a list that had no selection keeps none.
     void AddItem(const std::string& text) override;
-    int ListIndex() const override;
+    int ListIndex() const override { return Combo->currentIndex(); }
     // An index outside the list is a failing control operation.
     void SetListIndex(int index) override;
     // Repaints at once only when the list shows another text than at the last Refresh:
     // the animation refreshes all four time lists at every step, and the minutes change
     // far more often than the months.
     void Refresh() override;
-    // Puts the items added since into the combo box.
-    void PutItems() const;
 
     QComboBox* const Combo;
 
@@ -43,9 +38,6 @@ private:
     QMetaObject::Connection ClickConnection;
     QString RefreshedText;
     bool Refreshed = false;
-    mutable QStringList Added;  // Items not yet in the combo box.
-    // The context of the timer that puts them: gone with the binding, it cancels the timer.
-    std::unique_ptr<QObject> PutLater = std::make_unique<QObject>();
 };
 
 // A scroll bar reporting Change after an arrow or trough click, and once when a
