@@ -13,23 +13,14 @@
 
 namespace {
 // Fills n pixels with one value. The frame covers most of the chart with a few
-// long spans every redraw, so this runs sixteen bytes a store. Streaming, for an image
-// larger than the processor's caches written once from top to bottom: the stores go
-// straight to memory without first reading each line in (an _mm_sfence must follow
-// before other drawing).
-template <bool Streaming = false>
+// long spans every redraw, so this runs sixteen bytes a store.
 inline void FillPixels(Pixel* p, std::ptrdiff_t n, Pixel value) {
 #if defined(__SSE2__)
     for (; n > 0 && (reinterpret_cast<std::uintptr_t>(p) & 15) != 0; --n) *p++ = value;
     const __m128i quad = _mm_set1_epi32(static_cast<int>(value));
     for (; n >= 8; n -= 8, p += 8) {
-        if constexpr (Streaming) {
-            _mm_stream_si128(reinterpret_cast<__m128i*>(p), quad);
-            _mm_stream_si128(reinterpret_cast<__m128i*>(p + 4), quad);
-        } else {
-            _mm_store_si128(reinterpret_cast<__m128i*>(p), quad);
-            _mm_store_si128(reinterpret_cast<__m128i*>(p + 4), quad);
-        }
+        _mm_store_si128(reinterpret_cast<__m128i*>(p), quad);
+        _mm_store_si128(reinterpret_cast<__m128i*>(p + 4), quad);
     }
 #endif
     for (; n > 0; --n) *p++ = value;
@@ -124,8 +115,6 @@ void RasterSurface::Resize(int width, int height) {
     Kept.clear();
     LayerPending = LayerReady = LayerRestored = Capturing = false;
     MarkAllDirty();
-    Composing = false;  // What was noted is lost with the old pixels.
-    Noted.clear();
     ImageWidth = width;
     ImageHeight = height;
 }
@@ -167,16 +156,6 @@ Pixel RasterSurface::PixelAt(int x, int y) const {
 }
 
 void RasterSurface::Clear() {
-    if (ComposeArmed || Composing) {
-        ComposeArmed = false;
-        Composing = true;
-        ComposedBack = ToPixel(BackColor);
-        Noted.clear();
-        MarkAllDirty();
-        CurrentX = 0.0f;
-        CurrentY = 0.0f;
-        return;
-    }
     FillPixels(Buffer.data(), static_cast<std::ptrdiff_t>(Buffer.size()), ToPixel(BackColor));
     LayerRestored = false;
     MarkAllDirty();
@@ -207,7 +186,6 @@ void RasterSurface::FillSpan(int y, int x1, int x2, Pixel colour) {
 }
 
 void RasterSurface::SetPixel(float x, float y, Colour c) {
-    Settle();
     if (OnPlot) OnPlot({false, x, y, 0.0f, c});
     PutPen(PixelOf(x), PixelOf(y), ToPixel(c), PenWidth());
 }
@@ -218,7 +196,6 @@ void RasterSurface::SetPixels(const float* xy, int count, Colour c) {
         for (int k = 0; k < count; ++k) SetPixel(xy[2 * k], xy[2 * k + 1], c);
         return;
     }
-    Settle();
     const Pixel colour = ToPixel(c);
     const int pen = PenWidth();
     if (pen != 1 || Capturing) {
@@ -317,7 +294,6 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     const int cx = PixelOf(x), cy = PixelOf(y);
     if (aspect == 1.0f && std::fabs(r) < SmallDiscLimit) {
         // A star or another small circle: from the shape kept for its radius.
-        Settle();
         const DiscShape& shape = DiscShapeOf(std::fabs(r));
         if (solid) {
             const int reachY = static_cast<int>(shape.HalfWidths.size()) - 1;
@@ -332,10 +308,6 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     }
     const double a = std::fabs(static_cast<double>(r));
     const double b = a * std::fabs(static_cast<double>(aspect));
-    if (Composing) {
-        Noted.push_back({true, cx, cy, a, b, 0, 0, 0, 0, solid, fill, outline});
-        return;
-    }
     const int reach = PixelOf(b);
     // Rows of the ellipse that can touch the image, with one row of margin for
     // the outline test against the neighbouring rows.
@@ -372,7 +344,6 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
 }
 
 void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
-    Settle();
     const Pixel colour = ToPixel(c);
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
@@ -420,12 +391,6 @@ void RasterSurface::Box(float x1, float y1, float x2, float y2, Colour c) {
         return;
     const int left = std::min(PixelOf(x1), PixelOf(x2)), right = std::max(PixelOf(x1), PixelOf(x2));
     const int top = std::min(PixelOf(y1), PixelOf(y2)), bottom = std::max(PixelOf(y1), PixelOf(y2));
-    if (Composing) {
-        const bool solid = FillStyle == FillStyleKind::Solid;
-        Noted.push_back({false, 0, 0, 0.0, 0.0, left, top, right, bottom, solid,
-                         solid ? ToPixel(FillColor) : Pixel{0}, outline});
-        return;
-    }
     const int rowFirst = std::max(top, 0), rowLast = std::min(bottom, Height() - 1);
     if (FillStyle == FillStyleKind::Solid) {
         const Pixel fill = ToPixel(FillColor);
@@ -470,7 +435,6 @@ float RasterSurface::TextAdvance(const std::string& text) {
 }
 
 void RasterSurface::PrintText(const std::string& text) {
-    Settle();
     if (!text.empty() && std::isfinite(CurrentX) && std::isfinite(CurrentY)) {
         const Pixel ink = ToPixel(ForeColor);
         const KeptMask& kept = MaskFor(text);
@@ -537,7 +501,6 @@ void RasterSurface::BlendMask(const GlyphMask& mask, const std::vector<std::uint
 }
 
 bool RasterSurface::RestoreFrame(const FrameKey& key) {
-    Settle();
     // A layer is taken only in the redraw that kept its frame.
     LayerRestored = LayerPending = false;
     const std::vector<Pixel>& kept = Kept;
@@ -568,7 +531,6 @@ bool RasterSurface::RestoreFrame(const FrameKey& key) {
 }
 
 void RasterSurface::KeepFrame(const FrameKey& key) {
-    Settle();
     // Keep a frame only when it is drawn a second time: while the view keeps changing
     // (a scroll bar in use) each frame is drawn once, and copying it would be wasted.
     if (!OfferedOnce || !(key == OfferedKey)) {
@@ -644,96 +606,11 @@ bool RasterSurface::RedrawLayer(std::uint64_t layer) {
 }
 
 void RasterSurface::BringToFront() {
-    Settle();
     if (OnBringToFront) OnBringToFront(*this);
 }
 
 void RasterSurface::Refresh() {
-    Settle();
     if (OnRefresh) OnRefresh(*this);
-}
-
-// Paints x1..x2 of the row being composed over what the figures before gave it.
-void RasterSurface::PaintRow(int x1, int x2, Pixel colour) {
-    x1 = std::max(x1, 0);
-    x2 = std::min(x2, Width() - 1);
-    if (x1 > x2) return;
-    RowScratch.clear();
-    bool placed = false;
-    for (const RowPaint& span : RowPaints) {
-        if (span.X2 < x1) {
-            RowScratch.push_back(span);
-        } else if (span.X1 > x2) {
-            if (!placed) RowScratch.push_back({x1, x2, colour});
-            placed = true;
-            RowScratch.push_back(span);
-        } else {
-            if (span.X1 < x1) RowScratch.push_back({span.X1, x1 - 1, span.Colour});
-            if (!placed) RowScratch.push_back({x1, x2, colour});
-            placed = true;
-            if (span.X2 > x2) RowScratch.push_back({x2 + 1, span.X2, span.Colour});
-        }
-    }
-    if (!placed) RowScratch.push_back({x1, x2, colour});
-    RowPaints.swap(RowScratch);
-}
-
-void RasterSurface::FinishComposing() {
-    ComposeArmed = false;
-    if (!Composing) return;
-    Composing = false;
-    const int width = Width();
-    // Past a few megabytes the image would only pass through the caches.
-    const bool streaming = Buffer.size() * sizeof(Pixel) > (std::size_t{4} << 20);
-    for (int y = 0; y < Height(); ++y) {
-        RowPaints.clear();
-        RowPaints.push_back({0, width - 1, ComposedBack});
-        for (const NotedFigure& f : Noted) {
-            if (f.Ellipse) {
-                // As Circle draws it: the fill, then the span's pixels with a 4-neighbour
-                // outside the ellipse in the outline colour.
-                int left, right;
-                EllipseRow(y, f.CentreX, f.CentreY, f.HalfX, f.HalfY, left, right);
-                if (left > right) continue;
-                if (f.Filled) PaintRow(left, right, f.Fill);
-                PaintRow(left, left, f.Outline);
-                PaintRow(right, right, f.Outline);
-                for (const int next : {y - 1, y + 1}) {
-                    int nl, nr;
-                    EllipseRow(next, f.CentreX, f.CentreY, f.HalfX, f.HalfY, nl, nr);
-                    if (nl > nr) {
-                        PaintRow(left, right, f.Outline);
-                    } else {
-                        if (nl > left) PaintRow(left, std::min(right, nl - 1), f.Outline);
-                        if (nr < right) PaintRow(std::max(left, nr + 1), right, f.Outline);
-                    }
-                }
-            } else {
-                if (y < f.Top || y > f.Bottom) continue;
-                if (f.Filled) PaintRow(f.Left, f.Right, f.Fill);
-                if (y == f.Top || y == f.Bottom) PaintRow(f.Left, f.Right, f.Outline);
-                PaintRow(f.Left, f.Left, f.Outline);
-                PaintRow(f.Right, f.Right, f.Outline);
-            }
-        }
-        Pixel* row = Buffer.data() + static_cast<std::ptrdiff_t>(width) * y;
-        for (std::size_t k = 0; k < RowPaints.size();) {
-            std::size_t end = k + 1;
-            while (end < RowPaints.size() && RowPaints[end].Colour == RowPaints[k].Colour) ++end;
-            const std::ptrdiff_t length = RowPaints[end - 1].X2 - RowPaints[k].X1 + 1;
-            if (streaming) {
-                FillPixels<true>(row + RowPaints[k].X1, length, RowPaints[k].Colour);
-            } else {
-                FillPixels(row + RowPaints[k].X1, length, RowPaints[k].Colour);
-            }
-            k = end;
-        }
-    }
-#if defined(__SSE2__)
-    if (streaming) _mm_sfence();  // The streamed stores ordered before any later drawing.
-#endif
-    Noted.clear();
-    MarkAllDirty();
 }
 
 RasterStack::RasterStack(RasterSurface& first, RasterSurface& second) : Front(&second) {

@@ -70,14 +70,6 @@ public:
     void KeepLayer(std::uint64_t layer) override;
     bool RedrawLayer(std::uint64_t layer) override;
 
-    // Composing: from the next Clear, the Clear, the large circles and ellipses and the
-    // boxes are only noted, and the first other drawing call (or FinishComposing) writes
-    // them in one pass over the rows, each pixel once, in the colours that drawing them
-    // one over another gives. The frame of a new view covers the whole chart with such
-    // figures; drawn in turn they wrote every pixel about twice.
-    void ComposeFromNextClear() { ComposeArmed = true; }
-    void FinishComposing();
-
     // Each Circle and SetPixel, as handed to the surface, for tools that list what
     // was plotted (the snapshot's star table).
     struct PlotCall {
@@ -111,28 +103,6 @@ private:
     const DiscShape& DiscShapeOf(float r);
     void Resize(int width, int height);
 
-    // A figure noted while composing: an ellipse (as the general Circle path draws it)
-    // or a box, with its fill (when solid) and outline pixels.
-    struct NotedFigure {
-        bool Ellipse;
-        int CentreX, CentreY;          // Ellipse.
-        double HalfX, HalfY;           // Ellipse: a and b in pixels.
-        int Left, Top, Right, Bottom;  // Box.
-        bool Filled;
-        Pixel Fill, Outline;
-    };
-    struct RowPaint {
-        int X1, X2;
-        Pixel Colour;
-    };
-    bool ComposeArmed = false, Composing = false;
-    Pixel ComposedBack = 0;
-    std::vector<NotedFigure> Noted;
-    std::vector<RowPaint> RowPaints, RowScratch;  // One row's spans, reused.
-    void PaintRow(int x1, int x2, Pixel colour);
-    void Settle() {
-        if (Composing) FinishComposing();
-    }
     void FillSpan(int y, int x1, int x2, Pixel colour);
     void PutPixel(int x, int y, Pixel colour);
     // Pixels of width DrawScale: a square of the line width at (x, y).
