@@ -4,7 +4,6 @@
 
 #include "geometry/Projection.h"
 #include "render/DrawingSurface.h"
-#include "render/RasterSurface.h"
 
 namespace {
 inline float Single(double v) { return static_cast<float>(v); }
@@ -83,16 +82,6 @@ void ClearAndDrawFrame(const Projection& p, std::uint64_t layer, DrawingSurface&
         LeaveFrameState(p, S);
         return;
     }
-    // On a raster surface the sphere, the lower half and the horizon plane are composed
-    // in one pass, each pixel written once, before the compass goes on top.
-    auto* raster = dynamic_cast<RasterSurface*>(&S);
-    struct Composed {
-        RasterSurface* Surface;
-        ~Composed() {
-            if (Surface != nullptr) Surface->FinishComposing();
-        }
-    } composed{raster};
-    if (raster != nullptr) raster->ComposeFromNextClear();
     S.Clear();
     DrawFrame(p, S);
     S.KeepFrame(key);

@@ -13,23 +13,14 @@
 
 namespace {
 // Fills n pixels with one value. The frame covers most of the chart with a few
-// long spans every redraw, so this runs sixteen bytes a store. Streaming, for an image
-// larger than the processor's caches written once from top to bottom: the stores go
-// straight to memory without first reading each line in (an _mm_sfence must follow
-// before other drawing).
-template <bool Streaming = false>
+// long spans every redraw, so this runs sixteen bytes a store.
 inline void FillPixels(Pixel* p, std::ptrdiff_t n, Pixel value) {
 #if defined(__SSE2__)
     for (; n > 0 && (reinterpret_cast<std::uintptr_t>(p) & 15) != 0; --n) *p++ = value;
     const __m128i quad = _mm_set1_epi32(static_cast<int>(value));
     for (; n >= 8; n -= 8, p += 8) {
-        if constexpr (Streaming) {
-            _mm_stream_si128(reinterpret_cast<__m128i*>(p), quad);
-            _mm_stream_si128(reinterpret_cast<__m128i*>(p + 4), quad);
-        } else {
-            _mm_store_si128(reinterpret_cast<__m128i*>(p), quad);
-            _mm_store_si128(reinterpret_cast<__m128i*>(p + 4), quad);
-        }
+        _mm_store_si128(reinterpret_cast<__m128i*>(p), quad);
+        _mm_store_si128(reinterpret_cast<__m128i*>(p + 4), quad);
     }
 #endif
     for (; n > 0; --n) *p++ = value;
@@ -111,16 +102,6 @@ RasterSurface::RasterSurface(int width, int height, Colour backColor, const Glyp
     Resize(width, height);
 }
 
-RasterSurface::~RasterSurface() {
-    if (Twin != nullptr) Twin->Twin = nullptr;
-}
-
-void RasterSurface::ShareKeptFramesWith(RasterSurface& twin) {
-    if (&twin == this) return;
-    Twin = &twin;
-    twin.Twin = this;
-}
-
 void RasterSurface::Resize(int width, int height) {
     if (width <= 0 || height <= 0 || width > 32767 || height > 32767) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "描画面の大きさが不正です。");
@@ -131,12 +112,9 @@ void RasterSurface::Resize(int width, int height) {
     } catch (const std::bad_alloc&) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "描画面を確保できません。");
     }
-    KeptFrame.reset();
-    KeptStamp = 0;
+    Kept.clear();
     LayerPending = LayerReady = LayerRestored = Capturing = false;
     MarkAllDirty();
-    Composing = false;  // What was noted is lost with the old pixels.
-    Noted.clear();
     ImageWidth = width;
     ImageHeight = height;
 }
@@ -178,16 +156,6 @@ Pixel RasterSurface::PixelAt(int x, int y) const {
 }
 
 void RasterSurface::Clear() {
-    if (ComposeArmed || Composing) {
-        ComposeArmed = false;
-        Composing = true;
-        ComposedBack = ToPixel(BackColor);
-        Noted.clear();
-        MarkAllDirty();
-        CurrentX = 0.0f;
-        CurrentY = 0.0f;
-        return;
-    }
     FillPixels(Buffer.data(), static_cast<std::ptrdiff_t>(Buffer.size()), ToPixel(BackColor));
     LayerRestored = false;
     MarkAllDirty();
@@ -218,7 +186,6 @@ void RasterSurface::FillSpan(int y, int x1, int x2, Pixel colour) {
 }
 
 void RasterSurface::SetPixel(float x, float y, Colour c) {
-    Settle();
     if (OnPlot) OnPlot({false, x, y, 0.0f, c});
     PutPen(PixelOf(x), PixelOf(y), ToPixel(c), PenWidth());
 }
@@ -229,7 +196,6 @@ void RasterSurface::SetPixels(const float* xy, int count, Colour c) {
         for (int k = 0; k < count; ++k) SetPixel(xy[2 * k], xy[2 * k + 1], c);
         return;
     }
-    Settle();
     const Pixel colour = ToPixel(c);
     const int pen = PenWidth();
     if (pen != 1 || Capturing) {
@@ -328,7 +294,6 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     const int cx = PixelOf(x), cy = PixelOf(y);
     if (aspect == 1.0f && std::fabs(r) < SmallDiscLimit) {
         // A star or another small circle: from the shape kept for its radius.
-        Settle();
         const DiscShape& shape = DiscShapeOf(std::fabs(r));
         if (solid) {
             const int reachY = static_cast<int>(shape.HalfWidths.size()) - 1;
@@ -343,10 +308,6 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
     }
     const double a = std::fabs(static_cast<double>(r));
     const double b = a * std::fabs(static_cast<double>(aspect));
-    if (Composing) {
-        Noted.push_back({true, cx, cy, a, b, 0, 0, 0, 0, solid, fill, outline});
-        return;
-    }
     const int reach = PixelOf(b);
     // Rows of the ellipse that can touch the image, with one row of margin for
     // the outline test against the neighbouring rows.
@@ -383,7 +344,6 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
 }
 
 void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
-    Settle();
     const Pixel colour = ToPixel(c);
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
@@ -431,12 +391,6 @@ void RasterSurface::Box(float x1, float y1, float x2, float y2, Colour c) {
         return;
     const int left = std::min(PixelOf(x1), PixelOf(x2)), right = std::max(PixelOf(x1), PixelOf(x2));
     const int top = std::min(PixelOf(y1), PixelOf(y2)), bottom = std::max(PixelOf(y1), PixelOf(y2));
-    if (Composing) {
-        const bool solid = FillStyle == FillStyleKind::Solid;
-        Noted.push_back({false, 0, 0, 0.0, 0.0, left, top, right, bottom, solid,
-                         solid ? ToPixel(FillColor) : Pixel{0}, outline});
-        return;
-    }
     const int rowFirst = std::max(top, 0), rowLast = std::min(bottom, Height() - 1);
     if (FillStyle == FillStyleKind::Solid) {
         const Pixel fill = ToPixel(FillColor);
@@ -481,7 +435,6 @@ float RasterSurface::TextAdvance(const std::string& text) {
 }
 
 void RasterSurface::PrintText(const std::string& text) {
-    Settle();
     if (!text.empty() && std::isfinite(CurrentX) && std::isfinite(CurrentY)) {
         const Pixel ink = ToPixel(ForeColor);
         const KeptMask& kept = MaskFor(text);
@@ -548,10 +501,9 @@ void RasterSurface::BlendMask(const GlyphMask& mask, const std::vector<std::uint
 }
 
 bool RasterSurface::RestoreFrame(const FrameKey& key) {
-    Settle();
     // A layer is taken only in the redraw that kept its frame.
     LayerRestored = LayerPending = false;
-    const std::vector<Pixel>& kept = Kept();
+    const std::vector<Pixel>& kept = Kept;
     if (kept.empty() || !(key == KeptKey) || kept.size() != Buffer.size()) return false;
     if (key.Layer != 0 && !LayerReady) return false;
     const Pixel* source = kept.data();
@@ -574,13 +526,11 @@ bool RasterSurface::RestoreFrame(const FrameKey& key) {
     }
     AllDirty = false;
     Dirty.clear();
-    ++Changes;
     LayerRestored = key.Layer != 0;
     return true;
 }
 
 void RasterSurface::KeepFrame(const FrameKey& key) {
-    Settle();
     // Keep a frame only when it is drawn a second time: while the view keeps changing
     // (a scroll bar in use) each frame is drawn once, and copying it would be wasted.
     if (!OfferedOnce || !(key == OfferedKey)) {
@@ -591,21 +541,10 @@ void RasterSurface::KeepFrame(const FrameKey& key) {
     }
     // Into the buffer kept before where it fits (assign reuses its capacity): a new view at
     // every step of a scroll bar should not cost a fresh allocation each time.
-    const std::vector<Pixel>* twin = Twin != nullptr ? &Twin->Kept() : nullptr;
-    if (twin != nullptr && Twin->KeptKey == key && twin->size() == Buffer.size() &&
-        std::equal(Buffer.begin(), Buffer.end(), twin->begin())) {
-        KeptFrame = Twin->KeptFrame;
-        KeptStamp = Twin->KeptStamp;
-    } else {
-        if (!KeptFrame || KeptFrame.use_count() > 1)
-            KeptFrame = std::make_shared<std::vector<Pixel>>();
-        KeptFrame->assign(Buffer.begin(), Buffer.end());
-        StampKeptFrame();
-    }
+    Kept.assign(Buffer.begin(), Buffer.end());
     KeptKey = key;
     AllDirty = false;
     Dirty.clear();
-    ++Changes;
     LayerReady = LayerRestored = false;
     LayerPending = key.Layer != 0;
 }
@@ -624,9 +563,7 @@ void RasterSurface::KeepLayer(std::uint64_t layer) {
     }
     std::stable_sort(Captured.begin(), Captured.end(),
                      [](const LayerWrite& a, const LayerWrite& b) { return a.Index < b.Index; });
-    // The layer goes into this surface's own copy of the frame.
-    if (KeptFrame.use_count() > 1) KeptFrame = std::make_shared<std::vector<Pixel>>(*KeptFrame);
-    std::vector<Pixel>& kept = *KeptFrame;
+    std::vector<Pixel>& kept = Kept;
     LayerCovers.assign(kept.size(), 0);
     for (const LayerWrite& w : Captured) {
         Pixel& p = kept[w.Index];
@@ -636,32 +573,6 @@ void RasterSurface::KeepLayer(std::uint64_t layer) {
     LayerWrites.swap(Captured);
     Captured.clear();
     LayerReady = true;
-    StampKeptFrame();
-    ++Changes;
-}
-
-void RasterSurface::StampKeptFrame() {
-    // FNV-1a over the pixels, two at a time: one pass, once for each frame kept.
-    std::uint64_t hash = 14695981039346656037ull;
-    const std::vector<Pixel>& kept = Kept();
-    const std::size_t n = kept.size();
-    for (std::size_t i = 0; i + 1 < n; i += 2)
-        hash =
-            (hash ^ (kept[i] | (static_cast<std::uint64_t>(kept[i + 1]) << 32))) * 1099511628211ull;
-    if (n % 2 == 1) hash = (hash ^ kept[n - 1]) * 1099511628211ull;
-    KeptStamp = hash | 1;  // Never 0, which stands for none.
-}
-
-bool RasterSurface::SpansDifferingFrom(const RasterSurface& other, std::vector<Span>& spans) const {
-    spans.clear();
-    if (AllDirty || other.AllDirty || Composing || other.Composing || Kept().empty() ||
-        KeptStamp == 0 || KeptStamp != other.KeptStamp || Width() != other.Width() ||
-        Height() != other.Height() || Kept().size() != other.Kept().size())
-        return false;
-    spans.reserve(Dirty.size() + other.Dirty.size());
-    spans.insert(spans.end(), Dirty.begin(), Dirty.end());
-    spans.insert(spans.end(), other.Dirty.begin(), other.Dirty.end());
-    return true;
 }
 
 bool RasterSurface::RedrawLayer(std::uint64_t layer) {
@@ -682,7 +593,6 @@ bool RasterSurface::RedrawLayer(std::uint64_t layer) {
     }
     std::sort(LayerTouched.begin(), LayerTouched.end());
     LayerTouched.erase(std::unique(LayerTouched.begin(), LayerTouched.end()), LayerTouched.end());
-    ++Changes;
     auto write = LayerWrites.begin();
     for (const std::uint32_t index : LayerTouched) {
         write = std::lower_bound(write, LayerWrites.end(), index,
@@ -696,96 +606,11 @@ bool RasterSurface::RedrawLayer(std::uint64_t layer) {
 }
 
 void RasterSurface::BringToFront() {
-    Settle();
     if (OnBringToFront) OnBringToFront(*this);
 }
 
 void RasterSurface::Refresh() {
-    Settle();
     if (OnRefresh) OnRefresh(*this);
-}
-
-// Paints x1..x2 of the row being composed over what the figures before gave it.
-void RasterSurface::PaintRow(int x1, int x2, Pixel colour) {
-    x1 = std::max(x1, 0);
-    x2 = std::min(x2, Width() - 1);
-    if (x1 > x2) return;
-    RowScratch.clear();
-    bool placed = false;
-    for (const RowPaint& span : RowPaints) {
-        if (span.X2 < x1) {
-            RowScratch.push_back(span);
-        } else if (span.X1 > x2) {
-            if (!placed) RowScratch.push_back({x1, x2, colour});
-            placed = true;
-            RowScratch.push_back(span);
-        } else {
-            if (span.X1 < x1) RowScratch.push_back({span.X1, x1 - 1, span.Colour});
-            if (!placed) RowScratch.push_back({x1, x2, colour});
-            placed = true;
-            if (span.X2 > x2) RowScratch.push_back({x2 + 1, span.X2, span.Colour});
-        }
-    }
-    if (!placed) RowScratch.push_back({x1, x2, colour});
-    RowPaints.swap(RowScratch);
-}
-
-void RasterSurface::FinishComposing() {
-    ComposeArmed = false;
-    if (!Composing) return;
-    Composing = false;
-    const int width = Width();
-    // Past a few megabytes the image would only pass through the caches.
-    const bool streaming = Buffer.size() * sizeof(Pixel) > (std::size_t{4} << 20);
-    for (int y = 0; y < Height(); ++y) {
-        RowPaints.clear();
-        RowPaints.push_back({0, width - 1, ComposedBack});
-        for (const NotedFigure& f : Noted) {
-            if (f.Ellipse) {
-                // As Circle draws it: the fill, then the span's pixels with a 4-neighbour
-                // outside the ellipse in the outline colour.
-                int left, right;
-                EllipseRow(y, f.CentreX, f.CentreY, f.HalfX, f.HalfY, left, right);
-                if (left > right) continue;
-                if (f.Filled) PaintRow(left, right, f.Fill);
-                PaintRow(left, left, f.Outline);
-                PaintRow(right, right, f.Outline);
-                for (const int next : {y - 1, y + 1}) {
-                    int nl, nr;
-                    EllipseRow(next, f.CentreX, f.CentreY, f.HalfX, f.HalfY, nl, nr);
-                    if (nl > nr) {
-                        PaintRow(left, right, f.Outline);
-                    } else {
-                        if (nl > left) PaintRow(left, std::min(right, nl - 1), f.Outline);
-                        if (nr < right) PaintRow(std::max(left, nr + 1), right, f.Outline);
-                    }
-                }
-            } else {
-                if (y < f.Top || y > f.Bottom) continue;
-                if (f.Filled) PaintRow(f.Left, f.Right, f.Fill);
-                if (y == f.Top || y == f.Bottom) PaintRow(f.Left, f.Right, f.Outline);
-                PaintRow(f.Left, f.Left, f.Outline);
-                PaintRow(f.Right, f.Right, f.Outline);
-            }
-        }
-        Pixel* row = Buffer.data() + static_cast<std::ptrdiff_t>(width) * y;
-        for (std::size_t k = 0; k < RowPaints.size();) {
-            std::size_t end = k + 1;
-            while (end < RowPaints.size() && RowPaints[end].Colour == RowPaints[k].Colour) ++end;
-            const std::ptrdiff_t length = RowPaints[end - 1].X2 - RowPaints[k].X1 + 1;
-            if (streaming) {
-                FillPixels<true>(row + RowPaints[k].X1, length, RowPaints[k].Colour);
-            } else {
-                FillPixels(row + RowPaints[k].X1, length, RowPaints[k].Colour);
-            }
-            k = end;
-        }
-    }
-#if defined(__SSE2__)
-    if (streaming) _mm_sfence();  // The streamed stores ordered before any later drawing.
-#endif
-    Noted.clear();
-    MarkAllDirty();
 }
 
 RasterStack::RasterStack(RasterSurface& first, RasterSurface& second) : Front(&second) {

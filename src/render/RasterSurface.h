@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,13 +35,7 @@ public:
     RasterSurface(int width, int height, Colour backColor, const GlyphSource& glyphs);
     RasterSurface(const RasterSurface&) = delete;
     RasterSurface& operator=(const RasterSurface&) = delete;
-    ~RasterSurface() override;
-    // The two charts of a window draw the same frame most of the time: twins keep one copy
-    // of it between them while their kept frames are equal.
-    void ShareKeptFramesWith(RasterSurface& twin);
-    bool KeepsOneFrameWithTwin() const {
-        return Twin != nullptr && KeptFrame && KeptFrame == Twin->KeptFrame;
-    }
+    ~RasterSurface() override = default;
 
     void Clear() override;
     void Circle(float x, float y, float r, Colour c, float aspect = 1.0f) override;
@@ -73,29 +66,9 @@ public:
     bool RestoreFrame(const FrameKey& key) override;
     void KeepFrame(const FrameKey& key) override;
 
-    // Counts the changes to the image (and to what it is kept against): equal counts, the
-    // same pixels.
-    std::uint64_t Version() const { return Changes; }
-    // The pixels of a row, X1..X2 of row Y.
-    struct Span {
-        int Y, X1, X2;
-    };
-    // Where this image may differ from other's: both are one kept frame (the same pixels,
-    // by its stamp) with only listed drawing over it, the stars as a rule, so the spans of
-    // both lists hold every difference; a screen showing other then repaints just those.
-    // False when that cannot be told, and then the images may differ anywhere.
-    bool SpansDifferingFrom(const RasterSurface& other, std::vector<Span>& spans) const;
     void BeginLayer() override;
     void KeepLayer(std::uint64_t layer) override;
     bool RedrawLayer(std::uint64_t layer) override;
-
-    // Composing: from the next Clear, the Clear, the large circles and ellipses and the
-    // boxes are only noted, and the first other drawing call (or FinishComposing) writes
-    // them in one pass over the rows, each pixel once, in the colours that drawing them
-    // one over another gives. The frame of a new view covers the whole chart with such
-    // figures; drawn in turn they wrote every pixel about twice.
-    void ComposeFromNextClear() { ComposeArmed = true; }
-    void FinishComposing();
 
     // Each Circle and SetPixel, as handed to the surface, for tools that list what
     // was plotted (the snapshot's star table).
@@ -130,28 +103,6 @@ private:
     const DiscShape& DiscShapeOf(float r);
     void Resize(int width, int height);
 
-    // A figure noted while composing: an ellipse (as the general Circle path draws it)
-    // or a box, with its fill (when solid) and outline pixels.
-    struct NotedFigure {
-        bool Ellipse;
-        int CentreX, CentreY;          // Ellipse.
-        double HalfX, HalfY;           // Ellipse: a and b in pixels.
-        int Left, Top, Right, Bottom;  // Box.
-        bool Filled;
-        Pixel Fill, Outline;
-    };
-    struct RowPaint {
-        int X1, X2;
-        Pixel Colour;
-    };
-    bool ComposeArmed = false, Composing = false;
-    Pixel ComposedBack = 0;
-    std::vector<NotedFigure> Noted;
-    std::vector<RowPaint> RowPaints, RowScratch;  // One row's spans, reused.
-    void PaintRow(int x1, int x2, Pixel colour);
-    void Settle() {
-        if (Composing) FinishComposing();
-    }
     void FillSpan(int y, int x1, int x2, Pixel colour);
     void PutPixel(int x, int y, Pixel colour);
     // Pixels of width DrawScale: a square of the line width at (x, y).
@@ -166,29 +117,21 @@ private:
     float TextLineHeight = 0.0f;
     std::map<std::string, KeptMask> TextMasks;
     std::vector<DiscShape> DiscShapes;  // Small circles by radius.
-    // Pixels of the frame drawn for KeptKey; none when null. Shared with the twin surface
-    // while both keep the same pixels, and copied before either changes them.
-    std::shared_ptr<std::vector<Pixel>> KeptFrame;
-    RasterSurface* Twin = nullptr;
-    const std::vector<Pixel>& Kept() const {
-        static const std::vector<Pixel> none;
-        return KeptFrame ? *KeptFrame : none;
-    }
+    // Pixels of the frame drawn for KeptKey; none when empty.
+    std::vector<Pixel> Kept;
     FrameKey KeptKey;
     FrameKey OfferedKey;  // The frame last drawn in full, kept when drawn again.
     bool OfferedOnce = false;
-    // Where the image may differ from KeptFrame: the rows' spans written since the frame
+    // Where the image may differ from Kept: the rows' spans written since the frame
     // was kept or put back, so that putting it back rewrites only those (the stars, as a
     // rule).
-    using DirtySpan = Span;
+    struct DirtySpan {
+        int Y, X1, X2;  // X1..X2 of row Y.
+    };
     static constexpr std::size_t MaxDirtySpans = 16384;
     std::vector<DirtySpan> Dirty;
     bool AllDirty = true;  // Too much written to list, or nothing kept yet.
-    std::uint64_t Changes = 0;
-    std::uint64_t KeptStamp = 0;  // A hash of KeptFrame's pixels; 0 with none kept.
-    void StampKeptFrame();
     void MarkDirty(int y, int x1, int x2) {
-        ++Changes;
         if (AllDirty) return;
         // With a layer put back the list must stay whole: RedrawLayer needs every pixel.
         if (Dirty.size() == MaxDirtySpans && !LayerRestored) {
@@ -198,7 +141,6 @@ private:
         Dirty.push_back({y, x1, x2});
     }
     void MarkAllDirty() {
-        ++Changes;
         AllDirty = true;
         Dirty.clear();
     }
@@ -216,8 +158,8 @@ private:
         Captured.push_back({static_cast<std::uint32_t>(index), ink, cover});
     }
     bool Capturing = false;
-    bool LayerPending = false;   // KeptFrame is the frame alone, awaiting KeptKey.Layer.
-    bool LayerReady = false;     // KeptFrame holds the frame with KeptKey.Layer over it.
+    bool LayerPending = false;   // Kept is the frame alone, awaiting KeptKey.Layer.
+    bool LayerReady = false;     // Kept holds the frame with KeptKey.Layer over it.
     bool LayerRestored = false;  // The last RestoreFrame put back a frame with a layer.
     std::vector<LayerWrite> Captured;
     std::vector<LayerWrite> LayerWrites;      // Sorted by Index, in drawing order within one.

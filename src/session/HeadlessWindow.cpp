@@ -59,7 +59,6 @@ HeadlessWindow::HeadlessWindow(const GlyphSource& chartText, const GlyphSource& 
     Ui.LongitudeBar = &LongitudeBar;
     Ui.ElevationBar = &ElevationBar;
     Ui.LatitudeBar = &LatitudeBar;
-    Chart0.ShareKeptFramesWith(Chart1);
     Ui.Charts[0] = &Chart0;
     Ui.Charts[1] = &Chart1;
     Ui.AzimuthReadout = &AzimuthReadout;

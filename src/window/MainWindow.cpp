@@ -145,7 +145,6 @@ void MainWindow::CreateControls() {
             device(ChartSideAsLaidOut), device(ChartSideAsLaidOut), Black, ChartTextAt(Ratio));
         ChartRasters[i]->DrawScale = static_cast<float>(Ratio);
     }
-    ChartRasters[0]->ShareKeptFramesWith(*ChartRasters[1]);
     for (auto& readout : ReadoutRasters) {
         readout = std::make_unique<RasterSurface>(device(ReadoutWidth), device(ReadoutHeight),
                                                   White, *ReadoutText);
@@ -179,7 +178,7 @@ void MainWindow::CreateControls() {
     AnimateButton->setToolTip(QStringLiteral("天球を分単位（増加分）で動かします"));
     AnimateButton->setAutoDefault(false);
     for (std::size_t i = 0; i < ChartViews.size(); ++i) {
-        ChartViews[i] = new SurfaceView(*ChartRasters[i], Client, Ratio, &ChartScreen);
+        ChartViews[i] = new SurfaceView(*ChartRasters[i], Client, Ratio);
         ChartViews[i]->move(ChartLeft, ChartTop);
         ChartViews[i]->setFocusPolicy(Qt::StrongFocus);
     }

@@ -120,7 +120,6 @@ private:
     // writes the same read-out again does not repaint it.
     std::array<std::vector<Pixel>, 4> ReadoutsShown;
     std::array<SurfaceView*, 2> ChartViews{};
-    SurfaceView::StackScreen ChartScreen;  // What the screen shows where the charts lie.
     std::unique_ptr<QtList> Lists[6];
     std::unique_ptr<QtScroll> Scrolls[4];  // AzimuthBar, LongitudeBar, ElevationBar, LatitudeBar.
     SkyControls Ui;

@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <QWheelEvent>
 #include <QWindow>
 #include <algorithm>
@@ -98,22 +97,7 @@ int ButtonSum(Qt::MouseButtons buttons) {
 }
 
 QtList::QtList(QComboBox* combo) : Combo(combo) {
-    // Editable through a line edit of its own rather than setEditable, which makes the
-    // popup list at once, in the form of a box that is not editable (with a menu made only
-    // to read its palette), and then remakes it: milliseconds of start-up for six boxes.
-    // The box makes its list when it first needs it; the box and its opened list look the
-    // same either way.
-    if (!Combo->isEditable()) {
-        auto* edit = new QLineEdit(Combo);
-        edit->setPalette(Combo->palette());
-        // Its text is laid out without the shaping engine, which numbers in the interface's
-        // font do not need: an animation step that sets a new minute takes some 25 µs less.
-        // The rest of the font comes from the box as before.
-        QFont plain;
-        plain.setStyleStrategy(QFont::PreferNoShaping);
-        edit->setFont(plain);
-        Combo->setLineEdit(edit);
-    }
+    Combo->setEditable(true);
     // Typed text never becomes an item or a choice: no insertion, no completion,
     // and no look-up of the text among the items.
     Combo->setInsertPolicy(QComboBox::NoInsert);
@@ -131,31 +115,15 @@ QtList::QtList(QComboBox* combo) : Combo(combo) {
 QtList::~QtList() { QObject::disconnect(ClickConnection); }
 
 void QtList::AddItem(const std::string& text) {
-    if (Added.isEmpty()) {
-        // Should no operation of the list follow, the next turn of the event loop puts them.
-        QTimer::singleShot(0, PutLater.get(), [this] { PutItems(); });
-    }
-    Added.append(QString::fromStdString(text));
-}
-
-void QtList::PutItems() const {
-    if (Added.isEmpty()) return;
     // A combo box selects the first item put into an empty list; a list here
     // gets its selection only from SetListIndex, so that selection raises Click.
     const QSignalBlocker quiet(Combo);
     const int before = Combo->currentIndex();
-    Combo->addItems(Added);
-    Added.clear();
+    Combo->addItem(QString::fromStdString(text));
     if (Combo->currentIndex() != before) Combo->setCurrentIndex(before);
 }
 
-int QtList::ListIndex() const {
-    PutItems();
-    return Combo->currentIndex();
-}
-
 void QtList::SetListIndex(int index) {
-    PutItems();
     if (index < -1 || index >= Combo->count()) {
         throw RunTimeError(ErrorKind::SubscriptRange, "リストの項目がありません。");
     }
@@ -163,7 +131,6 @@ void QtList::SetListIndex(int index) {
 }
 
 void QtList::Refresh() {
-    PutItems();
     const QString shown = Combo->currentText();
     if (Refreshed && shown == RefreshedText) return;
     if (PaintBatch::Active()) {
@@ -195,127 +162,25 @@ std::int16_t QtScroll::Value() const {
     return static_cast<std::int16_t>(Bar->value());
 }
 
-SurfaceView::SurfaceView(RasterSurface& surface, QWidget* parent, double ratio, StackScreen* screen)
-    : QWidget(parent), Surface(surface), Ratio(ratio), Screen(screen) {
+SurfaceView::SurfaceView(RasterSurface& surface, QWidget* parent, double ratio)
+    : QWidget(parent), Surface(surface), Ratio(ratio) {
     ShowKeyboardFocus(this);
     // The image covers the widget, so nothing beneath needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     FitToSurface();
-    Surface.OnBringToFront = [this](RasterSurface&) { BringToFront(); };
+    Surface.OnBringToFront = [this](RasterSurface&) {
+        FitToSurface();
+        raise();
+    };
     Surface.OnRefresh = [this](RasterSurface&) {
         FitToSurface();
-        // A quiet raise holds while neither image has changed since.
-        const bool quiet = RaisedQuietly && Screen->Known && Screen->Shown == QuietOver &&
-                           Screen->Version == QuietOverVersion &&
-                           QuietOver->Surface.Version() == QuietOverVersion &&
-                           Surface.Version() == QuietVersion;
-        RaisedQuietly = false;
         if (PaintBatch::Active()) {
-            if (quiet) {
-                update(Pending);
-            } else {
-                update();
-            }
-        } else if (quiet) {
-            repaint(Pending);
+            update();
         } else {
             repaint();
         }
-        Pending = QRegion();
-        if (Screen != nullptr) {
-            // The screen now shows this surface as it is, if this view is the one seen.
-            Screen->Known = TopView() == this && OnScreen();
-            Screen->Shown = this;
-            Screen->Version = Surface.Version();
-        }
         if (AfterRefresh) AfterRefresh();
     };
-}
-
-namespace {
-// The spans as a region of 32-pixel blocks, in rows of blocks from the top, each row's
-// blocks joined where they touch. Each rectangle costs the window system a request of its
-// own, which outweighs the pixels: a few dozen rectangles for a few hundred stars copy
-// faster than either a few hundred small ones or the whole chart.
-QRegion RegionOfSpans(const std::vector<RasterSurface::Span>& spans, int width, int height) {
-    constexpr int Block = 32;
-    const int columns = (width + Block - 1) / Block, rows = (height + Block - 1) / Block;
-    std::vector<std::uint8_t> marked(static_cast<std::size_t>(columns) *
-                                     static_cast<std::size_t>(rows));
-    for (const RasterSurface::Span& span : spans) {
-        if (span.Y < 0 || span.Y >= height) continue;
-        const int first = std::max(span.X1, 0) / Block, last = std::min(span.X2, width - 1) / Block;
-        std::uint8_t* row = marked.data() + static_cast<std::ptrdiff_t>(columns) * (span.Y / Block);
-        for (int c = first; c <= last; ++c) row[c] = 1;
-    }
-    std::vector<QRect> rects;
-    for (int r = 0; r < rows; ++r) {
-        const std::uint8_t* row = marked.data() + static_cast<std::ptrdiff_t>(columns) * r;
-        for (int c = 0; c < columns;) {
-            if (row[c] == 0) {
-                ++c;
-                continue;
-            }
-            const int first = c;
-            while (c < columns && row[c] != 0) ++c;
-            rects.emplace_back(first * Block, r * Block, (c - first) * Block, Block);
-        }
-    }
-    QRegion region;
-    // Rows of equal height, left to right, apart: the banded form setRects takes as it is.
-    if (!rects.empty()) region.setRects(rects.data(), static_cast<int>(rects.size()));
-    return region & QRect(0, 0, width, height);
-}
-}  // namespace
-
-// Shown and painted: the window is on the screen and this view not hidden.
-bool SurfaceView::OnScreen() const {
-    const QWindow* handle = window()->windowHandle();
-    return isVisible() && handle != nullptr && handle->isExposed();
-}
-
-// The view on top where this one lies; null when a widget of another kind is.
-const SurfaceView* SurfaceView::TopView() const {
-    const QObjectList& stack = parentWidget()->children();
-    for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-        const auto* widget = qobject_cast<const QWidget*>(*it);
-        if (widget == nullptr || widget->isHidden() || !widget->geometry().intersects(geometry()))
-            continue;
-        return dynamic_cast<const SurfaceView*>(widget);
-    }
-    return nullptr;
-}
-
-void SurfaceView::BringToFront() {
-    FitToSurface();
-    const SurfaceView* top = Screen != nullptr ? TopView() : nullptr;
-    std::vector<RasterSurface::Span> spans;
-    // Quietly only over a stacked view whose surface the screen shows as it is now, and
-    // when the two images differ at listed places only.
-    const bool quiet = Screen != nullptr && Ratio == 1.0 && top != nullptr && top != this &&
-                       top->Screen == Screen && Screen->Known && Screen->Shown == top &&
-                       Screen->Version == top->Surface.Version() && top->geometry() == geometry() &&
-                       OnScreen() && Surface.SpansDifferingFrom(top->Surface, spans);
-    if (!quiet) {
-        RaisedQuietly = false;
-        // Raised the usual way, the view is repainted whole when its turn comes.
-        if (Screen != nullptr && top != this) Screen->Known = false;
-        raise();
-        return;
-    }
-    Pending = RegionOfSpans(spans, width(), height());
-    // Raised while its updates are held, Qt marks nothing to repaint: the screen keeps the
-    // other view's image, equal to this one outside Pending. The attribute is set directly:
-    // setUpdatesEnabled(true) would ask for the whole repaint this avoids.
-    setAttribute(Qt::WA_UpdatesDisabled, true);
-    raise();
-    setAttribute(Qt::WA_UpdatesDisabled, false);
-    RaisedQuietly = true;
-    QuietOver = top;
-    QuietOverVersion = top->Surface.Version();
-    QuietVersion = Surface.Version();
-    // Should no Refresh follow, the event loop paints the difference.
-    update(Pending);
 }
 
 void SurfaceView::FitToSurface() {
@@ -326,20 +191,12 @@ void SurfaceView::FitToSurface() {
     if (this->size() != size) resize(size);
 }
 
-void SurfaceView::paintEvent(QPaintEvent* event) {
+void SurfaceView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (Ratio == 1.0) {
-        // Rectangle by rectangle: the region of an animation step is a few dozen blocks
-        // spread over the chart, and a copy of their bounding rectangle clipped to them
-        // would be shared out among threads for its size alone.
-        const QImage image = ImageOf(Surface);
-        for (const QRect& area : event->region()) painter.drawImage(area.topLeft(), image, area);
-    } else {
-        // Device pixel for device pixel: the image's ratio makes it cover the widget exactly.
-        QImage image = ImageOf(Surface);
-        image.setDevicePixelRatio(Ratio);
-        painter.drawImage(QPointF(0, 0), image);
-    }
+    // Device pixel for device pixel: the image's ratio makes it cover the widget exactly.
+    QImage image = ImageOf(Surface);
+    image.setDevicePixelRatio(Ratio);
+    painter.drawImage(QPointF(0, 0), image);
 }
 
 QtAnimateButton::QtAnimateButton(const QString& caption, QWidget* parent)

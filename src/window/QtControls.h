@@ -5,12 +5,10 @@
 
 #include <QComboBox>
 #include <QPushButton>
-#include <QRegion>
 #include <QScrollBar>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 #include "render/RasterSurface.h"
 #include "session/Controls.h"
@@ -24,19 +22,15 @@ public:
     explicit QtList(QComboBox* combo);
     ~QtList() override;
 
-    // Appends without selecting: a list that had no selection keeps none. The items
-    // reach the combo box together, at the list's next operation or event-loop turn,
-    // whichever comes first: one insertion costs the box far less than many.
+    // Appends without selecting: a list that had no selection keeps none.
     void AddItem(const std::string& text) override;
-    int ListIndex() const override;
+    int ListIndex() const override { return Combo->currentIndex(); }
     // An index outside the list is a failing control operation.
     void SetListIndex(int index) override;
     // Repaints at once only when the list shows another text than at the last Refresh:
     // the animation refreshes all four time lists at every step, and the minutes change
     // far more often than the months.
     void Refresh() override;
-    // Puts the items added since into the combo box.
-    void PutItems() const;
 
     QComboBox* const Combo;
 
@@ -44,9 +38,6 @@ private:
     QMetaObject::Connection ClickConnection;
     QString RefreshedText;
     bool Refreshed = false;
-    mutable QStringList Added;  // Items not yet in the combo box.
-    // The context of the timer that puts them: gone with the binding, it cancels the timer.
-    std::unique_ptr<QObject> PutLater = std::make_unique<QObject>();
 };
 
 // A scroll bar reporting Change after an arrow or trough click, and once when a
@@ -85,24 +76,9 @@ private:
 // only copies it. The surface's BringToFront raises this widget and its Refresh
 // repaints it at once; the widget always takes the surface's size, in window pixels:
 // the surface holds ratio device pixels for each of them.
-//
-// Views stacked at one place may share a StackScreen: what the screen shows there. When
-// the view raised shows a surface that differs from the one on top only where both list
-// their drawing (see RasterSurface::SpansDifferingFrom), it is raised without the whole
-// repaint Qt would make, and its Refresh repaints just those parts: an animation step
-// then copies a few stars to the screen, not the whole chart.
 class SurfaceView : public QWidget {
 public:
-    // What the screen shows where the stacked views lie: the image of Shown's surface at
-    // Version, when Known.
-    struct StackScreen {
-        const SurfaceView* Shown = nullptr;
-        std::uint64_t Version = 0;
-        bool Known = false;
-    };
-
-    SurfaceView(RasterSurface& surface, QWidget* parent, double ratio = 1.0,
-                StackScreen* screen = nullptr);
+    SurfaceView(RasterSurface& surface, QWidget* parent, double ratio = 1.0);
 
     RasterSurface& Surface;
     const double Ratio;
@@ -114,16 +90,6 @@ protected:
 
 private:
     void FitToSurface();
-    void BringToFront();
-    const SurfaceView* TopView() const;
-    bool OnScreen() const;
-    StackScreen* Screen;
-    // What a raise without repaint left for the Refresh to paint, over which view, and the
-    // versions of both surfaces then.
-    QRegion Pending;
-    bool RaisedQuietly = false;
-    const SurfaceView* QuietOver = nullptr;
-    std::uint64_t QuietOverVersion = 0, QuietVersion = 0;
 };
 
 // The animate button. Reports presses, moves and releases with the mouse buttons

@@ -137,7 +137,6 @@ private slots:
     void quitClosesTheWindow();
     void listIndexOutsideTheListIsAnError();
     void startUpReadAheadStartsTheSameWindow();
-    void listsLookLikeQtsEditableBoxes();
 
 private:
     SurfaceView* FrontChart() const;
@@ -782,19 +781,6 @@ void WindowTest::quitClosesTheWindow() {
 void WindowTest::listIndexOutsideTheListIsAnError() {
     QVERIFY_THROWS_EXCEPTION(RunTimeError, Window->Controls().MinuteList->SetListIndex(60));
     QCOMPARE(Window->MinuteList->currentIndex(), 0);
-    // Added items reach the box by the next turn of the event loop with no other operation
-    // of the list, keep its selection, and count for the index check.
-    Window->Controls().MinuteList->AddItem("60");
-    QCoreApplication::processEvents();
-    QCOMPARE(Window->MinuteList->count(), 61);
-    QCOMPARE(Window->MinuteList->currentIndex(), 0);
-    Window->Controls().MinuteList->AddItem("61");
-    Window->Controls().MinuteList->SetListIndex(61);
-    QCOMPARE(Window->MinuteList->currentText(), QStringLiteral("61"));
-    // A window closed with items still to put leaves no timer behind.
-    Window->Controls().MinuteList->AddItem("62");
-    Window.reset();
-    QCoreApplication::processEvents();
 }
 
 // The start as main makes it, with the fonts and the catalogue read on a thread: the same
@@ -827,41 +813,6 @@ void WindowTest::startUpReadAheadStartsTheSameWindow() {
         QCOMPARE(QString::fromUtf8(error.what()), expected);
     }
     QVERIFY(!window.isVisible());
-}
-
-// The lists are made editable without setEditable; closed and opened, they look like a box
-// that setEditable made, beside them in the same panel.
-void WindowTest::listsLookLikeQtsEditableBoxes() {
-    QComboBox reference(Window->Client);
-    reference.setGeometry(104, 380, 41, 20);
-    reference.setEditable(true);
-    reference.setCompleter(nullptr);
-    for (int i = 0; i < Window->MinuteList->count(); ++i)
-        reference.addItem(Window->MinuteList->itemText(i));
-    reference.setCurrentIndex(Window->MinuteList->currentIndex());
-    reference.show();
-    QCOMPARE(Window->MinuteList->grab().toImage(), reference.grab().toImage());
-    const auto opened = [](QComboBox* box) -> QImage {
-        box->showPopup();
-        QWidget* popup = box->view()->window();
-        if (!QTest::qWaitFor([popup] { return popup->isVisible(); })) return {};
-        const QImage image = popup->grab().toImage();
-        box->hidePopup();
-        return image;
-    };
-    const QImage list = opened(Window->MinuteList);
-    QVERIFY(!list.isNull());
-    QCOMPARE(list, opened(&reference));
-    // Every item of every list shows as in the reference box, whose text is shaped.
-    for (QComboBox* box : {Window->MagnitudeList, Window->StepList, Window->MonthList,
-                           Window->DayList, Window->HourList, Window->MinuteList}) {
-        reference.resize(box->size());
-        for (int i = 0; i < box->count(); ++i) {
-            box->lineEdit()->setText(box->itemText(i));
-            reference.lineEdit()->setText(box->itemText(i));
-            QCOMPARE(box->grab().toImage(), reference.grab().toImage());
-        }
-    }
 }
 
 QTEST_MAIN(WindowTest)
