@@ -52,6 +52,4 @@ public:
     void SetWidth(int) override {}
     void SetHeight(int) override {}
     float LineHeight() const override { return 14.0f; }
-    bool DrawsNothing() const override { return Unseen; }
-    bool Unseen = false;  // Stands in as a surface that draws nothing.
 };
