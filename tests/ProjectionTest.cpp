@@ -36,14 +36,6 @@ ChartPoint DefaultAt(double raPastSidereal, double dec, int elevation = 10) {
                          SiderealAtStart);
 }
 
-const Sky& LoadedSky() {
-    static const Sky* sky = [] {
-        auto* made = new Sky;
-        LoadStarDataFrom(*made, std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
-        return made;
-    }();
-    return *sky;
-}
 }  // namespace
 
 TEST(PlaceSkyPoint, GivesTheWorkedPointsOfTheDefaultView) {

@@ -21,15 +21,6 @@ namespace {
 constexpr double TwoPi = 2 * std::numbers::pi;
 constexpr double HalfPixel = 0.5;  // pixels: how far a trail may stray from the exact circle
 
-const Sky& LoadedSky() {
-    static const Sky* loaded = [] {
-        auto* sky = new Sky;
-        LoadStarDataFrom(*sky, std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData");
-        return sky;
-    }();
-    return *loaded;
-}
-
 // A chart over the real catalogue, seen as given.
 std::unique_ptr<TestChart> CatalogueSky(double poleAngle, std::int16_t azimuth,
                                         std::int16_t elevation, double radius) {

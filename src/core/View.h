@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "core/Settings.h"
+
 // The lesson overlays, each switched on its own; all off at start-up, when the chart
 // is exactly the plain star chart. Trails and constellation lines go under the stars,
 // the rest over them.
@@ -19,6 +21,28 @@ struct OverlaySet {
     bool Any() const { return Sun || Seasons || Circles || Trails || Constellations || Names; }
     bool operator==(const OverlaySet&) const = default;
 };
+
+// OverlayFlag: the flag of OverlaySet that an overlay's setting (FirstOverlay..LastOverlay
+// of the table) switches; null for any other setting. The one place that ties the two.
+constexpr bool OverlaySet::*OverlayFlag(Setting id) {
+    switch (id) {
+        case Setting::Sun:
+            return &OverlaySet::Sun;
+        case Setting::Seasons:
+            return &OverlaySet::Seasons;
+        case Setting::Circles:
+            return &OverlaySet::Circles;
+        case Setting::Trails:
+            return &OverlaySet::Trails;
+        case Setting::Constellations:
+            return &OverlaySet::Constellations;
+        case Setting::Names:
+            return &OverlaySet::Names;
+        default:
+            return nullptr;
+    }
+}
+static_assert(OverlaySet{}.TrailHours == SettingOf(Setting::TrailHours).Default);
 
 // The pictures a view can be. Today one: the celestial sphere as a dome seen from outside.
 enum class ViewKind : std::uint8_t { Dome };

@@ -7,21 +7,6 @@ namespace {
 // The tool's own options, after the sky settings.
 enum Own { Output = SkySettingCount, Size, Stars, StarDataFile, Overlays, TrailHours, Points };
 
-// The overlay flag each overlay's setting switches, in the table's order of overlays.
-struct OverlayFlag {
-    Setting Id;
-    bool OverlaySet::*Field;
-};
-static_assert(OverlaySet{}.TrailHours == SettingOf(Setting::TrailHours).Default);
-constexpr OverlayFlag OverlayFlags[] = {
-    {Setting::Sun, &OverlaySet::Sun},
-    {Setting::Seasons, &OverlaySet::Seasons},
-    {Setting::Circles, &OverlaySet::Circles},
-    {Setting::Trails, &OverlaySet::Trails},
-    {Setting::Constellations, &OverlaySet::Constellations},
-    {Setting::Names, &OverlaySet::Names},
-};
-
 const ProgramSyntax& SnapshotSyntax() {
     static const ProgramSyntax syntax = {
         "domarium-snapshot",
@@ -80,11 +65,7 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
         std::vector<Setting> on;
         result.Error = CheckOverlayList(*line.Value[Overlays], on);
         if (!result.Error.empty()) return result;
-        for (const OverlayFlag& flag : OverlayFlags) {
-            for (const Setting id : on) {
-                if (id == flag.Id) options.Overlays.*(flag.Field) = true;
-            }
-        }
+        for (const Setting id : on) options.Overlays.*OverlayFlag(id) = true;
     }
     if (line.Number[TrailHours]) options.Overlays.TrailHours = *line.Number[TrailHours];
     if (!line.Value[Output]) {

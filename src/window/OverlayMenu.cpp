@@ -5,15 +5,6 @@
 #include <QMenu>
 
 namespace {
-constexpr bool ItemsInTableOrder() {
-    for (std::size_t i = 0; i < OverlayMenuItems.size(); ++i) {
-        if (static_cast<int>(OverlayMenuItems[i].Id) !=
-            static_cast<int>(FirstOverlay) + static_cast<int>(i))
-            return false;
-    }
-    return OverlayMenuItems.back().Id == LastOverlay;
-}
-static_assert(ItemsInTableOrder(), "the menu lists every overlay of the table, in its order");
 static_assert(ValueCount(SettingOf(Setting::TrailHours)) == 6);
 }  // namespace
 

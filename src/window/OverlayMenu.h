@@ -20,14 +20,16 @@ struct OverlayMenuItem {
 };
 
 // In the table's order of overlays; the 星の軌跡の時間 submenu follows 星の軌跡.
-inline constexpr std::array<OverlayMenuItem, 6> OverlayMenuItems{{
-    {Setting::Sun, &OverlaySet::Sun},
-    {Setting::Seasons, &OverlaySet::Seasons},
-    {Setting::Circles, &OverlaySet::Circles},
-    {Setting::Trails, &OverlaySet::Trails},
-    {Setting::Constellations, &OverlaySet::Constellations},
-    {Setting::Names, &OverlaySet::Names},
-}};
+inline constexpr std::size_t OverlayCount =
+    static_cast<std::size_t>(static_cast<int>(LastOverlay) - static_cast<int>(FirstOverlay) + 1);
+inline constexpr std::array<OverlayMenuItem, OverlayCount> OverlayMenuItems = [] {
+    std::array<OverlayMenuItem, OverlayCount> items{};
+    for (std::size_t i = 0; i < OverlayCount; ++i) {
+        const auto id = static_cast<Setting>(static_cast<int>(FirstOverlay) + static_cast<int>(i));
+        items[i] = {id, OverlayFlag(id)};
+    }
+    return items;
+}();
 
 // The items, added to a menu. Each toggle hands the whole new OverlaySet to change (the
 // window's: the session's SetOverlays, which redraws both chart surfaces at once, as

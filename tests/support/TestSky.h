@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "catalogue/StarData.h"
 #include "core/Moment.h"
 #include "core/Sky.h"
 #include "core/View.h"
@@ -41,6 +42,15 @@ inline std::unique_ptr<HeadlessWindow> NewWindow() {
 // The project's own catalogue, and a headless window started on it as the program starts.
 inline const std::filesystem::path Catalogue =
     std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
+// The project's catalogue as a sky, loaded once.
+inline const Sky& LoadedSky() {
+    static const Sky* loaded = [] {
+        auto* sky = new Sky;
+        LoadStarDataFrom(*sky, Catalogue);
+        return sky;
+    }();
+    return *loaded;
+}
 inline std::unique_ptr<HeadlessWindow> StartedWindow() {
     auto window = NewWindow();
     window->Load(Catalogue);

@@ -154,14 +154,7 @@ MemoryScroll* ScrollOf(HeadlessWindow* w, WebControl control) {
 // Latitude and elevation bars run the other way round and from 0: the table of
 // settings' BarPosition (90 - latitude, 90 + elevation).
 // The overlay flag an overlay control switches; null for the other controls.
-bool OverlaySet::*FlagOf(WebControl control) {
-    static constexpr bool OverlaySet::*Flags[] = {
-        &OverlaySet::Sun,    &OverlaySet::Seasons,        &OverlaySet::Circles,
-        &OverlaySet::Trails, &OverlaySet::Constellations, &OverlaySet::Names,
-    };
-    const int index = static_cast<int>(control) - static_cast<int>(WebControl::Sun);
-    return index >= 0 && index < static_cast<int>(std::size(Flags)) ? Flags[index] : nullptr;
-}
+bool OverlaySet::*FlagOf(WebControl control) { return OverlayFlag(control); }
 int ToScroll(WebControl control, int value) { return BarPosition(SettingOf(control), value); }
 int FromScroll(WebControl control, int value) { return ValueAtBar(SettingOf(control), value); }
 }  // namespace
