@@ -9,7 +9,7 @@ void DerivePolarValues(Sky& sky) {
         sky.SinPolarDist[i] = std::sin(polarDist);
         sky.CosPolarDist[i] = std::cos(polarDist);
         const double raRad = (sky.StarRA[i] * ChartPi) / 180;
-        sky.UnitX[i] = std::sin(polarDist) * std::cos(raRad);
-        sky.UnitY[i] = std::sin(polarDist) * std::sin(raRad);
+        sky.UnitX[i] = sky.SinPolarDist[i] * std::cos(raRad);
+        sky.UnitY[i] = sky.SinPolarDist[i] * std::sin(raRad);
     }
 }
