@@ -7,7 +7,14 @@
 #include "time/Clock.h"
 
 Scene SceneOf(const Sky& sky, const Moment& moment, const View& view) {
-    return {sky, moment, view, ProjectionOf(moment, view), SiderealAngleOf(moment)};
+    Scene scene{sky, moment, view, ProjectionOf(moment, view), SiderealAngleOf(moment)};
+    if (view.Overlays.AnyBody()) scene.Bodies = BodiesOfScene(scene);
+    return scene;
+}
+
+BodiesNow BodiesOfScene(const Scene& scene) {
+    return BodiesAt(JulianDateOfClock(scene.At.Year, scene.At.MinuteOfYear),
+                    scene.At.PoleAngle - 90, scene.SiderealAngle);
 }
 
 void DrawChart(const Sky& sky, const Moment& moment, const View& view, DrawingSurface& S,

@@ -4,9 +4,11 @@
 // in a ChartCache that the caller owns and hands in; nothing else is kept.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "astro/Bodies.h"
 #include "core/Moment.h"
 #include "core/Sky.h"
 #include "core/View.h"
@@ -23,8 +25,13 @@ struct Scene {
     const View& Look;
     Projection Proj;
     double SiderealAngle;  // Degrees; SiderealAngleOf(At).
+    // The Sun, the Moon and the planets at this moment, worked out once per chart; set by
+    // SceneOf when an overlay that draws them is on (BodiesOfScene otherwise).
+    std::optional<BodiesNow> Bodies = std::nullopt;
 };
 Scene SceneOf(const Sky& sky, const Moment& moment, const View& view);
+// BodiesOfScene: the bodies for the scene's moment, year, latitude and sidereal angle.
+BodiesNow BodiesOfScene(const Scene& scene);
 
 // The drawing of the overlays that stand still while the clock runs within a day (the
 // Sun's path and marks, the seasons, the circles), kept with every input that decides it.

@@ -7,6 +7,7 @@
 
 #include "core/Horizontal.h"
 #include "geometry/Projection.h"
+#include "render/Bodies.h"
 #include "render/Chart.h"
 #include "render/Constellations.h"
 #include "render/DrawingSurface.h"
@@ -426,6 +427,7 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
             marks.push_back(std::move(m));
         }
     }
+    ListBodyPoints(scene, marks);
     return marks;
 }
 
@@ -460,7 +462,7 @@ void KeepOverlayShapes(const Scene& scene, OverlayCache& kept, DrawingSurface& S
 
 void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurface& S) {
     const OverlaySet& on = scene.Look.Overlays;
-    if (!on.Sun && !on.Seasons && !on.Circles && !on.Names) return;
+    if (!on.Sun && !on.Seasons && !on.Circles && !on.Names && !on.AnyBody()) return;
     const Colour fore = S.ForeColor, fill = S.FillColor;
     const float textX = S.CurrentX, textY = S.CurrentY;
     if (on.Sun || on.Seasons || on.Circles) {
@@ -478,6 +480,7 @@ void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurfac
         DrawConstellationNames(scene, &S);
         DrawStarNames(scene, &S);
     }
+    if (on.AnyBody()) DrawBodies(scene, S);
     S.ForeColor = fore;
     S.FillColor = fill;
     S.CurrentX = textX;

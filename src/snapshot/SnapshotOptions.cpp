@@ -6,7 +6,17 @@
 namespace {
 
 // The tool's own options, after the sky settings.
-enum Own { Output = SkySettingCount, Size, Stars, StarDataFile, Overlays, TrailHours, Points };
+enum Own {
+    Output = SkySettingCount,
+    Size,
+    Stars,
+    StarDataFile,
+    Overlays,
+    TrailHours,
+    Points,
+    Year,
+    Bodies
+};
 
 // The overlays by their command-line names, in the order the help lists them.
 struct OverlayOption {
@@ -20,6 +30,9 @@ constexpr OverlayOption OverlayOptions[] = {
     {"trails", &OverlaySet::Trails},
     {"constellations", &OverlaySet::Constellations},
     {"names", &OverlaySet::Names},
+    {"moon", &OverlaySet::Moon},
+    {"planets", &OverlaySet::Planets},
+    {"space", &OverlaySet::Space},
 };
 
 // Switches on each overlay of a comma list; false with the first unknown name.
@@ -61,11 +74,15 @@ const ProgramSyntax& SnapshotSyntax() {
             {"overlays", "LIST", ValueKind::Text, 0, 0, "",
              "重ねて描く図（コンマ区切り）: sun（太陽と日周経路）、seasons（季節の太陽の通り道）、"
              "circles（天の北極と天の赤道）、trails（星の軌跡）、constellations（星座線）、"
-             "names（星座名と星の名前）"},
+             "names（星座名と星の名前）、moon（月）、planets（惑星）、space（宇宙から見た図）"},
             {"trail-hours", "H", ValueKind::Integer, 1, 24, "星の軌跡の時間",
              "星の軌跡の時間 (1, 2, 3, 6, 12, 24、既定 12)"},
             {"points", "FILE.csv", ValueKind::Text, 0, 0, "",
              "太陽・天の極・天頂・星座名などの点の一覧を CSV で書き出す"},
+            {"year", "Y", ValueKind::Integer, 2000, 2100, "年",
+             "月と惑星の位置を計算する年 (2000..2100、既定 2026)"},
+            {"bodies", "FILE.csv", ValueKind::Text, 0, 0, "",
+             "太陽・月・惑星の高度・方位・満ち欠けを CSV で書き出す"},
         }};
     return syntax;
 }
@@ -103,12 +120,14 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
     if (line.Value[Stars]) options.StarsCsv = *line.Value[Stars];
     if (line.Value[StarDataFile]) options.StarData = *line.Value[StarDataFile];
     if (line.Value[Points]) options.PointsCsv = *line.Value[Points];
+    if (line.Number[Year]) options.Year = *line.Number[Year];
+    if (line.Value[Bodies]) options.BodiesCsv = *line.Value[Bodies];
     if (line.Value[Overlays]) {
         std::string unknown;
         if (!ParseOverlays(*line.Value[Overlays], options.Overlays, unknown)) {
             result.Error = "重ねる図 (--overlays) の「" + unknown +
                            "」は知らない名前です。sun、seasons、circles、trails、constellations"
-                           "、names から選んでください。";
+                           "、names、moon、planets、space から選んでください。";
             return result;
         }
     }

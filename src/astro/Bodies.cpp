@@ -1,0 +1,171 @@
+#include "astro/Bodies.h"
+
+#include <erfa.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+constexpr double Radian = std::numbers::pi / 180;
+constexpr double AuKm = 149597870.7;
+constexpr double EarthRadiusKm = 6378.137;                // Equatorial; the observer's sphere.
+constexpr double LightDaysPerAu = 499.004783836 / 86400;  // ERFA_AULT in days.
+constexpr double SynodicMonth = 29.530588853;             // Days, mean.
+// Mean diameters, km: the Sun's, the Moon's and the planets' (equatorial for the giants,
+// whose discs are what a pupil's telescope shows).
+constexpr double DiameterKm[BodyCount] = {1392700, 3474.8, 4879.4, 12103.6, 6792.4, 142984, 120536};
+// eraPlan94's planet numbers, 0 for the Sun and the Moon.
+constexpr int Plan94Number[BodyCount] = {0, 0, 1, 2, 4, 5, 6};
+// Obliquity of the ecliptic at J2000 (IAU 2006), radians: for the ecliptic longitudes only.
+constexpr double Obliquity = 84381.406 / 3600 * Radian;
+
+struct Vec {
+    double X, Y, Z;
+};
+Vec operator-(Vec a, Vec b) { return {a.X - b.X, a.Y - b.Y, a.Z - b.Z}; }
+Vec operator-(Vec a) { return {-a.X, -a.Y, -a.Z}; }
+double Dot(Vec a, Vec b) { return a.X * b.X + a.Y * b.Y + a.Z * b.Z; }
+double Length(Vec a) { return std::sqrt(Dot(a, a)); }
+
+double Wrap(double degrees) {
+    const double r = std::fmod(degrees, 360.0);
+    return r < 0 ? r + 360 : r;
+}
+
+// Ecliptic longitude (J2000), degrees 0..360, of an equatorial J2000 vector.
+double EclipticLongitude(Vec v) {
+    const double y = v.Y * std::cos(Obliquity) + v.Z * std::sin(Obliquity);
+    return Wrap(std::atan2(y, v.X) / Radian);
+}
+
+// Angle between two vectors, radians, by the half-chord (good near 0 and 180).
+double AngleBetween(Vec a, Vec b) {
+    const double la = Length(a), lb = Length(b);
+    const Vec ua{a.X / la, a.Y / la, a.Z / la}, ub{b.X / lb, b.Y / lb, b.Z / lb};
+    const Vec d = ua - ub;
+    const Vec s{ua.X + ub.X, ua.Y + ub.Y, ua.Z + ub.Z};
+    return 2 * std::atan2(Length(d), Length(s));
+}
+
+void Direction(Vec v, double& ra, double& dec) {
+    ra = Wrap(std::atan2(v.Y, v.X) / Radian);
+    dec = std::atan2(v.Z, std::hypot(v.X, v.Y)) / Radian;
+}
+
+// Position angle of direction b seen from direction a, from the north through the east,
+// degrees 0..360.
+double PositionAngle(double ra, double dec, double raB, double decB) {
+    const double dRa = (raB - ra) * Radian;
+    const double d = dec * Radian, dB = decB * Radian;
+    return Wrap(
+        std::atan2(std::cos(dB) * std::sin(dRa),
+                   std::sin(dB) * std::cos(d) - std::cos(dB) * std::sin(d) * std::cos(dRa)) /
+        Radian);
+}
+
+struct Ephemeris {
+    Vec EarthHelio;  // The Earth from the Sun, au, BCRS axes.
+    Vec MoonGeo;     // The Moon from the Earth's centre, au, GCRS axes.
+};
+
+Ephemeris EphemerisAt(double tt1, double tt2) {
+    double pvh[2][3], pvb[2][3], pvm[2][3];
+    eraEpv00(tt1, tt2, pvh, pvb);
+    eraMoon98(tt1, tt2, pvm);
+    return {{pvh[0][0], pvh[0][1], pvh[0][2]}, {pvm[0][0], pvm[0][1], pvm[0][2]}};
+}
+
+double MoonSunLongitudeDifference(const Ephemeris& e) {
+    return std::remainder(EclipticLongitude(e.MoonGeo) - EclipticLongitude(-e.EarthHelio), 360.0);
+}
+
+double TtOffsetDays(double jdUt) {
+    const double year = 2000 + (jdUt - 2451544.5) / 365.2425;
+    return DeltaT(year) / 86400;
+}
+}  // namespace
+
+double DeltaT(double year) {
+    if (year < 2005) {
+        const double t = year - 2000;
+        return 63.86 + t * (0.3345 + t * (-0.060374 +
+                                          t * (0.0017275 + t * (0.000651814 + t * 0.00002373599))));
+    }
+    if (year < 2050) {
+        const double t = year - 2000;
+        return 62.92 + 0.32217 * t + 0.005589 * t * t;
+    }
+    const double u = (year - 1820) / 100;
+    return -20 + 32 * u * u - 0.5628 * (2150 - year);
+}
+
+double JulianDateOfClock(int year, double minute) {
+    double mjd0 = 0, mjd = 0;
+    eraCal2jd(year, 1, 1, &mjd0, &mjd);
+    return (mjd0 + mjd - 9.0 / 24) + minute / 1440;
+}
+
+BodiesNow BodiesAt(double jdUt, double latitude, double siderealAngle, Viewpoint from) {
+    BodiesNow now;
+    // TT as two parts, the whole Julian date and the fraction, as ERFA prefers.
+    const double tt1 = jdUt, tt2 = TtOffsetDays(jdUt);
+    const Ephemeris e = EphemerisAt(tt1, tt2);
+    // The observer, au, J2000 axes: on the Earth's sphere under the chart's local sidereal angle.
+    const double phi = latitude * Radian, theta = siderealAngle * Radian;
+    const double rho = from == Viewpoint::Surface ? EarthRadiusKm / AuKm : 0.0;
+    const Vec observer{rho * std::cos(phi) * std::cos(theta), rho * std::cos(phi) * std::sin(theta),
+                       rho * std::sin(phi)};
+    const Vec sunFromObserver = -e.EarthHelio - observer;
+    std::array<Vec, BodyCount> fromObserver{};  // Body from the observer.
+    std::array<Vec, BodyCount> toSun{};         // The Sun from the body.
+    fromObserver[0] = sunFromObserver;
+    fromObserver[1] = e.MoonGeo - observer;
+    toSun[1] = -e.EarthHelio - e.MoonGeo;
+    for (int b = 2; b < BodyCount; ++b) {
+        // Light time: the planet where it was when the light now arriving left it.
+        double tau = 0;
+        Vec helio{};
+        for (int k = 0; k < 3; ++k) {
+            double pv[2][3];
+            eraPlan94(tt1, tt2 - tau, Plan94Number[b], pv);
+            helio = {pv[0][0], pv[0][1], pv[0][2]};
+            tau = Length(helio - e.EarthHelio) * LightDaysPerAu;
+        }
+        fromObserver[static_cast<std::size_t>(b)] = helio - e.EarthHelio - observer;
+        toSun[static_cast<std::size_t>(b)] = -helio;
+    }
+    double sunRa = 0, sunDec = 0;
+    Direction(sunFromObserver, sunRa, sunDec);
+    const double sunLongitude = EclipticLongitude(sunFromObserver);
+    for (std::size_t b = 0; b < BodyCount; ++b) {
+        BodyPlace& place = now.Place[b];
+        Direction(fromObserver[b], place.RightAscension, place.Declination);
+        place.Distance = Length(fromObserver[b]);
+        place.Diameter = 2 * std::atan(DiameterKm[b] / 2 / AuKm / place.Distance) / Radian * 3600;
+        if (b == 0) continue;
+        const double phase = AngleBetween(toSun[b], -fromObserver[b]);
+        place.Illuminated = (1 + std::cos(phase)) / 2;
+        place.BrightLimb = PositionAngle(place.RightAscension, place.Declination, sunRa, sunDec);
+        place.Elongation = AngleBetween(fromObserver[b], sunFromObserver) / Radian;
+        place.EastOfSun =
+            std::remainder(EclipticLongitude(fromObserver[b]) - sunLongitude, 360.0) > 0;
+    }
+    // The last new moon: steps back at the mean synodic rate, each from the longitudes there.
+    double back = Wrap(MoonSunLongitudeDifference(e)) / 360 * SynodicMonth;
+    for (int k = 0; k < 3; ++k) {
+        const Ephemeris then = EphemerisAt(tt1 - back, tt2);
+        back += MoonSunLongitudeDifference(then) / 360 * SynodicMonth;
+    }
+    now.MoonAge = back;
+    // The top view's angles.
+    double venus[2][3];
+    eraPlan94(tt1, tt2, 2, venus);
+    const Vec venusHelio{venus[0][0], venus[0][1], venus[0][2]};
+    now.VenusLongitude = EclipticLongitude(venusHelio);
+    now.VenusRadius = Length(venusHelio);
+    now.EarthLongitude = EclipticLongitude(e.EarthHelio);
+    now.EarthRadius = Length(e.EarthHelio);
+    now.MoonLongitude = EclipticLongitude(e.MoonGeo);
+    now.SunLongitude = EclipticLongitude(-e.EarthHelio);
+    return now;
+}

@@ -1,0 +1,78 @@
+#pragma once
+// The Sun, the Moon and the five planets of the naked eye, for a moment of a
+// chosen year: their directions in the J2000 frame of the star catalogue, so
+// that the chart places them with its own sidereal angle exactly as it places
+// the stars, with what the lessons read from them (phase, bright limb, size).
+// The ephemerides are ERFA's (eraEpv00, eraMoon98, eraPlan94); nothing here
+// is a series of our own.
+
+#include <array>
+#include <cstdint>
+
+// The bodies, in the order of every table that lists them.
+enum class Body : std::uint8_t { Sun, Moon, Mercury, Venus, Mars, Jupiter, Saturn };
+inline constexpr int BodyCount = 7;
+inline constexpr const char* BodyKeys[BodyCount] = {"sun",  "moon",    "mercury", "venus",
+                                                    "mars", "jupiter", "saturn"};
+inline constexpr const char* BodyNames[BodyCount] = {"太陽", "月",   "水星", "金星",
+                                                     "火星", "木星", "土星"};
+
+inline constexpr int FirstYear = 2000, LastYear = 2100;  // The years the ΔT model covers.
+inline constexpr int ModelYear = 2026;                   // The year of the chart's own clock.
+
+// One body as seen by the observer.
+struct BodyPlace {
+    double RightAscension = 0;  // Degrees 0..360, J2000 frame (the catalogue's).
+    double Declination = 0;     // Degrees -90..90, J2000 frame.
+    double Distance = 0;        // From the observer, au.
+    double Illuminated = 1;     // Fraction of the disc lit, 0..1; 1 for the Sun.
+    double BrightLimb = 0;      // Position angle of the lit limb's midpoint, degrees 0..360
+                                // from the celestial north through the east; 0 for the Sun.
+    double Diameter = 0;        // Apparent diameter, arcseconds.
+    double Elongation = 0;      // Angle Sun-observer-body, degrees 0..180; 0 for the Sun.
+    bool EastOfSun = false;     // Ecliptic longitude ahead of the Sun's: in the evening sky.
+};
+
+// Everything the overlays read of the bodies at one moment, worked out once per step.
+struct BodiesNow {
+    std::array<BodyPlace, BodyCount> Place;
+    double MoonAge = 0;  // Days since the last new moon (geocentric conjunction in longitude).
+    // Heliocentric ecliptic (J2000) longitudes, degrees 0..360, and distances, au, of
+    // Venus and the Earth; and the Moon's geocentric ecliptic longitude; for the top view.
+    double VenusLongitude = 0, VenusRadius = 0, EarthLongitude = 0, EarthRadius = 0;
+    double MoonLongitude = 0, SunLongitude = 0;  // Geocentric ecliptic, degrees 0..360.
+    const BodyPlace& operator[](Body b) const { return Place[static_cast<std::size_t>(b)]; }
+};
+
+// DeltaT: TT - UT, seconds.
+// Reads:   year, a decimal year in 2000..2100 (outside it the nearest piece is used).
+// Notes:   The polynomials of Espenak and Meeus (NASA's Five Millennium Canon of Solar
+//          Eclipses, 2006): 2000..2005, 2005..2050 and 2050..2150, continuous at the ends.
+// Tested:  2000.0 -> 63.86 s; 2026.0 -> 75.07 s; 2100.0 -> 202.9 s.
+double DeltaT(double year);
+
+// JulianDateOfClock: the UT Julian date of a minute of the chart's clock in a year.
+// Reads:   year 2000..2100; minute since 1 January 00:00 zone time (UT+9), fractions allowed.
+// Returns: JD(UT) of 1 January of the year, 00:00 UT+9, plus minute / 1440.
+// Tested:  2026, minute 0 -> 2461041.125 (31 December 2025 15:00 UT).
+double JulianDateOfClock(int year, double minute);
+
+// Where the bodies are seen from: the observer on the Earth's surface (the chart), or the
+// Earth's centre (published phases, eclipses and elongations are geocentric).
+enum class Viewpoint : std::uint8_t { Surface, Centre };
+
+// BodiesAt: the seven bodies for an observer.
+// Reads:   jdUt  Julian date (UT); latitude degrees, north positive; siderealAngle degrees,
+//          the chart's local sidereal angle (the observer's place among the J2000 stars).
+// Notes:   1) TT = UT + DeltaT. The Earth from eraEpv00 (heliocentric, BCRS), the Sun as its
+//             negative; the planets from eraPlan94 (heliocentric, J2000) at the time the
+//             light left them (two iterations, within a second); the Moon from eraMoon98
+//             (geocentric, GCRS) less the observer's position on a sphere of 6378.137 km
+//             turned by the chart's own sidereal angle, so its parallax (up to 1 deg) puts it
+//             where the chart's horizon expects it. Aberration is not applied (0.006 deg).
+//          2) The phase from the angle Sun-body-observer i: Illuminated = (1 + cos i) / 2.
+//          3) MoonAge: the new moon found by three steps back at the mean synodic rate.
+// Tested:  BodiesTest, against ERFA's observed place through eraAtco13, the phases and
+//          eclipse of March 2026 and Venus's greatest elongations.
+BodiesNow BodiesAt(double jdUt, double latitude, double siderealAngle,
+                   Viewpoint from = Viewpoint::Surface);
