@@ -236,4 +236,7 @@ TEST(DeltaT, PublishedPolynomialValues) {
 TEST(JulianDateOfClock, YearStartsAtZoneMidnight) {
     EXPECT_DOUBLE_EQ(JulianDateOfClock(2026, 0), 2461041.125);
     EXPECT_DOUBLE_EQ(JulianDateOfClock(2000, 1440), 2451544.125 + 1);
+    // The clock's 1 March of a leap year: 2024-03-01 00:00 UT+9, past 29 February.
+    EXPECT_DOUBLE_EQ(JulianDateOfClock(2024, 59 * 1440), 2460370.5 - 0.375);
+    EXPECT_DOUBLE_EQ(JulianDateOfClock(2024, 58 * 1440), 2460368.5 - 0.375);
 }

@@ -98,10 +98,18 @@ void DrawMoon(const Scene& scene, DrawingSurface& S) {
     const double r = MoonRadius(scene);
     const double x = p.X(scene.Proj), y = p.Y(scene.Proj);
     PhaseDisc(S, x, y, r, ux, uy, moon.Illuminated, MoonLit, MoonDark, MoonRim);
-    const std::string text = "月 月齢" + Fixed1(scene.Bodies->MoonAge);
+    // The name whole and the age one character at a time, each at the advance of the text
+    // before it, so that a front end with glyph masks made ahead of time draws the same.
+    std::vector<std::string> pieces{"月 月齢"};
+    for (const char c : Fixed1(scene.Bodies->MoonAge)) pieces.emplace_back(1, c);
+    float width = 0;
+    for (const std::string& piece : pieces) width += S.TextAdvance(piece);
     // Outward from the centre line, as the other overlays' labels go.
-    const bool left = x > scene.Proj.CenterX;
-    Label(S, left ? x - r - 4 - S.TextAdvance(text) : x + r + 4, y, text, MoonText);
+    double at = x > scene.Proj.CenterX ? x - r - 4 - width : x + r + 4;
+    for (const std::string& piece : pieces) {
+        Label(S, at, y, piece, MoonText);
+        at += S.TextAdvance(piece);
+    }
 }
 
 void DrawPlanets(const Scene& scene, DrawingSurface& S) {

@@ -10,6 +10,14 @@
 struct Scene;
 class DrawingSurface;
 
+// The fixed texts the body overlays print whole, for front ends that make the glyph masks
+// ahead of time; the Moon's age is printed after 「月 月齢」 one character at a time.
+inline constexpr const char* BodyLabelTexts[] = {"月 月齢",        "月",
+                                                 "水星",           "金星",
+                                                 "火星",           "木星",
+                                                 "土星",           "金星：明けの明星",
+                                                 "金星：宵の明星", "金星：見えにくい"};
+
 // DrawBodies: the switched-on body overlays: the planets' dots and names, the Moon's
 // lit disc with 「月」 and its age, the inset of the top views.
 // Reads:   scene.Bodies (set by SceneOf when any of the three is on), the projection.

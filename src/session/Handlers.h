@@ -68,6 +68,10 @@ void AnimateButton_MouseUp(WindowState& State, SkyControls& Ui, int button);
 // one call per toggled item.
 void SetOverlays(WindowState& State, SkyControls& Ui, const OverlaySet& overlays);
 
+// SetYear: the calendar year of the Moon and the planets (2000..2100), and redraws twice
+// as SetOverlays does. The clock and the star sphere stay as they are.
+void SetYear(WindowState& State, SkyControls& Ui, int year);
+
 // SyncTimeLists: puts the clock back into the four time lists during the animation.
 void SyncTimeLists(WindowState& State, SkyControls& Ui);
 

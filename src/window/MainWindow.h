@@ -89,7 +89,8 @@ public:
     QAction* ProjectorAction = nullptr;        // "大きな星と文字"
     // The lesson overlays' items, in OverlayMenuItems' order, and the trails' span
     // ("星の軌跡の時間"), one item per TrailHourChoices entry.
-    std::array<QAction*, 6> OverlayActions{};
+    std::array<QAction*, 9> OverlayActions{};
+    QAction* YearAction = nullptr;  // 年…: the year of the Moon and the planets.
     QMenu* TrailHoursMenu = nullptr;
     std::array<QAction*, 6> TrailHourActions{};
 

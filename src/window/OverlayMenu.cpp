@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QInputDialog>
 #include <QMenu>
 #include <iterator>
 
@@ -41,4 +42,13 @@ void MainWindow::CreateOverlayItems() {
             TrailHourActions[h] = action;
         }
     }
+    // The year of the Moon and the planets: a small dialog, so that no control moves.
+    YearAction = ViewMenu->addAction(QStringLiteral("年…"));
+    connect(YearAction, &QAction::triggered, this, [this] {
+        bool accepted = false;
+        const int year = QInputDialog::getInt(this, QStringLiteral("年"),
+                                              QStringLiteral("月と惑星の位置を計算する年"),
+                                              State->Moment.Year, 2000, 2100, 1, &accepted);
+        if (accepted) SetYear(*State, Ui, year);
+    });
 }

@@ -8,10 +8,12 @@
 // by the snapshot tool's names for them, as the address writes them.
 const Control = { azimuth: 0, longitude: 1, latitude: 2, elevation: 3, limit: 4, step: 5,
   month: 6, day: 7, hour: 8, minute: 9, sun: 10, seasons: 11, circles: 12, trails: 13,
-  constellations: 14, names: 15, "trail-hours": 16 };
+  constellations: 14, names: 15, "trail-hours": 16, moon: 17, planets: 18, space: 19,
+  year: 20 };
 const Lists = ["month", "day", "hour", "minute", "step", "limit", "trail-hours"];
 // The 表示 group's checkboxes, in the order of the address's "overlays" list.
-const Overlays = ["sun", "seasons", "circles", "trails", "constellations", "names"];
+const Overlays = ["sun", "seasons", "circles", "trails", "constellations", "names", "moon",
+  "planets", "space"];
 const Scrolls = ["azimuth", "elevation", "longitude", "latitude"];
 // Read-outs in the engine's order: azimuth, latitude, elevation, longitude.
 const Readouts = ["azimuth", "latitude", "elevation", "longitude"];
@@ -99,6 +101,8 @@ function followAddress() {
     if (value === page.defaults[name]) continue;
     query.set(name, addressValue(name, value));
   }
+  const year = page.api.get(Control.year);
+  if (year !== page.defaults.year) query.set("year", String(year));
   const on = Overlays.filter((name) => page.api.get(Control[name]) === 1);
   if (on.length > 0) query.set("overlays", on.join(","));
   const hours = page.api.get(Control["trail-hours"]);

@@ -7,6 +7,7 @@
 
 #include "GlyphFile.h"
 #include "SnapshotOptions.h"
+#include "astro/Bodies.h"
 #include "core/RunTimeError.h"
 #include "geometry/Trails.h"
 #include "render/DrawingSurface.h"
@@ -166,12 +167,25 @@ MemoryScroll* ScrollOf(HeadlessWindow* w, WebControl control) {
 // snapshot tool's conversions (90 - latitude, 90 + elevation).
 // The overlay flag an overlay control switches; null for the other controls.
 bool OverlaySet::*FlagOf(WebControl control) {
-    static constexpr bool OverlaySet::*Flags[] = {
-        &OverlaySet::Sun,    &OverlaySet::Seasons,        &OverlaySet::Circles,
-        &OverlaySet::Trails, &OverlaySet::Constellations, &OverlaySet::Names,
+    struct Flag {
+        WebControl Control;
+        bool OverlaySet::*Member;
     };
-    const int index = static_cast<int>(control) - static_cast<int>(WebControl::Sun);
-    return index >= 0 && index < static_cast<int>(std::size(Flags)) ? Flags[index] : nullptr;
+    static constexpr Flag Flags[] = {
+        {WebControl::Sun, &OverlaySet::Sun},
+        {WebControl::Seasons, &OverlaySet::Seasons},
+        {WebControl::Circles, &OverlaySet::Circles},
+        {WebControl::Trails, &OverlaySet::Trails},
+        {WebControl::Constellations, &OverlaySet::Constellations},
+        {WebControl::Names, &OverlaySet::Names},
+        {WebControl::Moon, &OverlaySet::Moon},
+        {WebControl::Planets, &OverlaySet::Planets},
+        {WebControl::Space, &OverlaySet::Space},
+    };
+    for (const Flag& flag : Flags) {
+        if (flag.Control == control) return flag.Member;
+    }
+    return nullptr;
 }
 // The trails' span list as the page shows it: TrailHourChoices, in hours.
 const std::vector<std::string>& TrailHourItems() {
@@ -196,6 +210,9 @@ int FromScroll(WebControl control, int value) {
 
 bool WebSession::Set(WebControl control, int value) {
     if (value < Minimum(control) || value > Maximum(control)) return false;
+    if (control == WebControl::Year) {
+        return Ready() && Guard([&] { SetYear(Window->State, Window->Ui, value); });
+    }
     if (FlagOf(control) != nullptr || control == WebControl::TrailHours) {
         if (!Ready()) return false;
         OverlaySet overlays = Window->State.View.Overlays;
@@ -217,6 +234,7 @@ int WebSession::Get(WebControl control) const {
     if (Window == nullptr) return 0;
     const OverlaySet& overlays = Window->State.View.Overlays;
     if (const auto flag = FlagOf(control)) return overlays.*flag ? 1 : 0;
+    if (control == WebControl::Year) return Window->State.Moment.Year;
     if (control == WebControl::TrailHours) {
         const auto* at = std::find(std::begin(TrailHourChoices), std::end(TrailHourChoices),
                                    overlays.TrailHours);
@@ -234,6 +252,7 @@ const std::vector<std::string>* WebSession::Items(WebControl control) const {
 }
 
 int WebSession::Minimum(WebControl control) const {
+    if (control == WebControl::Year) return FirstYear;
     if (ListOf(Window.get(), control) != nullptr) return 0;
     const MemoryScroll* scroll = ScrollOf(Window.get(), control);
     if (scroll == nullptr) return 0;
@@ -241,6 +260,7 @@ int WebSession::Minimum(WebControl control) const {
 }
 
 int WebSession::Maximum(WebControl control) const {
+    if (control == WebControl::Year) return LastYear;
     if (FlagOf(control) != nullptr) return 1;
     if (control == WebControl::TrailHours) return static_cast<int>(TrailHourItems().size()) - 1;
     if (const MemoryList* list = ListOf(Window.get(), control)) {
@@ -252,6 +272,13 @@ int WebSession::Maximum(WebControl control) const {
 }
 
 std::string WebSession::ApplyParameter(const std::string& name, const std::string& value) {
+    if (name == "year") {
+        std::string error;
+        const auto options = ParseOne(name, value, error);
+        if (!options) return error;
+        if (Ready()) Set(WebControl::Year, options->Year);
+        return "";
+    }
     if (name == "overlays" || name == "trail-hours") {
         std::string error;
         const auto options = ParseOne(name, value, error);

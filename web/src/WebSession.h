@@ -34,8 +34,12 @@ enum class WebControl : int {
     Constellations = 14,  // 星座線.
     Names = 15,           // 星座名.
     TrailHours = 16,      // Index in the trails' span list: 1, 2, 3, 6, 12, 24 hours.
+    Moon = 17,            // 月.
+    Planets = 18,         // 惑星.
+    Space = 19,           // 宇宙から見た図.
+    Year = 20,            // 2000..2100: the year of the Moon and the planets.
 };
-inline constexpr int WebControlCount = 17;
+inline constexpr int WebControlCount = 21;
 
 class WebSession {
 public:
