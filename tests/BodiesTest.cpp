@@ -240,3 +240,37 @@ TEST(JulianDateOfClock, YearStartsAtZoneMidnight) {
     EXPECT_DOUBLE_EQ(JulianDateOfClock(2024, 59 * 1440), 2460370.5 - 0.375);
     EXPECT_DOUBLE_EQ(JulianDateOfClock(2024, 58 * 1440), 2460368.5 - 0.375);
 }
+
+// Another year's chart keeps 2026's error against the real sky: the chart's sidereal angle
+// less the real local sidereal time (eraGmst06 of a date from eraCal2jd, independent of the
+// clock's own calendar) is the same in 2026 and in the other year, on both sides of a leap
+// day. A wrong sign, a missing leap day or a year's shift would show as 0.25 deg or more.
+TEST(YearSiderealCorrection, KeepsTheErrorOf2026) {
+    constexpr double Tolerance = 1e-6;  // Degrees.
+    struct Row {
+        int Year, Month, Day, Hour;
+    };
+    constexpr Row Rows[] = {{2000, 1, 1, 0},    {2024, 2, 28, 21}, {2024, 3, 1, 20},
+                            {2028, 12, 31, 23}, {2061, 7, 15, 3},  {2100, 6, 21, 12}};
+    double largest = 0;
+    for (const Row& row : Rows) {
+        const auto chartLessReal = [&](int year) {
+            Moment moment;
+            moment.Month = static_cast<std::int16_t>(row.Month);
+            moment.DayIndex = row.Day - 1;
+            moment.Hour = row.Hour;
+            moment.Longitude = Longitude;
+            moment.Year = static_cast<std::int16_t>(year);
+            ComposeMinuteOfYear(moment);
+            const double ut = JdUt(year, row.Month, row.Day, row.Hour - 9.0);
+            const double real = eraGmst06(ut, 0, ut, 0) * ERFA_DR2D + Longitude;
+            return std::remainder(SiderealAngleOf(moment) - real, 360.0);
+        };
+        const double difference =
+            std::remainder(chartLessReal(row.Year) - chartLessReal(2026), 360.0);
+        largest = std::max(largest, std::fabs(difference));
+        EXPECT_NEAR(difference, 0, Tolerance) << row.Year << "-" << row.Month << "-" << row.Day;
+    }
+    EXPECT_EQ(YearSiderealCorrection(2026, 1234.5), 0.0);
+    std::printf("  largest change of the clock's error from 2026's: %.2e deg\n", largest);
+}

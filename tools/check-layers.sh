@@ -7,7 +7,7 @@ root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 
 declare -A allowed=(
   [core]=""
-  [time]="core"
+  [time]="core astro"
   [astro]="core"
   [geometry]="core"
   [catalogue]="core geometry"

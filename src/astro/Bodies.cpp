@@ -108,6 +108,20 @@ double JulianDateOfClock(int year, double minute) {
     return (mjd0 + mjd - 9.0 / 24) + leapDay + minute / 1440;
 }
 
+void SunFromEarth(double jdUt, double& ra, double& dec, double& longitude) {
+    const double tt2 = TtOffsetDays(jdUt);
+    double pvh[2][3], pvb[2][3];
+    eraEpv00(jdUt, tt2, pvh, pvb);
+    const Vec sun = -Vec{pvh[0][0], pvh[0][1], pvh[0][2]};
+    Direction(sun, ra, dec);
+    double rm[3][3];
+    eraEcm06(jdUt, tt2, rm);
+    const double x = rm[0][0] * sun.X + rm[0][1] * sun.Y + rm[0][2] * sun.Z;
+    const double y = rm[1][0] * sun.X + rm[1][1] * sun.Y + rm[1][2] * sun.Z;
+    constexpr double Aberration = 20.4898 / 3600;  // Degrees at 1 au.
+    longitude = Wrap(std::atan2(y, x) / Radian - Aberration / Length(sun));
+}
+
 BodiesNow BodiesAt(double jdUt, double latitude, double siderealAngle, Viewpoint from) {
     BodiesNow now;
     // TT as two parts, the whole Julian date and the fraction, as ERFA prefers.

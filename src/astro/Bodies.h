@@ -59,6 +59,17 @@ double DeltaT(double year);
 // Tested:  2026, minute 0 -> 2461041.125 (31 December 2025 15:00 UT); 1 March 2024.
 double JulianDateOfClock(int year, double minute);
 
+// SunFromEarth: the Sun seen from the Earth's centre, for the Sun's overlays.
+// Reads:   jdUt  Julian date (UT).
+// Writes:  ra, dec  degrees, the J2000 frame of the catalogue (astrometric: no aberration,
+//          as the catalogue's stars); longitude  degrees 0..360, the apparent ecliptic
+//          longitude of date (mean ecliptic and equinox of date from eraEcm06, less the
+//          annual aberration of 20.4898 arcsec / distance; nutation, at most 17 arcsec or
+//          7 minutes of the Sun's travel, is left out), the longitude the seasons are
+//          defined by.
+// Tested:  SunTest: against ERFA's apparent place turned back to J2000; the seasons of 2026.
+void SunFromEarth(double jdUt, double& ra, double& dec, double& longitude);
+
 // Where the bodies are seen from: the observer on the Earth's surface (the chart), or the
 // Earth's centre (published phases, eclipses and elongations are geocentric).
 enum class Viewpoint : std::uint8_t { Surface, Centre };

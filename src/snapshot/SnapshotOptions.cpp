@@ -80,7 +80,7 @@ const ProgramSyntax& SnapshotSyntax() {
             {"points", "FILE.csv", ValueKind::Text, 0, 0, "",
              "太陽・天の極・天頂・星座名などの点の一覧を CSV で書き出す"},
             {"year", "Y", ValueKind::Integer, 2000, 2100, "年",
-             "月と惑星の位置を計算する年 (2000..2100、既定 2026)"},
+             "太陽・月・惑星と星空の年 (2000..2100、既定 2026)"},
             {"bodies", "FILE.csv", ValueKind::Text, 0, 0, "",
              "太陽・月・惑星の高度・方位・満ち欠けを CSV で書き出す"},
         }};

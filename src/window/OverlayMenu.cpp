@@ -47,7 +47,7 @@ void MainWindow::CreateOverlayItems() {
     connect(YearAction, &QAction::triggered, this, [this] {
         bool accepted = false;
         const int year = QInputDialog::getInt(this, QStringLiteral("年"),
-                                              QStringLiteral("月と惑星の位置を計算する年"),
+                                              QStringLiteral("太陽・月・惑星と星空の年"),
                                               State->Moment.Year, 2000, 2100, 1, &accepted);
         if (accepted) SetYear(*State, Ui, year);
     });
