@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "astro/Bodies.h"
+
 #include <QGuiApplication>
 #include <algorithm>
 #include <cmath>
@@ -184,6 +186,16 @@ BENCHMARK(RedrawWithBodies)
     ->Args({0, Limit79})
     ->Args({1, Limit79})
     ->Unit(benchmark::kMicrosecond);
+
+// The seven bodies of one step alone: what RedrawWithBodies adds beyond the drawing.
+void ComputeBodies(benchmark::State& state) {
+    double minute = 0;
+    for (auto _ : state) {
+        minute += 5;
+        benchmark::DoNotOptimize(BodiesAt(JulianDateOfClock(2026, minute), 35, minute * 0.25));
+    }
+}
+BENCHMARK(ComputeBodies)->Unit(benchmark::kMicrosecond);
 
 // One redraw after a change of view (the azimuth), so the frame is drawn in full.
 void RedrawNewView(benchmark::State& state) {

@@ -274,3 +274,25 @@ TEST(YearSiderealCorrection, KeepsTheErrorOf2026) {
     EXPECT_EQ(YearSiderealCorrection(2026, 1234.5), 0.0);
     std::printf("  largest change of the clock's error from 2026's: %.2e deg\n", largest);
 }
+
+// Kept series give the same bits as fresh ones, whatever was asked before: a window's
+// animation and the snapshot tool draw the same chart. Steps of 7 minutes across day and
+// lunation ends (new moon 17 February 2026, 12:01 UT), forwards and backwards.
+TEST(BodiesAt, KeptTablesGiveTheSameBits) {
+    BodyTables kept;
+    const double start = JdUt(2026, 2, 16, 0);
+    for (int sign : {1, -1}) {
+        for (int step = 0; step < 3 * 1440 / 7; ++step) {
+            const double jd = start + 1.5 + sign * step * 7.0 / 1440;
+            const BodiesNow a = BodiesAt(jd, 35, step * 1.75, kept),
+                            b = BodiesAt(jd, 35, step * 1.75);
+            ASSERT_EQ(a.MoonAge, b.MoonAge) << step;
+            for (int body = 0; body < BodyCount; ++body) {
+                ASSERT_EQ(a.Place[static_cast<std::size_t>(body)].RightAscension,
+                          b.Place[static_cast<std::size_t>(body)].RightAscension);
+                ASSERT_EQ(a.Place[static_cast<std::size_t>(body)].Declination,
+                          b.Place[static_cast<std::size_t>(body)].Declination);
+            }
+        }
+    }
+}

@@ -108,48 +108,104 @@ double JulianDateOfClock(int year, double minute) {
     return (mjd0 + mjd - 9.0 / 24) + leapDay + minute / 1440;
 }
 
-void SunFromEarth(double jdUt, double& ra, double& dec, double& longitude) {
-    const double tt2 = TtOffsetDays(jdUt);
-    double pvh[2][3], pvb[2][3];
-    eraEpv00(jdUt, tt2, pvh, pvb);
-    const Vec sun = -Vec{pvh[0][0], pvh[0][1], pvh[0][2]};
-    Direction(sun, ra, dec);
-    double rm[3][3];
-    eraEcm06(jdUt, tt2, rm);
-    const double x = rm[0][0] * sun.X + rm[0][1] * sun.Y + rm[0][2] * sun.Z;
-    const double y = rm[1][0] * sun.X + rm[1][1] * sun.Y + rm[1][2] * sun.Z;
-    constexpr double Aberration = 20.4898 / 3600;  // Degrees at 1 au.
-    longitude = Wrap(std::atan2(y, x) / Radian - Aberration / Length(sun));
+namespace {
+// Positions and velocities (au, au/day) at both ends of the TT day [Day, Day + 1] of every
+// track: 0 the Earth from the Sun (eraEpv00), 1 the Moon from the Earth (eraMoon98),
+// 2..6 Mercury to Saturn from the Sun (eraPlan94).
+DayTrack TrackOfDay(int track, double day) {
+    DayTrack t;
+    t.Day = day;
+    for (int end = 0; end < 2; ++end) {
+        double pv[2][3], pvb[2][3];
+        if (track == 0) {
+            eraEpv00(day + end, 0, pv, pvb);
+        } else if (track == 1) {
+            eraMoon98(day + end, 0, pv);
+        } else {
+            eraPlan94(day + end, 0, Plan94Number[track], pv);
+        }
+        for (int k = 0; k < 3; ++k) {
+            t.P[end][k] = pv[0][k];
+            t.V[end][k] = pv[1][k];
+        }
+    }
+    return t;
 }
 
+// A track at TT `tt`: the cubic Hermite curve through both ends of its day with their
+// velocities. Within a day it stays within 1e-8 au of the series themselves (the Moon's,
+// the fastest, 0.0004 deg as seen from the Earth), so one evaluation of each series per
+// day serves every step of an animation, and every caller gets the same bits.
+Vec Track(BodyTables& tables, int track, double tt) {
+    const double day = std::floor(tt);
+    DayTrack& kept = tables.Tracks[static_cast<std::size_t>(track)];
+    if (kept.Day != day) kept = TrackOfDay(track, day);
+    const double s = tt - day, s2 = s * s, s3 = s2 * s;
+    const double h00 = 2 * s3 - 3 * s2 + 1, h10 = s3 - 2 * s2 + s, h01 = -2 * s3 + 3 * s2,
+                 h11 = s3 - s2;
+    double p[3];
+    for (int k = 0; k < 3; ++k)
+        p[k] = h00 * kept.P[0][k] + h10 * kept.V[0][k] + h01 * kept.P[1][k] + h11 * kept.V[1][k];
+    return {p[0], p[1], p[2]};
+}
+
+// The new moon of lunation k (k = 0 near 6 January 2000): Newton steps on the difference of
+// the geocentric ecliptic longitudes of the Moon and the Sun from ERFA, from the mean new
+// moon. A function of k alone, so a kept value equals a fresh one.
+double NewMoon(double k) {
+    constexpr double FirstMeanNewMoon = 2451550.09766;  // TT, the mean new moon of k = 0.
+    double tt = FirstMeanNewMoon + SynodicMonth * k;
+    for (int step = 0; step < 4; ++step) {
+        tt -= MoonSunLongitudeDifference(EphemerisAt(tt, 0)) / 360 * SynodicMonth;
+    }
+    return tt;
+}
+
+double KeptNewMoon(BodyTables& tables, double k) {
+    for (const auto& kept : tables.NewMoons)
+        if (kept[0] == k) return kept[1];
+    auto& slot = tables.NewMoons[tables.NextNewMoon];
+    tables.NextNewMoon = 1 - tables.NextNewMoon;
+    slot = {k, NewMoon(k)};
+    return slot[1];
+}
+}  // namespace
+
 BodiesNow BodiesAt(double jdUt, double latitude, double siderealAngle, Viewpoint from) {
+    BodyTables tables;
+    return BodiesAt(jdUt, latitude, siderealAngle, tables, from);
+}
+
+BodiesNow BodiesAt(double jdUt, double latitude, double siderealAngle, BodyTables& tables,
+                   Viewpoint from) {
     BodiesNow now;
-    // TT as two parts, the whole Julian date and the fraction, as ERFA prefers.
-    const double tt1 = jdUt, tt2 = TtOffsetDays(jdUt);
-    const Ephemeris e = EphemerisAt(tt1, tt2);
+    const double tt = jdUt + TtOffsetDays(jdUt);
+    const Vec earthHelio = Track(tables, 0, tt), moonGeo = Track(tables, 1, tt);
     // The observer, au, J2000 axes: on the Earth's sphere under the chart's local sidereal angle.
     const double phi = latitude * Radian, theta = siderealAngle * Radian;
     const double rho = from == Viewpoint::Surface ? EarthRadiusKm / AuKm : 0.0;
     const Vec observer{rho * std::cos(phi) * std::cos(theta), rho * std::cos(phi) * std::sin(theta),
                        rho * std::sin(phi)};
-    const Vec sunFromObserver = -e.EarthHelio - observer;
+    const Vec sunFromObserver = -earthHelio - observer;
     std::array<Vec, BodyCount> fromObserver{};  // Body from the observer.
     std::array<Vec, BodyCount> toSun{};         // The Sun from the body.
     fromObserver[0] = sunFromObserver;
-    fromObserver[1] = e.MoonGeo - observer;
-    toSun[1] = -e.EarthHelio - e.MoonGeo;
+    fromObserver[1] = moonGeo - observer;
+    toSun[1] = -earthHelio - moonGeo;
     for (int b = 2; b < BodyCount; ++b) {
-        // Light time: the planet where it was when the light now arriving left it.
-        double tau = 0;
-        Vec helio{};
-        for (int k = 0; k < 3; ++k) {
-            double pv[2][3];
-            eraPlan94(tt1, tt2 - tau, Plan94Number[b], pv);
-            helio = {pv[0][0], pv[0][1], pv[0][2]};
-            tau = Length(helio - e.EarthHelio) * LightDaysPerAu;
+        // Light time: the planet where it was when the light now arriving left it; the
+        // second step changes it by under 0.1 s.
+        Vec helio = Track(tables, b, tt);
+        for (int k = 0; k < 2; ++k) {
+            const double tau = Length(helio - earthHelio) * LightDaysPerAu;
+            helio = Track(tables, b, tt - tau);
         }
-        fromObserver[static_cast<std::size_t>(b)] = helio - e.EarthHelio - observer;
+        fromObserver[static_cast<std::size_t>(b)] = helio - earthHelio - observer;
         toSun[static_cast<std::size_t>(b)] = -helio;
+        if (b == 3) {
+            now.VenusLongitude = EclipticLongitude(helio);
+            now.VenusRadius = Length(helio);
+        }
     }
     double sunRa = 0, sunDec = 0;
     Direction(sunFromObserver, sunRa, sunDec);
@@ -167,22 +223,32 @@ BodiesNow BodiesAt(double jdUt, double latitude, double siderealAngle, Viewpoint
         place.EastOfSun =
             std::remainder(EclipticLongitude(fromObserver[b]) - sunLongitude, 360.0) > 0;
     }
-    // The last new moon: steps back at the mean synodic rate, each from the longitudes there.
-    double back = Wrap(MoonSunLongitudeDifference(e)) / 360 * SynodicMonth;
-    for (int k = 0; k < 3; ++k) {
-        const Ephemeris then = EphemerisAt(tt1 - back, tt2);
-        back += MoonSunLongitudeDifference(then) / 360 * SynodicMonth;
-    }
-    now.MoonAge = back;
+    // The last new moon: the lunation's, found once and kept.
+    double k = std::floor((tt - 2451550.09766) / SynodicMonth);
+    if (KeptNewMoon(tables, k) > tt)
+        k -= 1;
+    else if (KeptNewMoon(tables, k + 1) <= tt)
+        k += 1;
+    now.MoonAge = tt - KeptNewMoon(tables, k);
     // The top view's angles.
-    double venus[2][3];
-    eraPlan94(tt1, tt2, 2, venus);
-    const Vec venusHelio{venus[0][0], venus[0][1], venus[0][2]};
-    now.VenusLongitude = EclipticLongitude(venusHelio);
-    now.VenusRadius = Length(venusHelio);
-    now.EarthLongitude = EclipticLongitude(e.EarthHelio);
-    now.EarthRadius = Length(e.EarthHelio);
-    now.MoonLongitude = EclipticLongitude(e.MoonGeo);
-    now.SunLongitude = EclipticLongitude(-e.EarthHelio);
+    now.EarthLongitude = EclipticLongitude(earthHelio);
+    now.EarthRadius = Length(earthHelio);
+    now.MoonLongitude = EclipticLongitude(moonGeo);
+    now.SunLongitude = EclipticLongitude(-earthHelio);
     return now;
+}
+
+void SunFromEarth(double jdUt, double& ra, double& dec, double& longitude) {
+    // The Earth's series kept for its day: the Sun's overlays ask for many instants of one
+    // day. A memo only: the interpolated value does not depend on what was asked before.
+    thread_local BodyTables memo;
+    const double tt = jdUt + TtOffsetDays(jdUt);
+    const Vec sun = -Track(memo, 0, tt);
+    Direction(sun, ra, dec);
+    double rm[3][3];
+    eraEcm06(jdUt, tt - jdUt, rm);
+    const double x = rm[0][0] * sun.X + rm[0][1] * sun.Y + rm[0][2] * sun.Z;
+    const double y = rm[1][0] * sun.X + rm[1][1] * sun.Y + rm[1][2] * sun.Z;
+    constexpr double Aberration = 20.4898 / 3600;  // Degrees at 1 au.
+    longitude = Wrap(std::atan2(y, x) / Radian - Aberration / Length(sun));
 }

@@ -70,6 +70,22 @@ double JulianDateOfClock(int year, double minute);
 // Tested:  SunTest: against ERFA's apparent place turned back to J2000; the seasons of 2026.
 void SunFromEarth(double jdUt, double& ra, double& dec, double& longitude);
 
+// One day of one body's series, kept between steps (BodyTables).
+struct DayTrack {
+    double Day = -1;      // TT Julian date of the day's start (a whole number); -1: none.
+    double P[2][3] = {};  // Position at the day's start and end, au.
+    double V[2][3] = {};  // Velocity at both ends, au per day.
+};
+
+// What BodiesAt keeps from one step to the next: each series evaluated at the ends of the
+// TT day in use, and the last two new moons found. Owned by the caller (ChartCache); a
+// fresh one gives the same bits, only slower.
+struct BodyTables {
+    std::array<DayTrack, BodyCount> Tracks;  // Earth, Moon, Mercury..Saturn.
+    std::array<std::array<double, 2>, 2> NewMoons{{{-1e9, 0}, {-1e9, 0}}};  // {k, TT}.
+    std::size_t NextNewMoon = 0;
+};
+
 // Where the bodies are seen from: the observer on the Earth's surface (the chart), or the
 // Earth's centre (published phases, eclipses and elongations are geocentric).
 enum class Viewpoint : std::uint8_t { Surface, Centre };
@@ -79,13 +95,20 @@ enum class Viewpoint : std::uint8_t { Surface, Centre };
 //          the chart's local sidereal angle (the observer's place among the J2000 stars).
 // Notes:   1) TT = UT + DeltaT. The Earth from eraEpv00 (heliocentric, BCRS), the Sun as its
 //             negative; the planets from eraPlan94 (heliocentric, J2000) at the time the
-//             light left them (two iterations, within a second); the Moon from eraMoon98
+//             light left them (two iterations, within 0.1 s); the Moon from eraMoon98
 //             (geocentric, GCRS) less the observer's position on a sphere of 6378.137 km
 //             turned by the chart's own sidereal angle, so its parallax (up to 1 deg) puts it
 //             where the chart's horizon expects it. Aberration is not applied (0.006 deg).
 //          2) The phase from the angle Sun-body-observer i: Illuminated = (1 + cos i) / 2.
-//          3) MoonAge: the new moon found by three steps back at the mean synodic rate.
+//          3) MoonAge: TT since the new moon of the lunation, found by Newton steps from
+//             the mean new moon on the longitudes of the Moon and the Sun.
+//          4) Each series is evaluated at the ends of the TT day and interpolated between
+//             them (cubic Hermite, with the velocities): within 1e-8 au of the series.
 // Tested:  BodiesTest, against ERFA's observed place through eraAtco13, the phases and
 //          eclipse of March 2026 and Venus's greatest elongations.
 BodiesNow BodiesAt(double jdUt, double latitude, double siderealAngle,
+                   Viewpoint from = Viewpoint::Surface);
+// The same with the series' days kept in `tables` between calls: an animation step costs
+// no series evaluation within a day. Same bits as without.
+BodiesNow BodiesAt(double jdUt, double latitude, double siderealAngle, BodyTables& tables,
                    Viewpoint from = Viewpoint::Surface);

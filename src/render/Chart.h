@@ -30,8 +30,9 @@ struct Scene {
     std::optional<BodiesNow> Bodies = std::nullopt;
 };
 Scene SceneOf(const Sky& sky, const Moment& moment, const View& view);
-// BodiesOfScene: the bodies for the scene's moment, year, latitude and sidereal angle.
-BodiesNow BodiesOfScene(const Scene& scene);
+// BodiesOfScene: the bodies for the scene's moment, year, latitude and sidereal angle;
+// with `tables`, the series kept there (the same bits, faster).
+BodiesNow BodiesOfScene(const Scene& scene, BodyTables* tables = nullptr);
 
 // The drawing of the overlays that stand still while the clock runs within a day (the
 // Sun's path and marks, the seasons, the circles), kept with every input that decides it.
@@ -48,6 +49,7 @@ struct OverlayCache {
 // one per chart stack, and never needed for correctness (a fresh cache draws the same).
 struct ChartCache {
     OverlayCache Shapes;
+    BodyTables Bodies;  // The bodies' series for the day in use.
 };
 
 // A star as the star pass handed it to the surface, for tools that list them.
