@@ -238,17 +238,19 @@ BodiesNow BodiesAt(double jdUt, double latitude, double siderealAngle, BodyTable
     return now;
 }
 
-void SunFromEarth(double jdUt, double& ra, double& dec, double& longitude) {
+void SunFromEarth(double jdUt, double& ra, double& dec, double* longitude) {
     // The Earth's series kept for its day: the Sun's overlays ask for many instants of one
     // day. A memo only: the interpolated value does not depend on what was asked before.
     thread_local BodyTables memo;
     const double tt = jdUt + TtOffsetDays(jdUt);
     const Vec sun = -Track(memo, 0, tt);
     Direction(sun, ra, dec);
+    // The precession matrix costs more than the rest: only the seasons ask for it.
+    if (longitude == nullptr) return;
     double rm[3][3];
     eraEcm06(jdUt, tt - jdUt, rm);
     const double x = rm[0][0] * sun.X + rm[0][1] * sun.Y + rm[0][2] * sun.Z;
     const double y = rm[1][0] * sun.X + rm[1][1] * sun.Y + rm[1][2] * sun.Z;
     constexpr double Aberration = 20.4898 / 3600;  // Degrees at 1 au.
-    longitude = Wrap(std::atan2(y, x) / Radian - Aberration / Length(sun));
+    *longitude = Wrap(std::atan2(y, x) / Radian - Aberration / Length(sun));
 }

@@ -62,13 +62,13 @@ double JulianDateOfClock(int year, double minute);
 // SunFromEarth: the Sun seen from the Earth's centre, for the Sun's overlays.
 // Reads:   jdUt  Julian date (UT).
 // Writes:  ra, dec  degrees, the J2000 frame of the catalogue (astrometric: no aberration,
-//          as the catalogue's stars); longitude  degrees 0..360, the apparent ecliptic
+//          as the catalogue's stars); where given, longitude  degrees 0..360, the apparent ecliptic
 //          longitude of date (mean ecliptic and equinox of date from eraEcm06, less the
 //          annual aberration of 20.4898 arcsec / distance; nutation, at most 17 arcsec or
 //          7 minutes of the Sun's travel, is left out), the longitude the seasons are
 //          defined by.
 // Tested:  SunTest: against ERFA's apparent place turned back to J2000; the seasons of 2026.
-void SunFromEarth(double jdUt, double& ra, double& dec, double& longitude);
+void SunFromEarth(double jdUt, double& ra, double& dec, double* longitude);
 
 // One day of one body's series, kept between steps (BodyTables).
 struct DayTrack {

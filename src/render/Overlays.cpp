@@ -156,8 +156,8 @@ std::vector<PathPoint> SunCourse(const Scene& scene, const SunDay& day) {
     points.reserve(static_cast<std::size_t>(n) + 1);
     // Within a day the Sun's right ascension and declination run straight to within
     // 0.001 deg, so the path between its ends is interpolated, not computed anew.
-    const SunPlace first = SunAtMinute(day.CourseStart, scene.At.Year),
-                   last = SunAtMinute(day.CourseEnd, scene.At.Year);
+    const SunPlace first = SunAtMinute(day.CourseStart, scene.At.Year, SunParts::Direction),
+                   last = SunAtMinute(day.CourseEnd, scene.At.Year, SunParts::Direction);
     const double raStep = std::remainder(last.RightAscension - first.RightAscension, 360.0) / n;
     const double decStep = (last.Declination - first.Declination) / n;
     for (int k = 0; k <= n; ++k) {
@@ -192,7 +192,7 @@ MarkedPoint Mark(const Scene& scene, const char* kind, std::string label, const 
 
 MarkedPoint SunMark(const Scene& scene, const char* kind, std::string label, double minute,
                     bool onHorizon = false) {
-    const SunPlace sun = SunAtMinute(minute, scene.At.Year);
+    const SunPlace sun = SunAtMinute(minute, scene.At.Year, SunParts::Direction);
     const double theta = SiderealAngleAt(scene.At, minute);
     ChartPoint p = PlaceSkyPoint(scene.Proj, sun.RightAscension, sun.Declination, theta);
     if (onHorizon) p.Depth = 0;
@@ -237,7 +237,7 @@ void DrawSun(const Scene& scene, DrawingSurface& S, const std::vector<MarkedPoin
 
 // The Sun now: the one part of the Sun's overlay that moves with the clock.
 void DrawSunDisc(const Scene& scene, DrawingSurface& S) {
-    const SunPlace now = SunAtMinute(scene.At.MinuteOfYear, scene.At.Year);
+    const SunPlace now = SunAtMinute(scene.At.MinuteOfYear, scene.At.Year, SunParts::Direction);
     const ChartPoint p =
         PlaceSkyPoint(scene.Proj, now.RightAscension, now.Declination, scene.SiderealAngle);
     if (p.Depth > 0) return;  // The stars' horizon test.
@@ -382,7 +382,7 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
     std::vector<MarkedPoint> marks;
     marks.reserve(32);
     // The Sun now, projected as a star would be.
-    const SunPlace now = SunAtMinute(scene.At.MinuteOfYear, scene.At.Year);
+    const SunPlace now = SunAtMinute(scene.At.MinuteOfYear, scene.At.Year, SunParts::Direction);
     marks.push_back(Mark(
         scene, "sun", "",
         PlaceSkyPoint(scene.Proj, now.RightAscension, now.Declination, scene.SiderealAngle),

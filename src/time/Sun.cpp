@@ -18,17 +18,20 @@ constexpr double MinutesPerLongitudeDegree = 1440 / 0.9856474;
 
 SunPlace SunAtJulianDate(double jd) {
     SunPlace sun{};
-    SunFromEarth(jd, sun.RightAscension, sun.Declination, sun.Longitude);
+    SunFromEarth(jd, sun.RightAscension, sun.Declination, &sun.Longitude);
     return sun;
 }
 
-SunPlace SunAtMinute(double minute, int year) {
-    return SunAtJulianDate(JulianDateOfClock(year, minute));
+SunPlace SunAtMinute(double minute, int year, SunParts parts) {
+    SunPlace sun{};
+    SunFromEarth(JulianDateOfClock(year, minute), sun.RightAscension, sun.Declination,
+                 parts == SunParts::WithLongitude ? &sun.Longitude : nullptr);
+    return sun;
 }
 
 namespace {
 double SunAltitude(const Moment& moment, double minute) {
-    const SunPlace sun = SunAtMinute(minute, moment.Year);
+    const SunPlace sun = SunAtMinute(minute, moment.Year, SunParts::Direction);
     return HorizontalOf(moment.PoleAngle, SiderealAngleAt(moment, minute), sun.RightAscension,
                         sun.Declination)
         .Altitude;
@@ -68,8 +71,10 @@ SunDay FindSunDay(const Moment& moment, int day) {
     // Transit: the hour angle's zero nearest the date's noon.
     double m = day * 1440.0 + 720;
     for (int k = 0; k < 4; ++k) {
-        const double hourAngle = std::remainder(
-            SiderealAngleAt(moment, m) - SunAtMinute(m, moment.Year).RightAscension, 360.0);
+        const double hourAngle =
+            std::remainder(SiderealAngleAt(moment, m) -
+                               SunAtMinute(m, moment.Year, SunParts::Direction).RightAscension,
+                           360.0);
         m -= hourAngle / SolarRate;
     }
     result.Transit = m;

@@ -5,6 +5,7 @@
 // sidereal angle as the stars, so it sits among them where the sky puts it.
 
 #include <array>
+#include <cstdint>
 
 #include "core/Horizontal.h"
 
@@ -29,9 +30,13 @@ struct SunPlace {
 // Tested:  every day of 2026 against ERFA; the ecliptic longitude at the seasons.
 SunPlace SunAtJulianDate(double jd);
 
+// What of the Sun's place is asked for: the direction alone (Longitude left 0), or also the
+// ecliptic longitude, which needs the precession matrix and only the seasons read.
+enum class SunParts : std::uint8_t { Direction, WithLongitude };
+
 // SunAtMinute: the Sun for a minute of the clock in a year (minutes since 1 January 00:00
 // zone time; fractions and values past the year's end allowed): JulianDateOfClock.
-SunPlace SunAtMinute(double minute, int year = 2026);
+SunPlace SunAtMinute(double minute, int year = 2026, SunParts parts = SunParts::WithLongitude);
 
 // The Sun's course through one day of the model year, in minutes of the year.
 struct SunDay {
