@@ -38,22 +38,26 @@ void Label(DrawingSurface& S, double x, double y, const std::string& text, Colou
 }
 
 // A disc of radius r at (x, y) lit toward the chart direction (ux, uy) (a unit vector),
-// the lit part a fraction k of its area: dark disc, then the lit part as chords across
-// the bright-limb axis from the terminator (an ellipse) to the limb, half a pixel apart.
+// the lit part a fraction k of its area: the dark disc with its rim, then each pixel whose
+// centre lies between the terminator (an ellipse of half-width r |1 - 2k| across the
+// bright-limb axis) and the lit limb, set one by one so that no stripe is left at any angle.
 void PhaseDisc(DrawingSurface& S, double x, double y, double r, double ux, double uy, double k,
                Colour lit, Colour dark, Colour rim) {
     S.FillColor = dark;
     S.Circle(F(x), F(y), F(r), rim);
-    const double vx = -uy, vy = ux;
-    const int rows = static_cast<int>(std::ceil(2 * r)) * 2;
-    for (int i = 0; i <= rows; ++i) {
-        const double v = -r + 2 * r * i / rows;
-        const double w = std::sqrt(std::max(0.0, r * r - v * v));
-        const double terminator = w * (1 - 2 * k);
-        if (w - terminator < 0.25) continue;
-        S.Line(F(x + terminator * ux + v * vx), F(y + terminator * uy + v * vy),
-               F(x + w * ux + v * vx), F(y + w * uy + v * vy), lit);
+    std::vector<float> pixels;
+    const double inner = r - 0.5;  // Inside the rim.
+    for (double py = std::floor(y - r); py <= y + r; ++py) {
+        for (double px = std::floor(x - r); px <= x + r; ++px) {
+            const double dx = px - x, dy = py - y;
+            const double u = dx * ux + dy * uy, v = -dx * uy + dy * ux;
+            if (u * u + v * v > inner * inner) continue;
+            if (u < std::sqrt(inner * inner - v * v) * (1 - 2 * k)) continue;
+            pixels.push_back(F(px));
+            pixels.push_back(F(py));
+        }
     }
+    S.SetPixels(pixels.data(), static_cast<int>(pixels.size() / 2), lit);
 }
 
 // The chart direction, as a unit vector, of a position angle (degrees from north through
