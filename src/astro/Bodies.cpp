@@ -240,10 +240,12 @@ BodiesNow BodiesAt(double jdUt, double latitude, double siderealAngle, BodyTable
 
 void SunFromEarth(double jdUt, double& ra, double& dec, double* longitude) {
     // The Earth's series kept for its day: the Sun's overlays ask for many instants of one
-    // day. A memo only: the interpolated value does not depend on what was asked before.
-    thread_local BodyTables memo;
+    // day, on both sides of a TT day's end (21:00 zone time), so even and odd days are kept
+    // apart. A memo only: the interpolated value does not depend on what was asked before.
+    thread_local std::array<BodyTables, 2> memo;
     const double tt = jdUt + TtOffsetDays(jdUt);
-    const Vec sun = -Track(memo, 0, tt);
+    const auto parity = static_cast<std::size_t>(static_cast<long long>(std::floor(tt)) & 1);
+    const Vec sun = -Track(memo[parity], 0, tt);
     Direction(sun, ra, dec);
     // The precession matrix costs more than the rest: only the seasons ask for it.
     if (longitude == nullptr) return;
