@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "astro/Bodies.h"
 #include "catalogue/StarData.h"
 #include "core/VectorState.h"
 #include "geometry/Projection.h"
@@ -164,6 +165,39 @@ BENCHMARK(RedrawWithOverlays)
     ->Args({0, Limit79})
     ->Args({1, Limit79})
     ->Unit(benchmark::kMicrosecond);
+
+// The redraw of an animation step at the start-up side, without and with the Moon and the
+// planets: the seven bodies are worked out once per step, so "bodies:1" stays within 1.2
+// times "bodies:0" at the same limit.
+void RedrawWithBodies(benchmark::State& state) {
+    auto window = Started(408, static_cast<int>(state.range(1)));
+    WindowState& State = window->State;
+    State.View.Overlays.Moon = State.View.Overlays.Planets = state.range(0) != 0;
+    for (auto _ : state) {
+        State.Moment.MinuteOfYear = (State.Moment.MinuteOfYear + 5) % 525600;
+        RedrawSky(State, window->Ui);
+    }
+}
+BENCHMARK(RedrawWithBodies)
+    ->ArgNames({"bodies", "limit"})
+    ->Args({0, Limit35})
+    ->Args({1, Limit35})
+    ->Args({0, Limit79})
+    ->Args({1, Limit79})
+    ->Unit(benchmark::kMicrosecond);
+
+// The seven bodies of one animation step alone, with the series kept as the chart cache
+// keeps them: what RedrawWithBodies adds beyond the drawing.
+void ComputeBodies(benchmark::State& state) {
+    BodyTables tables;
+    double minute = 0;
+    for (auto _ : state) {
+        minute += 5;
+        benchmark::DoNotOptimize(
+            BodiesAt(JulianDateOfClock(2026, minute), 35, minute * 0.25, tables));
+    }
+}
+BENCHMARK(ComputeBodies)->Unit(benchmark::kMicrosecond);
 
 // One redraw after a change of view (the azimuth), so the frame is drawn in full.
 void RedrawNewView(benchmark::State& state) {

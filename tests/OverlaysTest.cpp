@@ -57,15 +57,17 @@ TEST(ListMarkedPoints, TransitAltitudeFollowsLatitudeAndDeclination) {
     }
 }
 
-// At an equinox the Sun rises in the east (its declination moves by at most 0.4 deg
-// within the day, which at 35 deg moves the rising point by under 0.5 deg).
+// At an equinox the Sun rises in the east: its declination moves by at most 0.4 deg
+// within the day, and the catalogue's J2000 frame adds 0.15 deg at the equinoxes (the
+// precession in declination since 2000); at 35 deg the rising point moves by 1/cos 35
+// of that, under 0.7 deg.
 TEST(ListMarkedPoints, EquinoxSunriseIsDueEast) {
     const std::array<int, 4> seasons = FindSeasonDays();
     for (double latitude : {-35.0, 0.0, 35.0}) {
         for (int day : {seasons[0], seasons[2]}) {
             const auto marks = ListMarkedPoints(LessonSky(latitude, day * 1440.0 + 600)->Make());
-            EXPECT_NEAR(Find(marks, "sunrise").Azimuth, 90, 0.5) << latitude << " " << day;
-            EXPECT_NEAR(Find(marks, "sunset").Azimuth, 270, 0.5) << latitude << " " << day;
+            EXPECT_NEAR(Find(marks, "sunrise").Azimuth, 90, 0.7) << latitude << " " << day;
+            EXPECT_NEAR(Find(marks, "sunset").Azimuth, 270, 0.7) << latitude << " " << day;
         }
     }
 }

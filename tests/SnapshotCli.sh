@@ -36,10 +36,16 @@ expect 0 -o figures.png --overlays trails,constellations,names --trail-hours 6 -
 grep -q '^constellation,オリオン座,[0-9]' figures.csv || { echo "FAIL: Orion not among the names"; failures=$((failures + 1)); }
 grep -q '^star-name,シリウス,[0-9]' figures.csv || { echo "FAIL: Sirius not among the names"; failures=$((failures + 1)); }
 cmp -s plain.png figures.png && { echo "FAIL: figures drew nothing"; failures=$((failures + 1)); }
-checks=$((checks + 9))
+expect 0 -o bodies.png --overlays moon,planets,space --bodies bodies.csv --points body-points.csv --month 8 --day 15 --hour 19 --minute 30
+head -n 1 bodies.csv | grep -qx 'body,altitude,azimuth,illuminated,bright_limb,diameter_arcsec,x,y' || { echo "FAIL: bodies header"; failures=$((failures + 1)); }
+[ "$(wc -l <bodies.csv)" -eq 8 ] || { echo "FAIL: bodies rows"; failures=$((failures + 1)); }
+grep -q '^moon,[0-9.]*,[0-9.]*,0\.0[0-9]*,[0-9.]*,[0-9.]*,[0-9]' bodies.csv || { echo "FAIL: the crescent of 15 August 2026 not drawn"; failures=$((failures + 1)); }
+grep -q '^venus,venus,[0-9]' body-points.csv || { echo "FAIL: no venus point"; failures=$((failures + 1)); }
+cmp -s plain.png bodies.png && { echo "FAIL: bodies drew nothing"; failures=$((failures + 1)); }
+checks=$((checks + 14))
 expect 2 -o bad.png --points bad.csv --overlays sun,stars
 grep -q '「stars」は知らない名前' stderr.txt || { echo "FAIL: unknown overlay message"; failures=$((failures + 1)); }
-for args in "--month 13" "--limit 3.55" "--day x" "--hour" "--nonsense 1" "--overlays sun," "--overlays SUN" "--trail-hours 5" "--trail-hours"; do
+for args in "--month 13" "--limit 3.55" "--day x" "--hour" "--nonsense 1" "--overlays sun," "--overlays SUN" "--trail-hours 5" "--trail-hours" "--year 1999" "--year abc"; do
   # shellcheck disable=SC2086
   expect 2 -o bad.png --stars bad.csv $args
   checks=$((checks + 1))

@@ -10,18 +10,19 @@ root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 
 declare -A allowed=(
   [core]=""
-  [time]="core"
+  [time]="core astro"
+  [astro]="core"
   [geometry]="core"
   [catalogue]="core geometry"
-  [render]="core geometry time"
-  [session]="core time geometry catalogue render"
+  [render]="core geometry time astro"
+  [session]="core time astro geometry catalogue render"
   [qttext]="core render"
   [cmdline]="core"
-  [window]="core time geometry catalogue render session qttext cmdline"
-  [snapshot]="core time geometry catalogue render qttext cmdline"
+  [window]="core time astro geometry catalogue render session qttext cmdline"
+  [snapshot]="core time astro geometry catalogue render qttext cmdline"
 )
 # Folders that must not see Qt at all: everything the browser edition compiles.
-engine=(core time geometry catalogue render session)
+engine=(core time astro geometry catalogue render session)
 
 status=0
 cd "$root/src"

@@ -35,9 +35,14 @@ enum class Setting : int {
     Trails,
     Constellations,
     Names,
+    Moon,
+    Planets,
+    Space,
     TrailHours,
+    // The calendar year of the clock's date: the Sun, the Moon and the planets of it.
+    Year,
 };
-inline constexpr int SettingCount = 17;
+inline constexpr int SettingCount = 21;
 
 enum class SettingKind : int {
     List,    // A list of items; the control holds the item index.
@@ -193,6 +198,9 @@ inline constexpr std::array<SettingSpec, SettingCount> SettingTable{{
      .Kind = SettingKind::Flag,
      .Caption = "星座名",
      .LongCaption = "星座名と星の名前"},
+    {.Id = Setting::Moon, .Name = "moon", .Kind = SettingKind::Flag, .Caption = "月"},
+    {.Id = Setting::Planets, .Name = "planets", .Kind = SettingKind::Flag, .Caption = "惑星"},
+    {.Id = Setting::Space, .Name = "space", .Kind = SettingKind::Flag, .Caption = "宇宙から見た図"},
     {.Id = Setting::TrailHours,
      .Name = "trail-hours",
      .Kind = SettingKind::List,
@@ -203,13 +211,24 @@ inline constexpr std::array<SettingSpec, SettingCount> SettingTable{{
      .Choices = TrailHourValues,
      .Default = 12,
      .ValueName = "H"},
+    // The years the ΔT model of the bodies covers; the clock's own year is the default.
+    {.Id = Setting::Year,
+     .Name = "year",
+     .Kind = SettingKind::List,
+     .Caption = "年",
+     .Unit = "年",
+     .Min = 2000,
+     .Max = 2100,
+     .Default = 2026,
+     .ValueName = "Y",
+     .Remark = "太陽・月・惑星と星空の年"},
 }};
 
 // The lesson overlays as one comma list: --overlays on the snapshot tool's command line,
 // overlays= in the page's address; each name is an overlay's own.
 inline constexpr const char* OverlayListName = "overlays";
 inline constexpr const char* OverlayListCaption = "重ねる図";
-inline constexpr Setting FirstOverlay = Setting::Sun, LastOverlay = Setting::Names;
+inline constexpr Setting FirstOverlay = Setting::Sun, LastOverlay = Setting::Space;
 
 constexpr const SettingSpec& SettingOf(Setting id) {
     return SettingTable[static_cast<std::size_t>(id)];

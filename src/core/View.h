@@ -17,8 +17,14 @@ struct OverlaySet {
     bool Trails = false;          // 星の軌跡: each plotted star's path over TrailHours.
     bool Constellations = false;  // 星座線: the constellations' lines.
     bool Names = false;           // 星座名: constellation names and the bright stars' names.
-    int TrailHours = 12;          // Span of the trails, hours: 1, 2, 3, 6, 12 or 24.
-    bool Any() const { return Sun || Seasons || Circles || Trails || Constellations || Names; }
+    bool Moon = false;            // 月: the Moon's lit disc, 「月」 and its age.
+    bool Planets = false;  // 惑星: 水星, 金星, 火星, 木星, 土星 as dots with names.
+    bool Space = false;    // 宇宙から見た図: the inset of the top views (Moon; Venus).
+    int TrailHours = 12;   // Span of the trails, hours: 1, 2, 3, 6, 12 or 24.
+    bool AnyBody() const { return Moon || Planets || Space; }
+    bool Any() const {
+        return Sun || Seasons || Circles || Trails || Constellations || Names || AnyBody();
+    }
     bool operator==(const OverlaySet&) const = default;
 };
 
@@ -38,6 +44,12 @@ constexpr bool OverlaySet::*OverlayFlag(Setting id) {
             return &OverlaySet::Constellations;
         case Setting::Names:
             return &OverlaySet::Names;
+        case Setting::Moon:
+            return &OverlaySet::Moon;
+        case Setting::Planets:
+            return &OverlaySet::Planets;
+        case Setting::Space:
+            return &OverlaySet::Space;
         default:
             return nullptr;
     }

@@ -3,8 +3,6 @@
 // surface. Everything kept between two charts to draw the next one faster is
 // in a ChartCache that the caller owns and hands in; nothing else is kept.
 
-#include <cstdint>
-#include <string>
 #include <vector>
 
 #include "render/Scene.h"
@@ -17,6 +15,7 @@ class DrawingSurface;
 struct ChartCache {
     OverlayCache Shapes;
     TrailCache Trails;  // The star trails' circles of the last view drawn with trails.
+    BodyTables Bodies;  // The bodies' series for the day in use.
 };
 
 // DrawChart: a whole chart.

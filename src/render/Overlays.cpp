@@ -7,6 +7,7 @@
 
 #include "core/Horizontal.h"
 #include "geometry/Projection.h"
+#include "render/Bodies.h"
 #include "render/Constellations.h"
 #include "render/DrawingSurface.h"
 #include "render/RecordedDrawing.h"
@@ -155,7 +156,8 @@ std::vector<PathPoint> SunCourse(const Scene& scene, const SunDay& day) {
     points.reserve(static_cast<std::size_t>(n) + 1);
     // Within a day the Sun's right ascension and declination run straight to within
     // 0.001 deg, so the path between its ends is interpolated, not computed anew.
-    const SunPlace first = SunAtMinute(day.CourseStart), last = SunAtMinute(day.CourseEnd);
+    const SunPlace first = SunAtMinute(day.CourseStart, scene.At.Year, SunParts::Direction),
+                   last = SunAtMinute(day.CourseEnd, scene.At.Year, SunParts::Direction);
     const double raStep = std::remainder(last.RightAscension - first.RightAscension, 360.0) / n;
     const double decStep = (last.Declination - first.Declination) / n;
     for (int k = 0; k <= n; ++k) {
@@ -190,7 +192,7 @@ MarkedPoint Mark(const Scene& scene, const char* kind, std::string label, const 
 
 MarkedPoint SunMark(const Scene& scene, const char* kind, std::string label, double minute,
                     bool onHorizon = false) {
-    const SunPlace sun = SunAtMinute(minute);
+    const SunPlace sun = SunAtMinute(minute, scene.At.Year, SunParts::Direction);
     const double theta = SiderealAngleAt(scene.At, minute);
     ChartPoint p = PlaceSkyPoint(scene.Proj, sun.RightAscension, sun.Declination, theta);
     if (onHorizon) p.Depth = 0;
@@ -235,7 +237,7 @@ void DrawSun(const Scene& scene, DrawingSurface& S, const std::vector<MarkedPoin
 
 // The Sun now: the one part of the Sun's overlay that moves with the clock.
 void DrawSunDisc(const Scene& scene, DrawingSurface& S) {
-    const SunPlace now = SunAtMinute(scene.At.MinuteOfYear);
+    const SunPlace now = SunAtMinute(scene.At.MinuteOfYear, scene.At.Year, SunParts::Direction);
     const ChartPoint p =
         PlaceSkyPoint(scene.Proj, now.RightAscension, now.Declination, scene.SiderealAngle);
     if (p.Depth > 0) return;  // The stars' horizon test.
@@ -251,6 +253,7 @@ void DrawSunDisc(const Scene& scene, DrawingSurface& S) {
 std::vector<double> ShapesKey(const Scene& scene, const DrawingSurface& S) {
     const OverlaySet& on = scene.Look.Overlays;
     return {static_cast<double>(DayOf(scene)),
+            static_cast<double>(scene.At.Year),
             scene.At.PoleAngle,
             scene.At.Longitude,
             scene.Proj.SinPole,
@@ -274,7 +277,7 @@ std::vector<double> ShapesKey(const Scene& scene, const DrawingSurface& S) {
 }
 
 void DrawSeasons(const Scene& scene, DrawingSurface& S) {
-    const std::array<int, 4> days = FindSeasonDays();  // 春分, 夏至, 秋分, 冬至.
+    const std::array<int, 4> days = FindSeasonDays(scene.At.Year);  // 春分, 夏至, 秋分, 冬至.
     struct Season {
         int Day;
         const char* Name;
@@ -379,7 +382,7 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
     std::vector<MarkedPoint> marks;
     marks.reserve(32);
     // The Sun now, projected as a star would be.
-    const SunPlace now = SunAtMinute(scene.At.MinuteOfYear);
+    const SunPlace now = SunAtMinute(scene.At.MinuteOfYear, scene.At.Year, SunParts::Direction);
     marks.push_back(Mark(
         scene, "sun", "",
         PlaceSkyPoint(scene.Proj, now.RightAscension, now.Declination, scene.SiderealAngle),
@@ -426,6 +429,7 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
             marks.push_back(std::move(m));
         }
     }
+    ListBodyPoints(scene, marks);
     return marks;
 }
 
@@ -460,7 +464,7 @@ void KeepOverlayShapes(const Scene& scene, OverlayCache& kept, DrawingSurface& S
 
 void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurface& S) {
     const OverlaySet& on = scene.Look.Overlays;
-    if (!on.Sun && !on.Seasons && !on.Circles && !on.Names) return;
+    if (!on.Sun && !on.Seasons && !on.Circles && !on.Names && !on.AnyBody()) return;
     const Colour fore = S.ForeColor, fill = S.FillColor;
     const float textX = S.CurrentX, textY = S.CurrentY;
     if (on.Sun || on.Seasons || on.Circles) {
@@ -478,6 +482,7 @@ void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurfac
         DrawConstellationNames(scene, &S);
         DrawStarNames(scene, &S);
     }
+    if (on.AnyBody()) DrawBodies(scene, S);
     S.ForeColor = fore;
     S.FillColor = fill;
     S.CurrentX = textX;

@@ -10,23 +10,11 @@
 #include <string>
 #include <vector>
 
-struct Scene;
+#include "render/Scene.h"
+
 struct OverlayCache;
 struct TrailCache;
 class DrawingSurface;
-
-// One marked point of the overlays, drawn or not.
-struct MarkedPoint {
-    // sun, sun-hour, sunrise, sunset, transit, pole-north, pole-south, zenith,
-    // constellation, star-name.
-    std::string Kind;
-    std::string Label;    // sun-hour: the hour 0..23; transit: its altitude, 0.1 deg; else empty.
-    bool Drawn = false;   // On the chart: its overlay is on and the point is above the horizon.
-    double X = 0, Y = 0;  // Chart pixels from the top-left corner, y down; where Drawn.
-    double Facing = 0;    // Positive on the near half of the sphere (ChartPoint).
-    double Altitude = 0;  // Degrees, -90..90, no refraction.
-    double Azimuth = 0;   // Degrees from north through east, 0..360.
-};
 
 // ListMarkedPoints: every marked point of the chart's date and place, in the order
 // sun, 24 sun-hour rows (0..23 h zone time), sunrise, sunset (where the Sun crosses

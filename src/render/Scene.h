@@ -3,8 +3,11 @@
 // it, and what they hand back or keep between charts.
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "astro/Bodies.h"
 #include "core/Moment.h"
 #include "core/Sky.h"
 #include "core/View.h"
@@ -19,8 +22,15 @@ struct Scene {
     const View& Look;
     Projection Proj;
     double SiderealAngle;  // Degrees; SiderealAngleOf(At).
+    // The Sun, the Moon and the planets at this moment, worked out once per chart when an
+    // overlay that draws them is on (BodiesOfScene otherwise).
+    std::optional<BodiesNow> Bodies = std::nullopt;
 };
-Scene SceneOf(const Sky& sky, const Moment& moment, const View& view);
+// SceneOf: the scene of the three inputs; with `tables`, the bodies from the series kept
+// there (the same bits, faster: the chart call hands in its cache's).
+Scene SceneOf(const Sky& sky, const Moment& moment, const View& view, BodyTables* tables = nullptr);
+// BodiesOfScene: the bodies for the scene's moment, year, latitude and sidereal angle.
+BodiesNow BodiesOfScene(const Scene& scene, BodyTables* tables = nullptr);
 
 // The drawing of the overlays that stand still while the clock runs within a day (the
 // Sun's path and marks, the seasons, the circles), kept with every input that decides it.
@@ -31,6 +41,19 @@ struct OverlayCache {
     // while the kept drawing is on the chart, 0 otherwise; the frame's key carries Layer,
     // so that a surface may keep the drawing with the frame's pixels.
     std::uint64_t Generation = 0, Layer = 0;
+};
+
+// One marked point of the overlays, drawn or not: what ListMarkedPoints hands back.
+struct MarkedPoint {
+    // sun, sun-hour, sunrise, sunset, transit, pole-north, pole-south, zenith,
+    // constellation, star-name, moon, a planet's key.
+    std::string Kind;
+    std::string Label;    // sun-hour: the hour 0..23; transit: its altitude, 0.1 deg; else empty.
+    bool Drawn = false;   // On the chart: its overlay is on and the point is above the horizon.
+    double X = 0, Y = 0;  // Chart pixels from the top-left corner, y down; where Drawn.
+    double Facing = 0;    // Positive on the near half of the sphere (ChartPoint).
+    double Altitude = 0;  // Degrees, -90..90, no refraction.
+    double Azimuth = 0;   // Degrees from north through east, 0..360.
 };
 
 // A star as the star pass handed it to the surface, for tools that list them.

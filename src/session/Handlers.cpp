@@ -165,3 +165,8 @@ void SetOverlays(WindowState& State, SkyControls& Ui, const OverlaySet& overlays
     State.View.Overlays = overlays;
     RedrawTwice(State, Ui);
 }
+
+void SetYear(WindowState& State, SkyControls& Ui, int year) {
+    State.Moment.Year = static_cast<std::int16_t>(year);
+    RedrawTwice(State, Ui);
+}

@@ -68,6 +68,11 @@ void AnimateButton_MouseUp(WindowState& State, SkyControls& Ui, int button);
 // one call per toggled item.
 void SetOverlays(WindowState& State, SkyControls& Ui, const OverlaySet& overlays);
 
+// SetYear: the calendar year of the chart's date (2000..2100): the Sun, the Moon, the
+// planets and the sidereal angle of that year; redraws twice as SetOverlays does. The
+// clock's calendar and the time lists stay as they are.
+void SetYear(WindowState& State, SkyControls& Ui, int year);
+
 // SyncTimeLists: puts the clock back into the four time lists during the animation.
 void SyncTimeLists(WindowState& State, SkyControls& Ui);
 

@@ -7,6 +7,7 @@
 #include "cmdline/CommandLine.h"
 #include "core/Convert.h"
 #include "qttext/QtText.h"
+#include "render/Bodies.h"
 #include "render/RasterSurface.h"
 #include "time/Clock.h"
 
@@ -20,6 +21,7 @@ Moment MomentOf(const SnapshotOptions& options) {
     SplitMinuteOfYear(moment);
     moment.Longitude = options.Longitude;
     moment.PoleAngle = 90 + options.Latitude;
+    moment.Year = static_cast<std::int16_t>(options.Year);
     return moment;
 }
 
@@ -35,7 +37,7 @@ View ViewOf(const SnapshotOptions& options) {
 }
 
 QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars,
-                    std::vector<MarkedPoint>* points) {
+                    std::vector<MarkedPoint>* points, std::string* bodies) {
     Sky sky;
     TakeCatalogue(sky, ReadCatalogueFiles(options.StarData));
     const Moment moment = MomentOf(options);
@@ -49,6 +51,11 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     stars.clear();
     DrawChart(sky, moment, view, chart, cache, &stars);
     if (points != nullptr) *points = ListMarkedPoints(SceneOf(sky, moment, view));
+    if (bodies != nullptr) {
+        Scene scene = SceneOf(sky, moment, view);
+        if (!scene.Bodies) scene.Bodies = BodiesOfScene(scene);
+        *bodies = BodyTable(scene);
+    }
     return ImageOf(chart).copy();
 }
 

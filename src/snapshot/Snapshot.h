@@ -18,8 +18,9 @@ View ViewOf(const SnapshotOptions& options);
 // Reads the catalogue files, draws the chart and returns it with the stars plotted, in
 // plotting order. Raises RunTimeError as the program would (a missing or damaged
 // catalogue, say). With `points`, also the overlays' marked points of that chart.
+// With `bodies`, also the body table of that chart (BodyTable).
 QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars,
-                    std::vector<MarkedPoint>* points = nullptr);
+                    std::vector<MarkedPoint>* points = nullptr, std::string* bodies = nullptr);
 
 // The star table: "index,x,y,radius,kind" and one row per star.
 std::string StarTable(const std::vector<PlottedStar>& stars);

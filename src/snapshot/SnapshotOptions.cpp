@@ -5,7 +5,17 @@
 namespace {
 
 // The tool's own options, after the sky settings.
-enum Own { Output = SkySettingCount, Size, Stars, StarDataFile, Overlays, TrailHours, Points };
+enum Own {
+    Output = SkySettingCount,
+    Size,
+    Stars,
+    StarDataFile,
+    Overlays,
+    TrailHours,
+    Points,
+    Year,
+    Bodies
+};
 
 const ProgramSyntax& SnapshotSyntax() {
     static const ProgramSyntax syntax = {
@@ -24,6 +34,9 @@ const ProgramSyntax& SnapshotSyntax() {
             SettingOption(Setting::TrailHours),
             {"points", "FILE.csv", ValueKind::Text, 0, 0, "",
              "太陽・天の極・天頂・星座名などの点の一覧を CSV で書き出す"},
+            SettingOption(Setting::Year),
+            {"bodies", "FILE.csv", ValueKind::Text, 0, 0, "",
+             "太陽・月・惑星の高度・方位・満ち欠けを CSV で書き出す"},
         }};
     return syntax;
 }
@@ -61,6 +74,8 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
     if (line.Value[Stars]) options.StarsCsv = *line.Value[Stars];
     if (line.Value[StarDataFile]) options.StarData = *line.Value[StarDataFile];
     if (line.Value[Points]) options.PointsCsv = *line.Value[Points];
+    if (line.Number[Year]) options.Year = *line.Number[Year];
+    if (line.Value[Bodies]) options.BodiesCsv = *line.Value[Bodies];
     if (line.Value[Overlays]) {
         std::vector<Setting> on;
         result.Error = CheckOverlayList(*line.Value[Overlays], on);

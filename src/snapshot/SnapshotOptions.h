@@ -26,6 +26,8 @@ struct SnapshotOptions {
     std::string StarsCsv;   // Optional table of the plotted stars.
     std::string PointsCsv;  // Optional table of the overlays' marked points.
     std::string StarData;   // Empty: searched for as the window does.
+    std::string BodiesCsv;  // Optional table of the Sun, the Moon and the planets.
+    int Year = SettingOf(Setting::Year).Default;  // Of the clock's date, 2000..2100.
     // Lesson overlays from --overlays (a comma list) and --trail-hours; ConstellationData
     // and StarNames are read from StarData's folder, as the window's start-up reads them.
     OverlaySet Overlays;

@@ -1,7 +1,10 @@
 #include "time/Clock.h"
 
+#include <erfa.h>
+
 #include <cmath>
 
+#include "astro/Bodies.h"
 #include "core/Convert.h"
 #include "core/Moment.h"
 
@@ -49,8 +52,22 @@ void SplitMinuteOfYear(Moment& moment) {
     moment.Minute = rem - moment.Hour * 60;
 }
 
+double YearSiderealCorrection(int year, double minute) {
+    if (year == ModelYear) return 0;
+    // Greenwich mean sidereal time (IAU 2006) at both dates, TT from the same ΔT model.
+    const auto gmst = [minute](int y) {
+        const double ut = JulianDateOfClock(y, minute);
+        return eraGmst06(ut, 0, ut, DeltaT(y + minute / MinutesPerYear) / 86400);
+    };
+    constexpr double Degrees = 180 / 3.141592653589793;
+    return std::remainder((gmst(year) - gmst(ModelYear)) * Degrees, 360.0);
+}
+
 double SiderealAngleAt(const Moment& moment, double minute) {
-    return (minute - SiderealEpochMinute(moment.Longitude)) * SiderealRate;
+    const double angle = (minute - SiderealEpochMinute(moment.Longitude)) * SiderealRate;
+    // 2026 takes no correction at all, so that its charts keep every bit.
+    if (moment.Year == ModelYear) return angle;
+    return angle + YearSiderealCorrection(moment.Year, minute);
 }
 
 double SiderealAngleOf(const Moment& moment) {

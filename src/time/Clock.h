@@ -48,11 +48,22 @@ void ComposeMinuteOfYear(Moment& moment);
 // Notes:   A day below 0 or above 364 leaves Month and DayIndex as they were.
 void SplitMinuteOfYear(Moment& moment);
 
+// YearSiderealCorrection: what another year adds to the model clock's sidereal angle.
+// Reads:   year 2000..2100; minute of the clock.
+// Returns: degrees, -180..180: the real Greenwich mean sidereal time (eraGmst06) at the
+//          minute's date and time in that year less the same in 2026; exactly 0 for 2026.
+// Notes:   So every year keeps 2026's small error against the real sky, whatever its place
+//          in the leap-year cycle (up to about 0.7 deg from 2026's), and the calendar of the
+//          clock carries over unchanged.
+// Tested:  0 for 2026; ClockTest: the corrected angle against the real sidereal time.
+double YearSiderealCorrection(int year, double minute);
+
 // SiderealAngleAt: the angle that turns the star sphere at any minute of the clock.
-// Reads:   Longitude (by its epoch); minute, minutes of the year, fractions and values past
-//          the year's end allowed.
-// Returns: (minute - SiderealEpochMinute(Longitude)) x SiderealRate, degrees; never reduced
-//          modulo 360, may be negative.
+// Reads:   Longitude (by its epoch), Year; minute, minutes of the year, fractions and values
+//          past the year's end allowed.
+// Returns: (minute - SiderealEpochMinute(Longitude)) x SiderealRate, degrees, plus
+//          YearSiderealCorrection for a year other than 2026; never reduced modulo 360, may
+//          be negative.
 double SiderealAngleAt(const Moment& moment, double minute);
 
 // SiderealAngleOf: SiderealAngleAt the moment's own MinuteOfYear: the angle of its chart.

@@ -3,15 +3,12 @@
 #include <cmath>
 #include <numbers>
 
+#include "astro/Bodies.h"
 #include "core/Horizontal.h"
 #include "core/Moment.h"
 #include "time/Clock.h"
 
 namespace {
-// The solar formula is published in degrees; its radians use the true pi, not the
-// chart's Pi, so that the formula's own accuracy is what the tests measure.
-constexpr double Radian = std::numbers::pi / 180;
-
 // Degrees of hour angle the Sun gains per clock minute: the sidereal rate less the
 // Sun's mean motion in right ascension. Only a step size for Newton's method.
 constexpr double SolarRate = 0.25;
@@ -20,22 +17,21 @@ constexpr double MinutesPerLongitudeDegree = 1440 / 0.9856474;
 }  // namespace
 
 SunPlace SunAtJulianDate(double jd) {
-    const double n = jd - 2451545.0;
-    const double L = Wrap360(280.460 + 0.9856474 * n);
-    const double g = Wrap360(357.528 + 0.9856003 * n) * Radian;
-    const double lambda = Wrap360(L + 1.915 * std::sin(g) + 0.020 * std::sin(2 * g));
-    const double epsilon = (23.439 - 0.0000004 * n) * Radian;
-    const double l = lambda * Radian;
-    const double alpha = std::atan2(std::cos(epsilon) * std::sin(l), std::cos(l));
-    const double delta = std::asin(std::sin(epsilon) * std::sin(l));
-    return {Wrap360(alpha / Radian), delta / Radian, lambda};
+    SunPlace sun{};
+    SunFromEarth(jd, sun.RightAscension, sun.Declination, &sun.Longitude);
+    return sun;
 }
 
-SunPlace SunAtMinute(double minute) { return SunAtJulianDate(ModelYearStartJd + minute / 1440); }
+SunPlace SunAtMinute(double minute, int year, SunParts parts) {
+    SunPlace sun{};
+    SunFromEarth(JulianDateOfClock(year, minute), sun.RightAscension, sun.Declination,
+                 parts == SunParts::WithLongitude ? &sun.Longitude : nullptr);
+    return sun;
+}
 
 namespace {
 double SunAltitude(const Moment& moment, double minute) {
-    const SunPlace sun = SunAtMinute(minute);
+    const SunPlace sun = SunAtMinute(minute, moment.Year, SunParts::Direction);
     return HorizontalOf(moment.PoleAngle, SiderealAngleAt(moment, minute), sun.RightAscension,
                         sun.Declination)
         .Altitude;
@@ -76,7 +72,9 @@ SunDay FindSunDay(const Moment& moment, int day) {
     double m = day * 1440.0 + 720;
     for (int k = 0; k < 4; ++k) {
         const double hourAngle =
-            std::remainder(SiderealAngleAt(moment, m) - SunAtMinute(m).RightAscension, 360.0);
+            std::remainder(SiderealAngleAt(moment, m) -
+                               SunAtMinute(m, moment.Year, SunParts::Direction).RightAscension,
+                           360.0);
         m -= hourAngle / SolarRate;
     }
     result.Transit = m;
@@ -106,14 +104,14 @@ SunDay FindSunDay(const Moment& moment, int day) {
     return result;
 }
 
-std::array<int, 4> FindSeasonDays() {
+std::array<int, 4> FindSeasonDays(int year) {
     std::array<int, 4> days{};
-    const double startLongitude = SunAtMinute(0).Longitude;
+    const double startLongitude = SunAtMinute(0, year).Longitude;
     for (int k = 0; k < 4; ++k) {
         const double target = 90.0 * k;
         double m = Wrap360(target - startLongitude) * MinutesPerLongitudeDegree;
         for (int step = 0; step < 5; ++step) {
-            m += std::remainder(target - SunAtMinute(m).Longitude, 360.0) *
+            m += std::remainder(target - SunAtMinute(m, year).Longitude, 360.0) *
                  MinutesPerLongitudeDegree;
         }
         days[static_cast<std::size_t>(k)] = static_cast<int>(std::floor(m / 1440));

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -284,6 +285,17 @@ void MainWindow::CreateMenu() {
     OverlayItems = new OverlayMenu(
         *ViewMenu, [this] { return State->View.Overlays; },
         [this](const OverlaySet& overlays) { SetOverlays(*State, Ui, overlays); });
+    // The year of the bodies: a small dialog, so that no control of the window moves.
+    const SettingSpec& year = SettingOf(Setting::Year);
+    YearAction = ViewMenu->addAction(QString::fromUtf8(year.Caption) + QStringLiteral("…"));
+    YearAction->setObjectName(QStringLiteral("YearAction"));
+    connect(YearAction, &QAction::triggered, this, [this, &year] {
+        bool accepted = false;
+        const int chosen = QInputDialog::getInt(this, QString::fromUtf8(year.Caption),
+                                                QString::fromUtf8(year.Remark), State->Moment.Year,
+                                                year.Min, year.Max, 1, &accepted);
+        if (accepted) SetYear(*State, Ui, chosen);
+    });
 }
 
 QAction* MainWindow::AddViewOption(const QString& text, std::function<void(bool)> toggled) {

@@ -89,6 +89,7 @@ public:
     QAction* FullScreenAction = nullptr;       // "全画面表示"
     QAction* ProjectorAction = nullptr;        // "大きな星と文字"
     OverlayMenu* OverlayItems = nullptr;       // The lesson overlays' items of 表示.
+    QAction* YearAction = nullptr;             // "年…": the year of the bodies, in a dialog.
 
 private:
     void CreateControls();

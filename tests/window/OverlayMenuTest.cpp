@@ -84,9 +84,15 @@ void OverlayMenuTest::eachItemSwitchesItsOverlayAndRedraws() {
         const OverlayMenuItem& item = OverlayMenuItems[i];
         QAction* action = Window->OverlayItems->Actions[i];
         // The texts the menu has always shown, whatever the table is made to say.
-        const char* const shown[] = {
-            "太陽と日周経路", "季節の太陽の通り道", "天の北極と天の赤道", "星の軌跡", "星座線",
-            "星座名"};
+        const char* const shown[] = {"太陽と日周経路",
+                                     "季節の太陽の通り道",
+                                     "天の北極と天の赤道",
+                                     "星の軌跡",
+                                     "星座線",
+                                     "星座名",
+                                     "月",
+                                     "惑星",
+                                     "宇宙から見た図"};
         const char* caption = shown[i];
         QCOMPARE(action->text(), QString::fromUtf8(caption));
         OverlaySet on;

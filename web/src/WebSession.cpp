@@ -161,6 +161,10 @@ int FromScroll(WebControl control, int value) { return ValueAtBar(SettingOf(cont
 
 bool WebSession::Set(WebControl control, int value) {
     if (value < Minimum(control) || value > Maximum(control)) return false;
+    if (control == WebControl::Year) {
+        const int year = ValueAt(SettingOf(control), value);
+        return Ready() && Guard([&] { SetYear(Window->State, Window->Ui, year); });
+    }
     if (FlagOf(control) != nullptr || control == WebControl::TrailHours) {
         if (!Ready()) return false;
         OverlaySet overlays = Window->State.View.Overlays;
@@ -182,6 +186,7 @@ int WebSession::Get(WebControl control) const {
     if (Window == nullptr) return 0;
     const OverlaySet& overlays = Window->State.View.Overlays;
     if (const auto flag = FlagOf(control)) return overlays.*flag ? 1 : 0;
+    if (control == WebControl::Year) return IndexOf(SettingOf(control), Window->State.Moment.Year);
     if (control == WebControl::TrailHours) {
         const auto* at = std::find(std::begin(TrailHourChoices), std::end(TrailHourChoices),
                                    overlays.TrailHours);
@@ -201,7 +206,8 @@ int WebSession::Minimum(WebControl control) const {
 
 int WebSession::Maximum(WebControl control) const {
     if (FlagOf(control) != nullptr) return 1;
-    if (control == WebControl::TrailHours) return ValueCount(SettingOf(control)) - 1;
+    if (control == WebControl::TrailHours || control == WebControl::Year)
+        return ValueCount(SettingOf(control)) - 1;
     if (const MemoryList* list = ListOf(Window.get(), control)) {
         return static_cast<int>(list->Items.size()) - 1;
     }

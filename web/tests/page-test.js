@@ -173,7 +173,7 @@ test("a hold with ten moves advances the lists to 00:50", async () => {
 });
 
 test("the address sets the state, and a bad value shows a message and keeps the default", async () => {
-  const { page } = await openPage("?month=2&day=15&hour=20&elevation=-25&latitude=91&overlays=sun,moon");
+  const { page } = await openPage("?month=2&day=15&hour=20&elevation=-25&latitude=91&overlays=sun,comet");
   const state = await page.evaluate(() => ({
     month: document.getElementById("month").selectedOptions[0].text,
     day: document.getElementById("day").selectedOptions[0].text,
@@ -186,9 +186,23 @@ test("the address sets the state, and a bad value shows a message and keeps the 
     ["2", "15", "20", "-25"]);
   assert.strictEqual(state.latitude, "35");
   assert.match(state.message, /緯度/);
-  assert.match(state.message, /moon/);
+  assert.match(state.message, /comet/);
   assert.strictEqual(await page.evaluate(() => document.getElementById("sun").checked), false);
   await page.close();
+});
+
+// The Moon, the planets and the top views of another year, from the address: the chart is
+// the snapshot's; a year that is not a number is refused with the tool's message.
+test("the bodies and the year from the address draw the snapshot's chart", async () => {
+  const query = { month: 8, day: 15, hour: 19, overlays: "moon,planets,space", year: 2030 };
+  const { page } = await openPage("?" + new URLSearchParams(query).toString());
+  const same = await compareWithSnapshot(page, query);
+  assert.strictEqual(same.differing, 0, JSON.stringify(same));
+  await page.close();
+  const bad = await openPage("?year=abc");
+  const message = await bad.page.evaluate(() => document.getElementById("message").textContent);
+  assert.match(message, /年/);
+  await bad.page.close();
 });
 
 test("the page asks for nothing outside its own folder", async () => {

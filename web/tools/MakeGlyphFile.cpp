@@ -15,6 +15,7 @@
 #include "core/RunTimeError.h"
 #include "geometry/Projection.h"
 #include "qttext/QtText.h"
+#include "render/Bodies.h"
 #include "render/DrawingSurface.h"
 
 int main(int argc, char** argv) {
@@ -49,6 +50,7 @@ int main(int argc, char** argv) {
         for (int height = 1; height <= 90; ++height) {
             overlayTexts.push_back("高度 " + std::to_string(height) + ".0°");
         }
+        for (const char* text : BodyLabelTexts) overlayTexts.push_back(text);
         ConstellationCatalogue figures;
         LoadConstellationsFrom(figures, ConstellationDataFileName, StarNamesFileName);
         for (const Constellation& c : figures.Constellations) overlayTexts.push_back(c.Name);
