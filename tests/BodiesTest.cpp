@@ -237,8 +237,8 @@ TEST(JulianDateOfClock, YearStartsAtZoneMidnight) {
     EXPECT_DOUBLE_EQ(JulianDateOfClock(2026, 0), 2461041.125);
     EXPECT_DOUBLE_EQ(JulianDateOfClock(2000, 1440), 2451544.125 + 1);
     // The clock's 1 March of a leap year: 2024-03-01 00:00 UT+9, past 29 February.
-    EXPECT_DOUBLE_EQ(JulianDateOfClock(2024, 59 * 1440), 2460370.5 - 0.375);
-    EXPECT_DOUBLE_EQ(JulianDateOfClock(2024, 58 * 1440), 2460368.5 - 0.375);
+    EXPECT_DOUBLE_EQ(JulianDateOfClock(2024, 60 * 1440), 2460370.5 - 0.375);  // 1 March.
+    EXPECT_DOUBLE_EQ(JulianDateOfClock(2024, 59 * 1440), 2460369.5 - 0.375);  // 29 February.
 }
 
 // Another year's chart keeps 2026's error against the real sky: the chart's sidereal angle
@@ -250,8 +250,9 @@ TEST(YearSiderealCorrection, KeepsTheErrorOf2026) {
     struct Row {
         int Year, Month, Day, Hour;
     };
-    constexpr Row Rows[] = {{2000, 1, 1, 0},    {2024, 2, 28, 21}, {2024, 3, 1, 20},
-                            {2028, 12, 31, 23}, {2061, 7, 15, 3},  {2100, 6, 21, 12}};
+    constexpr Row Rows[] = {{2000, 1, 1, 0},  {2024, 2, 28, 21},  {2024, 2, 29, 20},
+                            {2024, 3, 1, 20}, {2028, 12, 31, 23}, {2061, 7, 15, 3},
+                            {2100, 6, 21, 12}};
     double largest = 0;
     for (const Row& row : Rows) {
         const auto chartLessReal = [&](int year) {

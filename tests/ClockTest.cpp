@@ -130,6 +130,39 @@ TEST(ComposeMinuteOfYear, RunsThirtyFirstFebruaryIntoMarch) {
     EXPECT_EQ(Sky.DayIndex, 2);
 }
 
+// A leap year's clock has 29 February: its dates compose to their own minutes and split
+// back to themselves, the days after it come a day later, and the year wraps a day later.
+// 2026's calendar is the common year's (above); 2100 is not a leap year.
+TEST(ComposeMinuteOfYear, GivesALeapYearItsTwentyNinthOfFebruary) {
+    struct Row {
+        int Year, Month, Day;
+        std::int32_t Day0;         // Zero-based day of the year composed.
+        int ShownMonth, ShownDay;  // As split back.
+    };
+    constexpr Row Rows[] = {
+        {2024, 2, 29, 59, 2, 29},    {2024, 3, 1, 60, 3, 1},   {2024, 2, 31, 61, 3, 2},
+        {2024, 12, 31, 365, 12, 31}, {2000, 2, 29, 59, 2, 29}, {2100, 2, 29, 59, 3, 1},
+    };
+    for (const Row& row : Rows) {
+        Moment Sky;
+        Sky.Year = static_cast<std::int16_t>(row.Year);
+        Sky.Month = static_cast<std::int16_t>(row.Month);
+        Sky.DayIndex = row.Day - 1;
+        Sky.Hour = 23;
+        ComposeMinuteOfYear(Sky);
+        EXPECT_EQ(Sky.MinuteOfYear, row.Day0 * 1440 + 23 * 60) << row.Year << "-" << row.Month;
+        SplitMinuteOfYear(Sky);
+        EXPECT_EQ(Sky.Month, row.ShownMonth) << row.Year << "-" << row.Month << "-" << row.Day;
+        EXPECT_EQ(Sky.DayIndex, row.ShownDay - 1) << row.Year << "-" << row.Month;
+    }
+    Moment Sky;
+    Sky.Year = 2024;
+    Sky.MinuteOfYear = MinutesInYear(2024) + 5;
+    SplitMinuteOfYear(Sky);
+    EXPECT_EQ(Sky.MinuteOfYear, 5);
+    EXPECT_EQ(MinutesInYear(2024), 366 * 1440);
+}
+
 TEST(ComposeMinuteOfYear, IgnoresDayOutsideTheMonthsAndOverflows) {
     Moment Sky;
     Sky.Month = 13;

@@ -102,10 +102,7 @@ double DeltaT(double year) {
 double JulianDateOfClock(int year, double minute) {
     double mjd0 = 0, mjd = 0;
     eraCal2jd(year, 1, 1, &mjd0, &mjd);
-    // The clock's 1 March (day 59) is the real 1 March in a leap year too.
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    const double leapDay = leap && minute >= 59 * 1440 ? 1 : 0;
-    return (mjd0 + mjd - 9.0 / 24) + leapDay + minute / 1440;
+    return (mjd0 + mjd - 9.0 / 24) + minute / 1440;
 }
 
 namespace {

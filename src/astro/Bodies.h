@@ -55,10 +55,10 @@ double DeltaT(double year);
 
 // JulianDateOfClock: the UT Julian date of a minute of the chart's clock in a year.
 // Reads:   year 2000..2100; minute since 1 January 00:00 zone time (UT+9), fractions allowed.
-// Returns: JD(UT) of 1 January of the year, 00:00 UT+9, plus minute / 1440, plus one day
-//          from the clock's 1 March on in a leap year: the clock's 365-day calendar names
-//          the same dates in every year, and 29 February is not one of them.
-// Tested:  2026, minute 0 -> 2461041.125 (31 December 2025 15:00 UT); 1 March 2024.
+// Returns: JD(UT) of 1 January of the year, 00:00 UT+9, plus minute / 1440: a leap
+//          year's clock has its 29 February (time/Clock.h).
+// Tested:  2026, minute 0 -> 2461041.125 (31 December 2025 15:00 UT); 29 February and
+//          1 March 2024.
 double JulianDateOfClock(int year, double minute);
 
 // SunFromEarth: the Sun seen from the Earth's centre, for the Sun's overlays.

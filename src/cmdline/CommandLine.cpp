@@ -165,6 +165,6 @@ const ProgramSyntax& WindowSyntax() {
         "domarium",
         "domarium [オプション]",
         "天球と星空を表示します。オプションで、起動したときの設定を選べます。",
-        {}};
+        {SettingOption(Setting::Year)}};
     return syntax;
 }

@@ -19,6 +19,6 @@ struct Moment {
     double PoleAngle = 0.0;     // 90 + latitude, degrees: 0 at the south pole, 180 at the north.
     // The calendar year the clock's date is taken in, 2000..2100: the Sun, the Moon and the
     // planets of that date, and the sidereal angle corrected by that year's real sidereal
-    // time (time/Clock.h); the clock's 365-day calendar is the same in every year.
+    // time (time/Clock.h); a leap year's clock has 29 February.
     std::int16_t Year = 2026;
 };

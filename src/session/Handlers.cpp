@@ -168,5 +168,6 @@ void SetOverlays(WindowState& State, SkyControls& Ui, const OverlaySet& overlays
 
 void SetYear(WindowState& State, SkyControls& Ui, int year) {
     State.Moment.Year = static_cast<std::int16_t>(year);
-    RedrawTwice(State, Ui);
+    // The date the lists show stays; its minute moves by 29 February.
+    RunTimeChain(State, Ui);
 }

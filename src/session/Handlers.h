@@ -69,8 +69,9 @@ void AnimateButton_MouseUp(WindowState& State, SkyControls& Ui, int button);
 void SetOverlays(WindowState& State, SkyControls& Ui, const OverlaySet& overlays);
 
 // SetYear: the calendar year of the chart's date (2000..2100): the Sun, the Moon, the
-// planets and the sidereal angle of that year; redraws twice as SetOverlays does. The
-// clock's calendar and the time lists stay as they are.
+// planets and the sidereal angle of that year; the date and time the lists hold are kept
+// (their minute of the year moves by 29 February) and the chart redrawn twice, as a time
+// list's change does.
 void SetYear(WindowState& State, SkyControls& Ui, int year);
 
 // SyncTimeLists: puts the clock back into the four time lists during the animation.

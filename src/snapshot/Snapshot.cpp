@@ -13,6 +13,7 @@
 
 Moment MomentOf(const SnapshotOptions& options) {
     Moment moment;
+    moment.Year = static_cast<std::int16_t>(options.Year);  // Before the date: 29 February.
     moment.Month = static_cast<std::int16_t>(options.Month);
     moment.DayIndex = options.Day - 1;  // 31 February runs into March.
     moment.Hour = options.Hour;
@@ -21,7 +22,6 @@ Moment MomentOf(const SnapshotOptions& options) {
     SplitMinuteOfYear(moment);
     moment.Longitude = options.Longitude;
     moment.PoleAngle = 90 + options.Latitude;
-    moment.Year = static_cast<std::int16_t>(options.Year);
     return moment;
 }
 

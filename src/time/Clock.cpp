@@ -17,7 +17,9 @@ double SiderealEpochMinute(double longitude) {
 void ComposeMinuteOfYear(Moment& moment) {
     std::int32_t days = 0;
     if (moment.Month >= 1 && moment.Month <= 12) {
-        days = Round32(static_cast<double>(MonthStartDay[moment.Month - 1]) + moment.DayIndex);
+        const int leapDay = IsLeapYear(moment.Year) && moment.Month > 2 ? 1 : 0;
+        days = Round32(static_cast<double>(MonthStartDay[moment.Month - 1] + leapDay) +
+                       moment.DayIndex);
     }
     const std::int32_t dayMinutes = Checked32(static_cast<std::int64_t>(days) * 1440);
     moment.MinuteOfYear = Round32((dayMinutes + moment.Hour * 60) + moment.Minute);
@@ -35,15 +37,23 @@ constexpr MonthRange MonthRanges[12] = {
 }  // namespace
 
 void SplitMinuteOfYear(Moment& moment) {
-    if (moment.MinuteOfYear >= MinutesPerYear)
-        moment.MinuteOfYear -= MinutesPerYear;  // The only wrap.
+    const std::int32_t yearMinutes = MinutesInYear(moment.Year);
+    if (moment.MinuteOfYear >= yearMinutes) moment.MinuteOfYear -= yearMinutes;  // The only wrap.
     const double day = std::floor(static_cast<double>(moment.MinuteOfYear) / 24 / 60);
     const std::int32_t d = Round32(day);
-    for (const MonthRange& range : MonthRanges) {
-        if (d >= range.FirstDay && d <= range.LastDay) {
-            moment.Month = range.Month;
-            moment.DayIndex = d - range.FirstDay;
-            break;
+    // In a leap year day 59 is 29 February and every later day is the common year's next.
+    const bool leap = IsLeapYear(moment.Year);
+    if (leap && d == 59) {
+        moment.Month = 2;
+        moment.DayIndex = 28;
+    } else {
+        const std::int32_t common = leap && d > 59 ? d - 1 : d;
+        for (const MonthRange& range : MonthRanges) {
+            if (common >= range.FirstDay && common <= range.LastDay) {
+                moment.Month = range.Month;
+                moment.DayIndex = common - range.FirstDay;
+                break;
+            }
         }
     }
     const std::int32_t rem = Checked32(static_cast<std::int64_t>(moment.MinuteOfYear) -
@@ -52,22 +62,29 @@ void SplitMinuteOfYear(Moment& moment) {
     moment.Minute = rem - moment.Hour * 60;
 }
 
+double ModelMinute(int year, double minute) {
+    return IsLeapYear(year) && minute >= 60 * 1440 ? minute - 1440 : minute;
+}
+
 double YearSiderealCorrection(int year, double minute) {
     if (year == ModelYear) return 0;
     // Greenwich mean sidereal time (IAU 2006) at both dates, TT from the same ΔT model.
-    const auto gmst = [minute](int y) {
-        const double ut = JulianDateOfClock(y, minute);
-        return eraGmst06(ut, 0, ut, DeltaT(y + minute / MinutesPerYear) / 86400);
+    const auto gmst = [](int y, double m) {
+        const double ut = JulianDateOfClock(y, m);
+        return eraGmst06(ut, 0, ut, DeltaT(y + m / MinutesInYear(y)) / 86400);
     };
     constexpr double Degrees = 180 / 3.141592653589793;
-    return std::remainder((gmst(year) - gmst(ModelYear)) * Degrees, 360.0);
+    return std::remainder(
+        (gmst(year, minute) - gmst(ModelYear, ModelMinute(year, minute))) * Degrees, 360.0);
 }
 
 double SiderealAngleAt(const Moment& moment, double minute) {
-    const double angle = (minute - SiderealEpochMinute(moment.Longitude)) * SiderealRate;
     // 2026 takes no correction at all, so that its charts keep every bit.
-    if (moment.Year == ModelYear) return angle;
-    return angle + YearSiderealCorrection(moment.Year, minute);
+    if (moment.Year == ModelYear)
+        return (minute - SiderealEpochMinute(moment.Longitude)) * SiderealRate;
+    const double model = ModelMinute(moment.Year, minute);
+    return (model - SiderealEpochMinute(moment.Longitude)) * SiderealRate +
+           YearSiderealCorrection(moment.Year, minute);
 }
 
 double SiderealAngleOf(const Moment& moment) {

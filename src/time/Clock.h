@@ -19,7 +19,17 @@ inline constexpr double ZoneOffsetHours = 9;  // Japan Standard Time, UT + 9 h.
 // comes round to the same sky after a year. Evaluated in this order; not derived from
 // SiderealRatio on purpose.
 inline constexpr double SiderealRate = ((360.0 / 365) * 366 / 24) / 60;
-// Zero-based day of the year on which each month starts; February has 28 days.
+// IsLeapYear: the Gregorian rule; 29 February exists.
+constexpr bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+// MinutesInYear: where the clock of a year wraps: MinutesPerYear, a day more in a leap year.
+constexpr std::int32_t MinutesInYear(int year) {
+    return IsLeapYear(year) ? MinutesPerYear + 1440 : MinutesPerYear;
+}
+
+// Zero-based day of the year on which each month starts; February has 28 days (a leap
+// year starts each month after February a day later).
 inline constexpr std::int32_t MonthStartDay[12] = {0,   31,  59,  90,  120, 151,
                                                    181, 212, 243, 273, 304, 334};
 
@@ -32,36 +42,41 @@ inline constexpr std::int32_t MonthStartDay[12] = {0,   31,  59,  90,  120, 151,
 double SiderealEpochMinute(double longitude);
 
 // ComposeMinuteOfYear: the clock from its calendar fields.
-// Reads:   Month 1..12, DayIndex (day - 1), Hour, Minute.
+// Reads:   Month 1..12, DayIndex (day - 1), Hour, Minute; Year (29 February in a leap year).
 // Writes:  MinuteOfYear  minutes since 1 January 00:00 zone time.
 // Notes:   1) No range check: a day past the month's end runs into the next month
-//             (31 February is 3 March).
+//             (31 February is 3 March, and 2 March in a leap year).
 //          2) A Month outside 1..12 counts as day 0 of the year.
 //          3) A day count whose minutes leave 32 bits is the overflow error.
 // Tested:  month 13, day index 20, 02:00 -> 120.
 void ComposeMinuteOfYear(Moment& moment);
 
 // SplitMinuteOfYear: the calendar fields from the clock.
-// Reads:   MinuteOfYear  0..1051199.
-// Writes:  MinuteOfYear  less 525600 when at or past the year's end (the one wrap);
-//          Month 1..12, DayIndex 0..30, Hour 0..23, Minute 0..59.
-// Notes:   A day below 0 or above 364 leaves Month and DayIndex as they were.
+// Reads:   MinuteOfYear  0..1051199; Year.
+// Writes:  MinuteOfYear  less MinutesInYear(Year) when at or past the year's end (the one
+//          wrap); Month 1..12, DayIndex 0..30, Hour 0..23, Minute 0..59.
+// Notes:   A day below 0 or past the year's last leaves Month and DayIndex as they were.
 void SplitMinuteOfYear(Moment& moment);
 
+// ModelMinute: the minute of 2026's clock with the same date and time as a minute of a
+// year's: the same minute, less a day from 1 March on in a leap year (29 February takes
+// 1 March's). The model clock's sidereal angle is evaluated there.
+double ModelMinute(int year, double minute);
+
 // YearSiderealCorrection: what another year adds to the model clock's sidereal angle.
-// Reads:   year 2000..2100; minute of the clock.
+// Reads:   year 2000..2100; minute of that year's clock.
 // Returns: degrees, -180..180: the real Greenwich mean sidereal time (eraGmst06) at the
-//          minute's date and time in that year less the same in 2026; exactly 0 for 2026.
+//          minute in that year less the same at ModelMinute in 2026; exactly 0 for 2026.
 // Notes:   So every year keeps 2026's small error against the real sky, whatever its place
-//          in the leap-year cycle (up to about 0.7 deg from 2026's), and the calendar of the
-//          clock carries over unchanged.
+//          in the leap-year cycle (up to about 0.7 deg from 2026's), and the calendar
+//          carries over: each date of 2026 keeps its sky, and 29 February has its own.
 // Tested:  0 for 2026; ClockTest: the corrected angle against the real sidereal time.
 double YearSiderealCorrection(int year, double minute);
 
 // SiderealAngleAt: the angle that turns the star sphere at any minute of the clock.
 // Reads:   Longitude (by its epoch), Year; minute, minutes of the year, fractions and values
 //          past the year's end allowed.
-// Returns: (minute - SiderealEpochMinute(Longitude)) x SiderealRate, degrees, plus
+// Returns: (ModelMinute - SiderealEpochMinute(Longitude)) x SiderealRate, degrees, plus
 //          YearSiderealCorrection for a year other than 2026; never reduced modulo 360, may
 //          be negative.
 double SiderealAngleAt(const Moment& moment, double minute);

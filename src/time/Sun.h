@@ -40,7 +40,7 @@ SunPlace SunAtMinute(double minute, int year = 2026, SunParts parts = SunParts::
 
 // The Sun's course through one day of the model year, in minutes of the year.
 struct SunDay {
-    int Day = 0;                 // 0..364, the zone-time date.
+    int Day = 0;                 // 0..365, the zone-time date (365: a leap year's 31 December).
     double Transit = 0;          // Upper culmination (hour angle 0) nearest to the date's noon.
     double TransitAltitude = 0;  // Degrees.
     // The part of Transit - 720 .. Transit + 720 with the Sun's centre on or above the
@@ -52,7 +52,7 @@ struct SunDay {
 };
 
 // FindSunDay: transit, sunrise and sunset of a date for the chart's place.
-// Reads:   PoleAngle, Longitude (its sidereal epoch), Year; day 0..364.
+// Reads:   PoleAngle, Longitude (its sidereal epoch), Year; day 0..365.
 // Notes:   1) The transit comes from three Newton steps on the hour angle; rise and set
 //             from regula falsi on the altitude (Illinois), to 1e-7 deg.
 //          2) A day on which the altitude changes sign only once (the poles at an
@@ -61,7 +61,7 @@ struct SunDay {
 // Tested:  transit altitude 90 - |lat - dec| at seven latitudes; equinox sunrise due east.
 SunDay FindSunDay(const Moment& moment, int day);
 
-// Seasons of the model year: the zone-time days (0..364) on which the Sun's ecliptic
+// Seasons of a year: the zone-time days (0..365) on which the Sun's ecliptic
 // longitude passes 0 (春分), 90 (夏至), 180 (秋分) and 270 (冬至) degrees.
 // Notes:   Found by Newton steps on the longitude from the year's start, not typed in.
 // Tested:  the longitude at the found day's start is below, at its end past, the target.

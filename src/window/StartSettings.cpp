@@ -4,10 +4,11 @@
 #include <QScrollBar>
 
 #include "MainWindow.h"
+#include "session/Handlers.h"
 
 StartSettings StartSettingsOf(const CommandLine& line) {
     StartSettings settings;
-    for (std::size_t setting = 0; setting < SkySettingCount && setting < line.Number.size();
+    for (std::size_t setting = 0; setting < settings.size() && setting < line.Number.size();
          ++setting) {
         settings[setting] = line.Number[setting];
     }
@@ -38,4 +39,5 @@ void ApplyStartSettings(MainWindow& window, const StartSettings& settings) {
             lists[i]->setCurrentIndex(s.Scale == 1 ? IndexOf(s, *settings[i]) : *settings[i]);
         }
     }
+    if (settings[StartYear]) SetYear(window.Window(), window.Controls(), *settings[StartYear]);
 }

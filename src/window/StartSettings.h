@@ -13,8 +13,10 @@
 class MainWindow;
 
 // Values as CommandLine::Number holds them (the limit as the list's item index),
-// already within their controls' ranges.
-using StartSettings = std::array<std::optional<int>, SkySettingCount>;
+// already within their controls' ranges: the sky settings, then the year (the 表示
+// menu's, at StartYear).
+inline constexpr std::size_t StartYear = SkySettingCount;
+using StartSettings = std::array<std::optional<int>, SkySettingCount + 1>;
 
 StartSettings StartSettingsOf(const CommandLine& line);
 
