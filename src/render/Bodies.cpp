@@ -91,6 +91,12 @@ std::string Fixed1(double value) {
 
 double MoonRadius(const Scene& scene) { return std::max(8.0, scene.Proj.R * 0.06); }
 
+// Venus's disc on the chart: 3 pixels at its smallest (10 arcseconds, beyond the Sun), 8 at
+// its largest (66 arcseconds, a thin crescent): its phase reads, and its growth shows.
+double VenusRadius(double diameterArcsec) {
+    return 3 + 5 * std::clamp((diameterArcsec - 10) / 56, 0.0, 1.0);
+}
+
 void DrawMoon(const Scene& scene, DrawingSurface& S) {
     const BodyPlace& moon = (*scene.Bodies)[Body::Moon];
     const ChartPoint p =
@@ -123,9 +129,20 @@ void DrawPlanets(const Scene& scene, DrawingSurface& S) {
         if (p.Depth > 0) continue;
         const double x = p.X(scene.Proj), y = p.Y(scene.Proj);
         const Colour ink = PlanetInk[b];
-        S.FillColor = ink;
-        S.Circle(F(x), F(y), 3.0f, ink);
-        Label(S, x + 5, y, BodyNames[b], ink);
+        double r = 3;
+        if (b == static_cast<int>(Body::Venus)) {
+            // Venus as a telescope enlarges it: its phase, lit toward the Sun, and its size,
+            // which grows about sixfold from the far side of the Sun to a thin crescent.
+            r = VenusRadius(planet.Diameter);
+            double ux = 1, uy = 0;
+            ChartDirection(scene, planet.RightAscension, planet.Declination, planet.BrightLimb, ux,
+                           uy);
+            PhaseDisc(S, x, y, r, ux, uy, planet.Illuminated, ink, MoonDark, MoonRim);
+        } else {
+            S.FillColor = ink;
+            S.Circle(F(x), F(y), F(r), ink);
+        }
+        Label(S, x + r + 2, y, BodyNames[b], ink);
     }
 }
 

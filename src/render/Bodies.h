@@ -18,8 +18,8 @@ inline constexpr const char* BodyLabelTexts[] = {"月 月齢",        "月",
                                                  "土星",           "金星：明けの明星",
                                                  "金星：宵の明星", "金星：見えにくい"};
 
-// DrawBodies: the switched-on body overlays: the planets' dots and names, the Moon's
-// lit disc with 「月」 and its age, the inset of the top views.
+// DrawBodies: the switched-on body overlays: the planets' dots and names (Venus as its
+// phase, enlarged), the Moon's lit disc with 「月」 and its age, the inset of the top views.
 // Reads:   scene.Bodies (set by SceneOf when any of the three is on), the projection.
 // Writes:  pixels of S; S's ForeColor, FillColor and text position (the caller puts
 //          them back).
