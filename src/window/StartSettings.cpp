@@ -27,6 +27,9 @@ void ApplyStartSettings(MainWindow& window, const StartSettings& settings) {
                                                window.LatitudeBar,
                                                window.AzimuthBar,
                                                window.ElevationBar};
+    // The year first: the date chosen after it is that year's (31 February of a leap year
+    // is 2 March).
+    if (settings[StartYear]) SetYear(window.Window(), window.Controls(), *settings[StartYear]);
     for (std::size_t i = 0; i < SkySettingCount; ++i) {
         if (!settings[i]) continue;
         const SettingSpec& s = SettingOf(SkySettingIds[i]);
@@ -39,5 +42,4 @@ void ApplyStartSettings(MainWindow& window, const StartSettings& settings) {
             lists[i]->setCurrentIndex(s.Scale == 1 ? IndexOf(s, *settings[i]) : *settings[i]);
         }
     }
-    if (settings[StartYear]) SetYear(window.Window(), window.Controls(), *settings[StartYear]);
 }

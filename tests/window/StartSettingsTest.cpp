@@ -63,11 +63,13 @@ void StartSettingsTest::noSettingsIsThePlainStartUp() {
 }
 
 void StartSettingsTest::settingsShowInControlsAndChart_data() {
-    // Month, day, hour, minute, limit item, longitude, latitude, azimuth, elevation.
+    // Month, day, hour, minute, limit item, longitude, latitude, azimuth, elevation, year.
     QTest::addColumn<QList<int>>("values");
-    QTest::newRow("summer solstice evening") << QList<int>{6, 21, 21, 30, 59, 140, 36, 180, 20};
-    QTest::newRow("upper ends") << QList<int>{12, 31, 23, 59, 93, 150, 90, 360, 90};
-    QTest::newRow("lower ends, 31 February") << QList<int>{2, 31, 0, 0, 0, 120, -90, 0, -90};
+    QTest::newRow("summer solstice evening")
+        << QList<int>{6, 21, 21, 30, 59, 140, 36, 180, 20, 2026};
+    QTest::newRow("upper ends") << QList<int>{12, 31, 23, 59, 93, 150, 90, 360, 90, 2100};
+    QTest::newRow("lower ends, 31 February of a leap year")
+        << QList<int>{2, 31, 0, 0, 0, 120, -90, 0, -90, 2024};
 }
 
 void StartSettingsTest::settingsShowInControlsAndChart() {
@@ -98,6 +100,7 @@ void StartSettingsTest::settingsShowInControlsAndChart() {
     options.Latitude = values[Latitude];
     options.Azimuth = values[Azimuth];
     options.Elevation = values[Elevation];
+    options.Year = values[static_cast<qsizetype>(StartYear)];
     options.StarData = Catalogue.string();
     std::vector<PlottedStar> stars;
     QCOMPARE(ImageOf(FrontChart(window)), DrawSnapshot(options, stars));
