@@ -91,10 +91,10 @@ std::string Fixed1(double value) {
 
 double MoonRadius(const Scene& scene) { return std::max(8.0, scene.Proj.R * 0.06); }
 
-// Venus's disc on the chart: 3 pixels at its smallest (10 arcseconds, beyond the Sun), 8 at
+// Venus's disc on the chart: 4 pixels at its smallest (10 arcseconds, beyond the Sun), 12 at
 // its largest (66 arcseconds, a thin crescent): its phase reads, and its growth shows.
 double VenusRadius(double diameterArcsec) {
-    return 3 + 5 * std::clamp((diameterArcsec - 10) / 56, 0.0, 1.0);
+    return 4 + 8 * std::clamp((diameterArcsec - 10) / 56, 0.0, 1.0);
 }
 
 void DrawMoon(const Scene& scene, DrawingSurface& S) {
