@@ -5,7 +5,16 @@
 namespace {
 
 // The tool's own options, after the sky settings.
-enum Own { Output = SkySettingCount, Size, Stars, StarDataFile, Overlays, TrailHours, Points };
+enum Own {
+    Output = SkySettingCount,
+    Size,
+    Stars,
+    StarDataFile,
+    Overlays,
+    TrailHours,
+    Points,
+    PaletteChoice
+};
 
 const ProgramSyntax& SnapshotSyntax() {
     static const ProgramSyntax syntax = {
@@ -24,6 +33,8 @@ const ProgramSyntax& SnapshotSyntax() {
             SettingOption(Setting::TrailHours),
             {"points", "FILE.csv", ValueKind::Text, 0, 0, "",
              "太陽・天の極・天頂・星座名などの点の一覧を CSV で書き出す"},
+            {PaletteOptionName, "NAME", ValueKind::Text, 0, 0, "",
+             "図の色: screen（黒地、既定）または print（白地に黒い星、プリント用）"},
         }};
     return syntax;
 }
@@ -68,6 +79,10 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
         for (const Setting id : on) options.Overlays.*OverlayFlag(id) = true;
     }
     if (line.Number[TrailHours]) options.Overlays.TrailHours = *line.Number[TrailHours];
+    if (line.Value[PaletteChoice]) {
+        result.Error = CheckPaletteName(*line.Value[PaletteChoice], options.Palette);
+        if (!result.Error.empty()) return result;
+    }
     if (!line.Value[Output]) {
         result.Error = "出力する PNG ファイルを -o で指定してください。";
         return result;

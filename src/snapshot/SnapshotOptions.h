@@ -29,6 +29,7 @@ struct SnapshotOptions {
     // Lesson overlays from --overlays (a comma list) and --trail-hours; ConstellationData
     // and StarNames are read from StarData's folder, as the window's start-up reads them.
     OverlaySet Overlays;
+    ::Palette Palette = ::Palette::Screen;  // --palette: print for a worksheet on white paper.
 };
 
 struct SnapshotParse {
