@@ -221,8 +221,8 @@ TEST(PlayTick, StepsOncePerPeriodOnAFakeClock) {
         int Ticks;
         int Steps;
     };
-    constexpr Row Rows[] = {{1.0, 10, 10}, {0.25, 40, 10}, {0.999, 10, 9},
-                            {2.0, 5, 10},  {100.0, 1, MaxPlayCatchUp}};
+    constexpr Row Rows[] = {
+        {1.0, 10, 10}, {0.25, 40, 10}, {0.999, 10, 9}, {2.0, 5, 10}, {100.0, 1, MaxPlayCatchUp}};
     for (const Row& row : Rows) {
         Counted c;
         const double period = PlayPeriodMs(c.Sky());
@@ -246,9 +246,9 @@ TEST(ShowNow, SetsTheClockToZoneTime) {
         double UnixMs;
         int Month, Day, Hour, Minute;
     };
-    constexpr Row Rows[] = {{1781700000000.0, 6, 17, 21, 40},  // 2026-06-17 12:40 UT.
+    constexpr Row Rows[] = {{1781700000000.0, 6, 17, 21, 40},   // 2026-06-17 12:40 UT.
                             {1798729199000.0, 12, 31, 23, 59},  // 2026-12-31 14:59:59 UT.
-                            {1709164800000.0, 3, 1, 9, 0}};    // 2024-02-29 00:00 UT.
+                            {1709164800000.0, 3, 1, 9, 0}};     // 2024-02-29 00:00 UT.
     for (const Row& row : Rows) {
         Counted c;
         ShowNow(c.Sky(), c.W->Ui, row.UnixMs);

@@ -113,9 +113,8 @@ TEST(SunDayLines, SunriseAndSunsetWithinAMinuteOfErfa) {
         double Latitude, Longitude;
         int Month, Day;
     };
-    constexpr Row Rows[] = {{35, 135, 1, 1},  {35, 135, 3, 20}, {35, 135, 6, 21},
-                            {43, 141, 12, 22}, {26, 127, 8, 1},  {-35, 150, 6, 21},
-                            {60, 120, 6, 21},  {0, 135, 9, 23}};
+    constexpr Row Rows[] = {{35, 135, 1, 1}, {35, 135, 3, 20},  {35, 135, 6, 21}, {43, 141, 12, 22},
+                            {26, 127, 8, 1}, {-35, 150, 6, 21}, {60, 120, 6, 21}, {0, 135, 9, 23}};
     double worst = 0;
     for (const Row& row : Rows) {
         Moment moment;
@@ -131,8 +130,8 @@ TEST(SunDayLines, SunriseAndSunsetWithinAMinuteOfErfa) {
         const double set = ErfaCrossing(moment, day.Transit, day.Transit + 720);
         EXPECT_NEAR(day.CourseStart, rise, Tolerance) << row.Latitude << " " << row.Month;
         EXPECT_NEAR(day.CourseEnd, set, Tolerance) << row.Latitude << " " << row.Month;
-        worst = std::fmax(worst, std::fmax(std::fabs(day.CourseStart - rise),
-                                           std::fabs(day.CourseEnd - set)));
+        worst = std::fmax(
+            worst, std::fmax(std::fabs(day.CourseStart - rise), std::fabs(day.CourseEnd - set)));
         // The text rounds the same instants: one of the minutes beside ERFA's.
         const std::vector<std::string> lines = SunDayLines(moment);
         const auto shown = [&](const std::string& name, double minute) {
