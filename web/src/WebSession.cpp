@@ -295,6 +295,8 @@ int WebSession::Play(int action, double nowMs) {
     return steps;
 }
 
+bool WebSession::Playing() const { return Ready() && Window->State.Playing; }
+
 void WebSession::ShowNow(double unixMs) {
     if (Ready()) Guard([&] { ::ShowNow(Window->State, Window->Ui, unixMs); });
 }

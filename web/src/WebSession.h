@@ -64,7 +64,7 @@ public:
     // 再生: 0 start, 1 stop, 2 a tick, each at nowMs (the page's clock, milliseconds);
     // 3 + k the rate PlayRates[k]. Returns the steps a tick took, else 0.
     int Play(int action, double nowMs);
-    bool Playing() const { return Ready() && Window->State.Playing; }
+    bool Playing() const;
     // 今日: the clock to the present, unixMs the page's wall clock (session/Play.h).
     void ShowNow(double unixMs);
     // The chart's palette, an index into PaletteNames; redraws when it changes.
