@@ -63,8 +63,19 @@ function bindApi(m) {
 // The chart side in device pixels that fits the chart's box.
 function fittingSide() {
   const ratio = window.devicePixelRatio || 1;
-  const css = Math.max(1, Math.floor(Math.min(page.box.clientWidth, page.box.clientHeight)));
+  const panel = document.getElementById("sun-numbers");
+  const beside = panel.hidden ? 0 : panel.offsetWidth + 8;
+  const css = Math.max(1, Math.floor(Math.min(page.box.clientWidth - beside, page.box.clientHeight)));
   return Math.max(1, Math.floor(css * ratio));
+}
+
+// The chart to the side its box allows now, redrawn when that changed.
+function fitChart() {
+  if (page.api.error() || page.printing) return;
+  const side = fittingSide();
+  if (side === page.api.side()) return;
+  page.api.resize(side);
+  afterEngine();
 }
 
 function drawChart() {
@@ -109,8 +120,12 @@ function showState() {
 // The Sun's day in numbers, while the Sun's overlay is on.
 function showSunNumbers() {
   const panel = document.getElementById("sun-numbers");
-  panel.hidden = page.api.get(Control.sun) !== 1;
-  if (panel.hidden) return;
+  const hidden = page.api.get(Control.sun) !== 1;
+  if (panel.hidden !== hidden) {
+    panel.hidden = hidden;
+    if (page.ready) fitChart();
+  }
+  if (hidden) return;
   const lines = page.api.sunText().split("\n").filter((line) => line);
   const list = document.getElementById("sun-lines");
   if (list.textContent === lines.join("")) return;
@@ -431,19 +446,15 @@ async function start() {
   bindSaveAndPrint();
   // The address's settings may have stopped the engine: its message, not a blank chart.
   afterEngine();
+  // The Sun's numbers, when the address turns the Sun on, take room beside the chart.
+  fitChart();
   // Milliseconds from navigation to the first chart on the canvas.
   page.firstChartMs = performance.now();
   if (!overlaysFirst) page.glyphsRest = writeRest(fetchGlyphs(GlyphsRest));
   page.ready = true;
   // The observer's first call comes before the first chart is painted, for the side the
   // chart already has: a redraw then would only hold the paint back.
-  new ResizeObserver(() => {
-    if (page.api.error() || page.printing) return;
-    const side = fittingSide();
-    if (side === page.api.side()) return;
-    page.api.resize(side);
-    afterEngine();
-  }).observe(page.box);
+  new ResizeObserver(fitChart).observe(page.box);
   if ("serviceWorker" in navigator) navigator.serviceWorker.register("service-worker.js");
 }
 
