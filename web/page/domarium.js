@@ -126,9 +126,12 @@ function showSunNumbers() {
     if (page.ready) fitChart();
   }
   if (hidden) return;
+  // The numbers change with the date and the place only, not at each step of a day.
+  const key = ["month", "day", "latitude", "longitude"].map((name) => page.api.get(Control[name])).join();
+  if (key === page.sunKey) return;
+  page.sunKey = key;
   const lines = page.api.sunText().split("\n").filter((line) => line);
   const list = document.getElementById("sun-lines");
-  if (list.textContent === lines.join("")) return;
   list.replaceChildren(...lines.map((line) => {
     const item = document.createElement("li");
     item.textContent = line;
