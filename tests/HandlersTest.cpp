@@ -6,6 +6,7 @@
 #include "geometry/Projection.h"
 #include "session/Handlers.h"
 #include "session/HeadlessWindow.h"
+#include "session/Play.h"
 #include "session/Redraw.h"
 #include "support/TestSky.h"
 #include "time/Clock.h"
@@ -209,4 +210,56 @@ TEST(ScrollChange, StoresTheAnglesAtTheBarsEnds) {
     EXPECT_EQ(ProjectionOf(c.Sky().Moment, c.Sky().View).SinElevation,
               std::sin((-90 * 3.14159265358979) / 180));
     EXPECT_TRUE(c.ChartIsCurrent());
+}
+
+// 再生 on a fake clock: ticks at any spacing take one step per period elapsed, so N
+// periods give N steps of the 分増加率 (5 minutes at start-up); a late tick takes the
+// missed steps but never more than MaxPlayCatchUp; a stopped play takes none.
+TEST(PlayTick, StepsOncePerPeriodOnAFakeClock) {
+    struct Row {
+        double TickEvery;  // Periods between ticks.
+        int Ticks;
+        int Steps;
+    };
+    constexpr Row Rows[] = {
+        {1.0, 10, 10}, {0.25, 40, 10}, {0.999, 10, 9}, {2.0, 5, 10}, {100.0, 1, MaxPlayCatchUp}};
+    for (const Row& row : Rows) {
+        Counted c;
+        const double period = PlayPeriodMs(c.Sky());
+        StartPlay(c.Sky(), 5000);
+        int taken = 0;
+        for (int k = 1; k <= row.Ticks; ++k)
+            taken += PlayTick(c.Sky(), c.W->Ui, 5000 + k * row.TickEvery * period);
+        EXPECT_EQ(taken, row.Steps) << row.TickEvery;
+        EXPECT_EQ(c.Sky().Moment.MinuteOfYear, 5 * row.Steps) << row.TickEvery;
+        EXPECT_EQ(c.W->MinuteList.ListIndex(), (5 * row.Steps) % 60) << row.TickEvery;
+        StopPlay(c.Sky(), c.W->Ui);
+        EXPECT_TRUE(c.ChartIsCurrent());
+        EXPECT_EQ(PlayTick(c.Sky(), c.W->Ui, 1e9), 0);
+    }
+}
+
+// 今日: the wall clock in UT becomes zone time (UT+9), its year too where the year setting
+// offers it; a leap year's 29 February is a date of its own.
+TEST(ShowNow, SetsTheClockToZoneTime) {
+    struct Row {
+        double UnixMs;
+        int Year, Month, Day, Hour, Minute;
+    };
+    constexpr Row Rows[] = {{1781700000000.0, 2026, 6, 17, 21, 40},   // 2026-06-17 12:40 UT.
+                            {1798729199000.0, 2026, 12, 31, 23, 59},  // 2026-12-31 14:59:59 UT.
+                            {1709164800000.0, 2024, 2, 29, 9, 0},     // 2024-02-29 00:00 UT.
+                            {1798729200000.0, 2027, 1, 1, 0, 0},      // 2026-12-31 15:00 UT.
+                            // 2101 in zone time: past the years offered, the year stays.
+                            {4133948400000.0, 2026, 1, 1, 0, 0}};
+    for (const Row& row : Rows) {
+        Counted c;
+        ShowNow(c.Sky(), c.W->Ui, row.UnixMs);
+        EXPECT_EQ(c.Sky().Moment.Year, row.Year) << row.UnixMs;
+        EXPECT_EQ(c.W->MonthList.ListIndex() + 1, row.Month) << row.UnixMs;
+        EXPECT_EQ(c.W->DayList.ListIndex() + 1, row.Day) << row.UnixMs;
+        EXPECT_EQ(c.W->HourList.ListIndex(), row.Hour) << row.UnixMs;
+        EXPECT_EQ(c.W->MinuteList.ListIndex(), row.Minute) << row.UnixMs;
+        EXPECT_TRUE(c.ChartIsCurrent());
+    }
 }

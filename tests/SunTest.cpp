@@ -1,12 +1,18 @@
-// The Sun's apparent place against ERFA, and the seasons found from it.
+// The Sun's apparent place against ERFA, the seasons found from it, and the day's
+// sunrise and sunset as the text gives them.
 #include <erfa.h>
 #include <erfam.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <vector>
 
+#include "core/Moment.h"
+#include "time/Clock.h"
 #include "time/Sun.h"
+#include "time/SunTimes.h"
 
 namespace {
 // ERFA's apparent geocentric place of the Sun, degrees, right ascension from the true
@@ -89,5 +95,92 @@ TEST(FindSeasonDays, LongitudePassesTheTargetWithinTheDay) {
         EXPECT_TRUE(before(day * 1440.0)) << k;
         EXPECT_FALSE(before(day * 1440.0 + 1440)) << k;
         EXPECT_EQ(day, Expected[k]) << k;
+    }
+}
+
+namespace {
+// ERFA's altitude of the Sun's centre for the chart's place and sidereal clock: the
+// dome's horizon, no refraction, the Sun in the catalogue's frame as the chart places it.
+// Only the Sun's place is ERFA's.
+double ErfaSunAltitude(const Moment& moment, double minute) {
+    double ra = 0, dec = 0;
+    ErfaSunInJ2000(ModelYearStartJd + minute / 1440, ra, dec);
+    double azimuth = 0, altitude = 0;
+    eraHd2ae((SiderealAngleAt(moment, minute) - ra) * ERFA_DD2R, dec * ERFA_DD2R,
+             (moment.PoleAngle - 90) * ERFA_DD2R, &azimuth, &altitude);
+    return altitude * ERFA_DR2D;
+}
+
+// The minute in [a, b] at which ERFA's altitude changes sign, by bisection.
+double ErfaCrossing(const Moment& moment, double a, double b) {
+    const bool risingAtA = ErfaSunAltitude(moment, a) < 0;
+    while (b - a > 1e-3) {
+        const double c = 0.5 * (a + b);
+        ((ErfaSunAltitude(moment, c) < 0) == risingAtA ? a : b) = c;
+    }
+    return 0.5 * (a + b);
+}
+}  // namespace
+
+// Sunrise and sunset as the page's and the window's text gives them (to the minute)
+// against ERFA's Sun crossing the same horizon on the same clock: within a minute.
+// Rows: latitudes from the tropics to near the polar circle, at the seasons and between.
+TEST(SunDayLines, SunriseAndSunsetWithinAMinuteOfErfa) {
+    constexpr double Tolerance = 1.0;  // Minutes.
+    struct Row {
+        double Latitude, Longitude;
+        int Month, Day;
+    };
+    constexpr Row Rows[] = {{35, 135, 1, 1}, {35, 135, 3, 20},  {35, 135, 6, 21}, {43, 141, 12, 22},
+                            {26, 127, 8, 1}, {-35, 150, 6, 21}, {60, 120, 6, 21}, {0, 135, 9, 23}};
+    double worst = 0;
+    for (const Row& row : Rows) {
+        Moment moment;
+        moment.PoleAngle = 90 + row.Latitude;
+        moment.Longitude = row.Longitude;
+        moment.Month = static_cast<std::int16_t>(row.Month);
+        moment.DayIndex = row.Day - 1;
+        ComposeMinuteOfYear(moment);
+        SplitMinuteOfYear(moment);
+        const SunDay day = FindSunDay(moment, moment.MinuteOfYear / 1440);
+        ASSERT_TRUE(day.HasSunrise && day.HasSunset) << row.Latitude;
+        const double rise = ErfaCrossing(moment, day.Transit - 720, day.Transit);
+        const double set = ErfaCrossing(moment, day.Transit, day.Transit + 720);
+        EXPECT_NEAR(day.CourseStart, rise, Tolerance) << row.Latitude << " " << row.Month;
+        EXPECT_NEAR(day.CourseEnd, set, Tolerance) << row.Latitude << " " << row.Month;
+        worst = std::fmax(
+            worst, std::fmax(std::fabs(day.CourseStart - rise), std::fabs(day.CourseEnd - set)));
+        // The text rounds the same instants: one of the minutes beside ERFA's.
+        const std::vector<std::string> lines = SunDayLines(moment);
+        const auto shown = [&](const std::string& name, double minute) {
+            for (const std::string& line : lines) {
+                if (line.rfind(name, 0) != 0) continue;
+                return line.find(ClockText(std::floor(minute))) != std::string::npos ||
+                       line.find(ClockText(std::ceil(minute))) != std::string::npos;
+            }
+            return false;
+        };
+        EXPECT_TRUE(shown("日の出　", rise)) << row.Latitude << " " << row.Month;
+        EXPECT_TRUE(shown("日の入り　", set)) << row.Latitude << " " << row.Month;
+    }
+    std::printf("largest sunrise or sunset difference: %.4f min\n", worst);
+}
+
+// Days without a sunrise or a sunset say so instead of giving a time.
+TEST(SunDayLines, PolarDayAndNightNameNoTimes) {
+    for (const double latitude : {80.0, -80.0}) {
+        Moment moment;
+        moment.PoleAngle = 90 + latitude;
+        moment.Longitude = 135;
+        moment.Month = 6;
+        moment.DayIndex = 20;
+        ComposeMinuteOfYear(moment);
+        SplitMinuteOfYear(moment);
+        std::string text;
+        for (const std::string& line : SunDayLines(moment)) text += line + "\n";
+        EXPECT_EQ(text.find("日の出"), text.rfind("日の出")) << text;  // Only the closing note.
+        EXPECT_NE(text.find(latitude > 0 ? "一日中 地平線の上" : "一日中 地平線の下"),
+                  std::string::npos)
+            << text;
     }
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/Settings.h"
+#include "core/View.h"
 
 enum class ValueKind {
     Flag,     // No value.
@@ -63,6 +64,9 @@ OptionSpec SettingOption(Setting id);
 // overlay there is not (empty when sound, and then on holds the overlays named).
 std::string OverlayListHelp();
 std::string CheckOverlayList(const std::string& list, std::vector<Setting>& on);
+// The chart's palette by its name (--palette, the page's palette=): the Japanese message
+// for a name there is not (empty when sound, and then palette holds the one named).
+std::string CheckPaletteName(const std::string& name, Palette& palette);
 
 // A program's command line: the sky settings, then its own options.
 struct ProgramSyntax {

@@ -79,6 +79,18 @@ std::string CheckOverlayList(const std::string& list, std::vector<Setting>& on) 
     }
 }
 
+std::string CheckPaletteName(const std::string& name, Palette& palette) {
+    for (std::size_t k = 0; k < std::size(PaletteNames); ++k) {
+        if (name == PaletteNames[k]) {
+            palette = static_cast<Palette>(k);
+            return {};
+        }
+    }
+    return std::string(PaletteCaption) + " (--" + PaletteOptionName + ") の「" + name +
+           "」は知らない名前です。" + PaletteNames[0] + "、" + PaletteNames[1] +
+           " から選んでください。";
+}
+
 namespace {
 
 std::string Dashed(const std::string& name) { return (name.size() == 1 ? "-" : "--") + name; }

@@ -93,6 +93,23 @@ std::string SettingsJson() {
     }
     json += ']';
     AppendField(json, "overlays", OverlayListName);
-    json += '}';
+    // 再生's rates and the palette, which are no settings of the sky.
+    json += ",\"play\":{\"caption\":";
+    AppendQuoted(json, PlayRateCaption);
+    AppendField(json, "default", PlayRateStartIndex);
+    json += ",\"items\":[";
+    for (std::size_t i = 0; i < std::size(PlayRates); ++i) {
+        if (i > 0) json += ',';
+        AppendQuoted(json, std::to_string(PlayRates[i]) + PlayRateUnit);
+    }
+    json += "]},\"palette\":{\"name\":";
+    AppendQuoted(json, PaletteOptionName);
+    AppendField(json, "caption", PaletteCaption);
+    json += ",\"items\":[";
+    for (std::size_t i = 0; i < std::size(PaletteNames); ++i) {
+        if (i > 0) json += ',';
+        AppendQuoted(json, PaletteNames[i]);
+    }
+    json += "]}}";
     return json;
 }

@@ -230,6 +230,19 @@ inline constexpr const char* OverlayListName = "overlays";
 inline constexpr const char* OverlayListCaption = "重ねる図";
 inline constexpr Setting FirstOverlay = Setting::Sun, LastOverlay = Setting::Space;
 
+// The chart's palette (core/View.h): --palette on the snapshot tool's command line,
+// palette= in the page's address; the names in Palette's order.
+inline constexpr const char* PaletteOptionName = "palette";
+inline constexpr const char* PaletteNames[] = {"screen", "print"};
+inline constexpr const char* PaletteCaption = "白い紙の色（印刷用）";
+
+// 再生's speed: steps of the clock (the 分増加率 each) per second, one of these; the
+// window's 表示 menu and the page offer them, in this order.
+inline constexpr int PlayRates[] = {1, 2, 5, 10};
+inline constexpr int PlayRateStartIndex = 2;
+inline constexpr const char* PlayRateCaption = "再生の速さ";
+inline constexpr const char* PlayRateUnit = "回/秒";
+
 constexpr const SettingSpec& SettingOf(Setting id) {
     return SettingTable[static_cast<std::size_t>(id)];
 }

@@ -56,6 +56,11 @@ constexpr bool OverlaySet::*OverlayFlag(Setting id) {
 }
 static_assert(OverlaySet{}.TrailHours == SettingOf(Setting::TrailHours).Default);
 
+// The chart's colours: Screen, light on a black ground, as every front end starts; Print,
+// each colour with its lightness turned over (hue and chroma kept), so that the chart
+// stands dark on white paper for a worksheet.
+enum class Palette : std::uint8_t { Screen, Print };
+
 // The pictures a view can be. Today one: the celestial sphere as a dome seen from outside.
 enum class ViewKind : std::uint8_t { Dome };
 
@@ -67,6 +72,7 @@ struct View {
     int Side = 0;                // The square chart's side, device pixels; 0 before the first fit.
     double LimitMag = 0.0;       // Stars are drawn only when their magnitude is below this.
     OverlaySet Overlays;
+    ::Palette Palette = ::Palette::Screen;
 
     // The chart's centre: half the side, in single precision; and the sphere's radius on
     // the chart, 0.8 of it in double precision. Pixels.

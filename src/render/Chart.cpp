@@ -8,6 +8,7 @@
 void DrawChart(const Sky& sky, const Moment& moment, const View& view, DrawingSurface& S,
                ChartCache& cache, std::vector<PlottedStar>* stars) {
     const Scene scene = SceneOf(sky, moment, view, &cache.Bodies);
+    S.Inks = view.Palette;
     // The kept overlay drawing first: the frame's key names it.
     KeepOverlayShapes(scene, cache.Shapes, S);
     ClearAndDrawFrame(scene.Proj, cache.Shapes.Layer, S);

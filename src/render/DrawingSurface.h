@@ -10,6 +10,7 @@
 #include <string>
 #include <variant>
 
+#include "core/View.h"
 #include "geometry/Projection.h"
 
 // Red + 256 x green + 65536 x blue, each component 0..255.
@@ -43,6 +44,7 @@ struct FrameKey {
     float DrawScale = 1.0f;   // Device pixels per chart pixel.
     Colour TextOutline = -1;  // The labels' outline colour; -1 for none.
     float LineHeight = 0.0f;  // Of the surface's text, pixels.
+    Palette Inks = Palette::Screen;
     // The kept overlay drawing laid over the frame after the stars (see KeepLayer); 0 for
     // none. A surface keeping this frame keeps that drawing with it.
     std::uint64_t Layer = 0;
@@ -120,4 +122,7 @@ public:
     float DrawScale = 1.0f;
     // A colour drawn round printed text, so that it stands out from any ground; -1 none.
     Colour TextOutline = -1;
+    // How the colours handed to the surface become pixels; the chart call sets it from the
+    // view. A surface without pixels of its own ignores it.
+    Palette Inks = Palette::Screen;
 };

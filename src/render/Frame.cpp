@@ -78,6 +78,7 @@ void ClearAndDrawFrame(const Projection& p, std::uint64_t layer, DrawingSurface&
                  p,         S.DrawScale, S.TextOutline, S.LineHeight()};
     // The overlay drawing kept with the frame, where the surface keeps one.
     key.Layer = layer;
+    key.Inks = S.Inks;
     if (S.RestoreFrame(key)) {
         LeaveFrameState(p, S);
         return;

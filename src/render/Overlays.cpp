@@ -201,6 +201,17 @@ MarkedPoint SunMark(const Scene& scene, const char* kind, std::string label, dou
     return Mark(scene, kind, std::move(label), p, h, scene.Look.Overlays.Sun);
 }
 
+// 南中高度, or 北中高度 where the Sun culminates north of the zenith (the south, the
+// tropics in summer), followed by a space: the transit label's name.
+const char* CulminationName(const Scene& scene, double transit) {
+    const SunPlace sun = SunAtMinute(transit);
+    const double azimuth = HorizontalOf(scene.At.PoleAngle, SiderealAngleAt(scene.At, transit),
+                                        sun.RightAscension, sun.Declination)
+                               .Azimuth;
+    const bool north = std::fabs(azimuth) < 90 || azimuth > 270;
+    return north && Latitude(scene) < 90 ? "北中高度 " : "南中高度 ";
+}
+
 // The sunrise or sunset tick: across the horizon, along the dome's vertical.
 void HorizonTick(const Scene& scene, DrawingSurface& S, double azimuth, Colour colour) {
     const PathPoint low = OnChart(scene, PlaceHorizontalPoint(scene.Proj, -4, azimuth));
@@ -299,10 +310,14 @@ void DrawSeasons(const Scene& scene, DrawingSurface& S) {
         }
         const std::vector<PathPoint> course = SunCourse(scene, day);
         DrawSkyPath(S, course, season.Ink);
-        // The name at the setting end; a path that never sets has it at its lowest point.
+        // The name and the transit altitude at the setting end; a path that never sets
+        // has them at its lowest point.
         const PathPoint& end = course.back();
-        WriteLabel(scene, S, end.X, end.Y, season.Name,
-                   end.Facing >= 0 ? season.Ink : Dim(season.Ink));
+        char altitude[32];
+        std::snprintf(altitude, sizeof altitude, "%.1f°", day.TransitAltitude);
+        WriteValueLabel(scene, S, end.X, end.Y,
+                        std::string(season.Name) + " " + CulminationName(scene, day.Transit),
+                        altitude, end.Facing >= 0 ? season.Ink : Dim(season.Ink));
     }
 }
 

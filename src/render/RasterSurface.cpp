@@ -96,6 +96,24 @@ Pixel ToPixel(Colour c) {
     return PixelRGB(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
+// The print palette turns each colour's lightness over and keeps its hue and chroma:
+// adding 255 - max - min to every component maps max + min to 510 - (max + min) and
+// leaves the differences between components as they were. A grey (the sphere, the
+// horizon, the stars) goes to 255 - level^2 / 255 instead: white stars black, and the
+// sphere and the horizon light enough to write on.
+Pixel RasterSurface::Ink(Colour c) const {
+    const Pixel p = ToPixel(c);
+    if (Inks == Palette::Screen) return p;
+    const int r = static_cast<int>((p >> 16) & 0xFF), g = static_cast<int>((p >> 8) & 0xFF),
+              b = static_cast<int>(p & 0xFF);
+    if (r == g && g == b) {
+        const int level = 255 - (r * r + 127) / 255;
+        return PixelRGB(level, level, level);
+    }
+    const int shift = 255 - std::max({r, g, b}) - std::min({r, g, b});
+    return PixelRGB(r + shift, g + shift, b + shift);
+}
+
 RasterSurface::RasterSurface(int width, int height, Colour backColor, const GlyphSource& glyphs)
     : Glyphs(&glyphs), TextLineHeight(glyphs.LineHeight()) {
     BackColor = backColor;
@@ -106,7 +124,7 @@ void RasterSurface::Resize(int width, int height) {
     if (width <= 0 || height <= 0 || width > 32767 || height > 32767) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "描画面の大きさが不正です。");
     }
-    const Pixel back = ToPixel(BackColor);
+    const Pixel back = Ink(BackColor);
     try {
         Buffer.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), back);
     } catch (const std::bad_alloc&) {
@@ -156,7 +174,7 @@ Pixel RasterSurface::PixelAt(int x, int y) const {
 }
 
 void RasterSurface::Clear() {
-    FillPixels(Buffer.data(), static_cast<std::ptrdiff_t>(Buffer.size()), ToPixel(BackColor));
+    FillPixels(Buffer.data(), static_cast<std::ptrdiff_t>(Buffer.size()), Ink(BackColor));
     LayerRestored = false;
     MarkAllDirty();
     CurrentX = 0.0f;
@@ -187,7 +205,7 @@ void RasterSurface::FillSpan(int y, int x1, int x2, Pixel colour) {
 
 void RasterSurface::SetPixel(float x, float y, Colour c) {
     if (OnPlot) OnPlot({false, x, y, 0.0f, c});
-    PutPen(PixelOf(x), PixelOf(y), ToPixel(c), PenWidth());
+    PutPen(PixelOf(x), PixelOf(y), Ink(c), PenWidth());
 }
 
 void RasterSurface::SetPixels(const float* xy, int count, Colour c) {
@@ -196,7 +214,7 @@ void RasterSurface::SetPixels(const float* xy, int count, Colour c) {
         for (int k = 0; k < count; ++k) SetPixel(xy[2 * k], xy[2 * k + 1], c);
         return;
     }
-    const Pixel colour = ToPixel(c);
+    const Pixel colour = Ink(c);
     const int pen = PenWidth();
     if (pen != 1 || Capturing) {
         for (int k = 0; k < count; ++k)
@@ -285,8 +303,8 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
         FillStyle = style;
         OnPlot = plot;
     }
-    const Pixel outline = ToPixel(c);
-    const Pixel fill = ToPixel(FillColor);
+    const Pixel outline = Ink(c);
+    const Pixel fill = Ink(FillColor);
     const bool solid = FillStyle == FillStyleKind::Solid;
     if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(r) || !std::isfinite(aspect))
         return;
@@ -344,7 +362,7 @@ void RasterSurface::Circle(float x, float y, float r, Colour c, float aspect) {
 }
 
 void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
-    const Pixel colour = ToPixel(c);
+    const Pixel colour = Ink(c);
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
     double ax = x1, ay = y1, bx = x2, by = y2;
@@ -386,14 +404,14 @@ void RasterSurface::Line(float x1, float y1, float x2, float y2, Colour c) {
 }
 
 void RasterSurface::Box(float x1, float y1, float x2, float y2, Colour c) {
-    const Pixel outline = ToPixel(c);
+    const Pixel outline = Ink(c);
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         return;
     const int left = std::min(PixelOf(x1), PixelOf(x2)), right = std::max(PixelOf(x1), PixelOf(x2));
     const int top = std::min(PixelOf(y1), PixelOf(y2)), bottom = std::max(PixelOf(y1), PixelOf(y2));
     const int rowFirst = std::max(top, 0), rowLast = std::min(bottom, Height() - 1);
     if (FillStyle == FillStyleKind::Solid) {
-        const Pixel fill = ToPixel(FillColor);
+        const Pixel fill = Ink(FillColor);
         for (int row = rowFirst; row <= rowLast; ++row) FillSpan(row, left, right, fill);
     }
     FillSpan(top, left, right, outline);
@@ -436,14 +454,14 @@ float RasterSurface::TextAdvance(const std::string& text) {
 
 void RasterSurface::PrintText(const std::string& text) {
     if (!text.empty() && std::isfinite(CurrentX) && std::isfinite(CurrentY)) {
-        const Pixel ink = ToPixel(ForeColor);
+        const Pixel ink = Ink(ForeColor);
         const KeptMask& kept = MaskFor(text);
         const GlyphMask& mask = kept.Mask;
         const int left = PixelOf(CurrentX) - mask.MarginLeft;
         const int top = PixelOf(CurrentY) - mask.MarginTop;
         if (TextOutline >= 0) {
             // The outline: the glyphs' coverage spread by the pen width in every direction.
-            const Pixel ring = ToPixel(TextOutline);
+            const Pixel ring = Ink(TextOutline);
             const int reach = PenWidth();
             std::vector<std::uint8_t> spread(mask.Coverage.size(), 0);
             for (int my = 0; my < mask.Height; ++my) {

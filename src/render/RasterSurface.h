@@ -103,6 +103,7 @@ private:
     const DiscShape& DiscShapeOf(float r);
     void Resize(int width, int height);
 
+    Pixel Ink(Colour c) const;  // The pixel of a colour in the surface's palette (Inks).
     void FillSpan(int y, int x1, int x2, Pixel colour);
     void PutPixel(int x, int y, Pixel colour);
     // Pixels of width DrawScale: a square of the line width at (x, y).

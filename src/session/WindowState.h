@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/Moment.h"
+#include "core/Settings.h"
 #include "core/Sky.h"
 #include "core/View.h"
 #include "render/Chart.h"
@@ -24,4 +25,10 @@ struct WindowState {
     std::array<std::int16_t, 7> StepValues{};  // 1, 3, 5, 10, 15, 30 in 0..5; entry 6 never set.
     std::int16_t Dragging = 0;                 // 1 while the animate button is held.
     std::int16_t BufferIndex = 0;  // Chart surface that received the most recent drawing, 0 or 1.
+
+    // 再生 (session/Play.h): the clock running by TimeStep at a steady rate until stopped.
+    bool Playing = false;
+    int PlayRateIndex = PlayRateStartIndex;  // Into PlayRates.
+    double PlayStartMs = 0;                  // The front end's clock when play (re)started, ms.
+    std::int64_t PlayStepsDone = 0;          // Steps counted since PlayStartMs, dropped ones too.
 };

@@ -33,6 +33,7 @@ View ViewOf(const SnapshotOptions& options) {
     // The magnitude list's item: tenths from -1.4.
     view.LimitMag = static_cast<double>(Checked16(options.LimitIndex + LimitTenthsAtItemZero)) / 10;
     view.Overlays = options.Overlays;
+    view.Palette = options.Palette;
     return view;
 }
 

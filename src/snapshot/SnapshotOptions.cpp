@@ -14,7 +14,8 @@ enum Own {
     TrailHours,
     Points,
     Year,
-    Bodies
+    Bodies,
+    PaletteChoice
 };
 
 const ProgramSyntax& SnapshotSyntax() {
@@ -37,6 +38,8 @@ const ProgramSyntax& SnapshotSyntax() {
             SettingOption(Setting::Year),
             {"bodies", "FILE.csv", ValueKind::Text, 0, 0, "",
              "太陽・月・惑星の高度・方位・満ち欠けを CSV で書き出す"},
+            {PaletteOptionName, "NAME", ValueKind::Text, 0, 0, "",
+             "図の色: screen（黒地、既定）または print（白地に黒い星、プリント用）"},
         }};
     return syntax;
 }
@@ -83,6 +86,10 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
         for (const Setting id : on) options.Overlays.*OverlayFlag(id) = true;
     }
     if (line.Number[TrailHours]) options.Overlays.TrailHours = *line.Number[TrailHours];
+    if (line.Value[PaletteChoice]) {
+        result.Error = CheckPaletteName(*line.Value[PaletteChoice], options.Palette);
+        if (!result.Error.empty()) return result;
+    }
     if (!line.Value[Output]) {
         result.Error = "出力する PNG ファイルを -o で指定してください。";
         return result;

@@ -31,6 +31,7 @@ struct SnapshotOptions {
     // Lesson overlays from --overlays (a comma list) and --trail-hours; ConstellationData
     // and StarNames are read from StarData's folder, as the window's start-up reads them.
     OverlaySet Overlays;
+    ::Palette Palette = ::Palette::Screen;  // --palette: print for a worksheet on white paper.
 };
 
 struct SnapshotParse {

@@ -62,6 +62,17 @@ void SplitMinuteOfYear(Moment& moment) {
     moment.Minute = rem - moment.Hour * 60;
 }
 
+ZoneTime ZoneTimeOf(double unixMs) {
+    const double minutes = std::floor(unixMs / 60000.0) + ZoneOffsetHours * 60;
+    const double days = std::floor(minutes / 1440);
+    const int ofDay = static_cast<int>(minutes - days * 1440);
+    // The Julian date of the zone day's noon, so that the date is far from a day's edge.
+    int year = 0, month = 0, day = 0;
+    double fraction = 0;
+    eraJd2cal(2440588.0 + days, 0, &year, &month, &day, &fraction);
+    return {year, month, day, ofDay / 60, ofDay % 60};
+}
+
 double ModelMinute(int year, double minute) {
     return IsLeapYear(year) && minute >= 60 * 1440 ? minute - 1440 : minute;
 }

@@ -58,6 +58,15 @@ void ComposeMinuteOfYear(Moment& moment);
 // Notes:   A day below 0 or past the year's last leaves Month and DayIndex as they were.
 void SplitMinuteOfYear(Moment& moment);
 
+// A wall-clock reading as the chart's zone time (UT+9): a civil date and time to the minute.
+struct ZoneTime {
+    int Year, Month, Day;  // Gregorian; Month 1..12, Day 1..31.
+    int Hour, Minute;      // 0..23, 0..59.
+};
+// ZoneTimeOf: unixMs, milliseconds since 1970-01-01 00:00 UT, as zone time, the seconds
+// dropped (ERFA's eraJd2cal for the date).
+ZoneTime ZoneTimeOf(double unixMs);
+
 // ModelMinute: the minute of 2026's clock with the same date and time as a minute of a
 // year's: the same minute, less a day from 1 March on in a leap year (29 February takes
 // 1 March's). The model clock's sidereal angle is evaluated there.

@@ -1,20 +1,25 @@
 #include "MainWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
+#include <QDateTime>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QProxyStyle>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
 #include "AboutDialog.h"
 #include "OverlayMenu.h"
+#include "SunNumbersWindow.h"
 #include "session/Handlers.h"
 #include "session/Layout.h"
+#include "session/Play.h"
 #include "session/StartUp.h"
 
 namespace {
@@ -296,7 +301,60 @@ void MainWindow::CreateMenu() {
                                                 year.Min, year.Max, 1, &accepted);
         if (accepted) SetYear(*State, Ui, chosen);
     });
+    CreatePlayMenu();
 }
+
+// 再生, its speed, 今日 and 太陽の数値 at the end of 表示: the panel of controls keeps
+// its own controls only.
+void MainWindow::CreatePlayMenu() {
+    PlayClock.start();
+    PlayTimer = new QTimer(this);
+    PlayTimer->setTimerType(Qt::PreciseTimer);
+    // Finer than the shortest period, so that each step comes close to its time.
+    PlayTimer->setInterval(20);
+    connect(PlayTimer, &QTimer::timeout, this, [this] { PlayTick(*State, Ui, PlayClockMs()); });
+    ViewMenu->addSeparator();
+    PlayAction = AddViewOption(QStringLiteral("再生"), [this](bool on) {
+        if (on) {
+            StartPlay(*State, PlayClockMs());
+            PlayTimer->start();
+        } else {
+            PlayTimer->stop();
+            StopPlay(*State, Ui);
+        }
+    });
+    PlayAction->setObjectName(QStringLiteral("PlayAction"));
+    PlayAction->setShortcut(QKeySequence(Qt::Key_F5));
+    QMenu* rates = ViewMenu->addMenu(QString::fromUtf8(PlayRateCaption));
+    auto* group = new QActionGroup(rates);
+    static_assert(std::size(PlayRates) == std::tuple_size_v<decltype(PlayRateActions)>);
+    for (std::size_t k = 0; k < PlayRateActions.size(); ++k) {
+        QAction* rate =
+            rates->addAction(QString::number(PlayRates[k]) + QString::fromUtf8(PlayRateUnit));
+        rate->setCheckable(true);
+        rate->setChecked(static_cast<int>(k) == State->PlayRateIndex);
+        rate->setActionGroup(group);
+        connect(rate, &QAction::toggled, this, [this, k](bool on) {
+            if (on) SetPlayRate(*State, static_cast<int>(k), PlayClockMs());
+        });
+        PlayRateActions[k] = rate;
+    }
+    TodayAction = ViewMenu->addAction(QStringLiteral("今日"));
+    TodayAction->setObjectName(QStringLiteral("TodayAction"));
+    connect(TodayAction, &QAction::triggered, this, [this] {
+        ShowNow(*State, Ui, static_cast<double>(QDateTime::currentMSecsSinceEpoch()));
+    });
+    SunNumbersAction = ViewMenu->addAction(QStringLiteral("太陽の数値…"));
+    SunNumbersAction->setObjectName(QStringLiteral("SunNumbersAction"));
+    connect(SunNumbersAction, &QAction::triggered, this, [this] {
+        if (SunNumbers == nullptr) SunNumbers = new SunNumbersWindow(this);
+        SunNumbers->ShowDay(State->Moment);
+        SunNumbers->show();
+        SunNumbers->raise();
+    });
+}
+
+double MainWindow::PlayClockMs() const { return static_cast<double>(PlayClock.elapsed()); }
 
 QAction* MainWindow::AddViewOption(const QString& text, std::function<void(bool)> toggled) {
     QAction* action = ViewMenu->addAction(text);
@@ -436,6 +494,8 @@ void MainWindow::BindControls() {
                 readouts[i]->update();
             }
             DescribeForScreenReaders();
+            if (SunNumbers != nullptr && SunNumbers->isVisible())
+                SunNumbers->ShowDay(State->Moment);
         };
     }
 }

@@ -5,6 +5,7 @@
 // forwards their events to the handlers; start-up, resizing and every setting
 // change are the session's (StartUp, Handlers).
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <array>
 #include <filesystem>
@@ -21,7 +22,9 @@
 #include "session/WindowState.h"
 
 class OverlayMenu;
+class SunNumbersWindow;
 class QAction;
+class QTimer;
 class QLabel;
 class QMenu;
 
@@ -58,42 +61,50 @@ public:
 
     // The controls, named as the handlers know them.
     ClientArea* Client = nullptr;
-    QLabel* LatitudeCaption = nullptr;         // "緯度"
-    QLabel* ElevationCaption = nullptr;        // "仰角"
-    QLabel* AzimuthCaption = nullptr;          // "方位角"
-    QLabel* MagnitudeCaption = nullptr;        // "限界等級"
-    QLabel* StepCaption = nullptr;             // "分増加率"
-    QLabel* MonthCaption = nullptr;            // "月"
-    QLabel* DayCaption = nullptr;              // "日"
-    QLabel* HourCaption = nullptr;             // "時"
-    QLabel* MinuteCaption = nullptr;           // "分"
-    QLabel* LongitudeCaption = nullptr;        // "東経"
-    QComboBox* MagnitudeList = nullptr;        // Limiting magnitude.
-    QComboBox* StepList = nullptr;             // Animation step, minutes.
-    QComboBox* MonthList = nullptr;            // Month.
-    QComboBox* DayList = nullptr;              // Day.
-    QComboBox* HourList = nullptr;             // Hour.
-    QComboBox* MinuteList = nullptr;           // Minute.
-    QScrollBar* AzimuthBar = nullptr;          // View azimuth, 0..360.
-    QScrollBar* LongitudeBar = nullptr;        // Longitude, 120..150.
-    QScrollBar* ElevationBar = nullptr;        // View elevation, 0..180 (90 - elevation).
-    QScrollBar* LatitudeBar = nullptr;         // Latitude, 0..180 (90 - latitude).
-    QtAnimateButton* AnimateButton = nullptr;  // "うごかす"
-    SurfaceView* AzimuthReadout = nullptr;     // View azimuth read-out.
-    SurfaceView* LatitudeReadout = nullptr;    // Latitude read-out.
-    SurfaceView* ElevationReadout = nullptr;   // View elevation read-out.
-    SurfaceView* LongitudeReadout = nullptr;   // Longitude read-out.
-    QAction* QuitAction = nullptr;             // "終了"
-    QAction* AboutAction = nullptr;            // "情報"
-    QMenu* ViewMenu = nullptr;                 // "表示"
-    QAction* FullScreenAction = nullptr;       // "全画面表示"
-    QAction* ProjectorAction = nullptr;        // "大きな星と文字"
-    OverlayMenu* OverlayItems = nullptr;       // The lesson overlays' items of 表示.
-    QAction* YearAction = nullptr;             // "年…": the year of the bodies, in a dialog.
+    QLabel* LatitudeCaption = nullptr;          // "緯度"
+    QLabel* ElevationCaption = nullptr;         // "仰角"
+    QLabel* AzimuthCaption = nullptr;           // "方位角"
+    QLabel* MagnitudeCaption = nullptr;         // "限界等級"
+    QLabel* StepCaption = nullptr;              // "分増加率"
+    QLabel* MonthCaption = nullptr;             // "月"
+    QLabel* DayCaption = nullptr;               // "日"
+    QLabel* HourCaption = nullptr;              // "時"
+    QLabel* MinuteCaption = nullptr;            // "分"
+    QLabel* LongitudeCaption = nullptr;         // "東経"
+    QComboBox* MagnitudeList = nullptr;         // Limiting magnitude.
+    QComboBox* StepList = nullptr;              // Animation step, minutes.
+    QComboBox* MonthList = nullptr;             // Month.
+    QComboBox* DayList = nullptr;               // Day.
+    QComboBox* HourList = nullptr;              // Hour.
+    QComboBox* MinuteList = nullptr;            // Minute.
+    QScrollBar* AzimuthBar = nullptr;           // View azimuth, 0..360.
+    QScrollBar* LongitudeBar = nullptr;         // Longitude, 120..150.
+    QScrollBar* ElevationBar = nullptr;         // View elevation, 0..180 (90 - elevation).
+    QScrollBar* LatitudeBar = nullptr;          // Latitude, 0..180 (90 - latitude).
+    QtAnimateButton* AnimateButton = nullptr;   // "うごかす"
+    SurfaceView* AzimuthReadout = nullptr;      // View azimuth read-out.
+    SurfaceView* LatitudeReadout = nullptr;     // Latitude read-out.
+    SurfaceView* ElevationReadout = nullptr;    // View elevation read-out.
+    SurfaceView* LongitudeReadout = nullptr;    // Longitude read-out.
+    QAction* QuitAction = nullptr;              // "終了"
+    QAction* AboutAction = nullptr;             // "情報"
+    QMenu* ViewMenu = nullptr;                  // "表示"
+    QAction* FullScreenAction = nullptr;        // "全画面表示"
+    QAction* ProjectorAction = nullptr;         // "大きな星と文字"
+    OverlayMenu* OverlayItems = nullptr;        // The lesson overlays' items of 表示.
+    QAction* YearAction = nullptr;              // "年…": the year of the bodies, in a dialog.
+    QAction* PlayAction = nullptr;              // "再生" (F5): the clock runs until unchecked.
+    std::array<QAction*, 4> PlayRateActions{};  // "再生の速さ": one per PlayRates entry.
+    QAction* TodayAction = nullptr;             // "今日": the clock to the present.
+    QAction* SunNumbersAction = nullptr;        // "太陽の数値…": opens SunNumbers.
+    SunNumbersWindow* SunNumbers = nullptr;     // Made at the first opening.
+    QTimer* PlayTimer = nullptr;                // Ticks the play while PlayAction is checked.
 
 private:
     void CreateControls();
     void CreateMenu();
+    void CreatePlayMenu();
+    double PlayClockMs() const;
     void SetTabSequence();
     void BindControls();
 
@@ -109,7 +120,8 @@ private:
 
     // Device pixels per window pixel, taken from the screen when the window is made.
     double Ratio = 1.0;
-    bool Projector = false;  // 大きな星と文字: figures and labels grow with the chart.
+    bool Projector = false;   // 大きな星と文字: figures and labels grow with the chart.
+    QElapsedTimer PlayClock;  // The play's clock, milliseconds since the window was made.
     std::map<double, std::unique_ptr<QtGlyphSource>> ChartTexts;  // By scale.
     QtGlyphSource ChartText{ChartFont()};
     std::unique_ptr<QtGlyphSource> ReadoutText;

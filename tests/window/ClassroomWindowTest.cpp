@@ -383,14 +383,17 @@ void ClassroomWindowTest::viewMenuHoldsItsOptionsOff() {
     QCOMPARE(ShownTexts(Window->ViewMenu),
              QStringList({"全画面表示", "大きな星と文字", "太陽と日周経路", "季節の太陽の通り道",
                           "天の北極と天の赤道", "星の軌跡", "星の軌跡の時間", "星座線", "星座名",
-                          "月", "惑星", "宇宙から見た図", "年…"}));
+                          "月", "惑星", "宇宙から見た図", "年…", "再生", "再生の速さ", "今日",
+                          "太陽の数値…"}));
+    // 年…, 今日 and 太陽の数値 are commands; every option starts off, and only 再生 has a key.
     for (const QAction* action : Window->ViewMenu->actions()) {
-        // The year's item opens a dialog; every other item is an option, off.
-        if (action->isSeparator() || action->menu() != nullptr || action == Window->YearAction)
+        if (action->isSeparator() || action->menu() != nullptr) continue;
+        if (action == Window->TodayAction || action == Window->SunNumbersAction ||
+            action == Window->YearAction)
             continue;
         QVERIFY(action->isCheckable());
         QVERIFY(!action->isChecked());
-        QVERIFY(action->shortcut().isEmpty());
+        QVERIFY(action->shortcut().isEmpty() || action == Window->PlayAction);
     }
     Window->FullScreenAction->trigger();
     QTRY_VERIFY(Window->isFullScreen());

@@ -9,6 +9,7 @@
 
 #include "MainWindow.h"
 #include "OverlayMenu.h"
+#include "SunNumbersWindow.h"
 #include "geometry/Trails.h"
 #include "session/Handlers.h"
 #include "support/TestSky.h"
@@ -33,6 +34,7 @@ private slots:
     void itemsStartOffAndLeaveTheChartAsBefore();
     void eachItemSwitchesItsOverlayAndRedraws();
     void trailHoursAreOneChoice();
+    void playAndSunNumbersItems();
 
 private:
     // Both chart surfaces hold the chart a headless window draws with these overlays.
@@ -137,4 +139,23 @@ void OverlayMenuTest::trailHoursAreOneChoice() {
 }
 
 QTEST_MAIN(OverlayMenuTest)
+// 再生 (F5) runs the session's play until unchecked, which redraws the chart up to the
+// clock; 太陽の数値 opens its window with the day's sunrise.
+void OverlayMenuTest::playAndSunNumbersItems() {
+    QCOMPARE(Window->PlayAction->shortcut(), QKeySequence(Qt::Key_F5));
+    Window->PlayAction->trigger();
+    QVERIFY(Window->Window().Playing);
+    QTRY_VERIFY(Window->Window().Moment.MinuteOfYear > 0);
+    Window->PlayAction->trigger();
+    QVERIFY(!Window->Window().Playing);
+    auto headless = StartedWindow();
+    headless->MinuteList.SetListIndex(static_cast<int>(Window->Window().Moment.Minute));
+    headless->HourList.SetListIndex(static_cast<int>(Window->Window().Moment.Hour));
+    QVERIFY(Window->ChartSurface(0).Picture() == headless->Front().Picture());
+    Window->SunNumbersAction->trigger();
+    QVERIFY(Window->SunNumbers != nullptr && Window->SunNumbers->isVisible());
+    QVERIFY(Window->SunNumbers->Text().contains(
+        QRegularExpression(QStringLiteral("日の出　\\d+時\\d\\d分"))));
+}
+
 #include "OverlayMenuTest.moc"

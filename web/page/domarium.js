@@ -17,16 +17,25 @@ const LeftButton = 1;
 
 const page = {
   engine: null, api: null, settings: [], overlays: "", items: {}, defaults: {}, messages: [],
+  now: () => performance.now(),
   chart: document.getElementById("chart"),
   box: document.getElementById("chart-box"),
 };
 window.domarium = page;  // For the tests: the state they read back.
 
+// Messages lie over the page (the chart keeps its size) until closed with ×.
 function showMessage(text) {
   const box = document.getElementById("message");
   if (text) page.messages.push(text);
-  box.textContent = page.messages.join("\n");
+  document.getElementById("message-text").textContent = page.messages.join("\n");
   box.hidden = page.messages.length === 0;
+}
+
+function bindMessage() {
+  document.getElementById("message-close").addEventListener("click", () => {
+    page.messages = [];
+    showMessage("");
+  });
 }
 
 function bindApi(m) {
@@ -43,14 +52,30 @@ function bindApi(m) {
     side: m.cwrap("domarium_chart_side", "number", []),
     rgba: m.cwrap("domarium_chart_rgba", "number", []),
     benchRedraw: m.cwrap("domarium_bench_redraw", "number", ["number", "number", "number", "number"]),
+    play: m.cwrap("domarium_play", "number", ["number", "number"]),
+    playing: m.cwrap("domarium_playing", "number", []),
+    now: m.cwrap("domarium_now", null, ["number"]),
+    palette: m.cwrap("domarium_palette", "number", ["number"]),
+    sunText: m.cwrap("domarium_sun_text", "string", []),
   };
 }
 
 // The chart side in device pixels that fits the chart's box.
 function fittingSide() {
   const ratio = window.devicePixelRatio || 1;
-  const css = Math.max(1, Math.floor(Math.min(page.box.clientWidth, page.box.clientHeight)));
+  const panel = document.getElementById("sun-numbers");
+  const beside = panel.hidden ? 0 : panel.offsetWidth + 8;
+  const css = Math.max(1, Math.floor(Math.min(page.box.clientWidth - beside, page.box.clientHeight)));
   return Math.max(1, Math.floor(css * ratio));
+}
+
+// The chart to the side its box allows now, redrawn when that changed.
+function fitChart() {
+  if (page.api.error() || page.printing) return;
+  const side = fittingSide();
+  if (side === page.api.side()) return;
+  page.api.resize(side);
+  afterEngine();
 }
 
 function drawChart() {
@@ -80,8 +105,38 @@ function showState() {
   Readouts.forEach((name, i) => {
     document.getElementById(name + "-readout").textContent = api.readout(i);
   });
+  const playing = api.playing() === 1;
+  const play = document.getElementById("play");
+  if (play.getAttribute("aria-pressed") !== String(playing)) {
+    play.setAttribute("aria-pressed", String(playing));
+    play.textContent = playing ? "⏸ 停止" : "▶ 再生";
+  }
+  document.getElementById("palette").checked = api.palette(-1) === 1;
+  showSunNumbers();
   drawChart();
   followAddress();
+}
+
+// The Sun's day in numbers, while the Sun's overlay is on.
+function showSunNumbers() {
+  const panel = document.getElementById("sun-numbers");
+  const hidden = page.api.get(Control.sun) !== 1;
+  if (panel.hidden !== hidden) {
+    panel.hidden = hidden;
+    if (page.ready) fitChart();
+  }
+  if (hidden) return;
+  // The numbers change with the date and the place only, not at each step of a day.
+  const key = ["month", "day", "latitude", "longitude"].map((name) => page.api.get(Control[name])).join();
+  if (key === page.sunKey) return;
+  page.sunKey = key;
+  const lines = page.api.sunText().split("\n").filter((line) => line);
+  const list = document.getElementById("sun-lines");
+  list.replaceChildren(...lines.map((line) => {
+    const item = document.createElement("li");
+    item.textContent = line;
+    return item;
+  }));
 }
 
 // The address names each setting that differs from the start-up value, in the table's
@@ -102,6 +157,7 @@ function followAddress() {
     if (value === page.defaults[name]) continue;
     query.set(name, setting.kind === "list" ? page.items[name][value] : String(value));
   }
+  if (page.api.palette(-1) !== 0) query.set(page.paletteName, page.paletteItems[page.api.palette(-1)]);
   const text = query.toString().replace(/%2C/g, ",");
   const address = location.pathname + (text ? "?" + text : "");
   if (address !== location.pathname + location.search) history.replaceState(null, "", address);
@@ -112,6 +168,9 @@ function readSettings() {
   const table = JSON.parse(page.api.settings());
   page.settings = table.settings;
   page.overlays = table.overlays;
+  page.play = table.play;
+  page.paletteName = table.palette.name;
+  page.paletteItems = table.palette.items;
   for (const setting of page.settings) {
     Control[setting.name] = setting.id;
     if (setting.kind === "list") {
@@ -159,7 +218,8 @@ function afterEngine() {
 
 function stopped(error) {
   showMessage(error);
-  document.querySelectorAll("#controls select, #controls input, #animate")
+  stopPlaying();
+  document.querySelectorAll("#controls select, #controls input, #controls button")
     .forEach((element) => { element.disabled = true; });
 }
 
@@ -204,6 +264,106 @@ function bindAnimate() {
   button.addEventListener("contextmenu", (event) => event.preventDefault());
 }
 
+// 再生: the engine steps the clock when a period has passed; the page asks at every
+// frame. page.now is the clock it asks with (a test puts a fake clock there).
+function bindPlay() {
+  const button = document.getElementById("play");
+  const rate = document.getElementById("play-rate");
+  rate.replaceChildren(...page.play.items.map((text, i) => new Option(text, String(i))));
+  rate.value = String(page.play.default);
+  rate.addEventListener("change", () => page.api.play(3 + Number(rate.value), page.now()));
+  const frame = () => {
+    if (page.api.playing() !== 1) return;
+    if (page.api.play(2, page.now()) > 0) afterEngine();
+    requestAnimationFrame(frame);
+  };
+  page.playTick = () => { if (page.api.play(2, page.now()) > 0) afterEngine(); };
+  // A native button: Space or Enter on it while focused is a click too.
+  button.addEventListener("click", () => {
+    if (page.api.playing() === 1) {
+      page.api.play(1, page.now());
+    } else {
+      page.api.play(0, page.now());
+      requestAnimationFrame(frame);
+    }
+    afterEngine();
+  });
+  document.getElementById("today").addEventListener("click", () => {
+    page.api.now(Date.now());
+    afterEngine();
+  });
+}
+
+function stopPlaying() {
+  if (page.api && page.api.playing() === 1) page.api.play(1, page.now());
+}
+
+// Dragging on the chart turns the view: across, the azimuth (the dome follows the
+// finger); up and down, the elevation; half a turn per chart width. The bars follow.
+function bindChartDrag() {
+  const chart = page.chart;
+  let drag = null, pending = null;
+  chart.addEventListener("pointerdown", (event) => {
+    if (drag || page.api.error()) return;
+    chart.setPointerCapture(event.pointerId);
+    drag = { id: event.pointerId, x: event.clientX, y: event.clientY,
+      azimuth: page.api.get(Control.azimuth), elevation: page.api.get(Control.elevation) };
+  });
+  chart.addEventListener("pointermove", (event) => {
+    if (!drag || event.pointerId !== drag.id) return;
+    const perPixel = 180 / Math.max(1, chart.clientWidth);
+    const azimuth = Math.round(drag.azimuth - (event.clientX - drag.x) * perPixel);
+    const elevation = Math.round(drag.elevation - (event.clientY - drag.y) * perPixel);
+    const first = pending === null;
+    pending = { azimuth: ((azimuth % 360) + 360) % 360, elevation: Math.max(-90, Math.min(90, elevation)) };
+    if (first) requestAnimationFrame(() => {
+      const { azimuth: a, elevation: e } = pending;
+      pending = null;
+      if (page.api.get(Control.azimuth) !== a) page.api.set(Control.azimuth, a);
+      if (page.api.get(Control.elevation) !== e) page.api.set(Control.elevation, e);
+      afterEngine();
+    });
+  });
+  const end = (event) => { if (drag && event.pointerId === drag.id) drag = null; };
+  chart.addEventListener("pointerup", end);
+  chart.addEventListener("pointercancel", end);
+}
+
+// 画像を保存: the chart as on screen, a PNG named after its date and time. 印刷: the chart
+// alone in the print palette (domarium.css's print style), the palette put back after.
+function bindSaveAndPrint() {
+  document.getElementById("save").addEventListener("click", () => {
+    const item = (name) => page.items[name][page.api.get(Control[name])].padStart(2, "0");
+    const name = `domarium-${item("month")}${item("day")}-${item("hour")}${item("minute")}.png`;
+    page.chart.toBlob((blob) => {
+      const link = document.createElement("a");
+      link.href = URL.createObjectURL(blob);
+      link.download = name;
+      link.click();
+      setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+    }, "image/png");
+  });
+  const palette = document.getElementById("palette");
+  palette.addEventListener("change", () => {
+    page.api.palette(palette.checked ? 1 : 0);
+    afterEngine();
+  });
+  let before = null;
+  window.addEventListener("beforeprint", () => {
+    page.printing = true;
+    before = page.api.palette(-1);
+    page.api.palette(1);
+    afterEngine();
+  });
+  window.addEventListener("afterprint", () => {
+    page.printing = false;
+    if (before !== null) page.api.palette(before);
+    before = null;
+    afterEngine();
+  });
+  document.getElementById("print").addEventListener("click", () => window.print());
+}
+
 function readAddress() {
   const query = new URLSearchParams(location.search);
   for (const [name, value] of query) {
@@ -243,6 +403,7 @@ async function fetchGlyphs(name) {
 const GlyphsRest = "ChartGlyphsRest";
 
 async function start() {
+  bindMessage();
   const about = document.getElementById("about");
   document.getElementById("about-open").addEventListener("click", () => about.showModal());
   // The catalogue, the constellations and star names that sit beside it, and the
@@ -283,21 +444,20 @@ async function start() {
   readAddress();
   performance.mark("address");
   bindAnimate();
+  bindPlay();
+  bindChartDrag();
+  bindSaveAndPrint();
   // The address's settings may have stopped the engine: its message, not a blank chart.
   afterEngine();
+  // The Sun's numbers, when the address turns the Sun on, take room beside the chart.
+  fitChart();
   // Milliseconds from navigation to the first chart on the canvas.
   page.firstChartMs = performance.now();
   if (!overlaysFirst) page.glyphsRest = writeRest(fetchGlyphs(GlyphsRest));
   page.ready = true;
   // The observer's first call comes before the first chart is painted, for the side the
   // chart already has: a redraw then would only hold the paint back.
-  new ResizeObserver(() => {
-    if (page.api.error()) return;
-    const side = fittingSide();
-    if (side === page.api.side()) return;
-    page.api.resize(side);
-    afterEngine();
-  }).observe(page.box);
+  new ResizeObserver(fitChart).observe(page.box);
   if ("serviceWorker" in navigator) navigator.serviceWorker.register("service-worker.js");
 }
 

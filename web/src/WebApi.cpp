@@ -74,6 +74,33 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* domarium_chart_rgba() {
     return Session != nullptr ? Session->ChartRgba() : nullptr;
 }
 
+// 再生 (WebSession::Play): 0 start, 1 stop, 2 tick, 3 + k rate k; nowMs the page's clock.
+// Returns the steps a tick took.
+EMSCRIPTEN_KEEPALIVE int domarium_play(int action, double nowMs) {
+    return Session != nullptr ? Session->Play(action, nowMs) : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int domarium_playing() {
+    return Session != nullptr && Session->Playing() ? 1 : 0;
+}
+
+// 今日: the clock to the present, unixMs since 1970 UT.
+EMSCRIPTEN_KEEPALIVE void domarium_now(double unixMs) {
+    if (Session != nullptr) Session->ShowNow(unixMs);
+}
+
+// The chart's palette: an index into PaletteNames; -1 reads it without a change.
+EMSCRIPTEN_KEEPALIVE int domarium_palette(int palette) {
+    if (Session == nullptr) return 0;
+    if (palette >= 0) Session->SetPalette(palette);
+    return Session->PaletteIndex();
+}
+
+// The Sun's day of the chart's date and place, one line each.
+EMSCRIPTEN_KEEPALIVE const char* domarium_sun_text() {
+    return Keep(Session != nullptr ? Session->SunText() : "");
+}
+
 // The redraw benchmark: WebSession::BenchRedraw.
 EMSCRIPTEN_KEEPALIVE double domarium_bench_redraw(int side, int limitIndex, int newView,
                                                   int count) {

@@ -13,7 +13,9 @@
 #include "session/Handlers.h"
 #include "session/HeadlessWindow.h"
 #include "session/Layout.h"
+#include "session/Play.h"
 #include "session/Redraw.h"
+#include "time/SunTimes.h"
 
 // A read-out as text: the page shows the read-outs as HTML, in the page's font
 // and readable by a screen reader, so the engine's Print lands here instead of
@@ -231,6 +233,12 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
         Guard([&] { SetOverlays(Window->State, Window->Ui, overlays); });
         return "";
     }
+    if (name == PaletteOptionName) {
+        Palette palette = Palette::Screen;
+        const std::string error = CheckPaletteName(value, palette);
+        if (error.empty()) SetPalette(static_cast<int>(palette));
+        return error;
+    }
     const SettingSpec* setting = FindSetting(name);
     if (setting == nullptr || setting->Kind == SettingKind::Flag)
         return "「" + name + "」という設定はありません。";
@@ -273,6 +281,52 @@ void WebSession::Button(int event, int buttons) {
 
 void WebSession::Resize(int side) {
     if (Ready()) Guard([&] { Window->Window.PlaceChart(std::max(side, 1)); });
+}
+
+int WebSession::Play(int action, double nowMs) {
+    if (!Ready()) return 0;
+    WindowState& state = Window->State;
+    int steps = 0;
+    Guard([&] {
+        if (action == 0 && !state.Playing) {
+            StartPlay(state, nowMs);
+        } else if (action == 1) {
+            StopPlay(state, Window->Ui);
+        } else if (action == 2) {
+            steps = PlayTick(state, Window->Ui, nowMs);
+        } else if (action >= 3) {
+            SetPlayRate(state, action - 3, nowMs);
+        }
+    });
+    return steps;
+}
+
+bool WebSession::Playing() const { return Ready() && Window->State.Playing; }
+
+void WebSession::ShowNow(double unixMs) {
+    if (Ready()) Guard([&] { ::ShowNow(Window->State, Window->Ui, unixMs); });
+}
+
+void WebSession::SetPalette(int palette) {
+    if (!Ready() || palette < 0 || palette >= static_cast<int>(std::size(PaletteNames))) return;
+    const auto chosen = static_cast<Palette>(palette);
+    if (Window->State.View.Palette == chosen) return;
+    Window->State.View.Palette = chosen;
+    Guard([&] {
+        RedrawSky(Window->State, Window->Ui);
+        RedrawSky(Window->State, Window->Ui);
+    });
+}
+
+int WebSession::PaletteIndex() const {
+    return Ready() ? static_cast<int>(Window->State.View.Palette) : 0;
+}
+
+std::string WebSession::SunText() const {
+    if (!Ready()) return {};
+    std::string text;
+    for (const std::string& line : SunDayLines(Window->State.Moment)) text += line + "\n";
+    return text;
 }
 
 std::string WebSession::Readout(int which) const {

@@ -61,6 +61,18 @@ public:
     // A new chart side in device pixels; the window's Resize.
     void Resize(int side);
 
+    // 再生: 0 start, 1 stop, 2 a tick, each at nowMs (the page's clock, milliseconds);
+    // 3 + k the rate PlayRates[k]. Returns the steps a tick took, else 0.
+    int Play(int action, double nowMs);
+    bool Playing() const;
+    // 今日: the clock to the present, unixMs the page's wall clock (session/Play.h).
+    void ShowNow(double unixMs);
+    // The chart's palette, an index into PaletteNames; redraws when it changes.
+    void SetPalette(int palette);
+    int PaletteIndex() const;
+    // The Sun's day of the chart's date and place as lines of text (time/SunTimes.h).
+    std::string SunText() const;
+
     // The four read-outs' texts: azimuth, latitude, elevation, longitude.
     std::string Readout(int which) const;
     // Purpose: the front chart for a canvas.

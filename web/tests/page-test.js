@@ -103,6 +103,9 @@ const States = [
   // The Sun's transit altitude takes any value: written piece by piece on both editions.
   { month: 6, day: 21, hour: 9, elevation: -25, azimuth: 160, overlays: "sun" },
   { month: 12, day: 22, hour: 13, latitude: -35, overlays: "sun,seasons,circles" },
+  // The print palette, plain and with the seasons' paths and their 南中高度.
+  { palette: "print" },
+  { month: 6, day: 21, hour: 9, elevation: -25, azimuth: 160, overlays: "sun,seasons", palette: "print" },
 ];
 
 test("the chart equals the snapshot for each state", async () => {
@@ -170,6 +173,49 @@ test("a hold with ten moves advances the lists to 00:50", async () => {
     assert.match(shown[2], /minute=50/, pointer);
     await page.close();
   }
+});
+
+// 再生 on the page's fake clock: N ticks one period apart step N times; Space on the
+// focused button starts and stops it. 今日 leaves the default date.
+test("the play button steps once per period and Space toggles it", async () => {
+  const { page } = await openPage();
+  await page.evaluate(() => { window.fake = 0; window.domarium.now = () => window.fake; });
+  await page.focus("#play");
+  await page.keyboard.press("Space");
+  assert.strictEqual(await page.$eval("#play", (b) => b.getAttribute("aria-pressed")), "true");
+  const minute = await page.evaluate(() => {
+    const period = 1000 / 5;  // The rate at start-up: 5 steps a second.
+    for (let k = 1; k <= 7; ++k) { window.fake = k * period; window.domarium.playTick(); }
+    return document.getElementById("minute").selectedOptions[0].text;
+  });
+  await page.keyboard.press("Space");
+  assert.strictEqual(await page.$eval("#play", (b) => b.getAttribute("aria-pressed")), "false");
+  assert.strictEqual(minute, "35");
+  await page.click("#today");
+  assert.notStrictEqual(await page.evaluate(() => location.search), "?minute=35");
+  await page.close();
+});
+
+// Dragging across the chart turns the azimuth and up and down the elevation, and the
+// bars follow; a message lies over the page, leaves the chart its size and closes.
+test("dragging the chart turns the view; a message closes and keeps the chart's size", async () => {
+  const { page } = await openPage();
+  const side = await page.$eval("#chart", (c) => c.width);
+  const box = await (await page.$("#chart")).boundingBox();
+  const x = box.x + box.width / 2, y = box.y + box.height / 2;
+  const touch = await page.touchscreen.touchStart(x, y);
+  await touch.move(x - box.width / 4, y + box.width / 9);
+  await touch.end();
+  await page.waitForFunction(() => location.search.includes("azimuth"));
+  const view = await page.evaluate(() => [document.getElementById("azimuth").value,
+    document.getElementById("elevation").value].map(Number));
+  assert.ok(Math.abs(view[0] - 45) <= 1 && Math.abs(view[1] + 30) <= 1, String(view));
+  await page.close();
+  const bad = await openPage("?latitude=91");
+  assert.strictEqual(await bad.page.$eval("#chart", (c) => c.width), side);
+  await bad.page.click("#message-close");
+  assert.strictEqual(await bad.page.$eval("#message", (m) => m.hidden), true);
+  await bad.page.close();
 });
 
 test("the address sets the state, and a bad value shows a message and keeps the default", async () => {

@@ -45,8 +45,13 @@ int main(int argc, char** argv) {
         for (int hour = 0; hour < 24; ++hour) overlayTexts.push_back(std::to_string(hour));
         // The transit altitude is printed piece by piece: its name, then each character
         // of the value (the digits are among the hours above).
-        for (const char* piece : {"南中高度 ", "北中高度 ", ".", "°"})
+        for (const char* piece : {"南中高度 ", "北中高度 ", ".", "°", "-"})
             overlayTexts.push_back(piece);
+        // The seasons' paths carry theirs after the season's name, the same way.
+        for (const char* season : {"夏至", "春分・秋分", "冬至"}) {
+            for (const char* name : {"南中高度 ", "北中高度 "})
+                overlayTexts.push_back(std::string(season) + " " + name);
+        }
         for (int height = 1; height <= 90; ++height) {
             overlayTexts.push_back("高度 " + std::to_string(height) + ".0°");
         }
