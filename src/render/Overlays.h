@@ -13,6 +13,7 @@
 struct Scene;
 struct OverlayCache;
 struct TrailCache;
+struct LabelOutcome;
 class DrawingSurface;
 
 // One marked point of the overlays, drawn or not.
@@ -52,7 +53,8 @@ void DrawOverlaysUnderStars(const Scene& scene, TrailCache& trails, DrawingSurfa
 void KeepOverlayShapes(const Scene& scene, OverlayCache& kept, DrawingSurface& S);
 
 // DrawOverlaysOverStars: the overlays drawn after PlotStars: the sky's circles, the
-// seasons' paths, the Sun's day and the Sun, then the constellation and star names. With
+// seasons' paths, the Sun's day and the Sun, then every label of them and the constellation
+// and star names, laid out together (PlaceLabels); placed, when given, gets the layout. With
 // all of them off it returns at once, touching neither the cache nor the surface.
 // Reads:   as ListMarkedPoints, and the sky's figures.
 // Writes:  pixels of S; kept, the drawing of the circles, the seasons and
@@ -62,4 +64,5 @@ void KeepOverlayShapes(const Scene& scene, OverlayCache& kept, DrawingSurface& S
 //          the surface kept it with the frame (FrameKey.Layer), laid again only over the
 //          pixels the stars wrote, so an animation step costs little more than without.
 // Tested:  drawing at every latitude; a replay draws what a fresh drawing draws.
-void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurface& S);
+void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurface& S,
+                           LabelOutcome* placed = nullptr);

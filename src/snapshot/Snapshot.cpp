@@ -35,7 +35,7 @@ View ViewOf(const SnapshotOptions& options) {
 }
 
 QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars,
-                    std::vector<MarkedPoint>* points) {
+                    std::vector<MarkedPoint>* points, LabelOutcome* labels) {
     Sky sky;
     TakeCatalogue(sky, ReadCatalogueFiles(options.StarData));
     const Moment moment = MomentOf(options);
@@ -47,7 +47,7 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     chart.FillColor = White;
     ChartCache cache;
     stars.clear();
-    DrawChart(sky, moment, view, chart, cache, &stars);
+    DrawChart(sky, moment, view, chart, cache, &stars, labels);
     if (points != nullptr) *points = ListMarkedPoints(SceneOf(sky, moment, view));
     return ImageOf(chart).copy();
 }
@@ -59,6 +59,17 @@ std::string StarTable(const std::vector<PlottedStar>& stars) {
         std::snprintf(row, sizeof row, "%d,%.6f,%.6f,%g,%s\n", star.Index,
                       static_cast<double>(star.X), static_cast<double>(star.Y),
                       static_cast<double>(star.Radius), star.Disc ? "disc" : "pixel");
+        table += row;
+    }
+    return table;
+}
+
+std::string LabelTable(const std::vector<LabelBox>& labels) {
+    std::string table = "text,x,y,width,height\n";
+    char row[200];
+    for (const LabelBox& label : labels) {
+        std::snprintf(row, sizeof row, "%s,%.3f,%.3f,%.3f,%.3f\n", label.Text.c_str(), label.X,
+                      label.Y, label.Width, label.Height);
         table += row;
     }
     return table;

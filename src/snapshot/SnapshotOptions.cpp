@@ -5,7 +5,7 @@
 namespace {
 
 // The tool's own options, after the sky settings.
-enum Own { Output = SkySettingCount, Size, Stars, StarDataFile, Overlays, TrailHours, Points };
+enum Own { Output = SkySettingCount, Size, Stars, StarDataFile, Overlays, TrailHours, Points, Labels };
 
 const ProgramSyntax& SnapshotSyntax() {
     static const ProgramSyntax syntax = {
@@ -24,6 +24,8 @@ const ProgramSyntax& SnapshotSyntax() {
             SettingOption(Setting::TrailHours),
             {"points", "FILE.csv", ValueKind::Text, 0, 0, "",
              "太陽・天の極・天頂・星座名などの点の一覧を CSV で書き出す"},
+            {"labels", "FILE.csv", ValueKind::Text, 0, 0, "",
+             "描いた文字（時刻・高度・名前など）の位置と大きさを CSV で書き出す"},
         }};
     return syntax;
 }
@@ -61,6 +63,7 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
     if (line.Value[Stars]) options.StarsCsv = *line.Value[Stars];
     if (line.Value[StarDataFile]) options.StarData = *line.Value[StarDataFile];
     if (line.Value[Points]) options.PointsCsv = *line.Value[Points];
+    if (line.Value[Labels]) options.LabelsCsv = *line.Value[Labels];
     if (line.Value[Overlays]) {
         std::vector<Setting> on;
         result.Error = CheckOverlayList(*line.Value[Overlays], on);

@@ -25,6 +25,7 @@ struct SnapshotOptions {
     std::string Output;     // PNG file, required; "-" is standard output.
     std::string StarsCsv;   // Optional table of the plotted stars.
     std::string PointsCsv;  // Optional table of the overlays' marked points.
+    std::string LabelsCsv;  // Optional table of the overlays' labels as placed.
     std::string StarData;   // Empty: searched for as the window does.
     // Lesson overlays from --overlays (a comma list) and --trail-hours; ConstellationData
     // and StarNames are read from StarData's folder, as the window's start-up reads them.

@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
 
     std::vector<PlottedStar> stars;
     std::vector<MarkedPoint> points;
+    LabelOutcome labels;
     QByteArray png;
     try {
         if (options.StarData.empty()) {
@@ -56,7 +57,7 @@ int main(int argc, char** argv) {
                 FindStarData(StarDataFolders(QCoreApplication::applicationDirPath().toStdString()))
                     .string();
         }
-        const QImage chart = DrawSnapshot(options, stars, &points);
+        const QImage chart = DrawSnapshot(options, stars, &points, &labels);
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         if (!chart.save(&buffer, "PNG"))
@@ -76,6 +77,14 @@ int main(int argc, char** argv) {
     if (!options.PointsCsv.empty()) {
         const std::string failure =
             WriteWhole(options.PointsCsv, QByteArray::fromStdString(PointTable(points)));
+        if (!failure.empty()) {
+            std::fprintf(stderr, "domarium-snapshot: %s\n", failure.c_str());
+            return 1;
+        }
+    }
+    if (!options.LabelsCsv.empty()) {
+        const std::string failure =
+            WriteWhole(options.LabelsCsv, QByteArray::fromStdString(LabelTable(labels.Placed)));
         if (!failure.empty()) {
             std::fprintf(stderr, "domarium-snapshot: %s\n", failure.c_str());
             return 1;
