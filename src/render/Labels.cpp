@@ -48,8 +48,9 @@ std::vector<Box> Places(const LabelRequest& r, double w, double h) {
             return places;
         }
         case LabelSide::Centre: {
-            std::vector<Box> places{
-                {x - w / 2, y - h / 2, w, h}, {x - w / 2, y - 1.5 * h, w, h}, {x - w / 2, y + h / 2, w, h}};
+            std::vector<Box> places{{x - w / 2, y - h / 2, w, h},
+                                    {x - w / 2, y - 1.5 * h, w, h},
+                                    {x - w / 2, y + h / 2, w, h}};
             const std::vector<Box> beside = Ring(r, r.Gap, w, h);
             places.push_back(beside[0]);
             places.push_back(beside[5]);
@@ -67,8 +68,7 @@ double Linear(int component) {
 }
 
 double Luminance(Colour c) {
-    return 0.2126 * Linear(c % 256) + 0.7152 * Linear((c / 256) % 256) +
-           0.0722 * Linear(c / 65536);
+    return 0.2126 * Linear(c % 256) + 0.7152 * Linear((c / 256) % 256) + 0.0722 * Linear(c / 65536);
 }
 }  // namespace
 

@@ -21,8 +21,8 @@ namespace {
 // round each keeps them 3:1 on either, and on the black.
 constexpr Colour SunDisc = RGB(255, 160, 0), SunRim = RGB(255, 230, 120);
 constexpr Colour SunPath = RGB(255, 210, 60), HourDot = RGB(255, 120, 0);
-constexpr Colour HourText = RGB(255, 235, 170), TransitMark = RGB(255, 80, 60);
-constexpr Colour Summer = RGB(255, 110, 110), Equinox = RGB(120, 230, 120),
+constexpr Colour HourText = RGB(255, 235, 170), TransitMark = RGB(255, 120, 100);
+constexpr Colour Summer = RGB(255, 125, 125), Equinox = RGB(120, 230, 120),
                  Winter = RGB(110, 180, 255);
 constexpr Colour EquatorLine = RGB(110, 230, 255), MeridianLine = RGB(200, 160, 255);
 constexpr Colour PoleMark = RGB(255, 140, 220);
@@ -79,12 +79,8 @@ void HaloLine(DrawingSurface& S, double x1, double y1, double x2, double y2, Col
 // line.
 void WriteLabel(const Scene& scene, Asked& asked, double x, double y, const std::string& text,
                 Colour colour, LabelClass rank) {
-    asked.Labels.push_back({{text},
-                            x,
-                            y,
-                            colour,
-                            rank,
-                            x < scene.Proj.CenterX ? LabelSide::Left : LabelSide::Right});
+    asked.Labels.push_back(
+        {{text}, x, y, colour, rank, x < scene.Proj.CenterX ? LabelSide::Left : LabelSide::Right});
 }
 
 // WriteLabel for a name followed by a value that takes any of many values: the name is
@@ -364,7 +360,8 @@ void DrawCircles(const Scene& scene, DrawingSurface& S, Asked& asked,
         if (m.Kind == "pole-north" || m.Kind == "pole-south") {
             Dot(S, asked, m.X, m.Y, 3.5f, PoleMark);
             WriteLabel(scene, asked, m.X, m.Y - S.LineHeight() / 2,
-                       m.Kind == "pole-north" ? "天の北極" : "天の南極", PoleMark, LabelClass::Near);
+                       m.Kind == "pole-north" ? "天の北極" : "天の南極", PoleMark,
+                       LabelClass::Near);
         } else if (m.Kind == "zenith") {
             Dot(S, asked, m.X, m.Y, 3.0f, MeridianLine);
             WriteLabel(scene, asked, m.X, m.Y - S.LineHeight() / 2, "天頂", MeridianLine,
@@ -373,6 +370,23 @@ void DrawCircles(const Scene& scene, DrawingSurface& S, Asked& asked,
     }
 }
 }  // namespace
+
+std::vector<OverlayInk> OverlayInks() {
+    return {{"sun-disc", SunDisc},
+            {"sun-path", SunPath},
+            {"hour-dot", HourDot},
+            {"hour-text", HourText},
+            {"transit", TransitMark},
+            {"summer", Summer},
+            {"equinox", Equinox},
+            {"winter", Winter},
+            {"equator", EquatorLine},
+            {"meridian", MeridianLine},
+            {"pole", PoleMark},
+            {"constellation-line", LineColourFront},
+            {"constellation-name", NameColourFront},
+            {"star-name", StarNameColourFront}};
+}
 
 std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
     std::vector<MarkedPoint> marks;

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "render/DrawingSurface.h"
+
 struct Scene;
 struct OverlayCache;
 struct TrailCache;
@@ -28,6 +30,14 @@ struct MarkedPoint {
     double Altitude = 0;  // Degrees, -90..90, no refraction.
     double Azimuth = 0;   // Degrees from north through east, 0..360.
 };
+
+// The near-side ink of every overlay line, dot and label (the far side's is FarInk of it),
+// by a name of its own, for checking their contrast.
+struct OverlayInk {
+    const char* Name;
+    Colour Near;
+};
+std::vector<OverlayInk> OverlayInks();
 
 // ListMarkedPoints: every marked point of the chart's date and place, in the order
 // sun, 24 sun-hour rows (0..23 h zone time), sunrise, sunset (where the Sun crosses

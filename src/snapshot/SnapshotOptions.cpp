@@ -5,7 +5,16 @@
 namespace {
 
 // The tool's own options, after the sky settings.
-enum Own { Output = SkySettingCount, Size, Stars, StarDataFile, Overlays, TrailHours, Points, Labels };
+enum Own {
+    Output = SkySettingCount,
+    Size,
+    Stars,
+    StarDataFile,
+    Overlays,
+    TrailHours,
+    Points,
+    Labels
+};
 
 const ProgramSyntax& SnapshotSyntax() {
     static const ProgramSyntax syntax = {
