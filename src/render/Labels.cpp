@@ -36,7 +36,7 @@ std::vector<Box> Ring(const LabelRequest& r, double g, double w, double h) {
 
 // The places tried for a label, most wanted first: round its anchor, then a line further
 // out (past the Sun's disc standing on an hour mark); a centred name first on its anchor,
-// then a line above or below it, then beside it.
+// then moved a little along and across.
 std::vector<Box> Places(const LabelRequest& r, double w, double h) {
     const double x = r.X, y = r.Y;
     switch (r.Side) {
@@ -48,12 +48,11 @@ std::vector<Box> Places(const LabelRequest& r, double w, double h) {
             return places;
         }
         case LabelSide::Centre: {
-            std::vector<Box> places{{x - w / 2, y - h / 2, w, h},
-                                    {x - w / 2, y - 1.5 * h, w, h},
-                                    {x - w / 2, y + h / 2, w, h}};
-            const std::vector<Box> beside = Ring(r, r.Gap, w, h);
-            places.push_back(beside[0]);
-            places.push_back(beside[5]);
+            // Shifted by up to two lines and half its width: a name spans its figure.
+            std::vector<Box> places;
+            for (const double dy : {0.0, -1.0, 1.0, -2.0, 2.0})
+                for (const double dx : {0.0, -0.5, 0.5})
+                    places.push_back({x - w / 2 + dx * w, y - h / 2 + dy * h, w, h});
             return places;
         }
         case LabelSide::Fixed:

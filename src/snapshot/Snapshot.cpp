@@ -1,6 +1,7 @@
 #include "Snapshot.h"
 
 #include <QImage>
+#include <cmath>
 #include <cstdio>
 
 #include "catalogue/StarData.h"
@@ -27,7 +28,9 @@ View ViewOf(const SnapshotOptions& options) {
     View view;
     view.Azimuth = static_cast<std::int16_t>(options.Azimuth);
     view.Elevation = static_cast<std::int16_t>(-options.Elevation);  // Positive looks down.
-    view.Side = options.Size;
+    // The window's chart on a screen of that density: as many device pixels a side.
+    view.Side = options.Scale == 1.0 ? options.Size
+                                     : static_cast<int>(std::lround(options.Size * options.Scale));
     // The magnitude list's item: tenths from -1.4.
     view.LimitMag = static_cast<double>(Checked16(options.LimitIndex + LimitTenthsAtItemZero)) / 10;
     view.Overlays = options.Overlays;
@@ -40,11 +43,12 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     TakeCatalogue(sky, ReadCatalogueFiles(options.StarData));
     const Moment moment = MomentOf(options);
     const View view = ViewOf(options);
-    const QtGlyphSource chartText(ChartFont());
+    const QtGlyphSource chartText(ScaledFont(ChartFont(), options.Scale));
     // A chart surface as a window's: black, discs filled white.
     RasterSurface chart(view.Side, view.Side, Black, chartText);
     chart.FillStyle = FillStyleKind::Solid;
     chart.FillColor = White;
+    chart.DrawScale = static_cast<float>(options.Scale);
     ChartCache cache;
     stars.clear();
     DrawChart(sky, moment, view, chart, cache, &stars, labels);

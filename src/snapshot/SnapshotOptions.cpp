@@ -1,5 +1,7 @@
 #include "SnapshotOptions.h"
 
+#include <cstdlib>
+
 #include "cmdline/CommandLine.h"
 
 namespace {
@@ -13,7 +15,8 @@ enum Own {
     Overlays,
     TrailHours,
     Points,
-    Labels
+    Labels,
+    Scale
 };
 
 const ProgramSyntax& SnapshotSyntax() {
@@ -35,6 +38,8 @@ const ProgramSyntax& SnapshotSyntax() {
              "太陽・天の極・天頂・星座名などの点の一覧を CSV で書き出す"},
             {"labels", "FILE.csv", ValueKind::Text, 0, 0, "",
              "描いた文字（時刻・高度・名前など）の位置と大きさを CSV で書き出す"},
+            {"scale", "R", ValueKind::Text, 0, 0, "",
+             "画面の拡大率 (1、1.25、1.5、2、3; 既定 1): その画面で見える図を描く"},
         }};
     return syntax;
 }
@@ -73,6 +78,19 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
     if (line.Value[StarDataFile]) options.StarData = *line.Value[StarDataFile];
     if (line.Value[Points]) options.PointsCsv = *line.Value[Points];
     if (line.Value[Labels]) options.LabelsCsv = *line.Value[Labels];
+    if (line.Value[Scale]) {
+        const std::string& text = *line.Value[Scale];
+        char* end = nullptr;
+        const double scale = std::strtod(text.c_str(), &end);
+        bool offered = false;
+        for (const int hundredths : DrawScaleHundredths)
+            offered = offered || (!text.empty() && *end == '\0' && scale * 100 == hundredths);
+        if (!offered) {
+            result.Error = "--scale には 1、1.25、1.5、2、3 のどれかを指定してください。";
+            return result;
+        }
+        options.Scale = scale;
+    }
     if (line.Value[Overlays]) {
         std::vector<Setting> on;
         result.Error = CheckOverlayList(*line.Value[Overlays], on);
