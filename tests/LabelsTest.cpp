@@ -3,9 +3,12 @@
 // inks read against every ground they lie on.
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
+#include "Snapshot.h"
 #include "catalogue/StarData.h"
 #include "render/Frame.h"
 #include "render/Labels.h"
@@ -131,5 +134,30 @@ TEST(OverlayInks, ReadAgainstEveryGround) {
         std::printf("%-18s near %5.2f on the dome, %5.2f on the halo; far %5.2f on the halo\n",
                     ink.Name, ContrastRatio(ink.Near, dome), ContrastRatio(ink.Near, LabelHalo),
                     ContrastRatio(far, LabelHalo));
+    }
+}
+
+// On a screen of density R (domarium-snapshot --scale) the chart is R times as wide and
+// its labels R times as tall: never smaller than at density 1.
+TEST(PlaceLabels, GrowWithTheScreensDensity) {
+    SnapshotOptions options;
+    options.StarData = Catalogue.string();
+    options.Month = 2;
+    options.Day = 15;
+    options.Hour = 20;
+    options.Elevation = -25;
+    options.Overlays = {true, false, false, false, true, true};
+    std::vector<PlottedStar> stars;
+    LabelOutcome one;
+    DrawSnapshot(options, stars, nullptr, &one);
+    ASSERT_FALSE(one.Placed.empty());
+    for (const int hundredths : DrawScaleHundredths) {
+        options.Scale = hundredths / 100.0;
+        LabelOutcome scaled;
+        const QImage chart = DrawSnapshot(options, stars, nullptr, &scaled);
+        EXPECT_EQ(chart.width(), std::lround(408 * options.Scale));
+        ASSERT_FALSE(scaled.Placed.empty());
+        const double growth = scaled.Placed[0].Height / one.Placed[0].Height;
+        EXPECT_NEAR(growth, options.Scale, 0.1 * options.Scale) << hundredths;
     }
 }
