@@ -147,12 +147,13 @@ BENCHMARK(Redraw)->Apply(ChartCases)->Unit(benchmark::kMicrosecond);
 
 // The redraw of an animation step at the start-up side, without and with all three
 // lesson overlays (Sun, seasons, circles): the overlays must stay under the redraw's
-// own cost, so "overlays:1" under twice "overlays:0" at the same limit.
+// own cost, so "overlays:1" under twice "overlays:0" at the same limit. "overlays:2" adds
+// the constellation lines and names: every label of the chart laid out in each step.
 void RedrawWithOverlays(benchmark::State& state) {
     auto window = Started(408, static_cast<int>(state.range(1)));
     WindowState& State = window->State;
-    const bool on = state.range(0) != 0;
-    State.View.Overlays = {on, on, on};
+    const bool on = state.range(0) != 0, all = state.range(0) == 2;
+    State.View.Overlays = {on, on, on, false, all, all};
     for (auto _ : state) {
         State.Moment.MinuteOfYear = (State.Moment.MinuteOfYear + 5) % 525600;
         RedrawSky(State, window->Ui);
@@ -164,6 +165,8 @@ BENCHMARK(RedrawWithOverlays)
     ->Args({1, Limit35})
     ->Args({0, Limit79})
     ->Args({1, Limit79})
+    ->Args({2, Limit35})
+    ->Args({2, Limit79})
     ->Unit(benchmark::kMicrosecond);
 
 // The redraw of an animation step at the start-up side, without and with the Moon and the

@@ -75,6 +75,9 @@ struct SettingSpec {
 
 inline constexpr int StepMinuteValues[] = {1, 3, 5, 10, 15, 30};
 inline constexpr int TrailHourValues[] = {1, 2, 3, 6, 12, 24};
+// The screen densities a chart is drawn for (device pixels per chart pixel), in hundredths:
+// domarium-snapshot's --scale. The window takes its own from the desktop.
+inline constexpr int DrawScaleHundredths[] = {100, 125, 150, 200, 300};
 
 inline constexpr std::array<SettingSpec, SettingCount> SettingTable{{
     // The clock: a list each.

@@ -44,6 +44,16 @@ QFont ReadoutFont() {
     return font;
 }
 
+QFont ScaledFont(QFont font, double scale) {
+    if (scale == 1.0) return font;
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * scale);
+    } else {
+        font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * scale)));
+    }
+    return font;
+}
+
 QtGlyphSource::QtGlyphSource(const QFont& font)
     : TextFont(font), MetricDevice(At96Dpi(QImage(1, 1, QImage::Format_RGB32))) {
     // The font and the 96 dots per inch never change, and neither do these.

@@ -14,6 +14,8 @@
 QFont ChartFont();
 // The default user-interface font, used by the read-outs.
 QFont ReadoutFont();
+// A font that many times larger, for a screen of that density; the same font at 1.
+QFont ScaledFont(QFont font, double scale);
 
 // Glyph masks drawn by QPainter in one font at 96 dots per inch, the unit of every chart.
 class QtGlyphSource final : public GlyphSource {

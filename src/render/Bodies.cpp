@@ -10,6 +10,7 @@
 #include "core/Horizontal.h"
 #include "geometry/Projection.h"
 #include "render/DrawingSurface.h"
+#include "render/Labels.h"
 
 namespace {
 constexpr double Radian = std::numbers::pi / 180;
@@ -29,11 +30,23 @@ constexpr Colour InsetBack = RGB(10, 10, 30), InsetLine = RGB(90, 90, 120),
 
 float F(double v) { return static_cast<float>(v); }
 
-void Label(DrawingSurface& S, double x, double y, const std::string& text, Colour colour) {
-    S.ForeColor = colour;
-    S.CurrentX = F(x);
-    S.CurrentY = F(y) - S.LineHeight() / 2;
-    S.PrintText(text);
+// What the body overlays hand the chart's label layout, and the places it keeps free.
+struct BodyLabels {
+    std::vector<LabelRequest>& Requests;
+    std::vector<KeepClear>& Discs;
+    std::vector<LabelBox>& Blocked;
+};
+
+// A text of the inset, at its place in the inset's corner and nowhere else.
+void InsetLabel(DrawingSurface& S, BodyLabels& out, double x, double y, const std::string& text) {
+    LabelRequest request;
+    request.Pieces = {text};
+    request.X = x;
+    request.Y = y - S.LineHeight() / 2;
+    request.Ink = InsetText;
+    request.Class = LabelClass::Sun;
+    request.Side = LabelSide::Fixed;
+    out.Requests.push_back(std::move(request));
 }
 
 // A disc of radius r at (x, y) lit toward the chart direction (ux, uy) (a unit vector),
@@ -97,7 +110,7 @@ double VenusRadius(double diameterArcsec) {
     return 4 + 8 * std::clamp((diameterArcsec - 10) / 56, 0.0, 1.0);
 }
 
-void DrawMoon(const Scene& scene, DrawingSurface& S) {
+void DrawMoon(const Scene& scene, DrawingSurface& S, BodyLabels& out) {
     const BodyPlace& moon = (*scene.Bodies)[Body::Moon];
     const ChartPoint p =
         PlaceSkyPoint(scene.Proj, moon.RightAscension, moon.Declination, scene.SiderealAngle);
@@ -107,21 +120,23 @@ void DrawMoon(const Scene& scene, DrawingSurface& S) {
     const double r = MoonRadius(scene);
     const double x = p.X(scene.Proj), y = p.Y(scene.Proj);
     PhaseDisc(S, x, y, r, ux, uy, moon.Illuminated, MoonLit, MoonDark, MoonRim);
+    out.Discs.push_back({x, y, r + 1});
     // The name whole and the age one character at a time, each at the advance of the text
-    // before it, so that a front end with glyph masks made ahead of time draws the same.
-    std::vector<std::string> pieces{"月 月齢"};
-    for (const char c : Fixed1(scene.Bodies->MoonAge)) pieces.emplace_back(1, c);
-    float width = 0;
-    for (const std::string& piece : pieces) width += S.TextAdvance(piece);
-    // Outward from the centre line, as the other overlays' labels go.
-    double at = x > scene.Proj.CenterX ? x - r - 4 - width : x + r + 4;
-    for (const std::string& piece : pieces) {
-        Label(S, at, y, piece, MoonText);
-        at += S.TextAdvance(piece);
-    }
+    // before it, so that a front end with glyph masks made ahead of time draws the same;
+    // outward from the centre line first, as the other overlays' labels go.
+    LabelRequest request;
+    request.Pieces = {"月 月齢"};
+    for (const char c : Fixed1(scene.Bodies->MoonAge)) request.Pieces.emplace_back(1, c);
+    request.X = x;
+    request.Y = y;
+    request.Ink = MoonText;
+    request.Class = LabelClass::Body;
+    request.Side = x > scene.Proj.CenterX ? LabelSide::Left : LabelSide::Right;
+    request.Gap = static_cast<float>(r + 4);
+    out.Requests.push_back(std::move(request));
 }
 
-void DrawPlanets(const Scene& scene, DrawingSurface& S) {
+void DrawPlanets(const Scene& scene, DrawingSurface& S, BodyLabels& out) {
     for (int b = 2; b < BodyCount; ++b) {
         const BodyPlace& planet = scene.Bodies->Place[static_cast<std::size_t>(b)];
         const ChartPoint p = PlaceSkyPoint(scene.Proj, planet.RightAscension, planet.Declination,
@@ -142,14 +157,25 @@ void DrawPlanets(const Scene& scene, DrawingSurface& S) {
             S.FillColor = ink;
             S.Circle(F(x), F(y), F(r), ink);
         }
-        Label(S, x + r + 2, y, BodyNames[b], ink);
+        out.Discs.push_back({x, y, r + 1});
+        LabelRequest request;
+        request.Pieces = {BodyNames[b]};
+        request.X = x;
+        request.Y = y;
+        request.Ink = ink;
+        request.Class = LabelClass::Body;
+        request.Side = LabelSide::Right;
+        request.Gap = static_cast<float>(r + 2);
+        request.Rank = b;
+        out.Requests.push_back(std::move(request));
     }
 }
 
 // The inset's two top views, each in a square of side `size` at (left, top): the Earth and
 // the Moon's orbit with the Sun's light from the left; and the Sun with the orbits of Venus
 // and the Earth, the Earth at the bottom.
-void DrawMoonView(const Scene& scene, DrawingSurface& S, double left, double top, double size) {
+void DrawMoonView(const Scene& scene, DrawingSurface& S, BodyLabels& out, double left, double top,
+                  double size) {
     const BodiesNow& now = *scene.Bodies;
     S.FillColor = InsetBack;
     S.Box(F(left), F(top), F(left + size), F(top + size), InsetLine);
@@ -175,10 +201,11 @@ void DrawMoonView(const Scene& scene, DrawingSurface& S, double left, double top
     const double r = size * 0.09;
     PhaseDisc(S, left + size - r - 3, top + r + 3, r, std::sin(a) >= 0 ? 1 : -1, 0,
               now[Body::Moon].Illuminated, MoonLit, MoonDark, MoonRim);
-    Label(S, left + 3, top + size - S.LineHeight() / 2 - 2, "月", InsetText);
+    InsetLabel(S, out, left + 3, top + size - S.LineHeight() / 2 - 2, "月");
 }
 
-void DrawVenusView(const Scene& scene, DrawingSurface& S, double left, double top, double size) {
+void DrawVenusView(const Scene& scene, DrawingSurface& S, BodyLabels& out, double left, double top,
+                   double size) {
     const BodiesNow& now = *scene.Bodies;
     S.FillColor = InsetBack;
     S.Box(F(left), F(top), F(left + size), F(top + size), InsetLine);
@@ -202,17 +229,19 @@ void DrawVenusView(const Scene& scene, DrawingSurface& S, double left, double to
     const char* name = venus.Elongation < 10 ? "見えにくい"
                        : venus.EastOfSun     ? "宵の明星"
                                              : "明けの明星";
-    Label(S, left + 3, top + size - S.LineHeight() / 2 - 2, std::string("金星：") + name,
-          InsetText);
+    InsetLabel(S, out, left + 3, top + size - S.LineHeight() / 2 - 2, std::string("金星：") + name);
 }
 
-void DrawInset(const Scene& scene, DrawingSurface& S) {
+void DrawInset(const Scene& scene, DrawingSurface& S, BodyLabels& out) {
     // The bottom corners, clear of the sphere (radius 0.8 of the half side) up to a quarter
-    // of the side.
+    // of the side; no other label is placed over them.
     const double side = std::min(S.Width(), S.Height());
     const double size = std::floor(side * 0.26);
-    DrawMoonView(scene, S, 1, S.Height() - size - 1, size);
-    DrawVenusView(scene, S, S.Width() - size - 1, S.Height() - size - 1, size);
+    const double top = S.Height() - size - 1, right = S.Width() - size - 1;
+    DrawMoonView(scene, S, out, 1, top, size);
+    DrawVenusView(scene, S, out, right, top, size);
+    out.Blocked.push_back({"", 1, top, size, size});
+    out.Blocked.push_back({"", right, top, size, size});
 }
 
 MarkedPoint BodyMark(const Scene& scene, Body body, std::string label, bool on) {
@@ -234,12 +263,14 @@ MarkedPoint BodyMark(const Scene& scene, Body body, std::string label, bool on) 
 }
 }  // namespace
 
-void DrawBodies(const Scene& scene, DrawingSurface& S) {
+void DrawBodies(const Scene& scene, DrawingSurface& S, std::vector<LabelRequest>& labels,
+                std::vector<KeepClear>& discs, std::vector<LabelBox>& blocked) {
     if (!scene.Bodies) return;
     const OverlaySet& on = scene.Look.Overlays;
-    if (on.Planets) DrawPlanets(scene, S);
-    if (on.Moon) DrawMoon(scene, S);
-    if (on.Space) DrawInset(scene, S);
+    BodyLabels out{labels, discs, blocked};
+    if (on.Planets) DrawPlanets(scene, S, out);
+    if (on.Moon) DrawMoon(scene, S, out);
+    if (on.Space) DrawInset(scene, S, out);
 }
 
 void ListBodyPoints(const Scene& scene, std::vector<MarkedPoint>& marks) {

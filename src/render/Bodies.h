@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "render/Labels.h"
 #include "render/Scene.h"
 
 class DrawingSurface;
@@ -21,11 +22,13 @@ inline constexpr const char* BodyLabelTexts[] = {"月 月齢",        "月",
 // DrawBodies: the switched-on body overlays: the planets' dots and names (Venus as its
 // phase, enlarged), the Moon's lit disc with 「月」 and its age, the inset of the top views.
 // Reads:   scene.Bodies (set by SceneOf when any of the three is on), the projection.
-// Writes:  pixels of S; S's ForeColor, FillColor and text position (the caller puts
-//          them back).
+// Writes:  pixels of S; S's ForeColor and FillColor (the caller puts them back); the
+//          labels for the chart's layout, the discs no label may cover (the Moon, the
+//          planets) and the boxes no label may enter (the inset's squares).
 // Notes:   The Moon is drawn with a radius of 6 % of the sphere's (at least 8 pixels), far
 //          larger than the real 0.26 deg, so that its phase reads on a 408-pixel chart.
-void DrawBodies(const Scene& scene, DrawingSurface& S);
+void DrawBodies(const Scene& scene, DrawingSurface& S, std::vector<LabelRequest>& labels,
+                std::vector<KeepClear>& discs, std::vector<LabelBox>& blocked);
 
 // ListBodyPoints: one moon row (label: its age in days, 0.1) with the Moon's overlay on
 // and one row per planet (label: its key) with the planets on, drawn where above the

@@ -22,8 +22,10 @@ struct ChartCache {
 // Reads:   the sky, the moment and the view; the surface's size, colours and font.
 // Writes:  the surface: cleared, the frame, the overlays under the stars (trails,
 //          constellation lines), the stars and the overlays over them; cache; stars, when
-//          given, the stars plotted in plotting order.
+//          given, the stars plotted in plotting order; labels, when given, the overlays'
+//          labels placed and dropped.
 // Notes:   Where the surface keeps the pixels of the same frame (and the day's overlay
 //          drawing with it), they are put back instead of drawn again: same pixels.
 void DrawChart(const Sky& sky, const Moment& moment, const View& view, DrawingSurface& S,
-               ChartCache& cache, std::vector<PlottedStar>* stars = nullptr);
+               ChartCache& cache, std::vector<PlottedStar>* stars = nullptr,
+               LabelOutcome* labels = nullptr);

@@ -21,18 +21,6 @@ SpherePoint SphereOf(const Scene& scene, const SkyPoint& p) {
     return s;
 }
 
-// Characters in a UTF-8 text: the bytes that do not continue a character.
-int CharacterCount(const std::string& text) {
-    int count = 0;
-    for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    return count;
-}
-
-// The chart font's Japanese characters are square, a little narrower than a line is high.
-double TextWidth(const DrawingSurface& S, const std::string& text) {
-    return CharacterCount(text) * (S.LineHeight() * 0.9);
-}
-
 void AppendPoint(std::vector<ChartLabel>* points, const Scene& scene, const char* kind,
                  const std::string& label, const SkyPoint& where, double x, double y) {
     if (points == nullptr) return;
@@ -47,11 +35,12 @@ void DrawConstellationLines(const Scene& scene, DrawingSurface& S) {
     const double cx = P.CenterX, cy = P.CenterY, R = P.R;
     if (!(R > 0)) return;
     const double piece = (LinePieceDegrees * ChartPi) / 180;
+    std::vector<InkSegment> segments;
     auto draw = [&](const ChartPoint& a, const ChartPoint& b) {
         if (a.Depth > 0 || b.Depth > 0) return;
-        S.Line(static_cast<float>(cx + a.OffsetX), static_cast<float>(cy + a.OffsetY),
-               static_cast<float>(cx + b.OffsetX), static_cast<float>(cy + b.OffsetY),
-               a.Facing + b.Facing < 0 ? LineColourBehind : LineColourFront);
+        segments.push_back({static_cast<float>(cx + a.OffsetX), static_cast<float>(cy + a.OffsetY),
+                            static_cast<float>(cx + b.OffsetX), static_cast<float>(cy + b.OffsetY),
+                            a.Facing + b.Facing < 0 ? LineColourBehind : LineColourFront});
     };
     for (const Constellation& c : scene.Stars.Figures.Constellations) {
         for (const std::vector<SkyPoint>& line : c.Lines) {
@@ -81,10 +70,11 @@ void DrawConstellationLines(const Scene& scene, DrawingSurface& S) {
             }
         }
     }
+    DrawHaloed(S, segments);
 }
 
-void DrawConstellationNames(const Scene& scene, DrawingSurface* S,
-                            std::vector<ChartLabel>* points) {
+void NameConstellations(const Scene& scene, std::vector<LabelRequest>* requests,
+                        std::vector<ChartLabel>* points) {
     const double cx = scene.Proj.CenterX, cy = scene.Proj.CenterY;
     for (const Constellation& c : scene.Stars.Figures.Constellations) {
         for (const SkyPoint& label : c.Labels) {
@@ -92,18 +82,22 @@ void DrawConstellationNames(const Scene& scene, DrawingSurface* S,
                 PlaceSkyPoint(scene.Proj, label.RA, label.Dec, scene.SiderealAngle);
             if (p.Depth > 0) continue;
             const double x = cx + p.OffsetX, y = cy + p.OffsetY;
-            if (S != nullptr) {
-                S->ForeColor = p.Facing < 0 ? NameColourBehind : NameColourFront;
-                S->CurrentX = static_cast<float>(x - TextWidth(*S, c.Name) / 2);
-                S->CurrentY = static_cast<float>(y - S->LineHeight() / 2);
-                S->PrintText(c.Name);
+            if (requests != nullptr) {
+                const bool far = p.Facing < 0;
+                requests->push_back({{c.Name},
+                                     x,
+                                     y,
+                                     far ? NameColourBehind : NameColourFront,
+                                     far ? LabelClass::Far : LabelClass::Near,
+                                     LabelSide::Centre});
             }
             AppendPoint(points, scene, "constellation", c.Name, label, x, y);
         }
     }
 }
 
-void DrawStarNames(const Scene& scene, DrawingSurface* S, std::vector<ChartLabel>* points) {
+void NameStars(const Scene& scene, std::vector<LabelRequest>* requests,
+               std::vector<ChartLabel>* points) {
     const double cx = scene.Proj.CenterX, cy = scene.Proj.CenterY;
     const Sky& sky = scene.Stars;
     for (const StarName& star : sky.Figures.StarNames) {
@@ -116,11 +110,16 @@ void DrawStarNames(const Scene& scene, DrawingSurface* S, std::vector<ChartLabel
         // Beside the disc the star pass draws: its radius, then a gap of two pixels.
         const double radius = m < DiscMagnitude ? std::floor((RadiusOffset - m) / RadiusStep) : 0.0;
         const double x = cx + p.OffsetX, y = cy + p.OffsetY;
-        if (S != nullptr) {
-            S->ForeColor = p.Facing < 0 ? StarNameColourBehind : StarNameColourFront;
-            S->CurrentX = static_cast<float>(x + radius + 2);
-            S->CurrentY = static_cast<float>(y - S->LineHeight() / 2);
-            S->PrintText(star.Name);
+        if (requests != nullptr) {
+            const bool far = p.Facing < 0;
+            requests->push_back({{star.Name},
+                                 x,
+                                 y,
+                                 far ? StarNameColourBehind : StarNameColourFront,
+                                 far ? LabelClass::Far : LabelClass::BrightStar,
+                                 LabelSide::Right,
+                                 static_cast<float>(radius + 2),
+                                 m});
         }
         AppendPoint(points, scene, "star-name", star.Name, where, x, y);
     }

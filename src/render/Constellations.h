@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/DrawingSurface.h"
+#include "render/Labels.h"
 
 struct Scene;
 
@@ -20,13 +21,13 @@ struct ChartLabel {
 };
 
 // Colours: pale blue lines, warm constellation names, pale yellow star names; behind the
-// dome each is nearer the sphere's grey.
+// dome each is dimmer (FarInk), and all of them ringed in LabelHalo.
 inline constexpr Colour LineColourFront = RGB(110, 160, 240);
-inline constexpr Colour LineColourBehind = RGB(88, 104, 136);
+inline constexpr Colour LineColourBehind = FarInk(LineColourFront);
 inline constexpr Colour NameColourFront = RGB(255, 196, 120);
-inline constexpr Colour NameColourBehind = RGB(160, 134, 104);
+inline constexpr Colour NameColourBehind = FarInk(NameColourFront);
 inline constexpr Colour StarNameColourFront = RGB(255, 250, 170);
-inline constexpr Colour StarNameColourBehind = RGB(170, 168, 128);
+inline constexpr Colour StarNameColourBehind = FarInk(StarNameColourFront);
 
 // Longest piece of a constellation line drawn straight: longer segments are cut into
 // pieces along the great circle, so they bend with the dome and stop at the horizon.
@@ -35,23 +36,24 @@ inline constexpr double LinePieceDegrees = 2.0;
 // DrawConstellationLines: every line of every constellation, where above the horizon.
 // Reads:   scene    the sky's Figures (Constellations[].Lines), sidereal angle, projection.
 // Writes:  S        one-pixel lines; a piece is drawn when both its ends are above the
-//                   horizon; LineColourFront, or LineColourBehind behind the dome.
+//                   horizon; LineColourFront, or LineColourBehind behind the dome, over a
+//                   ring of LabelHalo.
 // Notes:   1) Vertices are placed as the star pass places stars: a vertex at a catalogue
 //             star's coordinates ends exactly on that star.
 // Tested:  Orion's lines are drawn on the south view of a February evening and none of
 //          the south polar constellations' lines at 35 degrees north.
 void DrawConstellationLines(const Scene& scene, DrawingSurface& S);
 
-// DrawConstellationNames: each constellation's Japanese name centred on each of its label
-// positions that is above the horizon, in NameColourFront or NameColourBehind. Appends one
-// "constellation" point per name drawn to Points when it is given. Sets S.ForeColor and the
-// text position. Without a surface (S null) it only lists the points.
-void DrawConstellationNames(const Scene& scene, DrawingSurface* S,
-                            std::vector<ChartLabel>* points = nullptr);
+// NameConstellations: asks for each constellation's Japanese name on each of its label
+// positions that is above the horizon, centred there, in NameColourFront or
+// NameColourBehind. Appends one "constellation" point per name asked for to points when
+// it is given.
+void NameConstellations(const Scene& scene, std::vector<LabelRequest>* requests,
+                        std::vector<ChartLabel>* points = nullptr);
 
-// DrawStarNames: each named star brighter than LimitMag and above the horizon gets its name
-// to the right of its disc, in StarNameColourFront or StarNameColourBehind. Appends one
-// "star-name" point (at the star) per name drawn to Points when it is given. Sets
-// S.ForeColor and the text position. Without a surface (S null) it only lists the points.
-void DrawStarNames(const Scene& scene, DrawingSurface* S,
-                   std::vector<ChartLabel>* points = nullptr);
+// NameStars: asks for the name of each named star brighter than LimitMag and above the
+// horizon, right of its disc, in StarNameColourFront or StarNameColourBehind; the brighter
+// the star, the sooner it is placed. Appends one "star-name" point (at the star) per name
+// to points when it is given.
+void NameStars(const Scene& scene, std::vector<LabelRequest>* requests,
+               std::vector<ChartLabel>* points = nullptr);

@@ -10,6 +10,7 @@
 #include "render/Bodies.h"
 #include "render/Constellations.h"
 #include "render/DrawingSurface.h"
+#include "render/Labels.h"
 #include "render/RecordedDrawing.h"
 #include "render/Scene.h"
 #include "render/Trails.h"
@@ -17,20 +18,23 @@
 #include "time/Sun.h"
 
 namespace {
-// Colours chosen to read on the sphere's grey 80 and the horizon's grey 128.
+// Colours chosen to read on the sphere's grey 80 and the horizon's grey 128; the halo
+// round each keeps them 3:1 on either, and on the black.
 constexpr Colour SunDisc = RGB(255, 160, 0), SunRim = RGB(255, 230, 120);
 constexpr Colour SunPath = RGB(255, 210, 60), HourDot = RGB(255, 120, 0);
-constexpr Colour HourText = RGB(255, 235, 170), TransitMark = RGB(255, 80, 60);
-constexpr Colour Summer = RGB(255, 110, 110), Equinox = RGB(120, 230, 120),
+constexpr Colour HourText = RGB(255, 235, 170), TransitMark = RGB(255, 120, 100);
+constexpr Colour Summer = RGB(255, 125, 125), Equinox = RGB(120, 230, 120),
                  Winter = RGB(110, 180, 255);
 constexpr Colour EquatorLine = RGB(110, 230, 255), MeridianLine = RGB(200, 160, 255);
 constexpr Colour PoleMark = RGB(255, 140, 220);
 
-// The far half of the sphere: each component at 55 %.
-Colour Dim(Colour c) {
-    const int r = c % 256, g = (c / 256) % 256, b = c / 65536;
-    return RGB(r * 55 / 100, g * 55 / 100, b * 55 / 100);
-}
+Colour Dim(Colour c) { return FarInk(c); }
+
+// What the kept drawing asks of the label pass: its labels and its dots.
+struct Asked {
+    std::vector<LabelRequest>& Labels;
+    std::vector<KeepClear>& Discs;
+};
 
 // A point of a path on the chart, with what decides how it is drawn.
 struct PathPoint {
@@ -49,6 +53,7 @@ float F(double v) { return static_cast<float>(v); }
 // `colour`, far ones dimmer and every other one left out, so they read as dashed.
 // A segment that crosses the horizon is cut where its depth is zero.
 void DrawSkyPath(DrawingSurface& S, const std::vector<PathPoint>& points, Colour colour) {
+    std::vector<InkSegment> segments;
     for (std::size_t i = 0; i + 1 < points.size(); ++i) {
         PathPoint a = points[i], b = points[i + 1];
         if (a.Depth > 0 && b.Depth > 0) continue;
@@ -59,49 +64,32 @@ void DrawSkyPath(DrawingSurface& S, const std::vector<PathPoint>& points, Colour
             (a.Depth > 0 ? a : b) = cut;
         }
         if (a.Facing + b.Facing >= 0) {
-            S.Line(F(a.X), F(a.Y), F(b.X), F(b.Y), colour);
+            segments.push_back({F(a.X), F(a.Y), F(b.X), F(b.Y), colour});
         } else if (i % 2 == 0) {
-            S.Line(F(a.X), F(a.Y), F(b.X), F(b.Y), Dim(colour));
+            segments.push_back({F(a.X), F(a.Y), F(b.X), F(b.Y), Dim(colour)});
         }
     }
+    DrawHaloed(S, segments);
 }
 
-// Rough width of a text in the chart font: full-width characters one line high,
-// ASCII half of that. Only to put a label on the outer side of its point.
-float TextWidth(const DrawingSurface& S, const std::string& text) {
-    float width = 0;
-    for (unsigned char c : text) {
-        if (c < 0x80)
-            width += 0.5f * S.LineHeight();
-        else if (c >= 0xC0)
-            width += S.LineHeight();
-    }
-    return width;
+void HaloLine(DrawingSurface& S, double x1, double y1, double x2, double y2, Colour colour) {
+    DrawHaloed(S, {{F(x1), F(y1), F(x2), F(y2), colour}});
 }
 
-// Writes a label beside a point, on the side away from the chart's centre line.
-void WriteLabel(const Scene& scene, DrawingSurface& S, double x, double y, const std::string& text,
-                Colour colour) {
-    constexpr float Gap = 5;
-    S.ForeColor = colour;
-    const float width = TextWidth(S, text);
-    const float left = F(x) - Gap - width, right = F(x) + Gap;
-    // Outward from the centre line, unless that runs off the surface.
-    const bool leftFits = left >= 0, rightFits = right + width <= static_cast<float>(S.Width());
-    S.CurrentX =
-        (x < scene.Proj.CenterX ? leftFits || !rightFits : !rightFits && leftFits) ? left : right;
-    S.CurrentY = F(y) - S.LineHeight() / 2;
-    S.PrintText(text);
+// Asks for a label beside a point, preferably on the side away from the chart's centre
+// line.
+void WriteLabel(const Scene& scene, Asked& asked, double x, double y, const std::string& text,
+                Colour colour, LabelClass rank) {
+    asked.Labels.push_back(
+        {{text}, x, y, colour, rank, x < scene.Proj.CenterX ? LabelSide::Left : LabelSide::Right});
 }
 
 // WriteLabel for a name followed by a value that takes any of many values: the name is
 // printed whole and the value one character at a time, each at the advance of the text
 // before it, so that a front end with glyph masks made ahead of time (the browser's)
 // needs the masks of the characters only and draws the same pixels as the desktop.
-void WriteValueLabel(const Scene& scene, DrawingSurface& S, double x, double y,
-                     const std::string& name, const std::string& value, Colour colour) {
-    constexpr float Gap = 5;
-    S.ForeColor = colour;
+void WriteValueLabel(const Scene& scene, Asked& asked, double x, double y, const std::string& name,
+                     const std::string& value, Colour colour, LabelClass rank) {
     std::vector<std::string> pieces{name};
     for (char c : value) {
         if (static_cast<unsigned char>(c) < 0x80) {
@@ -112,28 +100,18 @@ void WriteValueLabel(const Scene& scene, DrawingSurface& S, double x, double y,
             pieces.back() += c;  // A continuation byte.
         }
     }
-    std::vector<float> advances;
-    float width = 0;
-    for (const std::string& piece : pieces) {
-        advances.push_back(S.TextAdvance(piece));
-        width += advances.back();
-    }
-    const float left = F(x) - Gap - width, right = F(x) + Gap;
-    const bool leftFits = left >= 0, rightFits = right + width <= static_cast<float>(S.Width());
-    float at =
-        (x < scene.Proj.CenterX ? leftFits || !rightFits : !rightFits && leftFits) ? left : right;
-    const float top = F(y) - S.LineHeight() / 2;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        S.CurrentX = at;
-        S.CurrentY = top;
-        S.PrintText(pieces[i]);
-        at += advances[i];
-    }
+    asked.Labels.push_back({std::move(pieces), x, y, colour, rank,
+                            x < scene.Proj.CenterX ? LabelSide::Left : LabelSide::Right});
 }
 
-void Dot(DrawingSurface& S, double x, double y, float radius, Colour colour) {
+// A dot on its halo, kept clear of other labels.
+void Dot(DrawingSurface& S, Asked& asked, double x, double y, float radius, Colour colour) {
+    const float ring = std::max(1.0f, std::round(S.DrawScale));
+    S.FillColor = LabelHalo;
+    S.Circle(F(x), F(y), radius + ring, LabelHalo);
     S.FillColor = colour;
     S.Circle(F(x), F(y), radius, colour);
+    asked.Discs.push_back({x, y, radius + ring});
 }
 
 std::string Degrees(double value) {
@@ -216,45 +194,50 @@ const char* CulminationName(const Scene& scene, double transit) {
 void HorizonTick(const Scene& scene, DrawingSurface& S, double azimuth, Colour colour) {
     const PathPoint low = OnChart(scene, PlaceHorizontalPoint(scene.Proj, -4, azimuth));
     const PathPoint high = OnChart(scene, PlaceHorizontalPoint(scene.Proj, 4, azimuth));
-    S.Line(F(low.X), F(low.Y), F(high.X), F(high.Y), colour);
+    HaloLine(S, low.X, low.Y, high.X, high.Y, colour);
 }
 
-void DrawSun(const Scene& scene, DrawingSurface& S, const std::vector<MarkedPoint>& marks) {
+void DrawSun(const Scene& scene, DrawingSurface& S, Asked& asked,
+             const std::vector<MarkedPoint>& marks) {
     const SunDay day = FindSunDay(scene.At, DayOf(scene));
     DrawSkyPath(S, SunCourse(scene, day), SunPath);
     for (const MarkedPoint& m : marks) {
         if (!m.Drawn) continue;
         const Colour near = m.Facing >= 0 ? HourDot : Dim(HourDot);
         if (m.Kind == "sun-hour") {
-            Dot(S, m.X, m.Y, 2.5f, near);
-            WriteLabel(scene, S, m.X, m.Y, m.Label, m.Facing >= 0 ? HourText : Dim(HourText));
+            Dot(S, asked, m.X, m.Y, 2.5f, near);
+            WriteLabel(scene, asked, m.X, m.Y, m.Label, m.Facing >= 0 ? HourText : Dim(HourText),
+                       LabelClass::Sun);
         } else if (m.Kind == "sunrise" || m.Kind == "sunset") {
             HorizonTick(scene, S, m.Azimuth, SunPath);
-            WriteLabel(scene, S, m.X, m.Y + S.LineHeight(),
-                       m.Kind == "sunrise" ? "日の出" : "日の入り", HourText);
+            WriteLabel(scene, asked, m.X, m.Y + S.LineHeight(),
+                       m.Kind == "sunrise" ? "日の出" : "日の入り", HourText, LabelClass::Sun);
         } else if (m.Kind == "transit") {
             // The transit altitude as a line down to the horizon below it.
             const PathPoint foot = OnChart(scene, PlaceHorizontalPoint(scene.Proj, 0, m.Azimuth));
-            S.Line(F(m.X), F(m.Y), F(foot.X), F(foot.Y), Dim(TransitMark));
-            Dot(S, m.X, m.Y, 3.5f, TransitMark);
+            HaloLine(S, m.X, m.Y, foot.X, foot.Y, Dim(TransitMark));
+            Dot(S, asked, m.X, m.Y, 3.5f, TransitMark);
             // North of the zenith (the south, the tropics in summer) it is 北中.
             const bool north = std::fabs(m.Azimuth) < 90 || m.Azimuth > 270;
-            WriteValueLabel(scene, S, m.X, m.Y - S.LineHeight(),
+            WriteValueLabel(scene, asked, m.X, m.Y - S.LineHeight(),
                             north && Latitude(scene) < 90 ? "北中高度 " : "南中高度 ",
-                            m.Label + "°", TransitMark);
+                            m.Label + "°", TransitMark, LabelClass::Sun);
         }
     }
 }
 
-// The Sun now: the one part of the Sun's overlay that moves with the clock.
-void DrawSunDisc(const Scene& scene, DrawingSurface& S) {
+// The Sun now: the one part of the Sun's overlay that moves with the clock. Its disc is
+// kept clear of labels.
+void DrawSunDisc(const Scene& scene, DrawingSurface& S, std::vector<KeepClear>& discs) {
     const SunPlace now = SunAtMinute(scene.At.MinuteOfYear, scene.At.Year, SunParts::Direction);
     const ChartPoint p =
         PlaceSkyPoint(scene.Proj, now.RightAscension, now.Declination, scene.SiderealAngle);
     if (p.Depth > 0) return;  // The stars' horizon test.
     S.FillColor = SunDisc;
-    S.Circle(F(scene.Proj.CenterX + p.OffsetX), F(scene.Proj.CenterY + p.OffsetY),
-             F(std::max(4.0, scene.Proj.R * 0.04)), SunRim);
+    const double x = scene.Proj.CenterX + p.OffsetX, y = scene.Proj.CenterY + p.OffsetY;
+    const double radius = std::max(4.0, scene.Proj.R * 0.04);
+    S.Circle(F(x), F(y), F(radius), SunRim);
+    discs.push_back({x, y, radius + 1});
 }
 
 // What decides the kept drawing of the Sun's day, the seasons and the circles: the date,
@@ -282,12 +265,13 @@ std::vector<double> ShapesKey(const Scene& scene, const DrawingSurface& S) {
             static_cast<double>(S.Width()),
             static_cast<double>(S.Height()),
             S.LineHeight(),
+            S.DrawScale,
             static_cast<double>(on.Sun),
             static_cast<double>(on.Seasons),
             static_cast<double>(on.Circles)};
 }
 
-void DrawSeasons(const Scene& scene, DrawingSurface& S) {
+void DrawSeasons(const Scene& scene, DrawingSurface& S, Asked& asked) {
     const std::array<int, 4> days = FindSeasonDays(scene.At.Year);  // 春分, 夏至, 秋分, 冬至.
     struct Season {
         int Day;
@@ -301,10 +285,12 @@ void DrawSeasons(const Scene& scene, DrawingSurface& S) {
         const SunDay day = FindSunDay(scene.At, season.Day);
         if (!day.Up) {
             // A path wholly below the horizon (polar night): said in the corner instead.
-            S.ForeColor = season.Ink;
-            S.CurrentX = 2;
-            S.CurrentY = noteY;
-            S.PrintText(std::string(season.Name) + "：一日中 地平線の下");
+            asked.Labels.push_back({{std::string(season.Name) + "：一日中 地平線の下"},
+                                    2,
+                                    noteY,
+                                    season.Ink,
+                                    LabelClass::Sun,
+                                    LabelSide::Fixed});
             noteY += S.LineHeight();
             continue;
         }
@@ -315,13 +301,16 @@ void DrawSeasons(const Scene& scene, DrawingSurface& S) {
         const PathPoint& end = course.back();
         char altitude[32];
         std::snprintf(altitude, sizeof altitude, "%.1f°", day.TransitAltitude);
-        WriteValueLabel(scene, S, end.X, end.Y,
+        const bool near = end.Facing >= 0;
+        WriteValueLabel(scene, asked, end.X, end.Y,
                         std::string(season.Name) + " " + CulminationName(scene, day.Transit),
-                        altitude, end.Facing >= 0 ? season.Ink : Dim(season.Ink));
+                        altitude, near ? season.Ink : Dim(season.Ink),
+                        near ? LabelClass::Sun : LabelClass::Far);
     }
 }
 
-void DrawCircles(const Scene& scene, DrawingSurface& S, const std::vector<MarkedPoint>& marks) {
+void DrawCircles(const Scene& scene, DrawingSurface& S, Asked& asked,
+                 const std::vector<MarkedPoint>& marks) {
     const double theta = scene.SiderealAngle;
     const double latitude = Latitude(scene);
     const bool atPole = scene.At.PoleAngle == 0 || scene.At.PoleAngle == 180;
@@ -334,7 +323,10 @@ void DrawCircles(const Scene& scene, DrawingSurface& S, const std::vector<Marked
     DrawSkyPath(S, equator, EquatorLine);
     // The name 45 degrees east of the meridian, clear of the meridian's own marks.
     const PathPoint& named = equator[static_cast<std::size_t>(segments / 8)];
-    if (named.Depth <= 0) WriteLabel(scene, S, named.X, named.Y, "天の赤道", EquatorLine);
+    if (named.Depth <= 0)
+        WriteLabel(scene, asked, named.X, named.Y, "天の赤道",
+                   named.Facing >= 0 ? EquatorLine : Dim(EquatorLine),
+                   named.Facing >= 0 ? LabelClass::Near : LabelClass::Far);
     // 子午線: north point, zenith, south point (undefined at the poles, like the compass).
     if (!atPole) {
         std::vector<PathPoint> meridian;
@@ -346,7 +338,7 @@ void DrawCircles(const Scene& scene, DrawingSurface& S, const std::vector<Marked
         DrawSkyPath(S, meridian, MeridianLine);
         // Altitude 20, on the side away from the raised pole and its altitude arc.
         const PathPoint& label = meridian[latitude >= 0 ? 32 : 4];
-        WriteLabel(scene, S, label.X, label.Y, "子午線", MeridianLine);
+        WriteLabel(scene, asked, label.X, label.Y, "子午線", MeridianLine, LabelClass::Near);
     }
     // The polar axis through the centre: the raised half solid and past the sphere,
     // the lowered half dashed.
@@ -355,14 +347,16 @@ void DrawCircles(const Scene& scene, DrawingSurface& S, const std::vector<Marked
     const PathPoint& raised = latitude >= 0 ? north : south;
     const PathPoint& lowered = latitude >= 0 ? south : north;
     const double cx = scene.Proj.CenterX, cy = scene.Proj.CenterY;
-    S.Line(F(cx), F(cy), F(cx + 1.15 * (raised.X - cx)), F(cy + 1.15 * (raised.Y - cy)), PoleMark);
+    std::vector<InkSegment> axis{
+        {F(cx), F(cy), F(cx + 1.15 * (raised.X - cx)), F(cy + 1.15 * (raised.Y - cy)), PoleMark}};
     constexpr int Dashes = 12;
     for (int k = 0; k < Dashes; k += 2) {
         const double t0 = static_cast<double>(k) / Dashes, t1 = (k + 1.0) / Dashes;
         const Colour ink = latitude == 0 ? PoleMark : Dim(PoleMark);
-        S.Line(F(cx + t0 * (lowered.X - cx)), F(cy + t0 * (lowered.Y - cy)),
-               F(cx + t1 * (lowered.X - cx)), F(cy + t1 * (lowered.Y - cy)), ink);
+        axis.push_back({F(cx + t0 * (lowered.X - cx)), F(cy + t0 * (lowered.Y - cy)),
+                        F(cx + t1 * (lowered.X - cx)), F(cy + t1 * (lowered.Y - cy)), ink});
     }
+    DrawHaloed(S, axis);
     // The pole's altitude: an arc up the meridian from the horizon's north point (south
     // point in the south) to the raised pole, on the sphere and small at the centre.
     const double baseAzimuth = latitude >= 0 ? 0 : 180;
@@ -376,22 +370,42 @@ void DrawCircles(const Scene& scene, DrawingSurface& S, const std::vector<Marked
         DrawSkyPath(S, arc, PoleMark);
         if (scale == 1.0 && height > 0) {
             const PathPoint& mid = arc[arc.size() / 2];
-            WriteLabel(scene, S, mid.X, mid.Y, "高度 " + Degrees(height), PoleMark);
+            WriteLabel(scene, asked, mid.X, mid.Y, "高度 " + Degrees(height), PoleMark,
+                       LabelClass::Near);
         }
     }
     for (const MarkedPoint& m : marks) {
         if (!m.Drawn) continue;
         if (m.Kind == "pole-north" || m.Kind == "pole-south") {
-            Dot(S, m.X, m.Y, 3.5f, PoleMark);
-            WriteLabel(scene, S, m.X, m.Y - S.LineHeight() / 2,
-                       m.Kind == "pole-north" ? "天の北極" : "天の南極", PoleMark);
+            Dot(S, asked, m.X, m.Y, 3.5f, PoleMark);
+            WriteLabel(scene, asked, m.X, m.Y - S.LineHeight() / 2,
+                       m.Kind == "pole-north" ? "天の北極" : "天の南極", PoleMark,
+                       LabelClass::Near);
         } else if (m.Kind == "zenith") {
-            Dot(S, m.X, m.Y, 3.0f, MeridianLine);
-            WriteLabel(scene, S, m.X, m.Y - S.LineHeight() / 2, "天頂", MeridianLine);
+            Dot(S, asked, m.X, m.Y, 3.0f, MeridianLine);
+            WriteLabel(scene, asked, m.X, m.Y - S.LineHeight() / 2, "天頂", MeridianLine,
+                       LabelClass::Near);
         }
     }
 }
 }  // namespace
+
+std::vector<OverlayInk> OverlayInks() {
+    return {{"sun-disc", SunDisc},
+            {"sun-path", SunPath},
+            {"hour-dot", HourDot},
+            {"hour-text", HourText},
+            {"transit", TransitMark},
+            {"summer", Summer},
+            {"equinox", Equinox},
+            {"winter", Winter},
+            {"equator", EquatorLine},
+            {"meridian", MeridianLine},
+            {"pole", PoleMark},
+            {"constellation-line", LineColourFront},
+            {"constellation-name", NameColourFront},
+            {"star-name", StarNameColourFront}};
+}
 
 std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
     std::vector<MarkedPoint> marks;
@@ -430,8 +444,8 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
     // The names as written on the chart: only those drawn, and only with the names on.
     if (scene.Look.Overlays.Names) {
         std::vector<ChartLabel> labels;
-        DrawConstellationNames(scene, nullptr, &labels);
-        DrawStarNames(scene, nullptr, &labels);
+        NameConstellations(scene, nullptr, &labels);
+        NameStars(scene, nullptr, &labels);
         for (ChartLabel& label : labels) {
             MarkedPoint m;
             m.Kind = std::move(label.Kind);
@@ -467,21 +481,28 @@ void KeepOverlayShapes(const Scene& scene, OverlayCache& kept, DrawingSurface& S
         RecordingDrawing recorder(kept.Commands, S);
         recorder.FillColor = S.FillColor;
         recorder.FillStyle = S.FillStyle;
+        recorder.DrawScale = S.DrawScale;
         const std::vector<MarkedPoint> marks = ListMarkedPoints(scene);
-        if (on.Circles) DrawCircles(scene, recorder, marks);
-        if (on.Seasons) DrawSeasons(scene, recorder);
-        if (on.Sun) DrawSun(scene, recorder, marks);
+        kept.Labels.clear();
+        kept.Discs.clear();
+        Asked asked{kept.Labels, kept.Discs};
+        if (on.Circles) DrawCircles(scene, recorder, asked, marks);
+        if (on.Seasons) DrawSeasons(scene, recorder, asked);
+        if (on.Sun) DrawSun(scene, recorder, asked, marks);
         kept.Key = std::move(key);
         ++kept.Generation;
     }
     kept.Layer = kept.Generation;
 }
 
-void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurface& S) {
+void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurface& S,
+                           LabelOutcome* placed) {
     const OverlaySet& on = scene.Look.Overlays;
     if (!on.Sun && !on.Seasons && !on.Circles && !on.Names && !on.AnyBody()) return;
     const Colour fore = S.ForeColor, fill = S.FillColor;
     const float textX = S.CurrentX, textY = S.CurrentY;
+    std::vector<LabelRequest> labels;
+    std::vector<KeepClear> discs;
     if (on.Sun || on.Seasons || on.Circles) {
         KeepOverlayShapes(scene, kept, S);
         // Kept with the frame where the surface can: then only the pixels the stars
@@ -491,13 +512,18 @@ void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurfac
             ReplayDrawing(kept.Commands, S);
             S.KeepLayer(kept.Layer);
         }
-        if (on.Sun) DrawSunDisc(scene, S);
+        labels = kept.Labels;
+        discs = kept.Discs;
+        if (on.Sun) DrawSunDisc(scene, S, discs);
     }
     if (on.Names) {
-        DrawConstellationNames(scene, &S);
-        DrawStarNames(scene, &S);
+        NameConstellations(scene, &labels);
+        NameStars(scene, &labels);
     }
-    if (on.AnyBody()) DrawBodies(scene, S);
+    std::vector<LabelBox> blocked = CompassBoxes(scene.Proj, S);
+    if (on.AnyBody()) DrawBodies(scene, S, labels, discs, blocked);
+    LabelOutcome outcome = PlaceLabels(std::move(labels), discs, blocked, S);
+    if (placed != nullptr) *placed = std::move(outcome);
     S.ForeColor = fore;
     S.FillColor = fill;
     S.CurrentX = textX;

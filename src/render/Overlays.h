@@ -10,11 +10,21 @@
 #include <string>
 #include <vector>
 
+#include "render/DrawingSurface.h"
 #include "render/Scene.h"
 
 struct OverlayCache;
 struct TrailCache;
+struct LabelOutcome;
 class DrawingSurface;
+
+// The near-side ink of every overlay line, dot and label (the far side's is FarInk of it),
+// by a name of its own, for checking their contrast.
+struct OverlayInk {
+    const char* Name;
+    Colour Near;
+};
+std::vector<OverlayInk> OverlayInks();
 
 // ListMarkedPoints: every marked point of the chart's date and place, in the order
 // sun, 24 sun-hour rows (0..23 h zone time), sunrise, sunset (where the Sun crosses
@@ -40,7 +50,8 @@ void DrawOverlaysUnderStars(const Scene& scene, TrailCache& trails, DrawingSurfa
 void KeepOverlayShapes(const Scene& scene, OverlayCache& kept, DrawingSurface& S);
 
 // DrawOverlaysOverStars: the overlays drawn after PlotStars: the sky's circles, the
-// seasons' paths, the Sun's day and the Sun, then the constellation and star names. With
+// seasons' paths, the Sun's day and the Sun, then every label of them and the constellation
+// and star names, laid out together (PlaceLabels); placed, when given, gets the layout. With
 // all of them off it returns at once, touching neither the cache nor the surface.
 // Reads:   as ListMarkedPoints, and the sky's figures.
 // Writes:  pixels of S; kept, the drawing of the circles, the seasons and
@@ -50,4 +61,5 @@ void KeepOverlayShapes(const Scene& scene, OverlayCache& kept, DrawingSurface& S
 //          the surface kept it with the frame (FrameKey.Layer), laid again only over the
 //          pixels the stars wrote, so an animation step costs little more than without.
 // Tested:  drawing at every latitude; a replay draws what a fresh drawing draws.
-void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurface& S);
+void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurface& S,
+                           LabelOutcome* placed = nullptr);

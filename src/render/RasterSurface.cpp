@@ -422,7 +422,24 @@ void RasterSurface::Box(float x1, float y1, float x2, float y2, Colour c) {
     }
 }
 
-const RasterSurface::KeptMask& RasterSurface::MaskFor(const std::string& text) {
+namespace {
+// Each row's first and last covered column of a coverage of the mask's size (first > last
+// for an empty row).
+std::vector<std::pair<int, int>> CoveredSpans(const GlyphMask& m,
+                                              const std::vector<std::uint8_t>& cover) {
+    std::vector<std::pair<int, int>> spans(static_cast<std::size_t>(m.Height), {0, -1});
+    for (int my = 0; my < m.Height; ++my) {
+        const std::uint8_t* coverage = cover.data() + static_cast<std::ptrdiff_t>(m.Width) * my;
+        int first = 0, last = m.Width - 1;
+        while (first <= last && coverage[first] == 0) ++first;
+        while (last >= first && coverage[last] == 0) --last;
+        spans[static_cast<std::size_t>(my)] = {first, last};
+    }
+    return spans;
+}
+}  // namespace
+
+RasterSurface::KeptMask& RasterSurface::MaskFor(const std::string& text) {
     auto found = TextMasks.find(text);
     if (found != TextMasks.end()) return found->second;
     if (TextMasks.size() > 512) TextMasks.clear();  // Read-outs print at most a few hundred texts.
@@ -432,17 +449,9 @@ const RasterSurface::KeptMask& RasterSurface::MaskFor(const std::string& text) {
             static_cast<std::size_t>(mask.Width) * static_cast<std::size_t>(mask.Height)) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "文字を描けません。");
     }
-    KeptMask kept{std::move(mask), {}};
+    KeptMask kept{std::move(mask), {}, -1, {}, {}};
     const GlyphMask& m = kept.Mask;
-    kept.Covered.assign(static_cast<std::size_t>(m.Height), {0, -1});
-    for (int my = 0; my < m.Height; ++my) {
-        const std::uint8_t* coverage =
-            m.Coverage.data() + static_cast<std::ptrdiff_t>(m.Width) * my;
-        int first = 0, last = m.Width - 1;
-        while (first <= last && coverage[first] == 0) ++first;
-        while (last >= first && coverage[last] == 0) --last;
-        kept.Covered[static_cast<std::size_t>(my)] = {first, last};
-    }
+    kept.Covered = CoveredSpans(m, m.Coverage);
     return TextMasks.emplace(text, std::move(kept)).first->second;
 }
 
@@ -455,29 +464,32 @@ float RasterSurface::TextAdvance(const std::string& text) {
 void RasterSurface::PrintText(const std::string& text) {
     if (!text.empty() && std::isfinite(CurrentX) && std::isfinite(CurrentY)) {
         const Pixel ink = Ink(ForeColor);
-        const KeptMask& kept = MaskFor(text);
+        KeptMask& kept = MaskFor(text);
         const GlyphMask& mask = kept.Mask;
         const int left = PixelOf(CurrentX) - mask.MarginLeft;
         const int top = PixelOf(CurrentY) - mask.MarginTop;
         if (TextOutline >= 0) {
             // The outline: the glyphs' coverage spread by the pen width in every direction.
-            const Pixel ring = Ink(TextOutline);
             const int reach = PenWidth();
-            std::vector<std::uint8_t> spread(mask.Coverage.size(), 0);
-            for (int my = 0; my < mask.Height; ++my) {
-                for (int mx = 0; mx < mask.Width; ++mx) {
-                    std::uint8_t most = 0;
-                    for (int sy = std::max(my - reach, 0);
-                         sy <= std::min(my + reach, mask.Height - 1); ++sy)
-                        for (int sx = std::max(mx - reach, 0);
-                             sx <= std::min(mx + reach, mask.Width - 1); ++sx)
-                            most = std::max(
-                                most,
-                                mask.Coverage[static_cast<std::size_t>(sy * mask.Width + sx)]);
-                    spread[static_cast<std::size_t>(my * mask.Width + mx)] = most;
+            if (kept.OutlineReach != reach) {
+                kept.OutlineReach = reach;
+                kept.Outline.assign(mask.Coverage.size(), 0);
+                for (int my = 0; my < mask.Height; ++my) {
+                    for (int mx = 0; mx < mask.Width; ++mx) {
+                        std::uint8_t most = 0;
+                        for (int sy = std::max(my - reach, 0);
+                             sy <= std::min(my + reach, mask.Height - 1); ++sy)
+                            for (int sx = std::max(mx - reach, 0);
+                                 sx <= std::min(mx + reach, mask.Width - 1); ++sx)
+                                most = std::max(
+                                    most,
+                                    mask.Coverage[static_cast<std::size_t>(sy * mask.Width + sx)]);
+                        kept.Outline[static_cast<std::size_t>(my * mask.Width + mx)] = most;
+                    }
                 }
+                kept.OutlineCovered = CoveredSpans(mask, kept.Outline);
             }
-            BlendMask(mask, spread, nullptr, left, top, ring);
+            BlendMask(mask, kept.Outline, &kept.OutlineCovered, left, top, Ink(TextOutline));
         }
         BlendMask(mask, mask.Coverage, &kept.Covered, left, top, ink);
     }

@@ -92,8 +92,13 @@ private:
     struct KeptMask {
         GlyphMask Mask;
         std::vector<std::pair<int, int>> Covered;  // By mask row.
+        // The outline's coverage (the glyphs spread by OutlineReach pixels), made at the
+        // first outlined print: the overlays' labels are outlined at every animation step.
+        int OutlineReach = -1;
+        std::vector<std::uint8_t> Outline;
+        std::vector<std::pair<int, int>> OutlineCovered;
     };
-    const KeptMask& MaskFor(const std::string& text);
+    KeptMask& MaskFor(const std::string& text);
     static constexpr float SmallDiscLimit = 64.0f;
     struct DiscShape {
         float Radius;

@@ -12,6 +12,7 @@
 #include "core/Sky.h"
 #include "core/View.h"
 #include "geometry/Projection.h"
+#include "render/Labels.h"
 #include "render/RecordedDrawing.h"
 
 // What one chart is drawn from: the three inputs with the view's projection and the
@@ -37,6 +38,10 @@ BodiesNow BodiesOfScene(const Scene& scene, BodyTables* tables = nullptr);
 struct OverlayCache {
     std::vector<double> Key;  // Empty: nothing kept.
     std::vector<DrawCommand> Commands;
+    // Their labels and the dots those must keep clear of, laid out with every other label
+    // of each chart rather than kept drawn.
+    std::vector<LabelRequest> Labels;
+    std::vector<KeepClear> Discs;
     // Which drawing Commands holds: a new number at each recording, never 0. Layer is it
     // while the kept drawing is on the chart, 0 otherwise; the frame's key carries Layer,
     // so that a surface may keep the drawing with the frame's pixels.

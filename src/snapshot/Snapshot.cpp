@@ -1,6 +1,7 @@
 #include "Snapshot.h"
 
 #include <QImage>
+#include <cmath>
 #include <cstdio>
 
 #include "catalogue/StarData.h"
@@ -29,7 +30,9 @@ View ViewOf(const SnapshotOptions& options) {
     View view;
     view.Azimuth = static_cast<std::int16_t>(options.Azimuth);
     view.Elevation = static_cast<std::int16_t>(-options.Elevation);  // Positive looks down.
-    view.Side = options.Size;
+    // The window's chart on a screen of that density: as many device pixels a side.
+    view.Side = options.Scale == 1.0 ? options.Size
+                                     : static_cast<int>(std::lround(options.Size * options.Scale));
     // The magnitude list's item: tenths from -1.4.
     view.LimitMag = static_cast<double>(Checked16(options.LimitIndex + LimitTenthsAtItemZero)) / 10;
     view.Overlays = options.Overlays;
@@ -38,19 +41,20 @@ View ViewOf(const SnapshotOptions& options) {
 }
 
 QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars,
-                    std::vector<MarkedPoint>* points, std::string* bodies) {
+                    std::vector<MarkedPoint>* points, std::string* bodies, LabelOutcome* labels) {
     Sky sky;
     TakeCatalogue(sky, ReadCatalogueFiles(options.StarData));
     const Moment moment = MomentOf(options);
     const View view = ViewOf(options);
-    const QtGlyphSource chartText(ChartFont());
+    const QtGlyphSource chartText(ScaledFont(ChartFont(), options.Scale));
     // A chart surface as a window's: black, discs filled white.
     RasterSurface chart(view.Side, view.Side, Black, chartText);
     chart.FillStyle = FillStyleKind::Solid;
     chart.FillColor = White;
+    chart.DrawScale = static_cast<float>(options.Scale);
     ChartCache cache;
     stars.clear();
-    DrawChart(sky, moment, view, chart, cache, &stars);
+    DrawChart(sky, moment, view, chart, cache, &stars, labels);
     if (points != nullptr) *points = ListMarkedPoints(SceneOf(sky, moment, view));
     if (bodies != nullptr) {
         Scene scene = SceneOf(sky, moment, view);
@@ -67,6 +71,17 @@ std::string StarTable(const std::vector<PlottedStar>& stars) {
         std::snprintf(row, sizeof row, "%d,%.6f,%.6f,%g,%s\n", star.Index,
                       static_cast<double>(star.X), static_cast<double>(star.Y),
                       static_cast<double>(star.Radius), star.Disc ? "disc" : "pixel");
+        table += row;
+    }
+    return table;
+}
+
+std::string LabelTable(const std::vector<LabelBox>& labels) {
+    std::string table = "text,x,y,width,height\n";
+    char row[200];
+    for (const LabelBox& label : labels) {
+        std::snprintf(row, sizeof row, "%s,%.3f,%.3f,%.3f,%.3f\n", label.Text.c_str(), label.X,
+                      label.Y, label.Width, label.Height);
         table += row;
     }
     return table;

@@ -20,10 +20,15 @@ View ViewOf(const SnapshotOptions& options);
 // catalogue, say). With `points`, also the overlays' marked points of that chart.
 // With `bodies`, also the body table of that chart (BodyTable).
 QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& stars,
-                    std::vector<MarkedPoint>* points = nullptr, std::string* bodies = nullptr);
+                    std::vector<MarkedPoint>* points = nullptr, std::string* bodies = nullptr,
+                    LabelOutcome* labels = nullptr);
 
 // The star table: "index,x,y,radius,kind" and one row per star.
 std::string StarTable(const std::vector<PlottedStar>& stars);
+
+// The label table: "text,x,y,width,height" and one row per label drawn, its box in chart
+// pixels from its top-left corner.
+std::string LabelTable(const std::vector<LabelBox>& labels);
 
 // The marked-point table: "kind,label,x,y,altitude,azimuth" and one row per point;
 // x and y empty where the point is not drawn.

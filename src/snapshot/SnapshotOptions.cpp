@@ -1,5 +1,7 @@
 #include "SnapshotOptions.h"
 
+#include <cstdlib>
+
 #include "cmdline/CommandLine.h"
 
 namespace {
@@ -15,7 +17,9 @@ enum Own {
     Points,
     Year,
     Bodies,
-    PaletteChoice
+    PaletteChoice,
+    Labels,
+    Scale
 };
 
 const ProgramSyntax& SnapshotSyntax() {
@@ -40,6 +44,10 @@ const ProgramSyntax& SnapshotSyntax() {
              "太陽・月・惑星の高度・方位・満ち欠けを CSV で書き出す"},
             {PaletteOptionName, "NAME", ValueKind::Text, 0, 0, "",
              "図の色: screen（黒地、既定）または print（白地に黒い星、プリント用）"},
+            {"labels", "FILE.csv", ValueKind::Text, 0, 0, "",
+             "描いた文字（時刻・高度・名前など）の位置と大きさを CSV で書き出す"},
+            {"scale", "R", ValueKind::Text, 0, 0, "",
+             "画面の拡大率 (1、1.25、1.5、2、3; 既定 1): その画面で見える図を描く"},
         }};
     return syntax;
 }
@@ -79,6 +87,20 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
     if (line.Value[Points]) options.PointsCsv = *line.Value[Points];
     if (line.Number[Year]) options.Year = *line.Number[Year];
     if (line.Value[Bodies]) options.BodiesCsv = *line.Value[Bodies];
+    if (line.Value[Labels]) options.LabelsCsv = *line.Value[Labels];
+    if (line.Value[Scale]) {
+        const std::string& text = *line.Value[Scale];
+        char* end = nullptr;
+        const double scale = std::strtod(text.c_str(), &end);
+        bool offered = false;
+        for (const int hundredths : DrawScaleHundredths)
+            offered = offered || (!text.empty() && *end == '\0' && scale * 100 == hundredths);
+        if (!offered) {
+            result.Error = "--scale には 1、1.25、1.5、2、3 のどれかを指定してください。";
+            return result;
+        }
+        options.Scale = scale;
+    }
     if (line.Value[Overlays]) {
         std::vector<Setting> on;
         result.Error = CheckOverlayList(*line.Value[Overlays], on);

@@ -22,9 +22,13 @@ struct SnapshotOptions {
     int Elevation = SettingOf(Setting::Elevation).Default;     // As the read-out shows it, -90..90.
     int LimitIndex = DefaultIndex(SettingOf(Setting::Limit));  // Item of the magnitude list.
     int Size = 408;                                            // Chart side in pixels.
+    // The screen's density it is drawn for: the picture is Size x Scale pixels a side, with
+    // the lines, stars and text of a window on a screen of that density.
+    double Scale = 1.0;
     std::string Output;     // PNG file, required; "-" is standard output.
     std::string StarsCsv;   // Optional table of the plotted stars.
     std::string PointsCsv;  // Optional table of the overlays' marked points.
+    std::string LabelsCsv;  // Optional table of the overlays' labels as placed.
     std::string StarData;   // Empty: searched for as the window does.
     std::string BodiesCsv;  // Optional table of the Sun, the Moon and the planets.
     int Year = SettingOf(Setting::Year).Default;  // Of the clock's date, 2000..2100.

@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
     std::vector<PlottedStar> stars;
     std::vector<MarkedPoint> points;
     std::string bodies;
+    LabelOutcome labels;
     QByteArray png;
     try {
         if (options.StarData.empty()) {
@@ -57,7 +58,7 @@ int main(int argc, char** argv) {
                 FindStarData(StarDataFolders(QCoreApplication::applicationDirPath().toStdString()))
                     .string();
         }
-        const QImage chart = DrawSnapshot(options, stars, &points, &bodies);
+        const QImage chart = DrawSnapshot(options, stars, &points, &bodies, &labels);
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
         if (!chart.save(&buffer, "PNG"))
@@ -85,6 +86,14 @@ int main(int argc, char** argv) {
     if (!options.BodiesCsv.empty()) {
         const std::string failure =
             WriteWhole(options.BodiesCsv, QByteArray::fromStdString(bodies));
+        if (!failure.empty()) {
+            std::fprintf(stderr, "domarium-snapshot: %s\n", failure.c_str());
+            return 1;
+        }
+    }
+    if (!options.LabelsCsv.empty()) {
+        const std::string failure =
+            WriteWhole(options.LabelsCsv, QByteArray::fromStdString(LabelTable(labels.Placed)));
         if (!failure.empty()) {
             std::fprintf(stderr, "domarium-snapshot: %s\n", failure.c_str());
             return 1;

@@ -55,16 +55,7 @@ QLabel* MakeCaption(QWidget* parent, const char* text, const QRect& place,
 // A colour of the palette as the surfaces take it.
 Colour ColourOf(const QColor& colour) { return RGB(colour.red(), colour.green(), colour.blue()); }
 
-// A font that many times larger; the same font at 1.
-QFont Scaled(QFont font, double scale) {
-    if (scale == 1.0) return font;
-    if (font.pointSizeF() > 0) {
-        font.setPointSizeF(font.pointSizeF() * scale);
-    } else {
-        font.setPixelSize(static_cast<int>(std::lround(font.pixelSize() * scale)));
-    }
-    return font;
-}
+QFont Scaled(const QFont& font, double scale) { return ScaledFont(font, scale); }
 
 // The side of the chart as laid out: the size the projector mode grows from.
 constexpr double ProjectorBaseSide = 408.0;
