@@ -40,6 +40,7 @@ std::string Figures(int count = ConstellationCount) {
     for (int i = 0; i < count; ++i) {
         out << "constellation,C" << i << ",星座" << i << "\nlabel," << i << ",-5\n"
             << "line,1,2,3.5,-4\nline," << i << ",0,0,0,359.9,89.9\n";
+        if (i % 2 == 1) out << "bound,350,-10,10,-10,10,10,350,10\n";
     }
     return out.str();
 }
@@ -98,6 +99,10 @@ TEST(ReadConstellationData, ReadsEveryItem) {
     ASSERT_EQ(last.Lines[1].size(), 3u);
     EXPECT_EQ(last.Lines[1][2].RA, 359.9);
     EXPECT_EQ(last.Lines[1][2].Dec, 89.9);
+    ASSERT_EQ(last.Bounds.size(), 1u);
+    EXPECT_EQ(last.Bounds[0].size(), 4u);
+    EXPECT_EQ(last.Bounds[0][3].RA, 350);
+    EXPECT_TRUE(figures.Constellations[86].Bounds.empty());
 }
 
 TEST(ReadConstellationData, RejectsEachKindOfDamageNamingTheLine) {
@@ -113,7 +118,7 @@ TEST(ReadConstellationData, RejectsEachKindOfDamageNamingTheLine) {
         {"constellation,C,名前,3\n" + sound, ErrorKind::BadCatalogue, "1 行目"},  // extra field
         {"constellation,,名前\n" + sound, ErrorKind::BadCatalogue, "1 行目"},  // empty abbreviation
         {sound + "constellation,C0,again\nlabel,1,1\nline,1,1,2,2\n", ErrorKind::BadCatalogue,
-         "353 行目"},  // repeated abbreviation
+         "397 行目"},  // repeated abbreviation
         {"constellation,X,名前\nlabel,1,2\n" + sound, ErrorKind::BadCatalogue,
          "3 行目"},  // no line
         {"constellation,X,名前\nline,1,2,3,4\n" + sound, ErrorKind::BadCatalogue,
@@ -128,10 +133,13 @@ TEST(ReadConstellationData, RejectsEachKindOfDamageNamingTheLine) {
          "3 行目"},  // odd
         {"constellation,X,名前\nlabel,1,2\nline,1,2\n", ErrorKind::BadCatalogue,
          "3 行目"},  // one vertex
+        {"constellation,X,名前\nlabel,1,2\nline,1,2,3,4\nbound,1,2,3,4\n",
+         ErrorKind::BadCatalogue, "4 行目"},  // a boundary of two vertices
+        {"bound,1,2,3,4,5,6\n" + sound, ErrorKind::BadCatalogue, "1 行目"},
         {"constellation,X,名前\nlabel,1," + std::string(5000, '1') + "\n", ErrorKind::BadCatalogue,
          "2 行目"},                                          // overlong line
         {Figures(87), ErrorKind::InputPastEnd, "87 個"},     // too few
-        {Figures(89), ErrorKind::BadCatalogue, "353 行目"},  // too many
+        {Figures(89), ErrorKind::BadCatalogue, "397 行目"},  // too many
         {"", ErrorKind::InputPastEnd, "0 個"},
     };
     for (const Row& row : Rows) {
