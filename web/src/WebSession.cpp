@@ -227,6 +227,7 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
         // The overlays named go on, the others off; the trails' span stays.
         OverlaySet overlays = Window->State.View.Overlays;
         for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id) {
+            if (!IsOverlay(static_cast<Setting>(id))) continue;
             overlays.*FlagOf(static_cast<Setting>(id)) =
                 std::find(on.begin(), on.end(), static_cast<Setting>(id)) != on.end();
         }

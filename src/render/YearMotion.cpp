@@ -1,0 +1,278 @@
+#include "render/YearMotion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "astro/Bodies.h"
+#include "core/Horizontal.h"
+#include "geometry/Boundaries.h"
+#include "geometry/Projection.h"
+#include "render/DrawingSurface.h"
+#include "render/SkyPath.h"
+#include "time/Clock.h"
+#include "time/Sun.h"
+
+namespace {
+constexpr double Radian = std::numbers::pi / 180;
+// Light and warm, apart from the Sun's yellow path and the seasons' three colours; the
+// halo keeps each 3:1 on the sphere's greys and the black.
+constexpr Colour EclipticInk = RGB(255, 190, 140), MonthInk = RGB(255, 225, 200),
+                 ZodiacInk = RGB(255, 215, 170), SunDot = RGB(255, 160, 0),
+                 SunNote = RGB(255, 235, 170);
+constexpr Colour InsetBack = RGB(10, 10, 30), InsetLine = RGB(90, 90, 120),
+                 OrbitLine = RGB(150, 150, 190), SunInk = RGB(255, 170, 0),
+                 EarthInk = RGB(80, 150, 255), AxisInk = RGB(230, 230, 230),
+                 InsetInk = RGB(230, 230, 230), MidnightInk = RGB(150, 230, 255),
+                 SeasonInk = RGB(200, 255, 200);
+
+float F(double v) { return static_cast<float>(v); }
+
+// The Sun at the scene's moment, as the Sun's overlay places it.
+SunPlace SunNow(const Scene& scene) {
+    return SunAtMinute(scene.At.MinuteOfYear, scene.At.Year, SunParts::Direction);
+}
+
+ChartPoint OnSphere(const Scene& scene, double ra, double dec) {
+    return PlaceSkyPoint(scene.Proj, ra, dec, scene.SiderealAngle);
+}
+
+// Each zodiac constellation's index in the sky and the ecliptic longitude of the middle of
+// the stretch of the ecliptic within its boundary (the mean direction of the whole degrees
+// it holds); -1 and 0 where the sky carries no boundary for it.
+struct ZodiacPlace {
+    int Index = -1;
+    double Longitude = 0;
+};
+std::array<ZodiacPlace, 12> ZodiacPlaces(const Sky& sky) {
+    std::array<ZodiacPlace, 12> places{};
+    std::array<double, 12> sumX{}, sumY{};
+    std::vector<int> zodiacOf(sky.Figures.Constellations.size(), -1);
+    for (std::size_t c = 0; c < sky.Figures.Constellations.size(); ++c) {
+        for (int z = 0; z < 12; ++z) {
+            if (sky.Figures.Constellations[c].Abbreviation == ZodiacAbbreviations[z]) {
+                zodiacOf[c] = z;
+                places[static_cast<std::size_t>(z)].Index = static_cast<int>(c);
+            }
+        }
+    }
+    for (int degree = 0; degree < 360; ++degree) {
+        double ra = 0, dec = 0;
+        EclipticPoint(degree + 0.5, ra, dec);
+        const int c = ConstellationAt(sky.Figures, ra, dec);
+        if (c < 0 || zodiacOf[static_cast<std::size_t>(c)] < 0) continue;
+        const auto z = static_cast<std::size_t>(zodiacOf[static_cast<std::size_t>(c)]);
+        sumX[z] += std::cos((degree + 0.5) * Radian);
+        sumY[z] += std::sin((degree + 0.5) * Radian);
+    }
+    for (std::size_t z = 0; z < 12; ++z) {
+        double l = std::atan2(sumY[z], sumX[z]) / Radian;
+        places[z].Longitude = l < 0 ? l + 360 : l;
+    }
+    return places;
+}
+
+LabelRequest Label(std::vector<std::string> pieces, double x, double y, Colour ink,
+                   LabelClass rank, LabelSide side, float gap) {
+    LabelRequest request;
+    request.Pieces = std::move(pieces);
+    request.X = x;
+    request.Y = y;
+    request.Ink = ink;
+    request.Class = rank;
+    request.Side = side;
+    request.Gap = gap;
+    return request;
+}
+
+void DrawEcliptic(const Scene& scene, DrawingSurface& S, std::vector<LabelRequest>& labels,
+                  std::vector<KeepClear>& discs) {
+    const float scale = std::max(1.0f, S.DrawScale);
+    // The line: chords of 2 degrees, under a sixtieth of a pixel from the arc at the
+    // start-up radius.
+    std::vector<PathPoint> path;
+    for (int k = 0; k <= 180; ++k) {
+        double ra = 0, dec = 0;
+        EclipticPoint(2.0 * k, ra, dec);
+        path.push_back(OnChart(scene, OnSphere(scene, ra, dec)));
+    }
+    DrawSkyPath(S, path, EclipticInk);
+    // The Sun's place at 00:00 on the first of each month: a tick across the line and the
+    // month's number.
+    std::vector<InkSegment> ticks;
+    const bool leap = IsLeapYear(scene.At.Year);
+    for (int month = 0; month < 12; ++month) {
+        const int day = MonthStartDay[month] + (leap && month >= 2 ? 1 : 0);
+        const SunPlace sun = SunAtMinute(day * 1440.0, scene.At.Year, SunParts::Direction);
+        const ChartPoint p = OnSphere(scene, sun.RightAscension, sun.Declination);
+        if (p.Depth > 0) continue;
+        const double l = EclipticLongitude(sun.RightAscension, sun.Declination);
+        double ra1 = 0, dec1 = 0, ra2 = 0, dec2 = 0;
+        EclipticPoint(l - 1, ra1, dec1);
+        EclipticPoint(l + 1, ra2, dec2);
+        const ChartPoint a = OnSphere(scene, ra1, dec1), b = OnSphere(scene, ra2, dec2);
+        double tx = b.X(scene.Proj) - a.X(scene.Proj), ty = b.Y(scene.Proj) - a.Y(scene.Proj);
+        const double length = std::hypot(tx, ty);
+        if (length > 0) {
+            tx /= length;
+            ty /= length;
+        }
+        const double x = p.X(scene.Proj), y = p.Y(scene.Proj), half = 5.0 * scale;
+        const bool near = p.Facing >= 0;
+        ticks.push_back({F(x - ty * half), F(y + tx * half), F(x + ty * half), F(y - tx * half),
+                         near ? MonthInk : FarInk(MonthInk)});
+        labels.push_back(Label({std::to_string(month + 1)}, x, y,
+                               near ? MonthInk : FarInk(MonthInk),
+                               near ? LabelClass::Near : LabelClass::Far,
+                               x < scene.Proj.CenterX ? LabelSide::Left : LabelSide::Right,
+                               F(half + 2)));
+    }
+    DrawHaloed(S, ticks);
+    // The zodiac's names on the line, at the middle of each one's stretch.
+    for (const ZodiacPlace& z : ZodiacPlaces(scene.Stars)) {
+        if (z.Index < 0) continue;
+        double ra = 0, dec = 0;
+        EclipticPoint(z.Longitude, ra, dec);
+        const ChartPoint p = OnSphere(scene, ra, dec);
+        if (p.Depth > 0) continue;
+        const bool near = p.Facing >= 0;
+        labels.push_back(
+            Label({scene.Stars.Figures.Constellations[static_cast<std::size_t>(z.Index)].Name},
+                  p.X(scene.Proj), p.Y(scene.Proj), near ? ZodiacInk : FarInk(ZodiacInk),
+                  near ? LabelClass::Near : LabelClass::Far, LabelSide::Centre, 0));
+    }
+    // The Sun today and the constellation it stands in; in the chart's top-right corner
+    // while the Sun is below the horizon.
+    const SunPlace sun = SunNow(scene);
+    const ChartPoint p = OnSphere(scene, sun.RightAscension, sun.Declination);
+    const int c = SunConstellation(scene);
+    std::vector<std::string> note{"太陽："};
+    if (c >= 0) note.push_back(scene.Stars.Figures.Constellations[static_cast<std::size_t>(c)].Name);
+    if (p.Depth <= 0) {
+        const double x = p.X(scene.Proj), y = p.Y(scene.Proj), r = 4.0 * scale;
+        S.FillColor = LabelHalo;
+        S.Circle(F(x), F(y), F(r + scale), LabelHalo);
+        S.FillColor = SunDot;
+        S.Circle(F(x), F(y), F(r), SunDot);
+        discs.push_back({x, y, r + scale});
+        labels.push_back(Label(std::move(note), x, y, SunNote, LabelClass::Sun,
+                               x < scene.Proj.CenterX ? LabelSide::Left : LabelSide::Right,
+                               F(r + 3)));
+    } else {
+        double width = 0;
+        for (const std::string& piece : note) width += S.TextAdvance(piece);
+        labels.push_back(Label(std::move(note), S.Width() - width - 4, 4, SunNote,
+                               LabelClass::Sun, LabelSide::Fixed, 0));
+    }
+}
+
+// A text of the inset whose middle is at (x, y).
+void InsetText(DrawingSurface& S, std::vector<LabelRequest>& labels, double x, double y,
+               const std::string& text, Colour ink) {
+    labels.push_back(Label({text}, x - S.TextAdvance(text) / 2, y - S.LineHeight() / 2, ink,
+                           LabelClass::Sun, LabelSide::Fixed, 0));
+}
+
+void Arrow(DrawingSurface& S, double x1, double y1, double x2, double y2, double head,
+           Colour ink) {
+    const double dx = x2 - x1, dy = y2 - y1, length = std::hypot(dx, dy);
+    const double ux = dx / length, uy = dy / length;
+    S.Line(F(x1), F(y1), F(x2), F(y2), ink);
+    S.Line(F(x2), F(y2), F(x2 - head * (ux + uy * 0.6)), F(y2 - head * (uy - ux * 0.6)), ink);
+    S.Line(F(x2), F(y2), F(x2 - head * (ux - uy * 0.6)), F(y2 - head * (uy + ux * 0.6)), ink);
+}
+
+// The orbit seen from the ecliptic's north, the longitudes counter-clockwise from the
+// right: the Earth at the March equinox on the left, at the June solstice at the bottom,
+// its north pole leaning up the picture (toward ecliptic longitude 90) all year.
+void DrawOrbitInset(const Scene& scene, DrawingSurface& S, std::vector<LabelRequest>& labels,
+                    std::vector<LabelBox>& blocked) {
+    const double side = std::min(S.Width(), S.Height());
+    const double size = std::floor(side * 0.34);
+    const double left = 1, top = 1;
+    S.FillColor = InsetBack;
+    S.Box(F(left), F(top), F(left + size), F(top + size), InsetLine);
+    blocked.push_back({"", left, top, size, size});
+    const double cx = left + size / 2, cy = top + size / 2, orbit = size * 0.2;
+    const double line = S.LineHeight();
+    auto at = [&](double longitude, double radius, double& x, double& y) {
+        x = cx + radius * std::cos(longitude * Radian);
+        y = cy - radius * std::sin(longitude * Radian);
+    };
+    S.FillColor = InsetBack;
+    S.Circle(F(cx), F(cy), F(orbit), OrbitLine);
+    S.FillColor = SunInk;
+    S.Circle(F(cx), F(cy), F(size * 0.04), SunInk);
+    // The zodiac round the orbit, far away: the constellation behind the Sun seen from
+    // the Earth lies across the orbit from it. Alternate names a line further out, so
+    // that neighbours at the top and the bottom do not meet.
+    const std::array<ZodiacPlace, 12> zodiac = ZodiacPlaces(scene.Stars);
+    for (std::size_t z = 0; z < 12; ++z) {
+        if (zodiac[z].Index < 0) continue;
+        const std::string& name =
+            scene.Stars.Figures.Constellations[static_cast<std::size_t>(zodiac[z].Index)].Name;
+        double x = 0, y = 0;
+        at(zodiac[z].Longitude, size / 2 - line * (z % 2 == 0 ? 1.6 : 0.6), x, y);
+        x = std::clamp(x, left + 2 + S.TextAdvance(name) / 2, left + size - 2 - S.TextAdvance(name) / 2);
+        y = std::clamp(y, top + line / 2 + 1, top + size - line / 2 - 1);
+        InsetText(S, labels, x, y, name, InsetInk);
+    }
+    // The seasons: where the Earth stands when the Sun reaches longitude 0, 90, 180, 270.
+    constexpr const char* Seasons[4] = {"春分", "夏至", "秋分", "冬至"};
+    for (int k = 0; k < 4; ++k) {
+        double x = 0, y = 0, lx = 0, ly = 0;
+        at(90.0 * k + 180, orbit, x, y);
+        S.FillColor = SeasonInk;
+        S.Circle(F(x), F(y), F(2), SeasonInk);
+        at(90.0 * k + 180, orbit - line * 1.1, lx, ly);
+        InsetText(S, labels, lx, ly, Seasons[k], SeasonInk);
+    }
+    // The Earth today, its axis, the Sun's direction and the midnight sky's.
+    const SunPlace sun = SunNow(scene);
+    const double earth = EclipticLongitude(sun.RightAscension, sun.Declination) + 180;
+    double ex = 0, ey = 0, mx = 0, my = 0;
+    at(earth, orbit, ex, ey);
+    at(earth, size / 2 - line * 2.6, mx, my);
+    Arrow(S, ex, ey, mx, my, 5, MidnightInk);
+    const double r = size * 0.035;
+    S.FillColor = EarthInk;
+    S.Circle(F(ex), F(ey), F(r), EarthInk);
+    S.Line(F(ex), F(ey + r * 0.9), F(ex), F(ey - r * 2.2), AxisInk);
+    InsetText(S, labels, cx, cy + size * 0.04 + line * 0.6, "太陽", SunInk);
+    labels.push_back(Label({"地球"}, ex + r + 2, ey - line / 2, EarthInk, LabelClass::Sun,
+                           LabelSide::Fixed, 0));
+    InsetText(S, labels, left + size / 2, top + size - line * 0.6, "真夜中に南中", MidnightInk);
+}
+}  // namespace
+
+int SunConstellation(const Scene& scene) {
+    const SunPlace sun = SunNow(scene);
+    return ConstellationAt(scene.Stars.Figures, sun.RightAscension, sun.Declination);
+}
+
+void DrawYearOverlays(const Scene& scene, DrawingSurface& S, std::vector<LabelRequest>& labels,
+                      std::vector<KeepClear>& discs, std::vector<LabelBox>& blocked) {
+    const OverlaySet& on = scene.Look.Overlays;
+    if (on.Ecliptic) DrawEcliptic(scene, S, labels, discs);
+    if (on.Orbit) DrawOrbitInset(scene, S, labels, blocked);
+}
+
+void ListYearPoints(const Scene& scene, std::vector<MarkedPoint>& marks) {
+    if (!scene.Look.Overlays.Ecliptic) return;
+    const SunPlace sun = SunNow(scene);
+    const ChartPoint p = OnSphere(scene, sun.RightAscension, sun.Declination);
+    const Horizontal h =
+        HorizontalOf(scene.At.PoleAngle, scene.SiderealAngle, sun.RightAscension, sun.Declination);
+    const int c = SunConstellation(scene);
+    MarkedPoint m;
+    m.Kind = "sun-constellation";
+    if (c >= 0) m.Label = scene.Stars.Figures.Constellations[static_cast<std::size_t>(c)].Name;
+    m.Drawn = p.Depth <= 0;
+    m.X = p.X(scene.Proj);
+    m.Y = p.Y(scene.Proj);
+    m.Facing = p.Facing;
+    m.Altitude = h.Altitude;
+    m.Azimuth = h.Azimuth;
+    marks.push_back(std::move(m));
+}
