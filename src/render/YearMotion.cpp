@@ -183,66 +183,95 @@ void Arrow(DrawingSurface& S, double x1, double y1, double x2, double y2, double
     S.Line(F(x2), F(y2), F(x2 - head * (ux - uy * 0.6)), F(y2 - head * (uy + ux * 0.6)), ink);
 }
 
+// A zodiac name without its 座, for the inset's ring.
+std::string ShortName(const std::string& name) {
+    const std::string suffix = "座";
+    return name.size() > suffix.size() && name.ends_with(suffix)
+               ? name.substr(0, name.size() - suffix.size())
+               : name;
+}
+
 // The orbit seen from the ecliptic's north, the longitudes counter-clockwise from the
 // right: the Earth at the March equinox on the left, at the June solstice at the bottom,
-// its north pole leaning up the picture (toward ecliptic longitude 90) all year.
+// its north pole leaning up the picture (toward ecliptic longitude 90) all year. Below
+// the square, a strip with the midnight arrow's legend.
 void DrawOrbitInset(const Scene& scene, DrawingSurface& S, std::vector<LabelRequest>& labels,
                     std::vector<LabelBox>& blocked) {
     const double side = std::min(S.Width(), S.Height());
-    const double size = std::floor(side * 0.34);
-    const double left = 1, top = 1;
-    S.FillColor = InsetBack;
-    S.Box(F(left), F(top), F(left + size), F(top + size), InsetLine);
-    blocked.push_back({"", left, top, size, size});
-    const double cx = left + size / 2, cy = top + size / 2, orbit = size * 0.2;
+    const double size = std::floor(side * 0.36);
     const double line = S.LineHeight();
-    auto at = [&](double longitude, double radius, double& x, double& y) {
-        x = cx + radius * std::cos(longitude * Radian);
-        y = cy - radius * std::sin(longitude * Radian);
+    const double left = 1, top = 1, height = std::floor(size + line + 4);
+    S.FillColor = InsetBack;
+    S.Box(F(left), F(top), F(left + size), F(top + height), InsetLine);
+    blocked.push_back({"", left, top, size, height});
+    const double cx = left + size / 2, cy = top + size / 2, orbit = size * 0.26;
+    auto at = [&](double longitude, double rx, double ry, double& x, double& y) {
+        x = cx + rx * std::cos(longitude * Radian);
+        y = cy - ry * std::sin(longitude * Radian);
     };
     S.FillColor = InsetBack;
     S.Circle(F(cx), F(cy), F(orbit), OrbitLine);
+    const double sunRadius = size * 0.04;
     S.FillColor = SunInk;
-    S.Circle(F(cx), F(cy), F(size * 0.04), SunInk);
+    S.Circle(F(cx), F(cy), F(sunRadius), SunInk);
+    InsetText(S, labels, cx, cy + sunRadius + line * 0.6, "太陽", SunInk);
     // The zodiac round the orbit, far away: the constellation behind the Sun seen from
-    // the Earth lies across the orbit from it. Alternate names a line further out, so
-    // that neighbours at the top and the bottom do not meet.
+    // the Earth lies across the orbit from it. Evenly 30 degrees apart, turned as a whole
+    // to their stretches' middles, so that each name stays within about 15 degrees of its
+    // constellation and none meets its neighbour; the ones near the top and the bottom
+    // alternate between two rows.
     const std::array<ZodiacPlace, 12> zodiac = ZodiacPlaces(scene.Stars);
+    double turnX = 0, turnY = 0;
+    for (std::size_t z = 0; z < 12; ++z) {
+        turnX += std::cos((zodiac[z].Longitude - 30.0 * static_cast<double>(z)) * Radian);
+        turnY += std::sin((zodiac[z].Longitude - 30.0 * static_cast<double>(z)) * Radian);
+    }
+    const double turn = std::atan2(turnY, turnX) / Radian;
     for (std::size_t z = 0; z < 12; ++z) {
         if (zodiac[z].Index < 0) continue;
-        const std::string& name =
-            scene.Stars.Figures.Constellations[static_cast<std::size_t>(zodiac[z].Index)].Name;
+        const std::string name = ShortName(
+            scene.Stars.Figures.Constellations[static_cast<std::size_t>(zodiac[z].Index)].Name);
+        const double angle = turn + 30.0 * static_cast<double>(z);
+        const double half = S.TextAdvance(name) / 2;
+        const bool inner = std::abs(std::sin(angle * Radian)) > 0.8 && z % 2 == 1;
         double x = 0, y = 0;
-        at(zodiac[z].Longitude, size / 2 - line * (z % 2 == 0 ? 1.6 : 0.6), x, y);
-        x = std::clamp(x, left + 2 + S.TextAdvance(name) / 2, left + size - 2 - S.TextAdvance(name) / 2);
-        y = std::clamp(y, top + line / 2 + 1, top + size - line / 2 - 1);
+        at(angle, size / 2 - half - 3, size / 2 - line * (inner ? 1.7 : 0.7), x, y);
         InsetText(S, labels, x, y, name, InsetInk);
     }
     // The seasons: where the Earth stands when the Sun reaches longitude 0, 90, 180, 270.
     constexpr const char* Seasons[4] = {"春分", "夏至", "秋分", "冬至"};
     for (int k = 0; k < 4; ++k) {
         double x = 0, y = 0, lx = 0, ly = 0;
-        at(90.0 * k + 180, orbit, x, y);
+        at(90.0 * k + 180, orbit, orbit, x, y);
         S.FillColor = SeasonInk;
         S.Circle(F(x), F(y), F(2), SeasonInk);
-        at(90.0 * k + 180, orbit - line * 1.1, lx, ly);
+        at(90.0 * k + 180, orbit - line * 1.5, orbit - line * 1.0, lx, ly);
         InsetText(S, labels, lx, ly, Seasons[k], SeasonInk);
     }
-    // The Earth today, its axis, the Sun's direction and the midnight sky's.
+    // The Earth today with its axis, and the direction of the midnight sky: away from the
+    // Sun, toward the constellation that culminates at midnight.
     const SunPlace sun = SunNow(scene);
     const double earth = EclipticLongitude(sun.RightAscension, sun.Declination) + 180;
     double ex = 0, ey = 0, mx = 0, my = 0;
-    at(earth, orbit, ex, ey);
-    at(earth, size / 2 - line * 2.6, mx, my);
+    at(earth, orbit, orbit, ex, ey);
+    at(earth, orbit + size * 0.1, orbit + size * 0.1, mx, my);
     Arrow(S, ex, ey, mx, my, 5, MidnightInk);
     const double r = size * 0.035;
     S.FillColor = EarthInk;
     S.Circle(F(ex), F(ey), F(r), EarthInk);
-    S.Line(F(ex), F(ey + r * 0.9), F(ex), F(ey - r * 2.2), AxisInk);
-    InsetText(S, labels, cx, cy + size * 0.04 + line * 0.6, "太陽", SunInk);
-    labels.push_back(Label({"地球"}, ex + r + 2, ey - line / 2, EarthInk, LabelClass::Sun,
+    S.Line(F(ex), F(ey + r * 1.2), F(ex), F(ey - r * 2.2), AxisInk);
+    // The legend: the Earth's disc and the arrow's ink, and what each is.
+    const double legendY = top + size + line / 2 + 1;
+    const double earthWidth = S.TextAdvance("地球"), midnightWidth = S.TextAdvance("真夜中に南中");
+    double x = cx - (2 * r + 4 + earthWidth + 12 + 20 + midnightWidth) / 2;
+    S.FillColor = EarthInk;
+    S.Circle(F(x + r), F(legendY), F(r), EarthInk);
+    labels.push_back(Label({"地球"}, x + 2 * r + 4, legendY - line / 2, EarthInk, LabelClass::Sun,
                            LabelSide::Fixed, 0));
-    InsetText(S, labels, left + size / 2, top + size - line * 0.6, "真夜中に南中", MidnightInk);
+    x += 2 * r + 4 + earthWidth + 12;
+    Arrow(S, x, legendY, x + 16, legendY, 5, MidnightInk);
+    labels.push_back(Label({"真夜中に南中"}, x + 20, legendY - line / 2, MidnightInk,
+                           LabelClass::Sun, LabelSide::Fixed, 0));
 }
 }  // namespace
 
