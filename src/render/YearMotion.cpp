@@ -183,14 +183,6 @@ void Arrow(DrawingSurface& S, double x1, double y1, double x2, double y2, double
     S.Line(F(x2), F(y2), F(x2 - head * (ux - uy * 0.6)), F(y2 - head * (uy + ux * 0.6)), ink);
 }
 
-// A zodiac name without its 座, for the inset's ring.
-std::string ShortName(const std::string& name) {
-    const std::string suffix = "座";
-    return name.size() > suffix.size() && name.ends_with(suffix)
-               ? name.substr(0, name.size() - suffix.size())
-               : name;
-}
-
 // The orbit seen from the ecliptic's north, the longitudes counter-clockwise from the
 // right: the Earth at the March equinox on the left, at the June solstice at the bottom,
 // its north pole leaning up the picture (toward ecliptic longitude 90) all year. Below
@@ -229,7 +221,7 @@ void DrawOrbitInset(const Scene& scene, DrawingSurface& S, std::vector<LabelRequ
     const double turn = std::atan2(turnY, turnX) / Radian;
     for (std::size_t z = 0; z < 12; ++z) {
         if (zodiac[z].Index < 0) continue;
-        const std::string name = ShortName(
+        const std::string name = InsetName(
             scene.Stars.Figures.Constellations[static_cast<std::size_t>(zodiac[z].Index)].Name);
         const double angle = turn + 30.0 * static_cast<double>(z);
         const double half = S.TextAdvance(name) / 2;
@@ -274,6 +266,13 @@ void DrawOrbitInset(const Scene& scene, DrawingSurface& S, std::vector<LabelRequ
                            LabelClass::Sun, LabelSide::Fixed, 0));
 }
 }  // namespace
+
+std::string InsetName(const std::string& name) {
+    const std::string suffix = "座";
+    return name.size() > suffix.size() && name.ends_with(suffix)
+               ? name.substr(0, name.size() - suffix.size())
+               : name;
+}
 
 int SunConstellation(const Scene& scene) {
     const SunPlace sun = SunNow(scene);

@@ -4,6 +4,7 @@
 // today and the constellation it stands in) and 地球の公転 (an inset of the Earth's orbit
 // seen from the ecliptic's north). Both read the Sun as the Sun's overlay places it.
 
+#include <string>
 #include <vector>
 
 #include "render/Labels.h"
@@ -20,6 +21,9 @@ inline constexpr const char* YearLabelTexts[] = {"太陽：", "太陽", "地球"
 // The zodiac in the order the Sun meets them from the March equinox (IAU abbreviations).
 inline constexpr const char* ZodiacAbbreviations[12] = {"Psc", "Ari", "Tau", "Gem", "Cnc", "Leo",
                                                         "Vir", "Lib", "Sco", "Sgr", "Cap", "Aqr"};
+
+// InsetName: a zodiac constellation's name as the orbit inset writes it, without its 座.
+std::string InsetName(const std::string& name);
 
 // SunConstellation: the index in the sky's constellations of the one the Sun stands in at
 // the scene's moment by the IAU boundaries; -1 where none holds it (no boundaries loaded).
