@@ -12,6 +12,7 @@
 #include "core/RunTimeError.h"
 #include "geometry/Trails.h"
 #include "render/Constellations.h"
+#include "render/Overlays.h"
 #include "support/RecordingSurface.h"
 #include "support/TestSky.h"
 #include "time/Clock.h"
@@ -362,4 +363,39 @@ TEST(DrawConstellationLines, EndsLinesOnTheirStarsAndOnlyAboveTheHorizon) {
     RecordingSurface none;
     DrawConstellationLines(Sky->Make(), none);
     EXPECT_TRUE(none.Lines.empty());
+}
+
+// The Sun's constellation by the IAU boundaries on one date a month of 2026, each at
+// least two days from an entry. The published entry dates (the almanacs' table of the
+// Sun's passage through the IAU constellations, as in Wikipedia's "Zodiac": いて座 from
+// 18 December, やぎ座 19/20 January, みずがめ座 16 February, うお座 11/12 March, おひつじ座
+// 18 April, おうし座 13/14 May, ふたご座 21 June, かに座 20 July, しし座 10 August, おとめ座
+// 16 September, てんびん座 30/31 October, さそり座 23 November, へびつかい座 29/30 November)
+// hold within a day; the dates here leave room for that day.
+TEST(ListMarkedPoints, NamesTheSunsConstellationByTheBoundaries) {
+    struct Row {
+        int Month, Day;
+        const char* Name;
+    };
+    constexpr Row Rows[] = {
+        {1, 10, "いて座"},      {2, 5, "やぎ座"},      {3, 5, "みずがめ座"}, {4, 5, "うお座"},
+        {5, 5, "おひつじ座"},   {6, 5, "おうし座"},    {7, 5, "ふたご座"},   {8, 5, "かに座"},
+        {9, 5, "しし座"},       {10, 5, "おとめ座"},   {11, 10, "てんびん座"},
+        {11, 26, "さそり座"},   {12, 5, "へびつかい座"}, {12, 22, "いて座"}};
+    auto Sky = ChartSky(204, 160);
+    Sky->Stars.Figures = Data().Figures;
+    Sky->Look.Overlays.Ecliptic = true;
+    for (const Row& row : Rows) {
+        Sky->At.MinuteOfYear = (MonthStartDay[row.Month - 1] + row.Day - 1) * 1440 + 720;
+        bool found = false;
+        for (const MarkedPoint& m : ListMarkedPoints(Sky->Make())) {
+            if (m.Kind != "sun-constellation") continue;
+            found = true;
+            EXPECT_EQ(m.Label, row.Name) << row.Month << "/" << row.Day;
+        }
+        EXPECT_TRUE(found);
+    }
+    Sky->Look.Overlays.Ecliptic = false;
+    for (const MarkedPoint& m : ListMarkedPoints(Sky->Make()))
+        EXPECT_NE(m.Kind, "sun-constellation") << "listed only with the ecliptic on";
 }
