@@ -134,8 +134,8 @@ TEST(ReadConstellationData, RejectsEachKindOfDamageNamingTheLine) {
          "3 行目"},  // odd
         {"constellation,X,名前\nlabel,1,2\nline,1,2\n", ErrorKind::BadCatalogue,
          "3 行目"},  // one vertex
-        {"constellation,X,名前\nlabel,1,2\nline,1,2,3,4\nbound,1,2,3,4\n",
-         ErrorKind::BadCatalogue, "4 行目"},  // a boundary of two vertices
+        {"constellation,X,名前\nlabel,1,2\nline,1,2,3,4\nbound,1,2,3,4\n", ErrorKind::BadCatalogue,
+         "4 行目"},  // a boundary of two vertices
         {"bound,1,2,3,4,5,6\n" + sound, ErrorKind::BadCatalogue, "1 行目"},
         {"constellation,X,名前\nlabel,1," + std::string(5000, '1') + "\n", ErrorKind::BadCatalogue,
          "2 行目"},                                          // overlong line
@@ -377,11 +377,11 @@ TEST(ListMarkedPoints, NamesTheSunsConstellationByTheBoundaries) {
         int Month, Day;
         const char* Name;
     };
-    constexpr Row Rows[] = {
-        {1, 10, "いて座"},      {2, 5, "やぎ座"},      {3, 5, "みずがめ座"}, {4, 5, "うお座"},
-        {5, 5, "おひつじ座"},   {6, 5, "おうし座"},    {7, 5, "ふたご座"},   {8, 5, "かに座"},
-        {9, 5, "しし座"},       {10, 5, "おとめ座"},   {11, 10, "てんびん座"},
-        {11, 26, "さそり座"},   {12, 5, "へびつかい座"}, {12, 22, "いて座"}};
+    constexpr Row Rows[] = {{1, 10, "いて座"},       {2, 5, "やぎ座"},       {3, 5, "みずがめ座"},
+                            {4, 5, "うお座"},        {5, 5, "おひつじ座"},   {6, 5, "おうし座"},
+                            {7, 5, "ふたご座"},      {8, 5, "かに座"},       {9, 5, "しし座"},
+                            {10, 5, "おとめ座"},     {11, 10, "てんびん座"}, {11, 26, "さそり座"},
+                            {12, 5, "へびつかい座"}, {12, 22, "いて座"}};
     auto Sky = ChartSky(204, 160);
     Sky->Stars.Figures = Data().Figures;
     Sky->Look.Overlays.Ecliptic = true;

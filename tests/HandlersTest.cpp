@@ -288,8 +288,8 @@ TEST(AdvanceClock, KeepsTheClockTimeAndWrapsWithinTheChosenYear) {
         int Steps, ToMonth, ToDay;
     };
     constexpr Row Rows[] = {
-        {2026, 1, 31, Advance::Month, 1, 2, 28},   // past the new month's end: its last day
-        {2024, 1, 31, Advance::Month, 1, 2, 29},   // a leap year's February
+        {2026, 1, 31, Advance::Month, 1, 2, 28},  // past the new month's end: its last day
+        {2024, 1, 31, Advance::Month, 1, 2, 29},  // a leap year's February
         {2026, 3, 31, Advance::Month, 1, 4, 30},
         {2026, 12, 15, Advance::Month, 1, 1, 15},  // December to the same year's January
         {2026, 11, 30, Advance::Month, 3, 2, 28},  // a catch-up of three steps at once
@@ -303,7 +303,8 @@ TEST(AdvanceClock, KeepsTheClockTimeAndWrapsWithinTheChosenYear) {
         AdvanceClock(s, row.Steps);
         EXPECT_EQ(s.Moment.Year, row.Year);
         EXPECT_EQ(s.Moment.Month, row.ToMonth) << row.Year << "-" << row.Month << "-" << row.Day;
-        EXPECT_EQ(s.Moment.DayIndex + 1, row.ToDay) << row.Year << "-" << row.Month << "-" << row.Day;
+        EXPECT_EQ(s.Moment.DayIndex + 1, row.ToDay)
+            << row.Year << "-" << row.Month << "-" << row.Day;
         EXPECT_EQ(s.Moment.Hour, 20);
         EXPECT_EQ(s.Moment.Minute, 0);
     }

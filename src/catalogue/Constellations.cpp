@@ -152,10 +152,10 @@ void ReadConstellationData(ConstellationCatalogue& Figures, std::istream& input,
             else
                 read.back().Lines.push_back(std::move(points));
         } else if (kind == "bound") {
-            if (read.empty())
-                Reject(sourceName, line, "星座の行より前に bound があります。");
+            if (read.empty()) Reject(sourceName, line, "星座の行より前に bound があります。");
             if (fields.size() < 7 || fields.size() % 2 == 0)
-                Reject(sourceName, line, "星座の境界は bound のあとに赤経,赤緯 の組が三つ以上要ります。");
+                Reject(sourceName, line,
+                       "星座の境界は bound のあとに赤経,赤緯 の組が三つ以上要ります。");
             read.back().Bounds.push_back(ParsePoints(fields, 1, sourceName, line));
         } else {
             Reject(sourceName, line, "「" + kind + "」は知らない項目です。");

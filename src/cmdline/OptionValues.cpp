@@ -70,7 +70,7 @@ std::string CheckOverlayList(const std::string& list, std::vector<Setting>& on) 
             for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id)
                 if (IsOverlay(static_cast<Setting>(id)))
                     names += (names.empty() ? "" : "、") +
-                         std::string(SettingOf(static_cast<Setting>(id)).Name);
+                             std::string(SettingOf(static_cast<Setting>(id)).Name);
             on.clear();
             return std::string(OverlayListCaption) + " (--" + OverlayListName + ") の「" + name +
                    "」は知らない名前です。" + names + " から選んでください。";

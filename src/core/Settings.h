@@ -248,7 +248,10 @@ inline constexpr std::array<SettingSpec, SettingCount> SettingTable{{
      .ItemCaptions = AdvanceCaptions,
      .Default = 0,
      .ValueName = "A"},
-    {.Id = Setting::Ecliptic, .Name = "ecliptic", .Kind = SettingKind::Flag, .Caption = "黄道と星座"},
+    {.Id = Setting::Ecliptic,
+     .Name = "ecliptic",
+     .Kind = SettingKind::Flag,
+     .Caption = "黄道と星座"},
     {.Id = Setting::Orbit, .Name = "orbit", .Kind = SettingKind::Flag, .Caption = "地球の公転"},
 }};
 

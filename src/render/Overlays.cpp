@@ -12,10 +12,10 @@
 #include "render/DrawingSurface.h"
 #include "render/Labels.h"
 #include "render/RecordedDrawing.h"
-#include "render/SkyPath.h"
-#include "render/YearMotion.h"
 #include "render/Scene.h"
+#include "render/SkyPath.h"
 #include "render/Trails.h"
+#include "render/YearMotion.h"
 #include "time/Clock.h"
 #include "time/Sun.h"
 

@@ -73,8 +73,8 @@ std::array<ZodiacPlace, 12> ZodiacPlaces(const Sky& sky) {
     return places;
 }
 
-LabelRequest Label(std::vector<std::string> pieces, double x, double y, Colour ink,
-                   LabelClass rank, LabelSide side, float gap) {
+LabelRequest Label(std::vector<std::string> pieces, double x, double y, Colour ink, LabelClass rank,
+                   LabelSide side, float gap) {
     LabelRequest request;
     request.Pieces = std::move(pieces);
     request.X = x;
@@ -122,11 +122,10 @@ void DrawEcliptic(const Scene& scene, DrawingSurface& S, std::vector<LabelReques
         const bool near = p.Facing >= 0;
         ticks.push_back({F(x - ty * half), F(y + tx * half), F(x + ty * half), F(y - tx * half),
                          near ? MonthInk : FarInk(MonthInk)});
-        labels.push_back(Label({std::to_string(month + 1)}, x, y,
-                               near ? MonthInk : FarInk(MonthInk),
-                               near ? LabelClass::Near : LabelClass::Far,
-                               x < scene.Proj.CenterX ? LabelSide::Left : LabelSide::Right,
-                               F(half + 2)));
+        labels.push_back(
+            Label({std::to_string(month + 1)}, x, y, near ? MonthInk : FarInk(MonthInk),
+                  near ? LabelClass::Near : LabelClass::Far,
+                  x < scene.Proj.CenterX ? LabelSide::Left : LabelSide::Right, F(half + 2)));
     }
     DrawHaloed(S, ticks);
     // The zodiac's names on the line, at the middle of each one's stretch.
@@ -148,7 +147,8 @@ void DrawEcliptic(const Scene& scene, DrawingSurface& S, std::vector<LabelReques
     const ChartPoint p = OnSphere(scene, sun.RightAscension, sun.Declination);
     const int c = SunConstellation(scene);
     std::vector<std::string> note{"太陽："};
-    if (c >= 0) note.push_back(scene.Stars.Figures.Constellations[static_cast<std::size_t>(c)].Name);
+    if (c >= 0)
+        note.push_back(scene.Stars.Figures.Constellations[static_cast<std::size_t>(c)].Name);
     if (p.Depth <= 0) {
         const double x = p.X(scene.Proj), y = p.Y(scene.Proj), r = 4.0 * scale;
         S.FillColor = LabelHalo;
@@ -162,8 +162,8 @@ void DrawEcliptic(const Scene& scene, DrawingSurface& S, std::vector<LabelReques
     } else {
         double width = 0;
         for (const std::string& piece : note) width += S.TextAdvance(piece);
-        labels.push_back(Label(std::move(note), S.Width() - width - 4, 4, SunNote,
-                               LabelClass::Sun, LabelSide::Fixed, 0));
+        labels.push_back(Label(std::move(note), S.Width() - width - 4, 4, SunNote, LabelClass::Sun,
+                               LabelSide::Fixed, 0));
     }
 }
 
@@ -174,8 +174,7 @@ void InsetText(DrawingSurface& S, std::vector<LabelRequest>& labels, double x, d
                            LabelClass::Sun, LabelSide::Fixed, 0));
 }
 
-void Arrow(DrawingSurface& S, double x1, double y1, double x2, double y2, double head,
-           Colour ink) {
+void Arrow(DrawingSurface& S, double x1, double y1, double x2, double y2, double head, Colour ink) {
     const double dx = x2 - x1, dy = y2 - y1, length = std::hypot(dx, dy);
     const double ux = dx / length, uy = dy / length;
     S.Line(F(x1), F(y1), F(x2), F(y2), ink);

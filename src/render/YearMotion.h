@@ -15,8 +15,8 @@ class DrawingSurface;
 // The fixed texts these overlays print whole, for front ends that make the glyph masks
 // ahead of time; the months are the hour marks' numbers, the zodiac the constellations'
 // names, both masks the chart has already.
-inline constexpr const char* YearLabelTexts[] = {"太陽：", "太陽", "地球", "春分", "夏至",
-                                                 "秋分",   "冬至", "真夜中に南中"};
+inline constexpr const char* YearLabelTexts[] = {"太陽：", "太陽", "地球", "春分",
+                                                 "夏至",   "秋分", "冬至", "真夜中に南中"};
 
 // The zodiac in the order the Sun meets them from the March equinox (IAU abbreviations).
 inline constexpr const char* ZodiacAbbreviations[12] = {"Psc", "Ari", "Tau", "Gem", "Cnc", "Leo",
