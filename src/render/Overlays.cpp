@@ -400,7 +400,11 @@ std::vector<OverlayInk> OverlayInks() {
             {"pole", PoleMark},
             {"constellation-line", LineColourFront},
             {"constellation-name", NameColourFront},
-            {"star-name", StarNameColourFront}};
+            {"star-name", StarNameColourFront},
+            {"ecliptic", EclipticInk},
+            {"month", MonthInk},
+            {"zodiac", ZodiacInk},
+            {"sun-constellation", SunNoteInk}};
 }
 
 std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {

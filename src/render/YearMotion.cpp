@@ -16,11 +16,10 @@
 
 namespace {
 constexpr double Radian = std::numbers::pi / 180;
-// Light and warm, apart from the Sun's yellow path and the seasons' three colours; the
-// halo keeps each 3:1 on the sphere's greys and the black.
-constexpr Colour EclipticInk = RGB(255, 190, 140), MonthInk = RGB(255, 225, 200),
-                 ZodiacInk = RGB(255, 215, 170), SunDot = RGB(255, 160, 0),
-                 SunNote = RGB(255, 235, 170);
+// The ecliptic's inks (YearMotion.h) are light and warm, apart from the Sun's yellow path
+// and the seasons' three colours; the halo keeps each 3:1 on the sphere's greys and the
+// black. The inset's lie on its own dark ground, as the space inset's do.
+constexpr Colour SunDot = RGB(255, 160, 0), SunNote = SunNoteInk;
 constexpr Colour InsetBack = RGB(10, 10, 30), InsetLine = RGB(90, 90, 120),
                  OrbitLine = RGB(150, 150, 190), SunInk = RGB(255, 170, 0),
                  EarthInk = RGB(80, 150, 255), AxisInk = RGB(230, 230, 230),

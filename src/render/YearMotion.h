@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "render/DrawingSurface.h"
 #include "render/Labels.h"
 #include "render/Scene.h"
 
@@ -17,6 +18,10 @@ class DrawingSurface;
 // names, both masks the chart has already.
 inline constexpr const char* YearLabelTexts[] = {"太陽：", "太陽", "地球", "春分",
                                                  "夏至",   "秋分", "冬至", "真夜中に南中"};
+
+// The inks of the ecliptic overlay on the sphere, for the overlays' contrast check.
+inline constexpr Colour EclipticInk = RGB(255, 190, 140), MonthInk = RGB(255, 225, 200),
+                        ZodiacInk = RGB(255, 215, 170), SunNoteInk = RGB(255, 235, 170);
 
 // The zodiac in the order the Sun meets them from the March equinox (IAU abbreviations).
 inline constexpr const char* ZodiacAbbreviations[12] = {"Psc", "Ari", "Tau", "Gem", "Cnc", "Leo",
