@@ -167,10 +167,20 @@ void DrawEcliptic(const Scene& scene, DrawingSurface& S, std::vector<LabelReques
 }
 
 // A text of the inset whose middle is at (x, y).
-void InsetText(DrawingSurface& S, std::vector<LabelRequest>& labels, double x, double y,
-               const std::string& text, Colour ink) {
-    labels.push_back(Label({text}, x - S.TextAdvance(text) / 2, y - S.LineHeight() / 2, ink,
-                           LabelClass::Sun, LabelSide::Fixed, 0));
+// The inset's texts are fixed in place; one that would overlap a text written before it
+// (on a small chart) is left out, so the first written win: the seasons, the Sun, then
+// the zodiac.
+void InsetText(DrawingSurface& S, std::vector<LabelRequest>& labels, std::vector<LabelBox>& taken,
+               double x, double y, const std::string& text, Colour ink) {
+    const LabelBox box{text, x - S.TextAdvance(text) / 2, y - S.LineHeight() / 2,
+                       S.TextAdvance(text), S.LineHeight()};
+    for (const LabelBox& other : taken) {
+        if (box.X < other.X + other.Width && other.X < box.X + box.Width &&
+            box.Y < other.Y + other.Height && other.Y < box.Y + box.Height)
+            return;
+    }
+    taken.push_back(box);
+    labels.push_back(Label({text}, box.X, box.Y, ink, LabelClass::Sun, LabelSide::Fixed, 0));
 }
 
 void Arrow(DrawingSurface& S, double x1, double y1, double x2, double y2, double head, Colour ink) {
@@ -187,29 +197,52 @@ void Arrow(DrawingSurface& S, double x1, double y1, double x2, double y2, double
 // the square, a strip with the midnight arrow's legend.
 void DrawOrbitInset(const Scene& scene, DrawingSurface& S, std::vector<LabelRequest>& labels,
                     std::vector<LabelBox>& blocked) {
+    // The bottom middle, between the space inset's corners and over the dome's lower rim,
+    // where the horizon's disc lies in most views: wider than high, the zodiac's names
+    // round an ellipse.
+    // Below the compass letters, so that 南 stays readable; never so low that the ring has
+    // no room for its names.
     const double side = std::min(S.Width(), S.Height());
-    const double size = std::floor(side * 0.36);
     const double line = S.LineHeight();
-    const double left = 1, top = 1, height = std::floor(size + line + 4);
+    double lowestLetter = 0;
+    for (const LabelBox& letter : CompassBoxes(scene.Proj, S))
+        lowestLetter = std::max(lowestLetter, letter.Y + letter.Height);
+    const double room = S.Height() - 1 - (lowestLetter + 2) - (line + 4);
+    const double width = std::floor(side * 0.46);
+    const double size = std::floor(std::clamp(room, 6.0 * line, side * 0.27));
+    const double height = std::floor(size + line + 4);
+    const double left = std::floor((S.Width() - width) / 2), top = S.Height() - height - 1;
     S.FillColor = InsetBack;
-    S.Box(F(left), F(top), F(left + size), F(top + height), InsetLine);
-    blocked.push_back({"", left, top, size, height});
-    const double cx = left + size / 2, cy = top + size / 2, orbit = size * 0.26;
+    S.Box(F(left), F(top), F(left + width), F(top + height), InsetLine);
+    blocked.push_back({"", left, top, width, height});
+    const double cx = left + width / 2, cy = top + size / 2, orbit = size * 0.3;
     auto at = [&](double longitude, double rx, double ry, double& x, double& y) {
         x = cx + rx * std::cos(longitude * Radian);
         y = cy - ry * std::sin(longitude * Radian);
     };
     S.FillColor = InsetBack;
     S.Circle(F(cx), F(cy), F(orbit), OrbitLine);
-    const double sunRadius = size * 0.04;
+    const double sunRadius = size * 0.045;
     S.FillColor = SunInk;
     S.Circle(F(cx), F(cy), F(sunRadius), SunInk);
-    InsetText(S, labels, cx, cy + sunRadius + line * 0.6, "太陽", SunInk);
+    std::vector<LabelBox> taken;
+    // The seasons: where the Earth stands when the Sun reaches longitude 0, 90, 180, 270.
+    constexpr const char* Seasons[4] = {"春分", "夏至", "秋分", "冬至"};
+    for (int k = 0; k < 4; ++k) {
+        double x = 0, y = 0, lx = 0, ly = 0;
+        at(90.0 * k + 180, orbit, orbit, x, y);
+        S.FillColor = SeasonInk;
+        S.Circle(F(x), F(y), F(2), SeasonInk);
+        // Inside the orbit where it leaves the Sun room, else outside it.
+        const double in = orbit - line * 1.5 >= sunRadius + line * 1.2 ? -1 : 1;
+        at(90.0 * k + 180, orbit + in * line * 1.5, orbit + in * line * 1.0, lx, ly);
+        InsetText(S, labels, taken, lx, ly, Seasons[k], SeasonInk);
+    }
+    InsetText(S, labels, taken, cx, cy + sunRadius + line * 0.6, "太陽", SunInk);
     // The zodiac round the orbit, far away: the constellation behind the Sun seen from
     // the Earth lies across the orbit from it. Evenly 30 degrees apart, turned as a whole
     // to their stretches' middles, so that each name stays within about 15 degrees of its
-    // constellation and none meets its neighbour; the ones near the top and the bottom
-    // alternate between two rows.
+    // constellation and none meets its neighbour.
     const std::array<ZodiacPlace, 12> zodiac = ZodiacPlaces(scene.Stars);
     double turnX = 0, turnY = 0;
     for (std::size_t z = 0; z < 12; ++z) {
@@ -223,20 +256,9 @@ void DrawOrbitInset(const Scene& scene, DrawingSurface& S, std::vector<LabelRequ
             scene.Stars.Figures.Constellations[static_cast<std::size_t>(zodiac[z].Index)].Name);
         const double angle = turn + 30.0 * static_cast<double>(z);
         const double half = S.TextAdvance(name) / 2;
-        const bool inner = std::abs(std::sin(angle * Radian)) > 0.8 && z % 2 == 1;
         double x = 0, y = 0;
-        at(angle, size / 2 - half - 3, size / 2 - line * (inner ? 1.7 : 0.7), x, y);
-        InsetText(S, labels, x, y, name, InsetInk);
-    }
-    // The seasons: where the Earth stands when the Sun reaches longitude 0, 90, 180, 270.
-    constexpr const char* Seasons[4] = {"春分", "夏至", "秋分", "冬至"};
-    for (int k = 0; k < 4; ++k) {
-        double x = 0, y = 0, lx = 0, ly = 0;
-        at(90.0 * k + 180, orbit, orbit, x, y);
-        S.FillColor = SeasonInk;
-        S.Circle(F(x), F(y), F(2), SeasonInk);
-        at(90.0 * k + 180, orbit - line * 1.5, orbit - line * 1.0, lx, ly);
-        InsetText(S, labels, lx, ly, Seasons[k], SeasonInk);
+        at(angle, width / 2 - half - 3, size / 2 - line * 0.6, x, y);
+        InsetText(S, labels, taken, x, y, name, InsetInk);
     }
     // The Earth today with its axis, and the direction of the midnight sky: away from the
     // Sun, toward the constellation that culminates at midnight.
