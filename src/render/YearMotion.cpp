@@ -225,7 +225,14 @@ void DrawOrbitInset(const Scene& scene, DrawingSurface& S, std::vector<LabelRequ
     const double sunRadius = size * 0.045;
     S.FillColor = SunInk;
     S.Circle(F(cx), F(cy), F(sunRadius), SunInk);
-    std::vector<LabelBox> taken;
+    // The Earth today, with its axis; no text covers it, nor the legend's strip.
+    const SunPlace sun = SunNow(scene);
+    const double earth = EclipticLongitude(sun.RightAscension, sun.Declination) + 180;
+    const double r = size * 0.035;
+    double ex = 0, ey = 0;
+    at(earth, orbit, orbit, ex, ey);
+    std::vector<LabelBox> taken{{"", left, top + size, width, height - size},
+                                {"", ex - r - 1, ey - r * 2.3, 2 * r + 2, r * 3.6}};
     // The seasons: where the Earth stands when the Sun reaches longitude 0, 90, 180, 270.
     constexpr const char* Seasons[4] = {"春分", "夏至", "秋分", "冬至"};
     for (int k = 0; k < 4; ++k) {
@@ -233,9 +240,16 @@ void DrawOrbitInset(const Scene& scene, DrawingSurface& S, std::vector<LabelRequ
         at(90.0 * k + 180, orbit, orbit, x, y);
         S.FillColor = SeasonInk;
         S.Circle(F(x), F(y), F(2), SeasonInk);
-        // Inside the orbit where it leaves the Sun room, else outside it.
-        const double in = orbit - line * 1.5 >= sunRadius + line * 1.2 ? -1 : 1;
-        at(90.0 * k + 180, orbit + in * line * 1.5, orbit + in * line * 1.0, lx, ly);
+        // Inside the orbit where it leaves the Sun room; else 春分 and 秋分 outside it and
+        // 夏至 and 冬至 beside their dots.
+        if (orbit - line * 1.5 >= sunRadius + line * 1.2) {
+            at(90.0 * k + 180, orbit - line * 1.5, orbit - line, lx, ly);
+        } else if (k % 2 == 0) {
+            at(90.0 * k + 180, orbit + line * 1.5, orbit + line, lx, ly);
+        } else {
+            lx = x + S.TextAdvance(Seasons[k]) / 2 + 5;
+            ly = y;
+        }
         InsetText(S, labels, taken, lx, ly, Seasons[k], SeasonInk);
     }
     InsetText(S, labels, taken, cx, cy + sunRadius + line * 0.6, "太陽", SunInk);
@@ -262,13 +276,9 @@ void DrawOrbitInset(const Scene& scene, DrawingSurface& S, std::vector<LabelRequ
     }
     // The Earth today with its axis, and the direction of the midnight sky: away from the
     // Sun, toward the constellation that culminates at midnight.
-    const SunPlace sun = SunNow(scene);
-    const double earth = EclipticLongitude(sun.RightAscension, sun.Declination) + 180;
-    double ex = 0, ey = 0, mx = 0, my = 0;
-    at(earth, orbit, orbit, ex, ey);
+    double mx = 0, my = 0;
     at(earth, orbit + size * 0.1, orbit + size * 0.1, mx, my);
     Arrow(S, ex, ey, mx, my, 5, MidnightInk);
-    const double r = size * 0.035;
     S.FillColor = EarthInk;
     S.Circle(F(ex), F(ey), F(r), EarthInk);
     S.Line(F(ex), F(ey + r * 1.2), F(ex), F(ey - r * 2.2), AxisInk);
