@@ -166,10 +166,9 @@ void DrawEcliptic(const Scene& scene, DrawingSurface& S, std::vector<LabelReques
     }
 }
 
-// A text of the inset whose middle is at (x, y).
-// The inset's texts are fixed in place; one that would overlap a text written before it
-// (on a small chart) is left out, so the first written win: the seasons, the Sun, then
-// the zodiac.
+// A text of the inset whose middle is at (x, y), fixed in place; one that would overlap a
+// text written before it (on a small chart) is left out, so the first written win: the
+// seasons, the Sun, then the zodiac.
 void InsetText(DrawingSurface& S, std::vector<LabelRequest>& labels, std::vector<LabelBox>& taken,
                double x, double y, const std::string& text, Colour ink) {
     const LabelBox box{text, x - S.TextAdvance(text) / 2, y - S.LineHeight() / 2,
