@@ -91,7 +91,8 @@ TEST(HelpText, DescribesEachSettingAsTheControlsOfferIt) {
         "  --overlays LIST     重ねて描く図（コンマ区切り）: "
         "sun（太陽と日周経路）、seasons（季節の太陽の通り道）、"
         "circles（天の北極と天の赤道）、trails（星の軌跡）、constellations（星座線）、names（星座名"
-        "と星の名前）、moon（月）、planets（惑星）、space（宇宙から見た図）\n",
+        "と星の名前）、moon（月）、planets（惑星）、space（宇宙から見た図）、ecliptic（黄道と星座）"
+        "、orbit（地球の公転）\n",
         "  --year Y            年 (2000..2100、太陽・月・惑星と星空の年、既定 2026)\n",
         "  --trail-hours H     星の軌跡の時間 (1, 2, 3, 6, 12, 24、既定 12)\n",
     };

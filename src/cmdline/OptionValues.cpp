@@ -48,6 +48,7 @@ const std::array<OptionSpec, SkySettingCount> SkySettingOptions = [] {
 std::string OverlayListHelp() {
     std::string help = "重ねて描く図（コンマ区切り）: ";
     for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id) {
+        if (!IsOverlay(static_cast<Setting>(id))) continue;
         const SettingSpec& s = SettingOf(static_cast<Setting>(id));
         if (id != static_cast<int>(FirstOverlay)) help += "、";
         help += std::string(s.Name) + "（" + (*s.LongCaption != '\0' ? s.LongCaption : s.Caption) +
@@ -67,8 +68,9 @@ std::string CheckOverlayList(const std::string& list, std::vector<Setting>& on) 
         if (found == nullptr || found->Kind != SettingKind::Flag) {
             std::string names;
             for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id)
-                names += (names.empty() ? "" : "、") +
-                         std::string(SettingOf(static_cast<Setting>(id)).Name);
+                if (IsOverlay(static_cast<Setting>(id)))
+                    names += (names.empty() ? "" : "、") +
+                             std::string(SettingOf(static_cast<Setting>(id)).Name);
             on.clear();
             return std::string(OverlayListCaption) + " (--" + OverlayListName + ") の「" + name +
                    "」は知らない名前です。" + names + " から選んでください。";

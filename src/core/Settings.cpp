@@ -20,6 +20,7 @@ std::string ValueText(const SettingSpec& s, int value) {
 }
 
 std::vector<std::string> ItemTexts(const SettingSpec& s) {
+    if (!s.ItemNames.empty()) return {s.ItemNames.begin(), s.ItemNames.end()};
     std::vector<std::string> items;
     for (int i = 0; i < ValueCount(s); ++i) items.push_back(ValueText(s, ValueAt(s, i)));
     return items;
@@ -84,6 +85,14 @@ std::string SettingsJson() {
                 AppendQuoted(json, items[i]);
             }
             json += ']';
+            if (!s.ItemCaptions.empty()) {
+                json += ",\"captions\":[";
+                for (std::size_t i = 0; i < s.ItemCaptions.size(); ++i) {
+                    if (i > 0) json += ',';
+                    AppendQuoted(json, s.ItemCaptions[i]);
+                }
+                json += ']';
+            }
         } else {
             AppendField(json, "min", s.Min);
             AppendField(json, "max", s.Max);
