@@ -30,7 +30,8 @@ namespace {
 // is never accepted), so that any change by a failed read shows.
 ConstellationCatalogue Marked() {
     ConstellationCatalogue marked;
-    marked.Constellations.push_back({"Mrk", "印", {{1, 2}}, {{{3, 4}, {5, 6}}}});
+    marked.Constellations.push_back(
+        {"Mrk", "印", {{1, 2}}, {{{3, 4}, {5, 6}}}, {{{7, 8}, {9, 10}, {11, 12}}}});
     marked.StarNames.push_back({-1, "印"});
     return marked;
 }
@@ -40,7 +41,8 @@ bool SameAsMarked(const ConstellationCatalogue& figures) {
     if (figures.Constellations.size() != 1 || figures.StarNames.size() != 1) return false;
     const Constellation &c = figures.Constellations[0], &m = marked.Constellations[0];
     return c.Abbreviation == m.Abbreviation && c.Name == m.Name && c.Labels.size() == 1 &&
-           c.Lines.size() == 1 && c.Lines[0].size() == 2 && figures.StarNames[0].Index == -1 &&
+           c.Lines.size() == 1 && c.Lines[0].size() == 2 && c.Bounds.size() == 1 &&
+           c.Bounds[0].size() == 3 && figures.StarNames[0].Index == -1 &&
            figures.StarNames[0].Name == marked.StarNames[0].Name;
 }
 
@@ -62,6 +64,10 @@ void CheckConstellations(const ConstellationCatalogue& figures) {
         for (const auto& line : c.Lines) {
             if (line.size() < 2) Fault("a line of fewer than two vertices");
             for (const SkyPoint& p : line) CheckPoint(p);
+        }
+        for (const auto& ring : c.Bounds) {
+            if (ring.size() < 3) Fault("a boundary of fewer than three vertices");
+            for (const SkyPoint& p : ring) CheckPoint(p);
         }
     }
     if (figures.StarNames.size() != 1 || figures.StarNames[0].Index != -1)
