@@ -169,6 +169,23 @@ BENCHMARK(RedrawWithOverlays)
     ->Args({2, Limit79})
     ->Unit(benchmark::kMicrosecond);
 
+// The redraw of an animation step at the start-up side with the year's overlays: the
+// ecliptic with its months and zodiac, and the orbit inset.
+void RedrawWithYearOverlays(benchmark::State& state) {
+    auto window = Started(408, static_cast<int>(state.range(0)));
+    WindowState& State = window->State;
+    State.View.Overlays.Ecliptic = State.View.Overlays.Orbit = true;
+    for (auto _ : state) {
+        State.Moment.MinuteOfYear = (State.Moment.MinuteOfYear + 5) % 525600;
+        RedrawSky(State, window->Ui);
+    }
+}
+BENCHMARK(RedrawWithYearOverlays)
+    ->ArgNames({"limit"})
+    ->Arg(Limit35)
+    ->Arg(Limit79)
+    ->Unit(benchmark::kMicrosecond);
+
 // The redraw of an animation step at the start-up side, without and with the Moon and the
 // planets: the seven bodies are worked out once per step, so "bodies:1" stays within 1.2
 // times "bodies:0" at the same limit.

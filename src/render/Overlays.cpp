@@ -524,7 +524,7 @@ void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurfac
     }
     std::vector<LabelBox> blocked = CompassBoxes(scene.Proj, S);
     if (on.AnyBody()) DrawBodies(scene, S, labels, discs, blocked);
-    if (on.AnyYear()) DrawYearOverlays(scene, S, labels, discs, blocked);
+    if (on.AnyYear()) DrawYearOverlays(scene, kept.Year, S, labels, discs, blocked);
     LabelOutcome outcome = PlaceLabels(std::move(labels), discs, blocked, S);
     if (placed != nullptr) *placed = std::move(outcome);
     S.ForeColor = fore;

@@ -2,6 +2,7 @@
 // What one chart is drawn from, as the drawing procedures of the chart call take
 // it, and what they hand back or keep between charts.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,6 +36,20 @@ BodiesNow BodiesOfScene(const Scene& scene, BodyTables* tables = nullptr);
 
 // The drawing of the overlays that stand still while the clock runs within a day (the
 // Sun's path and marks, the seasons, the circles), kept with every input that decides it.
+// What the year's overlays (render/YearMotion) keep between charts, so that a step of the
+// clock evaluates no series: the zodiac's stretches of the ecliptic, which depend on the
+// catalogue's boundaries alone, and the Sun at 00:00 on the first of each month of one year.
+struct ZodiacPlace {
+    int Index = -1;        // In the sky's constellations; -1 where no boundary holds it.
+    double Longitude = 0;  // Degrees of ecliptic longitude (J2000): its stretch's middle.
+};
+struct YearTables {
+    const ConstellationCatalogue* ZodiacOf = nullptr;  // Null until Zodiac is worked out.
+    std::array<ZodiacPlace, 12> Zodiac{};
+    int MonthsOf = 0;  // The calendar year of MonthRA and MonthDec; 0 until worked out.
+    std::array<double, 12> MonthRA{}, MonthDec{};  // Degrees, J2000.
+};
+
 struct OverlayCache {
     std::vector<double> Key;  // Empty: nothing kept.
     std::vector<DrawCommand> Commands;
@@ -46,6 +61,7 @@ struct OverlayCache {
     // while the kept drawing is on the chart, 0 otherwise; the frame's key carries Layer,
     // so that a surface may keep the drawing with the frame's pixels.
     std::uint64_t Generation = 0, Layer = 0;
+    YearTables Year;
 };
 
 // One marked point of the overlays, drawn or not: what ListMarkedPoints hands back.

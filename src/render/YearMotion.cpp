@@ -40,10 +40,6 @@ ChartPoint OnSphere(const Scene& scene, double ra, double dec) {
 // Each zodiac constellation's index in the sky and the ecliptic longitude of the middle of
 // the stretch of the ecliptic within its boundary (the mean direction of the whole degrees
 // it holds); -1 and 0 where the sky carries no boundary for it.
-struct ZodiacPlace {
-    int Index = -1;
-    double Longitude = 0;
-};
 std::array<ZodiacPlace, 12> ZodiacPlaces(const Sky& sky) {
     std::array<ZodiacPlace, 12> places{};
     std::array<double, 12> sumX{}, sumY{};
@@ -72,6 +68,30 @@ std::array<ZodiacPlace, 12> ZodiacPlaces(const Sky& sky) {
     return places;
 }
 
+// The zodiac's places, worked out at the first chart that needs them and kept.
+const std::array<ZodiacPlace, 12>& KeptZodiac(const Sky& sky, YearTables& kept) {
+    if (kept.ZodiacOf != &sky.Figures) {
+        kept.Zodiac = ZodiacPlaces(sky);
+        kept.ZodiacOf = &sky.Figures;
+    }
+    return kept.Zodiac;
+}
+
+// The Sun at 00:00 on the first of each month of the scene's year, kept per year.
+const YearTables& KeptMonths(const Scene& scene, YearTables& kept) {
+    if (kept.MonthsOf != scene.At.Year) {
+        const bool leap = IsLeapYear(scene.At.Year);
+        for (std::size_t month = 0; month < 12; ++month) {
+            const int day = MonthStartDay[month] + (leap && month >= 2 ? 1 : 0);
+            const SunPlace sun = SunAtMinute(day * 1440.0, scene.At.Year, SunParts::Direction);
+            kept.MonthRA[month] = sun.RightAscension;
+            kept.MonthDec[month] = sun.Declination;
+        }
+        kept.MonthsOf = scene.At.Year;
+    }
+    return kept;
+}
+
 LabelRequest Label(std::vector<std::string> pieces, double x, double y, Colour ink, LabelClass rank,
                    LabelSide side, float gap) {
     LabelRequest request;
@@ -85,8 +105,8 @@ LabelRequest Label(std::vector<std::string> pieces, double x, double y, Colour i
     return request;
 }
 
-void DrawEcliptic(const Scene& scene, DrawingSurface& S, std::vector<LabelRequest>& labels,
-                  std::vector<KeepClear>& discs) {
+void DrawEcliptic(const Scene& scene, YearTables& kept, DrawingSurface& S,
+                  std::vector<LabelRequest>& labels, std::vector<KeepClear>& discs) {
     const float scale = std::max(1.0f, S.DrawScale);
     // The line: chords of 2 degrees, under a sixtieth of a pixel from the arc at the
     // start-up radius.
@@ -100,13 +120,12 @@ void DrawEcliptic(const Scene& scene, DrawingSurface& S, std::vector<LabelReques
     // The Sun's place at 00:00 on the first of each month: a tick across the line and the
     // month's number.
     std::vector<InkSegment> ticks;
-    const bool leap = IsLeapYear(scene.At.Year);
-    for (int month = 0; month < 12; ++month) {
-        const int day = MonthStartDay[month] + (leap && month >= 2 ? 1 : 0);
-        const SunPlace sun = SunAtMinute(day * 1440.0, scene.At.Year, SunParts::Direction);
-        const ChartPoint p = OnSphere(scene, sun.RightAscension, sun.Declination);
+    const YearTables& months = KeptMonths(scene, kept);
+    for (std::size_t month = 0; month < 12; ++month) {
+        const double sunRA = months.MonthRA[month], sunDec = months.MonthDec[month];
+        const ChartPoint p = OnSphere(scene, sunRA, sunDec);
         if (p.Depth > 0) continue;
-        const double l = EclipticLongitude(sun.RightAscension, sun.Declination);
+        const double l = EclipticLongitude(sunRA, sunDec);
         double ra1 = 0, dec1 = 0, ra2 = 0, dec2 = 0;
         EclipticPoint(l - 1, ra1, dec1);
         EclipticPoint(l + 1, ra2, dec2);
@@ -128,7 +147,7 @@ void DrawEcliptic(const Scene& scene, DrawingSurface& S, std::vector<LabelReques
     }
     DrawHaloed(S, ticks);
     // The zodiac's names on the line, at the middle of each one's stretch.
-    for (const ZodiacPlace& z : ZodiacPlaces(scene.Stars)) {
+    for (const ZodiacPlace& z : KeptZodiac(scene.Stars, kept)) {
         if (z.Index < 0) continue;
         double ra = 0, dec = 0;
         EclipticPoint(z.Longitude, ra, dec);
@@ -194,8 +213,8 @@ void Arrow(DrawingSurface& S, double x1, double y1, double x2, double y2, double
 // right: the Earth at the March equinox on the left, at the June solstice at the bottom,
 // its north pole leaning up the picture (toward ecliptic longitude 90) all year. Below
 // the square, a strip with the midnight arrow's legend.
-void DrawOrbitInset(const Scene& scene, DrawingSurface& S, std::vector<LabelRequest>& labels,
-                    std::vector<LabelBox>& blocked) {
+void DrawOrbitInset(const Scene& scene, YearTables& kept, DrawingSurface& S,
+                    std::vector<LabelRequest>& labels, std::vector<LabelBox>& blocked) {
     // The bottom middle, between the space inset's corners and over the dome's lower rim,
     // where the horizon's disc lies in most views: wider than high, the zodiac's names
     // round an ellipse.
@@ -256,7 +275,7 @@ void DrawOrbitInset(const Scene& scene, DrawingSurface& S, std::vector<LabelRequ
     // the Earth lies across the orbit from it. Evenly 30 degrees apart, turned as a whole
     // to their stretches' middles, so that each name stays within about 15 degrees of its
     // constellation and none meets its neighbour.
-    const std::array<ZodiacPlace, 12> zodiac = ZodiacPlaces(scene.Stars);
+    const std::array<ZodiacPlace, 12>& zodiac = KeptZodiac(scene.Stars, kept);
     double turnX = 0, turnY = 0;
     for (std::size_t z = 0; z < 12; ++z) {
         turnX += std::cos((zodiac[z].Longitude - 30.0 * static_cast<double>(z)) * Radian);
@@ -308,11 +327,12 @@ int SunConstellation(const Scene& scene) {
     return ConstellationAt(scene.Stars.Figures, sun.RightAscension, sun.Declination);
 }
 
-void DrawYearOverlays(const Scene& scene, DrawingSurface& S, std::vector<LabelRequest>& labels,
-                      std::vector<KeepClear>& discs, std::vector<LabelBox>& blocked) {
+void DrawYearOverlays(const Scene& scene, YearTables& kept, DrawingSurface& S,
+                      std::vector<LabelRequest>& labels, std::vector<KeepClear>& discs,
+                      std::vector<LabelBox>& blocked) {
     const OverlaySet& on = scene.Look.Overlays;
-    if (on.Ecliptic) DrawEcliptic(scene, S, labels, discs);
-    if (on.Orbit) DrawOrbitInset(scene, S, labels, blocked);
+    if (on.Ecliptic) DrawEcliptic(scene, kept, S, labels, discs);
+    if (on.Orbit) DrawOrbitInset(scene, kept, S, labels, blocked);
 }
 
 void ListYearPoints(const Scene& scene, std::vector<MarkedPoint>& marks) {

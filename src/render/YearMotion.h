@@ -37,9 +37,11 @@ int SunConstellation(const Scene& scene);
 // DrawYearOverlays: the ecliptic overlay and the orbit inset, as switched on.
 // Reads:   the scene: the moment's minute and year, the projection, the constellations.
 // Writes:  pixels of S; the labels for the chart's layout, the discs they keep clear of
-//          (the Sun's) and the box of the inset, which no other label may enter.
-void DrawYearOverlays(const Scene& scene, DrawingSurface& S, std::vector<LabelRequest>& labels,
-                      std::vector<KeepClear>& discs, std::vector<LabelBox>& blocked);
+//          (the Sun's) and the box of the inset, which no other label may enter; kept: the
+//          zodiac's places and the months' Sun, worked out once (the same bits as fresh).
+void DrawYearOverlays(const Scene& scene, YearTables& kept, DrawingSurface& S,
+                      std::vector<LabelRequest>& labels, std::vector<KeepClear>& discs,
+                      std::vector<LabelBox>& blocked);
 
 // ListYearPoints: with the ecliptic overlay on, the row sun-constellation: the Sun's place,
 // labelled with the Japanese name of its constellation; drawn where the Sun is above the
