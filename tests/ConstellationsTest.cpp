@@ -12,6 +12,7 @@
 #include "core/RunTimeError.h"
 #include "geometry/Trails.h"
 #include "render/Constellations.h"
+#include "render/Frame.h"
 #include "render/Overlays.h"
 #include "support/RecordingSurface.h"
 #include "support/TestSky.h"
@@ -398,4 +399,27 @@ TEST(ListMarkedPoints, NamesTheSunsConstellationByTheBoundaries) {
     Sky->Look.Overlays.Ecliptic = false;
     for (const MarkedPoint& m : ListMarkedPoints(Sky->Make()))
         EXPECT_NE(m.Kind, "sun-constellation") << "listed only with the ecliptic on";
+}
+
+// The year's overlays drawn with their kept tables (the zodiac's stretches, the months'
+// Sun) give the pixels of fresh tables, also after the year changes under them.
+TEST(DrawOverlaysOverStars, KeptYearTablesEqualFreshOnes) {
+    auto kept = ChartSky(204, 160);
+    kept->Stars.Figures = Data().Figures;
+    kept->Look.Overlays.Ecliptic = kept->Look.Overlays.Orbit = true;
+    auto S = ChartRaster(408);
+    for (const int year : {2026, 2026, 2028, 2100}) {
+        kept->At.Year = static_cast<std::int16_t>(year);
+        kept->At.MinuteOfYear += 7 * 1440 + 95;
+        ClearAndDrawFrame(kept->Proj(), 0, *S);
+        DrawOverlaysOverStars(kept->Make(), kept->Cache.Shapes, *S);
+        auto fresh = ChartSky(204, 160);
+        fresh->Stars.Figures = Data().Figures;
+        fresh->Look.Overlays = kept->Look.Overlays;
+        fresh->At = kept->At;
+        auto F = ChartRaster(408);
+        ClearAndDrawFrame(fresh->Proj(), 0, *F);
+        DrawOverlaysOverStars(fresh->Make(), fresh->Cache.Shapes, *F);
+        EXPECT_TRUE(S->Picture() == F->Picture()) << year;
+    }
 }
