@@ -2,13 +2,13 @@
 
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <istream>
 #include <set>
 #include <streambuf>
 #include <system_error>
 
 #include "catalogue/Decimal.h"
+#include "catalogue/FileChars.h"
 #include "core/RunTimeError.h"
 #include "core/Sky.h"
 
@@ -23,11 +23,25 @@ constexpr std::size_t MaxLineLength = 4096;
                        source + " の " + std::to_string(line) + " 行目: " + reason);
 }
 
-class LineReader {
+// A stream's characters as FileChars gives a file's.
+class StreamChars {
 public:
-    LineReader(std::istream& input, const std::string& source) : Input(input), Source(source) {
+    StreamChars(std::istream& input, const std::string& source) : Input(input) {
         if (input.rdbuf() == nullptr) throw RunTimeError(ErrorKind::FileNotFound, source);
     }
+    int sgetc() { return Input.rdbuf()->sgetc(); }
+    int sbumpc() { return Input.rdbuf()->sbumpc(); }
+    bool Failed() const { return Input.bad(); }
+
+private:
+    std::istream& Input;
+};
+
+// The lines of a StreamChars or a FileChars (Chars).
+template <typename Chars>
+class LineReader {
+public:
+    LineReader(Chars& input, const std::string& source) : Input(input), Source(source) {}
 
     // The next line that is not blank, split at commas; false at the end of the input.
     bool Next(std::vector<std::string>& fields) {
@@ -51,10 +65,10 @@ public:
 
 private:
     bool ReadLine(std::string& text) {
-        std::streambuf& buffer = *Input.rdbuf();
+        Chars& buffer = Input;
         text.clear();
         if (buffer.sgetc() == std::char_traits<char>::eof()) {
-            if (Input.bad())
+            if (Input.Failed())
                 throw RunTimeError(ErrorKind::FileNotFound, Source + " を読めません。");
             return false;
         }
@@ -75,7 +89,7 @@ private:
         return text.substr(first, text.find_last_not_of(" \t") - first + 1);
     }
 
-    std::istream& Input;
+    Chars& Input;
     const std::string& Source;
 };
 
@@ -119,9 +133,11 @@ void CheckComplete(const std::vector<Constellation>& read, const std::string& so
 
 }  // namespace
 
-void ReadConstellationData(ConstellationCatalogue& Figures, std::istream& input,
-                           const std::string& sourceName) {
-    LineReader reader(input, sourceName);
+namespace {
+template <typename Chars>
+void ReadConstellationLines(ConstellationCatalogue& Figures, Chars& input,
+                            const std::string& sourceName) {
+    LineReader<Chars> reader(input, sourceName);
     std::vector<Constellation> read;
     std::set<std::string> abbreviations;
     std::vector<std::string> fields;
@@ -171,9 +187,10 @@ void ReadConstellationData(ConstellationCatalogue& Figures, std::istream& input,
     Figures.Constellations = std::move(read);
 }
 
-void ReadStarNames(ConstellationCatalogue& Figures, std::istream& input,
-                   const std::string& sourceName) {
-    LineReader reader(input, sourceName);
+template <typename Chars>
+void ReadStarNameLines(ConstellationCatalogue& Figures, Chars& input,
+                       const std::string& sourceName) {
+    LineReader<Chars> reader(input, sourceName);
     std::vector<StarName> read;
     std::vector<std::string> fields;
     while (reader.Next(fields)) {
@@ -197,30 +214,30 @@ void ReadStarNames(ConstellationCatalogue& Figures, std::istream& input,
     Figures.StarNames = std::move(read);
 }
 
-namespace {
-template <typename Reader>
-void ReadFile(ConstellationCatalogue& Figures, const std::filesystem::path& path, Reader read) {
-    const std::string name = path.string();
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        throw RunTimeError(ErrorKind::FileNotFound, name + " はファイルではなくフォルダです。");
-    std::ifstream input(path, std::ios::binary);
-    if (!input) throw RunTimeError(ErrorKind::FileNotFound, name + " を開けません。");
-    try {
-        read(Figures, input, name);
-    } catch (const std::ios_base::failure&) {
-        throw RunTimeError(ErrorKind::FileNotFound, name + " を読めません。");
-    }
-    if (input.bad()) throw RunTimeError(ErrorKind::FileNotFound, name + " を読めません。");
-}
 }  // namespace
+
+void ReadConstellationData(ConstellationCatalogue& Figures, std::istream& input,
+                           const std::string& sourceName) {
+    StreamChars chars(input, sourceName);
+    ReadConstellationLines(Figures, chars, sourceName);
+}
+
+void ReadStarNames(ConstellationCatalogue& Figures, std::istream& input,
+                   const std::string& sourceName) {
+    StreamChars chars(input, sourceName);
+    ReadStarNameLines(Figures, chars, sourceName);
+}
 
 void LoadConstellationsFrom(ConstellationCatalogue& Figures,
                             const std::filesystem::path& constellationData,
                             const std::filesystem::path& starNames) {
     ConstellationCatalogue loaded;
-    ReadFile(loaded, constellationData, ReadConstellationData);
-    ReadFile(loaded, starNames, ReadStarNames);
+    {
+        FileChars chars(constellationData);
+        ReadConstellationLines(loaded, chars, constellationData.string());
+    }
+    FileChars chars(starNames);
+    ReadStarNameLines(loaded, chars, starNames.string());
     Figures = std::move(loaded);
 }
 

@@ -3,7 +3,6 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <istream>
 #include <memory>
 #include <streambuf>
@@ -11,6 +10,7 @@
 
 #include "catalogue/Constellations.h"
 #include "catalogue/Decimal.h"
+#include "catalogue/FileChars.h"
 #include "core/RunTimeError.h"
 #include "core/Sky.h"
 
@@ -22,9 +22,11 @@ constexpr std::size_t MaxFieldLength = 64;
 
 const char* const FieldNames[3] = {"赤経", "赤緯", "等級"};
 
+// The fields of a stream buffer or of a FileChars (Chars: their sgetc and sbumpc).
+template <typename Chars>
 class FieldReader {
 public:
-    explicit FieldReader(std::streambuf& buffer) : Buffer(buffer) {}
+    explicit FieldReader(Chars& buffer) : Buffer(buffer) {}
 
     // Reads the next field into Text; false at the end of the input.
     bool Next(std::string& text, long& line) {
@@ -80,7 +82,7 @@ private:
         }
     }
 
-    std::streambuf& Buffer;
+    Chars& Buffer;
     long Line = 1;
 };
 
@@ -118,11 +120,12 @@ double ParseField(const std::string& raw, const std::string& source, long line, 
 }  // namespace
 
 namespace {
-std::unique_ptr<StarColumns> ReadStarDataFromStream(std::istream& input,
-                                                    const std::string& sourceName) {
-    std::streambuf* buffer = input.rdbuf();
-    if (buffer == nullptr) throw RunTimeError(ErrorKind::FileNotFound, sourceName);
-    FieldReader reader(*buffer);
+// The catalogue from chars (a stream buffer or a FileChars); failed() tells a failing read
+// from the end of the input.
+template <typename Chars, typename Failed>
+std::unique_ptr<StarColumns> ReadStarColumns(Chars& chars, Failed failed,
+                                             const std::string& sourceName) {
+    FieldReader<Chars> reader(chars);
     auto loaded = std::make_unique<StarColumns>();
     std::array<double, StarCount>* const columns[3] = {&loaded->RA, &loaded->Dec, &loaded->Mag};
     std::string text;
@@ -130,7 +133,7 @@ std::unique_ptr<StarColumns> ReadStarDataFromStream(std::istream& input,
     for (int i = 0; i < StarCount; ++i) {
         for (int field = 0; field < 3; ++field) {
             if (!reader.Next(text, line)) {
-                if (input.bad())
+                if (failed())
                     throw RunTimeError(ErrorKind::FileNotFound, sourceName + " を読めません。");
                 throw RunTimeError(ErrorKind::InputPastEnd,
                                    sourceName + ": 星は " + std::to_string(StarCount) +
@@ -153,27 +156,16 @@ void TakeStarData(Sky& sky, const StarColumns& stars) {
 }
 
 void LoadStarDataFromStream(Sky& sky, std::istream& input, const std::string& sourceName) {
-    TakeStarData(sky, *ReadStarDataFromStream(input, sourceName));
+    std::streambuf* buffer = input.rdbuf();
+    if (buffer == nullptr) throw RunTimeError(ErrorKind::FileNotFound, sourceName);
+    TakeStarData(sky, *ReadStarColumns(
+                          *buffer, [&input] { return input.bad(); }, sourceName));
 }
 
 std::unique_ptr<StarColumns> ReadStarDataFrom(const std::filesystem::path& path) {
-    const std::string name = path.string();
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error)) {
-        throw RunTimeError(ErrorKind::FileNotFound, name + " はファイルではなくフォルダです。");
-    }
-    std::ifstream input(path, std::ios::binary);
-    if (!input) throw RunTimeError(ErrorKind::FileNotFound, name + " を開けません。");
-    std::unique_ptr<StarColumns> stars;
-    try {
-        stars = ReadStarDataFromStream(input, name);
-    } catch (const std::ios_base::failure&) {
-        // The file buffer reports a failing read (an I/O error, a file that opens
-        // but cannot be read) by throwing; it is the program's file error all the same.
-        throw RunTimeError(ErrorKind::FileNotFound, name + " を読めません。");
-    }
-    if (input.bad()) throw RunTimeError(ErrorKind::FileNotFound, name + " を読めません。");
-    return stars;
+    FileChars chars(path);
+    return ReadStarColumns(
+        chars, [&chars] { return chars.Failed(); }, path.string());
 }
 
 void LoadStarDataFrom(Sky& sky, const std::filesystem::path& path) {

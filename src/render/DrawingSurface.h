@@ -5,6 +5,7 @@
 // well as in the window.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -70,6 +71,17 @@ public:
     // stars. A surface may draw them faster than one by one; the pixels are the same.
     virtual void SetPixels(const float* xy, int count, Colour c) {
         for (int k = 0; k < count; ++k) SetPixel(xy[2 * k], xy[2 * k + 1], c);
+    }
+    // The pixels of a raster of colour numbers laid over the surface from its top-left
+    // corner, width x height, one number a pixel row by row: each non-zero number k in
+    // rows top..bottom set as SetPixels sets palette[k], and cleared to 0. False, with
+    // nothing done, where the surface cannot take them so (its caller then hands them
+    // over by SetPixels, a colour at a time: the pixels are the same).
+    virtual bool SetNumberedPixels(std::uint16_t* numbers, int width, int height, int top,
+                                   int bottom, const Colour* palette, std::size_t colours) {
+        (void)numbers, (void)width, (void)height, (void)top, (void)bottom, (void)palette,
+            (void)colours;
+        return false;
     }
     // True while something watches each figure as it is drawn (a star table reading the
     // star index beside each pixel): the star pass then hands the stars over one by one.

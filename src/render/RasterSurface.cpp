@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 #include "core/Convert.h"
 #include "core/RunTimeError.h"
@@ -206,6 +207,42 @@ void RasterSurface::FillSpan(int y, int x1, int x2, Pixel colour) {
 void RasterSurface::SetPixel(float x, float y, Colour c) {
     if (OnPlot) OnPlot({false, x, y, 0.0f, c});
     PutPen(PixelOf(x), PixelOf(y), Ink(c), PenWidth());
+}
+
+// Row by row in place: the star trails' hundred thousand pixels went through a sort by
+// colour and a list of points per colour before.
+bool RasterSurface::SetNumberedPixels(std::uint16_t* numbers, int width, int height, int top,
+                                      int bottom, const Colour* palette, std::size_t colours) {
+    if (OnPlot || Capturing || PenWidth() != 1 || width != Width() || height != Height())
+        return false;
+    std::vector<Pixel>& inks = NumberedInks;
+    inks.resize(colours);
+    for (std::size_t k = 0; k < colours; ++k) inks[k] = Ink(palette[k]);
+    const auto w = static_cast<std::size_t>(width);
+    for (int y = std::max(top, 0); y <= std::min(bottom, height - 1); ++y) {
+        std::uint16_t* const row = numbers + static_cast<std::size_t>(y) * w;
+        Pixel* const out = Buffer.data() + static_cast<std::size_t>(y) * w;
+        std::size_t x = 0;
+        while (x < w) {
+            // Four pixels at a time over the empty stretches.
+            std::uint64_t four = 0;
+            if (x + 4 <= w && (std::memcpy(&four, row + x, sizeof four), four == 0)) {
+                x += 4;
+                continue;
+            }
+            if (row[x] == 0) {
+                ++x;
+                continue;
+            }
+            const std::size_t start = x;
+            for (; x < w && row[x] != 0; ++x) {
+                out[x] = inks[row[x]];
+                row[x] = 0;
+            }
+            MarkDirty(y, static_cast<int>(start), static_cast<int>(x - 1));
+        }
+    }
+    return true;
 }
 
 void RasterSurface::SetPixels(const float* xy, int count, Colour c) {

@@ -43,6 +43,8 @@ public:
     void Line(float x1, float y1, float x2, float y2, Colour c) override;
     void Box(float x1, float y1, float x2, float y2, Colour c) override;
     void SetPixels(const float* xy, int count, Colour c) override;
+    bool SetNumberedPixels(std::uint16_t* numbers, int width, int height, int top, int bottom,
+                           const Colour* palette, std::size_t colours) override;
     bool WatchesEachPlot() const override { return static_cast<bool>(OnPlot); }
     void SetPixel(float x, float y, Colour c) override;
     void PrintText(const std::string& text) override;
@@ -171,6 +173,7 @@ private:
     std::vector<LayerWrite> LayerWrites;      // Sorted by Index, in drawing order within one.
     std::vector<std::uint8_t> LayerCovers;    // By pixel: 1 where LayerWrites has writes.
     std::vector<std::uint32_t> LayerTouched;  // Scratch for RedrawLayer.
+    std::vector<Pixel> NumberedInks;          // Scratch for SetNumberedPixels.
 };
 
 // Two chart surfaces stacked at one place, without a window: which element is

@@ -310,5 +310,7 @@ void DrawStarTrails(const Scene& scene, DrawingSurface& S, int hours, TrailCache
         }
     }
     const int top = std::max(raster.Top, 0), bottom = std::min(raster.Bottom, cache.Height - 1);
-    if (top <= bottom) HandOver(S, cache, top, bottom);
+    if (top <= bottom && !S.SetNumberedPixels(cache.Strokes.data(), cache.Width, cache.Height, top,
+                                              bottom, cache.Palette.data(), cache.Palette.size()))
+        HandOver(S, cache, top, bottom);
 }

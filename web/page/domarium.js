@@ -16,7 +16,7 @@ const Readouts = ["azimuth", "latitude", "elevation", "longitude"];
 const LeftButton = 1;
 
 const page = {
-  engine: null, api: null, settings: [], overlays: "", items: {}, defaults: {}, messages: [],
+  engine: null, api: null, holding: false, settings: [], overlays: "", items: {}, defaults: {}, messages: [],
   now: () => performance.now(),
   chart: document.getElementById("chart"),
   box: document.getElementById("chart-box"),
@@ -46,7 +46,15 @@ function bindApi(m) {
     get: m.cwrap("domarium_get", "number", ["number"]),
     settings: m.cwrap("domarium_settings", "string", []),
     parameter: m.cwrap("domarium_parameter", "string", ["string", "string"]),
-    button: m.cwrap("domarium_button", null, ["number", "number"]),
+    // A hold of the animate button runs from its press (event 0) to its release (2).
+    button: (() => {
+      const button = m.cwrap("domarium_button", null, ["number", "number"]);
+      return (event, buttons) => {
+        if (event === 0) page.holding = true;
+        if (event === 2) page.holding = false;
+        button(event, buttons);
+      };
+    })(),
     resize: m.cwrap("domarium_resize", null, ["number"]),
     readout: m.cwrap("domarium_readout", "string", ["number"]),
     side: m.cwrap("domarium_chart_side", "number", []),
@@ -100,10 +108,14 @@ function showState() {
     if (element.value !== value) element.value = value;
   }
   for (const name of Overlays) {
-    document.getElementById(name).checked = api.get(Control[name]) === 1;
+    const element = document.getElementById(name);
+    const on = api.get(Control[name]) === 1;
+    if (element.checked !== on) element.checked = on;
   }
   Readouts.forEach((name, i) => {
-    document.getElementById(name + "-readout").textContent = api.readout(i);
+    const element = document.getElementById(name + "-readout");
+    const text = api.readout(i);
+    if (element.textContent !== text) element.textContent = text;
   });
   const playing = api.playing() === 1;
   const play = document.getElementById("play");
@@ -114,7 +126,9 @@ function showState() {
   document.getElementById("palette").checked = api.palette(-1) === 1;
   showSunNumbers();
   drawChart();
-  followAddress();
+  // The address once the clock rests: at every step of a hold or of play the browser
+  // would record a new one for nothing.
+  if (!page.holding && !playing) followAddress();
 }
 
 // The Sun's day in numbers, while the Sun's overlay is on.

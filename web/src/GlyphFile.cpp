@@ -2,11 +2,10 @@
 
 #include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <utility>
 #include <vector>
 
+#include "catalogue/FileChars.h"
 #include "core/RunTimeError.h"
 
 namespace {
@@ -159,14 +158,13 @@ FileGlyphSource::FileGlyphSource(std::string_view bytes, std::string folder)
 // further file, and its line height is this file's, as both come from one run of the build.
 void FileGlyphSource::ReadRest() const {
     const std::string name = std::exchange(Rest, std::string());
-    std::ifstream in(Folder.empty() ? name : Folder + "/" + name, std::ios::binary);
-    if (!in) {
+    const std::string bytes = ReadWholeFile(Folder.empty() ? name : Folder + "/" + name);
+    if (bytes.empty()) {
         throw RunTimeError(
             ErrorKind::SurfaceFailure,
             "文字の形のファイル（" + name +
                 "）を読めません。ネットワークにつないで、ページを開き直してください。");
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     FileGlyphSource rest(bytes, Folder);
     if (!rest.Rest.empty() || BitsOf(rest.TextLineHeight) != BitsOf(TextLineHeight)) Damaged();
     Masks.merge(rest.Masks);

@@ -3,9 +3,9 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
-#include <fstream>
 
 #include "GlyphFile.h"
+#include "catalogue/FileChars.h"
 #include "cmdline/CommandLine.h"
 #include "core/RunTimeError.h"
 #include "geometry/Trails.h"
@@ -77,15 +77,7 @@ bool WebSession::Start(const std::string& starDataPath, const std::string& glyph
     return Guard([&] {
         // Read straight from the page's file system: the file is large, and handing it
         // over as a JavaScript string would convert it twice.
-        std::string glyphText;
-        if (std::ifstream in{glyphPath, std::ios::binary | std::ios::ate}) {
-            const auto size = static_cast<std::streamsize>(in.tellg());
-            if (size > 0) {
-                glyphText.resize(static_cast<std::size_t>(size));
-                in.seekg(0);
-                if (!in.read(glyphText.data(), size)) glyphText.clear();
-            }
-        }
+        const std::string glyphText = ReadWholeFile(glyphPath);
         Glyphs = std::make_unique<FileGlyphSource>(glyphText);
         Window = PageWindow(*Glyphs, Readouts);
         // The chart has the canvas's place on the page, not the main window's layout.
