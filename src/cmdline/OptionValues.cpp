@@ -47,9 +47,9 @@ const std::array<OptionSpec, SkySettingCount> SkySettingOptions = [] {
 
 std::string OverlayListHelp() {
     std::string help = "重ねて描く図（コンマ区切り）: ";
-    for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id) {
-        const SettingSpec& s = SettingOf(static_cast<Setting>(id));
-        if (id != static_cast<int>(FirstOverlay)) help += "、";
+    for (const Setting id : OverlaySettings) {
+        const SettingSpec& s = SettingOf(id);
+        if (id != OverlaySettings[0]) help += "、";
         help += std::string(s.Name) + "（" + (*s.LongCaption != '\0' ? s.LongCaption : s.Caption) +
                 "）";
     }
@@ -66,9 +66,8 @@ std::string CheckOverlayList(const std::string& list, std::vector<Setting>& on) 
         const SettingSpec* found = FindSetting(name);
         if (found == nullptr || found->Kind != SettingKind::Flag) {
             std::string names;
-            for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id)
-                names += (names.empty() ? "" : "、") +
-                         std::string(SettingOf(static_cast<Setting>(id)).Name);
+            for (const Setting id : OverlaySettings)
+                names += (names.empty() ? "" : "、") + std::string(SettingOf(id).Name);
             on.clear();
             return std::string(OverlayListCaption) + " (--" + OverlayListName + ") の「" + name +
                    "」は知らない名前です。" + names + " から選んでください。";
@@ -89,6 +88,27 @@ std::string CheckPaletteName(const std::string& name, Palette& palette) {
     return std::string(PaletteCaption) + " (--" + PaletteOptionName + ") の「" + name +
            "」は知らない名前です。" + PaletteNames[0] + "、" + PaletteNames[1] +
            " から選んでください。";
+}
+
+std::string CheckViewName(const std::string& name, ViewKind& kind) {
+    std::string names;
+    for (std::size_t k = 0; k < std::size(ViewNames); ++k) {
+        if (name == ViewNames[k]) {
+            kind = static_cast<ViewKind>(k);
+            return {};
+        }
+        names += (k == 0 ? "" : "、") + std::string(ViewNames[k]);
+    }
+    const SettingSpec& view = SettingOf(Setting::View);
+    return std::string(view.Caption) + " (--" + view.Name + ") の「" + name +
+           "」は知らない名前です。" + names + " から選んでください。";
+}
+
+std::string ViewHelp() {
+    std::string help = "図の見え方: ";
+    for (std::size_t k = 0; k < std::size(ViewNames); ++k)
+        help += (k == 0 ? "" : "、") + std::string(ViewNames[k]) + "（" + ViewCaptions[k] + "）";
+    return help + "。既定 " + ViewNames[0] + "。sky と horizon では --azimuth が上（正面）の方位";
 }
 
 namespace {

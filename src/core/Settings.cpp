@@ -1,6 +1,7 @@
 #include "core/Settings.h"
 
 #include <cstdio>
+#include <iterator>
 
 const SettingSpec* FindSetting(const std::string& name) {
     for (const SettingSpec& s : SettingTable) {
@@ -12,6 +13,9 @@ const SettingSpec* FindSetting(const std::string& name) {
 // Tenths as the magnitude list has always shown them: the shortest decimal of the
 // double value / 10, "0" rather than "-0".
 std::string ValueText(const SettingSpec& s, int value) {
+    // The view list's items are named, so that an address reads view=sky.
+    if (s.Id == Setting::View && value >= 0 && value < static_cast<int>(std::size(ViewNames)))
+        return ViewNames[value];
     if (s.Scale == 1) return std::to_string(value);
     char text[32];
     std::snprintf(text, sizeof text, "%.15g", static_cast<double>(value) / s.Scale);

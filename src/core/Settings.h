@@ -41,8 +41,11 @@ enum class Setting : int {
     TrailHours,
     // The calendar year of the clock's date: the Sun, the Moon and the planets of it.
     Year,
+    // The ground views: which picture the chart is, and the daytime sky over them.
+    View,
+    Daylight,
 };
-inline constexpr int SettingCount = 21;
+inline constexpr int SettingCount = 23;
 
 enum class SettingKind : int {
     List,    // A list of items; the control holds the item index.
@@ -225,13 +228,33 @@ inline constexpr std::array<SettingSpec, SettingCount> SettingTable{{
      .Default = 2026,
      .ValueName = "Y",
      .Remark = "太陽・月・惑星と星空の年"},
+    // The picture: the dome from outside (the chart of start-up) or the sky from the ground.
+    {.Id = Setting::View,
+     .Name = "view",
+     .Kind = SettingKind::List,
+     .Caption = "見え方",
+     .Min = 0,
+     .Max = 2,
+     .Default = 0,
+     .ValueName = "V"},
+    {.Id = Setting::Daylight, .Name = "daylight", .Kind = SettingKind::Flag, .Caption = "昼の空"},
 }};
+
+// The view setting's items, in ViewKind's order (core/View.h): the names the command lines
+// and the address take, and the captions a list shows.
+inline constexpr const char* ViewNames[] = {"dome", "sky", "horizon"};
+inline constexpr const char* ViewCaptions[] = {"外から見た天球", "全天", "地平"};
 
 // The lesson overlays as one comma list: --overlays on the snapshot tool's command line,
 // overlays= in the page's address; each name is an overlay's own.
 inline constexpr const char* OverlayListName = "overlays";
 inline constexpr const char* OverlayListCaption = "重ねる図";
 inline constexpr Setting FirstOverlay = Setting::Sun, LastOverlay = Setting::Space;
+// Every overlay the --overlays list and the address take: the 表示 menu's (FirstOverlay..
+// LastOverlay), then those that only the ground views draw.
+inline constexpr Setting OverlaySettings[] = {
+    Setting::Sun,   Setting::Seasons, Setting::Circles, Setting::Trails,   Setting::Constellations,
+    Setting::Names, Setting::Moon,    Setting::Planets, Setting::Space,    Setting::Daylight};
 
 // The chart's palette (core/View.h): --palette on the snapshot tool's command line,
 // palette= in the page's address; the names in Palette's order.

@@ -20,6 +20,9 @@ struct OverlaySet {
     bool Moon = false;            // 月: the Moon's lit disc, 「月」 and its age.
     bool Planets = false;  // 惑星: 水星, 金星, 火星, 木星, 土星 as dots with names.
     bool Space = false;    // 宇宙から見た図: the inset of the top views (Moon; Venus).
+    // 昼の空: the ground views' sky blue by the Sun's altitude, the stars it drowns left
+    // out; the dome from outside is drawn as without it.
+    bool Daylight = false;
     int TrailHours = 12;   // Span of the trails, hours: 1, 2, 3, 6, 12 or 24.
     bool AnyBody() const { return Moon || Planets || Space; }
     bool Any() const {
@@ -50,6 +53,8 @@ constexpr bool OverlaySet::*OverlayFlag(Setting id) {
             return &OverlaySet::Planets;
         case Setting::Space:
             return &OverlaySet::Space;
+        case Setting::Daylight:
+            return &OverlaySet::Daylight;
         default:
             return nullptr;
     }
@@ -61,13 +66,18 @@ static_assert(OverlaySet{}.TrailHours == SettingOf(Setting::TrailHours).Default)
 // stands dark on white paper for a worksheet.
 enum class Palette : std::uint8_t { Screen, Print };
 
-// The pictures a view can be. Today one: the celestial sphere as a dome seen from outside.
-enum class ViewKind : std::uint8_t { Dome };
+// The pictures a view can be: the celestial sphere as a dome seen from outside; the whole
+// sky seen lying on one's back (Sky: the zenith at the centre, the horizon as the rim, the
+// view's azimuth at the top and east to the left of north); the sky seen standing and
+// facing the view's azimuth (Horizon: about 120 degrees wide, the horizon low down).
+enum class ViewKind : std::uint8_t { Dome, Sky, Horizon };
 
 struct View {
     ViewKind Kind = ViewKind::Dome;
-    std::int16_t Azimuth = 0;    // Degrees from north through east: the direction looked toward.
-    std::int16_t Elevation = 0;  // Degrees; positive looks down on the dome.
+    // Degrees from north through east: the direction looked toward; for Sky, the direction
+    // at the top of the chart.
+    std::int16_t Azimuth = 0;
+    std::int16_t Elevation = 0;  // Degrees; positive looks down on the dome. Dome only.
     std::int16_t Roll = 0;       // Degrees; always 0: no control sets it.
     int Side = 0;                // The square chart's side, device pixels; 0 before the first fit.
     double LimitMag = 0.0;       // Stars are drawn only when their magnitude is below this.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "core/Convert.h"
 #include "core/Moment.h"
@@ -27,7 +28,45 @@ Projection ProjectionOf(const Moment& moment, const View& view) {
     p.CosRoll = std::cos(rollRad);
     p.SinElevation = std::sin(p.ElevationRad);
     p.CosElevation = std::cos(p.ElevationRad);
+    p.Ground = static_cast<std::uint8_t>(view.Kind);
+    p.Azimuth = view.Azimuth;
     return p;
+}
+
+ChartPoint PlaceGroundPoint(const Projection& p, const Horizontal& at) {
+    constexpr double Radian = std::numbers::pi / 180;
+    const double altitude = at.Altitude * Radian;
+    const double turn = (at.Azimuth - p.Azimuth) * Radian;  // From the view's azimuth.
+    ChartPoint c;
+    c.DepthExact = -p.R * std::sin(altitude);
+    c.Facing = p.R;
+    bool below = at.Altitude < 0;
+    if (p.Ground == static_cast<std::uint8_t>(ViewKind::Sky)) {
+        // Distance from the zenith, turned so that east lies to the left of north.
+        const double rho = p.R * ((90 - at.Altitude) / 90);
+        c.OffsetX = -rho * std::sin(turn);
+        c.OffsetY = -rho * std::cos(turn);
+    } else {
+        // Components ahead (toward the chart's centre), right and up of the viewer's frame.
+        const double tilt = HorizonViewCentreAltitude * Radian;
+        const double level = std::cos(altitude) * std::cos(turn);
+        const double right = std::cos(altitude) * std::sin(turn);
+        const double up = std::sin(altitude);
+        const double ahead = level * std::cos(tilt) + up * std::sin(tilt);
+        const double raised = up * std::cos(tilt) - level * std::sin(tilt);
+        // Stereographic: 2 f tan(angle / 2) from the centre, f fitting the half width.
+        const double f = p.CenterX / (2 * std::tan(HorizonViewHalfWidth * Radian / 2));
+        const double k = ahead > 0 ? (2 * f) / (1 + ahead) : 2 * f;
+        c.OffsetX = k * right;
+        c.OffsetY = -k * raised;
+        if (!(ahead > 0)) {
+            below = true;
+            c.DepthExact = std::fmax(c.DepthExact, p.R);
+        }
+    }
+    const double rounded = std::nearbyint(c.DepthExact);
+    c.Depth = static_cast<std::int16_t>(below ? std::fmax(rounded, 1.0) : std::fmin(rounded, 0.0));
+    return c;
 }
 
 namespace {
@@ -54,7 +93,17 @@ ChartPoint Rotate(const Projection& p, double x, double y, double z) {
 }
 }  // namespace
 
+namespace {
+// A sphere-frame point as a direction of the horizon frame, for the ground views.
+ChartPoint GroundSpherePoint(const Projection& p, double x, double y, double z) {
+    const double north = (x * p.CosPole) + (z * p.SinPole);
+    const double up = (x * p.SinPole) - (z * p.CosPole);
+    return PlaceGroundPoint(p, HorizontalOfVector(north, y, up));
+}
+}  // namespace
+
 ChartPoint PlaceSpherePoint(const Projection& p, double x, double y, double z) {
+    if (p.Ground != 0) return GroundSpherePoint(p, x, y, z);
     return Rotate<true>(p, x, y, z);
 }
 
@@ -73,6 +122,7 @@ void SpherePointOf(const Projection& p, double ra, double dec, double siderealAn
 }
 
 ChartPoint PlaceSkyPoint(const Projection& p, double ra, double dec, double siderealAngle) {
+    if (p.Ground != 0) return PlaceGroundPoint(p, HorizontalOf(p.PoleAngle, siderealAngle, ra, dec));
     double x, y, z;
     SpherePointOf(p, ra, dec, siderealAngle, x, y, z);
     return PlaceSpherePoint(p, x, y, z);
@@ -80,6 +130,7 @@ ChartPoint PlaceSkyPoint(const Projection& p, double ra, double dec, double side
 
 ChartPoint PlaceHorizontalPoint(const Projection& p, double altitude, double azimuth,
                                 double scale) {
+    if (p.Ground != 0) return PlaceGroundPoint(p, {altitude, azimuth});
     const double r = p.R * scale;
     const double a = (altitude * ChartPi) / 180, A = (azimuth * ChartPi) / 180;
     const double north = (r * std::cos(a)) * std::cos(A);
@@ -149,8 +200,26 @@ void ProjectStarBatch(const Sky& sky, const Projection& p, double siderealAngle,
     }
 }
 
+namespace {
+// The ground views' star pass: each star through the engine's alt-azimuth and the mapping.
+int GroundStarsAboveHorizon(const Sky& sky, const Projection& p, double siderealAngle,
+                            const std::int16_t* indices, int count, StarProjection* out) {
+    int kept = 0;
+    for (int k = 0; k < count; ++k) {
+        const auto i = static_cast<std::size_t>(indices[k]);
+        const Horizontal at = HorizontalOf(p.PoleAngle, siderealAngle, sky.StarRA[i], sky.StarDec[i]);
+        if (at.Altitude < 0) continue;
+        const ChartPoint c = PlaceGroundPoint(p, at);
+        if (c.Depth > 0) continue;
+        out[kept++] = {c.OffsetX, c.OffsetY, c.Depth, indices[k]};
+    }
+    return kept;
+}
+}  // namespace
+
 int ProjectStarsAboveHorizon(const Sky& sky, const Projection& p, double siderealAngle,
                              const std::int16_t* indices, int count, StarProjection* out) {
+    if (p.Ground != 0) return GroundStarsAboveHorizon(sky, p, siderealAngle, indices, count, out);
     // The depth before rounding is R (cos p cos P - sin p sin P cos h) for polar distance p,
     // pole angle P and hour angle h = RA - s; rounding makes it positive only above 0.5. The
     // bound takes sin p cos h as the sky's unit point turned by s, x0 cos s + y0 sin s. Its

@@ -10,6 +10,7 @@
 #include "render/Bodies.h"
 #include "render/Constellations.h"
 #include "render/DrawingSurface.h"
+#include "render/Ground.h"
 #include "render/Labels.h"
 #include "render/RecordedDrawing.h"
 #include "render/Scene.h"
@@ -268,7 +269,9 @@ std::vector<double> ShapesKey(const Scene& scene, const DrawingSurface& S) {
             S.DrawScale,
             static_cast<double>(on.Sun),
             static_cast<double>(on.Seasons),
-            static_cast<double>(on.Circles)};
+            static_cast<double>(on.Circles),
+            static_cast<double>(scene.Proj.Ground),
+            scene.Proj.Azimuth};
 }
 
 void DrawSeasons(const Scene& scene, DrawingSurface& S, Asked& asked) {
@@ -465,7 +468,8 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
 void DrawOverlaysUnderStars(const Scene& scene, TrailCache& trails, DrawingSurface& S) {
     const OverlaySet& on = scene.Look.Overlays;
     if (!on.Trails && !on.Constellations) return;
-    if (on.Trails) DrawStarTrails(scene, S, on.TrailHours, trails);
+    if (on.Trails && scene.Proj.Ground != 0) DrawGroundTrails(scene, S, on.TrailHours);
+    else if (on.Trails) DrawStarTrails(scene, S, on.TrailHours, trails);
     if (on.Constellations) DrawConstellationLines(scene, S);
 }
 

@@ -226,10 +226,8 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
         if (!Ready()) return "";
         // The overlays named go on, the others off; the trails' span stays.
         OverlaySet overlays = Window->State.View.Overlays;
-        for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id) {
-            overlays.*FlagOf(static_cast<Setting>(id)) =
-                std::find(on.begin(), on.end(), static_cast<Setting>(id)) != on.end();
-        }
+        for (const Setting id : OverlaySettings)
+            overlays.*FlagOf(id) = std::find(on.begin(), on.end(), id) != on.end();
         Guard([&] { SetOverlays(Window->State, Window->Ui, overlays); });
         return "";
     }
