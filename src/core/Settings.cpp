@@ -88,6 +88,15 @@ std::string SettingsJson() {
                 AppendQuoted(json, items[i]);
             }
             json += ']';
+            // The view list shows captions; its items are the names the address takes.
+            if (s.Id == Setting::View) {
+                json += ",\"captions\":[";
+                for (std::size_t i = 0; i < std::size(ViewCaptions); ++i) {
+                    if (i > 0) json += ',';
+                    AppendQuoted(json, ViewCaptions[i]);
+                }
+                json += ']';
+            }
         } else {
             AppendField(json, "min", s.Min);
             AppendField(json, "max", s.Max);

@@ -16,6 +16,7 @@
 
 #include "AboutDialog.h"
 #include "OverlayMenu.h"
+#include "GroundWindow.h"
 #include "SunNumbersWindow.h"
 #include "session/Handlers.h"
 #include "session/Layout.h"
@@ -343,6 +344,14 @@ void MainWindow::CreatePlayMenu() {
         SunNumbers->show();
         SunNumbers->raise();
     });
+    GroundAction = ViewMenu->addAction(QStringLiteral("地上から見た空…"));
+    GroundAction->setObjectName(QStringLiteral("GroundAction"));
+    connect(GroundAction, &QAction::triggered, this, [this] {
+        if (Ground == nullptr) Ground = new GroundWindow(this);
+        Ground->Follow(*State->Sky, State->Moment, State->View);
+        Ground->show();
+        Ground->raise();
+    });
 }
 
 double MainWindow::PlayClockMs() const { return static_cast<double>(PlayClock.elapsed()); }
@@ -487,6 +496,8 @@ void MainWindow::BindControls() {
             DescribeForScreenReaders();
             if (SunNumbers != nullptr && SunNumbers->isVisible())
                 SunNumbers->ShowDay(State->Moment);
+            if (Ground != nullptr && Ground->isVisible())
+                Ground->Follow(*State->Sky, State->Moment, State->View);
         };
     }
 }

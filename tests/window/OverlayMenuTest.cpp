@@ -9,7 +9,10 @@
 
 #include "MainWindow.h"
 #include "OverlayMenu.h"
+#include "GroundWindow.h"
 #include "SunNumbersWindow.h"
+#include "qttext/QtText.h"
+#include "render/RasterSurface.h"
 #include "geometry/Trails.h"
 #include "session/Handlers.h"
 #include "support/TestSky.h"
@@ -35,6 +38,7 @@ private slots:
     void eachItemSwitchesItsOverlayAndRedraws();
     void trailHoursAreOneChoice();
     void playAndSunNumbersItems();
+    void groundWindowFollowsTheMainWindow();
 
 private:
     // Both chart surfaces hold the chart a headless window draws with these overlays.
@@ -156,6 +160,32 @@ void OverlayMenuTest::playAndSunNumbersItems() {
     QVERIFY(Window->SunNumbers != nullptr && Window->SunNumbers->isVisible());
     QVERIFY(Window->SunNumbers->Text().contains(
         QRegularExpression(QStringLiteral("日の出　\\d+時\\d\\d分"))));
+}
+
+// 地上から見た空 opens a second window whose chart is the main window's sky, moment and
+// view drawn afresh as the chosen ground view, and stays so after a change in the main one.
+void OverlayMenuTest::groundWindowFollowsTheMainWindow() {
+    const auto fresh = [this](ViewKind kind) {
+        QtGlyphSource text(ChartFont());
+        RasterSurface surface(408, 408, Black, text);
+        surface.FillStyle = FillStyleKind::Solid;
+        surface.FillColor = White;
+        View look = Window->Window().View;
+        look.Kind = kind;
+        look.Side = 408;
+        ChartCache cache;
+        DrawChart(*Window->Window().Sky, Window->Window().Moment, look, surface, cache);
+        return ImageOf(surface).copy();
+    };
+    Window->GroundAction->trigger();
+    QVERIFY(Window->Ground != nullptr && Window->Ground->isVisible());
+    QCOMPARE(Window->Ground->Picture(), fresh(ViewKind::Sky));
+    Window->OverlayItems->Actions[0]->trigger();  // The Sun and its path.
+    QCOMPARE(Window->Ground->Picture(), fresh(ViewKind::Sky));
+    Window->Ground->KindList->setCurrentIndex(1);
+    QCOMPARE(Window->Ground->Picture(), fresh(ViewKind::Horizon));
+    Window->HourList->setCurrentIndex(14);
+    QCOMPARE(Window->Ground->Picture(), fresh(ViewKind::Horizon));
 }
 
 #include "OverlayMenuTest.moc"

@@ -187,7 +187,8 @@ function fillControls() {
     const name = setting.name;
     const element = document.getElementById(name);
     if (setting.kind === "list") {
-      element.replaceChildren(...setting.items.map((text, i) => new Option(text, String(i))));
+      const shown = setting.captions || setting.items;
+      element.replaceChildren(...shown.map((text, i) => new Option(text, String(i))));
       element.addEventListener("change", () => change(name, Number(element.value)));
     } else if (setting.kind === "scroll") {
       element.min = setting.min;

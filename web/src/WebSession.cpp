@@ -167,6 +167,11 @@ bool WebSession::Set(WebControl control, int value) {
         const int year = ValueAt(SettingOf(control), value);
         return Ready() && Guard([&] { SetYear(Window->State, Window->Ui, year); });
     }
+    if (control == WebControl::View) {
+        return Ready() && Guard([&] {
+            SetViewKind(Window->State, Window->Ui, static_cast<ViewKind>(value));
+        });
+    }
     if (FlagOf(control) != nullptr || control == WebControl::TrailHours) {
         if (!Ready()) return false;
         OverlaySet overlays = Window->State.View.Overlays;
@@ -189,6 +194,7 @@ int WebSession::Get(WebControl control) const {
     const OverlaySet& overlays = Window->State.View.Overlays;
     if (const auto flag = FlagOf(control)) return overlays.*flag ? 1 : 0;
     if (control == WebControl::Year) return IndexOf(SettingOf(control), Window->State.Moment.Year);
+    if (control == WebControl::View) return static_cast<int>(Window->State.View.Kind);
     if (control == WebControl::TrailHours) {
         const auto* at = std::find(std::begin(TrailHourChoices), std::end(TrailHourChoices),
                                    overlays.TrailHours);
@@ -208,7 +214,8 @@ int WebSession::Minimum(WebControl control) const {
 
 int WebSession::Maximum(WebControl control) const {
     if (FlagOf(control) != nullptr) return 1;
-    if (control == WebControl::TrailHours || control == WebControl::Year)
+    if (control == WebControl::TrailHours || control == WebControl::Year ||
+        control == WebControl::View)
         return ValueCount(SettingOf(control)) - 1;
     if (const MemoryList* list = ListOf(Window.get(), control)) {
         return static_cast<int>(list->Items.size()) - 1;
@@ -240,6 +247,12 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
     const SettingSpec* setting = FindSetting(name);
     if (setting == nullptr || setting->Kind == SettingKind::Flag)
         return "「" + name + "」という設定はありません。";
+    if (setting->Id == Setting::View) {
+        ViewKind kind = ViewKind::Dome;
+        const std::string error = CheckViewName(value, kind);
+        if (error.empty()) Set(WebControl::View, static_cast<int>(kind));
+        return error;
+    }
     if (setting->Id == Setting::Step) {
         // The step list has no command-line option: its items' own texts.
         const std::vector<std::string> items = ItemTexts(*setting);
