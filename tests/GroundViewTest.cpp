@@ -66,9 +66,9 @@ void Expected(const View& look, double altitude, double azimuth, double& x, doub
 
 TEST(GroundViews, EveryPlottedStarWhereErfaPutsIt) {
     constexpr GroundState States[] = {
-        {ViewKind::Sky, 0, 104, 20, 35},      {ViewKind::Sky, 200, 10, 3, -33},
-        {ViewKind::Sky, 90, 172, 22, 66.6},   {ViewKind::Horizon, 180, 300, 21, 35},
-        {ViewKind::Horizon, 45, 50, 4, 43},   {ViewKind::Horizon, 300, 200, 23, -20},
+        {ViewKind::Sky, 0, 104, 20, 35},    {ViewKind::Sky, 200, 10, 3, -33},
+        {ViewKind::Sky, 90, 172, 22, 66.6}, {ViewKind::Horizon, 180, 300, 21, 35},
+        {ViewKind::Horizon, 45, 50, 4, 43}, {ViewKind::Horizon, 300, 200, 23, -20},
     };
     auto S = ChartRaster(408);
     for (const GroundState& s : States) {
@@ -131,7 +131,8 @@ TEST(GroundViews, EastLiesLeftOfNorthInTheSkyView) {
 TEST(GroundViews, DaylightBrightensTowardTheDayAndHidesTheStars) {
     EXPECT_EQ(DaylightSky(-30), Black);
     auto level = [](Colour c) { return c % 256 + (c / 256) % 256 + c / 65536; };
-    for (double a = -20; a < 20; a += 0.5) EXPECT_LE(level(DaylightSky(a)), level(DaylightSky(a + 0.5)));
+    for (double a = -20; a < 20; a += 0.5)
+        EXPECT_LE(level(DaylightSky(a)), level(DaylightSky(a + 0.5)));
     EXPECT_LT(DaylightLimit(5), -1.46);  // Sirius, the brightest star.
     auto S = ChartRaster(408);
     View look = GroundView(ViewKind::Sky, 0);

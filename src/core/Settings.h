@@ -253,8 +253,8 @@ inline constexpr Setting FirstOverlay = Setting::Sun, LastOverlay = Setting::Spa
 // Every overlay the --overlays list and the address take: the 表示 menu's (FirstOverlay..
 // LastOverlay), then those that only the ground views draw.
 inline constexpr Setting OverlaySettings[] = {
-    Setting::Sun,   Setting::Seasons, Setting::Circles, Setting::Trails,   Setting::Constellations,
-    Setting::Names, Setting::Moon,    Setting::Planets, Setting::Space,    Setting::Daylight};
+    Setting::Sun,   Setting::Seasons, Setting::Circles, Setting::Trails, Setting::Constellations,
+    Setting::Names, Setting::Moon,    Setting::Planets, Setting::Space,  Setting::Daylight};
 
 // The chart's palette (core/View.h): --palette on the snapshot tool's command line,
 // palette= in the page's address; the names in Palette's order.

@@ -23,7 +23,7 @@ struct OverlaySet {
     // 昼の空: the ground views' sky blue by the Sun's altitude, the stars it drowns left
     // out; the dome from outside is drawn as without it.
     bool Daylight = false;
-    int TrailHours = 12;   // Span of the trails, hours: 1, 2, 3, 6, 12 or 24.
+    int TrailHours = 12;  // Span of the trails, hours: 1, 2, 3, 6, 12 or 24.
     bool AnyBody() const { return Moon || Planets || Space; }
     bool Any() const {
         return Sun || Seasons || Circles || Trails || Constellations || Names || AnyBody();

@@ -122,7 +122,8 @@ void SpherePointOf(const Projection& p, double ra, double dec, double siderealAn
 }
 
 ChartPoint PlaceSkyPoint(const Projection& p, double ra, double dec, double siderealAngle) {
-    if (p.Ground != 0) return PlaceGroundPoint(p, HorizontalOf(p.PoleAngle, siderealAngle, ra, dec));
+    if (p.Ground != 0)
+        return PlaceGroundPoint(p, HorizontalOf(p.PoleAngle, siderealAngle, ra, dec));
     double x, y, z;
     SpherePointOf(p, ra, dec, siderealAngle, x, y, z);
     return PlaceSpherePoint(p, x, y, z);
@@ -207,7 +208,8 @@ int GroundStarsAboveHorizon(const Sky& sky, const Projection& p, double sidereal
     int kept = 0;
     for (int k = 0; k < count; ++k) {
         const auto i = static_cast<std::size_t>(indices[k]);
-        const Horizontal at = HorizontalOf(p.PoleAngle, siderealAngle, sky.StarRA[i], sky.StarDec[i]);
+        const Horizontal at =
+            HorizontalOf(p.PoleAngle, siderealAngle, sky.StarRA[i], sky.StarDec[i]);
         if (at.Altitude < 0) continue;
         const ChartPoint c = PlaceGroundPoint(p, at);
         if (c.Depth > 0) continue;

@@ -40,10 +40,14 @@ void Interpolate(const Stop* stops, int count, double altitude, double out[3]) {
 }
 
 // Twilight by its three kinds (the Sun 18, 12 and 6 degrees down), then the day's blue:
-// dark enough that every overlay's ink keeps 3:1 against it.
-constexpr Stop SkyStops[] = {{-18, {0, 0, 0}},    {-12, {6, 12, 34}},     {-6, {16, 32, 72}},
-                             {0, {30, 60, 118}}, {10, {38, 86, 156}}};
-constexpr Stop LimitStops[] = {{-18, {6, 0, 0}}, {-12, {3.5, 0, 0}}, {-6, {1, 0, 0}}, {0, {-2, 0, 0}}};
+// no lighter than the dome's grey, so that every overlay ink keeps its 3:1 against it.
+constexpr Stop SkyStops[] = {{-18, {0, 0, 0}},
+                             {-12, {6, 12, 34}},
+                             {-6, {14, 30, 66}},
+                             {0, {24, 52, 104}},
+                             {10, {30, 72, 140}}};
+constexpr Stop LimitStops[] = {
+    {-18, {6, 0, 0}}, {-12, {3.5, 0, 0}}, {-6, {1, 0, 0}}, {0, {-2, 0, 0}}};
 }  // namespace
 
 double SunAltitudeNow(const Moment& moment) {
@@ -136,7 +140,8 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours) {
         const auto star = static_cast<std::size_t>(i);
         const double m = sky.StarMag[star];
         if (!(m < scene.Look.LimitMag)) continue;
-        ChartPoint from = PlaceSkyPoint(p, sky.StarRA[star], sky.StarDec[star], scene.SiderealAngle);
+        ChartPoint from =
+            PlaceSkyPoint(p, sky.StarRA[star], sky.StarDec[star], scene.SiderealAngle);
         if (from.Depth > 0) continue;  // Not plotted now.
         const Colour ink = TrailColour(m, false);
         for (int k = 1; k <= steps; ++k) {

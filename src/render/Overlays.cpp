@@ -352,8 +352,8 @@ void DrawCircles(const Scene& scene, DrawingSurface& S, Asked& asked,
         const PathPoint& raised = latitude >= 0 ? north : south;
         const PathPoint& lowered = latitude >= 0 ? south : north;
         const double cx = scene.Proj.CenterX, cy = scene.Proj.CenterY;
-        std::vector<InkSegment> axis{
-            {F(cx), F(cy), F(cx + 1.15 * (raised.X - cx)), F(cy + 1.15 * (raised.Y - cy)), PoleMark}};
+        std::vector<InkSegment> axis{{F(cx), F(cy), F(cx + 1.15 * (raised.X - cx)),
+                                      F(cy + 1.15 * (raised.Y - cy)), PoleMark}};
         constexpr int Dashes = 12;
         for (int k = 0; k < Dashes; k += 2) {
             const double t0 = static_cast<double>(k) / Dashes, t1 = (k + 1.0) / Dashes;
@@ -472,8 +472,10 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
 void DrawOverlaysUnderStars(const Scene& scene, TrailCache& trails, DrawingSurface& S) {
     const OverlaySet& on = scene.Look.Overlays;
     if (!on.Trails && !on.Constellations) return;
-    if (on.Trails && scene.Proj.Ground != 0) DrawGroundTrails(scene, S, on.TrailHours);
-    else if (on.Trails) DrawStarTrails(scene, S, on.TrailHours, trails);
+    if (on.Trails && scene.Proj.Ground != 0)
+        DrawGroundTrails(scene, S, on.TrailHours);
+    else if (on.Trails)
+        DrawStarTrails(scene, S, on.TrailHours, trails);
     if (on.Constellations) DrawConstellationLines(scene, S);
 }
 

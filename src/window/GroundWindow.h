@@ -30,7 +30,7 @@ public:
     const QImage& Picture() const { return Shown; }
     ViewKind Kind() const;
 
-    QComboBox* KindList = nullptr;    // 全天 / 地平.
+    QComboBox* KindList = nullptr;     // 全天 / 地平.
     QCheckBox* DaylightBox = nullptr;  // 昼の空.
 
 private:

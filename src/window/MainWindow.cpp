@@ -15,8 +15,8 @@
 #include <cmath>
 
 #include "AboutDialog.h"
-#include "OverlayMenu.h"
 #include "GroundWindow.h"
+#include "OverlayMenu.h"
 #include "SunNumbersWindow.h"
 #include "session/Handlers.h"
 #include "session/Layout.h"

@@ -7,13 +7,13 @@
 #include <QtTest>
 #include <memory>
 
+#include "GroundWindow.h"
 #include "MainWindow.h"
 #include "OverlayMenu.h"
-#include "GroundWindow.h"
 #include "SunNumbersWindow.h"
+#include "geometry/Trails.h"
 #include "qttext/QtText.h"
 #include "render/RasterSurface.h"
-#include "geometry/Trails.h"
 #include "session/Handlers.h"
 #include "support/TestSky.h"
 #include "support/WindowRedraws.h"

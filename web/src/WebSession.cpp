@@ -168,9 +168,8 @@ bool WebSession::Set(WebControl control, int value) {
         return Ready() && Guard([&] { SetYear(Window->State, Window->Ui, year); });
     }
     if (control == WebControl::View) {
-        return Ready() && Guard([&] {
-            SetViewKind(Window->State, Window->Ui, static_cast<ViewKind>(value));
-        });
+        return Ready() &&
+               Guard([&] { SetViewKind(Window->State, Window->Ui, static_cast<ViewKind>(value)); });
     }
     if (FlagOf(control) != nullptr || control == WebControl::TrailHours) {
         if (!Ready()) return false;
