@@ -30,36 +30,51 @@ Projection ProjectionOf(const Moment& moment, const View& view) {
     p.CosElevation = std::cos(p.ElevationRad);
     p.Ground = static_cast<std::uint8_t>(view.Kind);
     p.Azimuth = view.Azimuth;
+    if (p.Ground != 0) {
+        // The ground mapping's constants in the true pi: its directions are read-outs.
+        constexpr double Radian = std::numbers::pi / 180;
+        p.GroundSinAzimuth = std::sin(view.Azimuth * Radian);
+        p.GroundCosAzimuth = std::cos(view.Azimuth * Radian);
+        p.GroundSinTilt = std::sin(HorizonViewCentreAltitude * Radian);
+        p.GroundCosTilt = std::cos(HorizonViewCentreAltitude * Radian);
+        p.GroundFocal2 = p.CenterX / std::tan(HorizonViewHalfWidth * Radian / 2);
+    }
     return p;
 }
 
 ChartPoint PlaceGroundPoint(const Projection& p, const Horizontal& at) {
     constexpr double Radian = std::numbers::pi / 180;
-    const double altitude = at.Altitude * Radian;
-    const double turn = (at.Azimuth - p.Azimuth) * Radian;  // From the view's azimuth.
+    const double altitude = at.Altitude * Radian, azimuth = at.Azimuth * Radian;
+    return PlaceGroundDirection(p, std::cos(altitude) * std::cos(azimuth),
+                                std::cos(altitude) * std::sin(azimuth), std::sin(altitude));
+}
+
+ChartPoint PlaceGroundDirection(const Projection& p, double north, double east, double up) {
+    const double level = std::hypot(north, east);
+    const double length = std::hypot(level, up);
+    // The turn from the view's azimuth, as its cosine and sine, each times level.
+    const double ahead = (north * p.GroundCosAzimuth) + (east * p.GroundSinAzimuth);
+    const double right = (east * p.GroundCosAzimuth) - (north * p.GroundSinAzimuth);
     ChartPoint c;
-    c.DepthExact = -p.R * std::sin(altitude);
+    c.DepthExact = -p.R * (up / length);
     c.Facing = p.R;
-    bool below = at.Altitude < 0;
+    bool below = up < 0;
     if (p.Ground == static_cast<std::uint8_t>(ViewKind::Sky)) {
-        // Distance from the zenith, turned so that east lies to the left of north.
-        const double rho = p.R * ((90 - at.Altitude) / 90);
-        c.OffsetX = -rho * std::sin(turn);
-        c.OffsetY = -rho * std::cos(turn);
+        // Distance from the zenith, equal steps of altitude, turned so that east lies to the
+        // left of north.
+        const double altitude = HorizontalOfVector(level, 0.0, up).Altitude;
+        const double rho = p.R * ((90 - altitude) / 90);
+        c.OffsetX = level > 0 ? -rho * (right / level) : 0.0;
+        c.OffsetY = level > 0 ? -rho * (ahead / level) : 0.0;
     } else {
-        // Components ahead (toward the chart's centre), right and up of the viewer's frame.
-        const double tilt = HorizonViewCentreAltitude * Radian;
-        const double level = std::cos(altitude) * std::cos(turn);
-        const double right = std::cos(altitude) * std::sin(turn);
-        const double up = std::sin(altitude);
-        const double ahead = level * std::cos(tilt) + up * std::sin(tilt);
-        const double raised = up * std::cos(tilt) - level * std::sin(tilt);
-        // Stereographic: 2 f tan(angle / 2) from the centre, f fitting the half width.
-        const double f = p.CenterX / (2 * std::tan(HorizonViewHalfWidth * Radian / 2));
-        const double k = ahead > 0 ? (2 * f) / (1 + ahead) : 2 * f;
-        c.OffsetX = k * right;
+        // The viewer's frame: toward the chart's centre, then up across it, unit length.
+        const double forward = ((ahead * p.GroundCosTilt) + (up * p.GroundSinTilt)) / length;
+        const double raised = ((up * p.GroundCosTilt) - (ahead * p.GroundSinTilt)) / length;
+        // Stereographic: 2 f tan(angle / 2) from the centre.
+        const double k = forward > -1 ? p.GroundFocal2 / (1 + forward) : p.GroundFocal2;
+        c.OffsetX = k * (right / length);
         c.OffsetY = -k * raised;
-        if (!(ahead > 0)) {
+        if (!(forward > 0)) {
             below = true;
             c.DepthExact = std::fmax(c.DepthExact, p.R);
         }
@@ -98,7 +113,7 @@ namespace {
 ChartPoint GroundSpherePoint(const Projection& p, double x, double y, double z) {
     const double north = (x * p.CosPole) + (z * p.SinPole);
     const double up = (x * p.SinPole) - (z * p.CosPole);
-    return PlaceGroundPoint(p, HorizontalOfVector(north, y, up));
+    return PlaceGroundDirection(p, north, y, up);
 }
 }  // namespace
 
@@ -208,10 +223,11 @@ int GroundStarsAboveHorizon(const Sky& sky, const Projection& p, double sidereal
     int kept = 0;
     for (int k = 0; k < count; ++k) {
         const auto i = static_cast<std::size_t>(indices[k]);
-        const Horizontal at =
-            HorizontalOf(p.PoleAngle, siderealAngle, sky.StarRA[i], sky.StarDec[i]);
-        if (at.Altitude < 0) continue;
-        const ChartPoint c = PlaceGroundPoint(p, at);
+        double x, y, z;
+        SpherePointOf(p, sky.StarRA[i], sky.StarDec[i], siderealAngle, x, y, z);
+        // Below the horizon: no mapping needed.
+        if ((x * p.SinPole) - (z * p.CosPole) < 0) continue;
+        const ChartPoint c = GroundSpherePoint(p, x, y, z);
         if (c.Depth > 0) continue;
         out[kept++] = {c.OffsetX, c.OffsetY, c.Depth, indices[k]};
     }

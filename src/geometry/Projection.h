@@ -25,6 +25,10 @@ struct Projection {
     // PlaceGroundPoint instead of the rotation chain. Azimuth: the view's, degrees.
     std::uint8_t Ground = 0;
     double Azimuth = 0.0;
+    // The ground mapping's constants: the view azimuth's sine and cosine, the 地平 view's
+    // centre altitude's, and twice its stereographic focal length (pixels).
+    double GroundSinAzimuth = 0.0, GroundCosAzimuth = 1.0, GroundSinTilt = 0.0, GroundCosTilt = 1.0,
+           GroundFocal2 = 0.0;
     bool operator==(const Projection&) const = default;
 };
 
@@ -101,6 +105,10 @@ ChartPoint PlaceHorizontalPoint(const Projection& p, double altitude, double azi
 // Tested:  every plotted star against HorizontalOf within a pixel; Vega rising in the
 //          north-east lies left of north in the Sky view.
 ChartPoint PlaceGroundPoint(const Projection& p, const Horizontal& at);
+// PlaceGroundDirection: the same mapping for a direction given by its north, east and up
+// components (any common length but zero), as the sphere points and the stars come to it:
+// no azimuth worked out and turned back into a sine and a cosine.
+ChartPoint PlaceGroundDirection(const Projection& p, double north, double east, double up);
 
 // The horizon's cardinal points in the sphere frame (pixels), entries 0..3 north, west,
 // south, east; Z rounded, as the compass is drawn. West and east lie in the equator's plane.
