@@ -185,7 +185,7 @@ std::vector<LabelBox> GroundCompassBoxes(const Projection& p, DrawingSurface& S)
         } else {
             y += 0.8 * h;
         }
-        const std::string letter(Names[k]);
+        const std::string letter(GroundCompassLabels[k]);
         const double w = S.TextAdvance(letter);
         boxes.push_back(
             {letter, static_cast<float>(x - w / 2), static_cast<float>(y - h / 2), w, h});

@@ -166,11 +166,6 @@ void SetOverlays(WindowState& State, SkyControls& Ui, const OverlaySet& overlays
     RedrawTwice(State, Ui);
 }
 
-void SetViewKind(WindowState& State, SkyControls& Ui, ViewKind kind) {
-    State.View.Kind = kind;
-    RedrawTwice(State, Ui);
-}
-
 void SetYear(WindowState& State, SkyControls& Ui, int year) {
     State.Moment.Year = static_cast<std::int16_t>(year);
     // The date the lists show stays; its minute moves by 29 February.

@@ -6,8 +6,6 @@
 
 #include <string>
 
-#include "core/View.h"
-
 struct WindowState;
 struct OverlaySet;
 struct SkyControls;
@@ -69,10 +67,6 @@ void AnimateButton_MouseUp(WindowState& State, SkyControls& Ui, int button);
 // change of a setting does, so both chart surfaces show the new choice. For the 表示 menu:
 // one call per toggled item.
 void SetOverlays(WindowState& State, SkyControls& Ui, const OverlaySet& overlays);
-
-// SetViewKind: the chart's picture (the dome, or the sky from the ground), redrawn as
-// SetOverlays redraws. For the page's 見え方 list.
-void SetViewKind(WindowState& State, SkyControls& Ui, ViewKind kind);
 
 // SetYear: the calendar year of the chart's date (2000..2100): the Sun, the Moon, the
 // planets and the sidereal angle of that year; the date and time the lists hold are kept

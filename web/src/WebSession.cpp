@@ -9,7 +9,9 @@
 #include "cmdline/CommandLine.h"
 #include "core/RunTimeError.h"
 #include "geometry/Trails.h"
+#include "render/Chart.h"
 #include "render/DrawingSurface.h"
+#include "render/RasterSurface.h"
 #include "session/Handlers.h"
 #include "session/HeadlessWindow.h"
 #include "session/Layout.h"
@@ -193,7 +195,7 @@ int WebSession::Get(WebControl control) const {
     const OverlaySet& overlays = Window->State.View.Overlays;
     if (const auto flag = FlagOf(control)) return overlays.*flag ? 1 : 0;
     if (control == WebControl::Year) return IndexOf(SettingOf(control), Window->State.Moment.Year);
-    if (control == WebControl::View) return static_cast<int>(Window->State.View.Kind);
+    if (control == WebControl::View) return static_cast<int>(GroundKind);
     if (control == WebControl::TrailHours) {
         const auto* at = std::find(std::begin(TrailHourChoices), std::end(TrailHourChoices),
                                    overlays.TrailHours);
@@ -345,9 +347,34 @@ std::string WebSession::Readout(int which) const {
 
 int WebSession::ChartSide() const { return Ready() ? Window->Front().Width() : 0; }
 
+const std::uint8_t* WebSession::GroundRgba(int side) {
+    if (!Ready() || GroundKind == ViewKind::Dome || side < 1) return nullptr;
+    const RasterSurface& front = Window->Front();
+    if (Ground == nullptr || Ground->Width() != side) {
+        Ground = std::make_unique<RasterSurface>(side, side, Black, *Glyphs);
+        GroundCache = ChartCache{};
+    }
+    // As the chart surfaces are set: discs filled white, the same figure scale and outline.
+    Ground->FillStyle = FillStyleKind::Solid;
+    Ground->FillColor = White;
+    Ground->DrawScale = front.DrawScale;
+    Ground->TextOutline = front.TextOutline;
+    View look = Window->State.View;
+    look.Kind = GroundKind;
+    look.Side = side;
+    if (!Guard([&] {
+            DrawChart(*Window->State.Sky, Window->State.Moment, look, *Ground, GroundCache);
+        }))
+        return nullptr;
+    return RgbaOf(*Ground);
+}
+
 const std::uint8_t* WebSession::ChartRgba() {
     if (!Ready()) return nullptr;
-    const RasterSurface& chart = Window->Front();
+    return RgbaOf(Window->Front());
+}
+
+const std::uint8_t* WebSession::RgbaOf(const RasterSurface& chart) {
     const std::size_t count =
         static_cast<std::size_t>(chart.Width()) * static_cast<std::size_t>(chart.Height());
     Rgba.resize(count);

@@ -17,6 +17,7 @@
 #include "qttext/QtText.h"
 #include "render/Bodies.h"
 #include "render/DrawingSurface.h"
+#include "render/Labels.h"
 
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 3) {
@@ -56,6 +57,8 @@ int main(int argc, char** argv) {
             overlayTexts.push_back("高度 " + std::to_string(height) + ".0°");
         }
         for (const char* text : BodyLabelTexts) overlayTexts.push_back(text);
+        // The ground views' directions along the horizon (the four alone are above).
+        for (const char* text : GroundCompassLabels) overlayTexts.push_back(text);
         ConstellationCatalogue figures;
         LoadConstellationsFrom(figures, ConstellationDataFileName, StarNamesFileName);
         for (const Constellation& c : figures.Constellations) overlayTexts.push_back(c.Name);
