@@ -167,8 +167,6 @@ void DrawHaloed(DrawingSurface& S, const std::vector<InkSegment>& segments) {
 
 std::vector<LabelBox> GroundCompassBoxes(const Projection& p, DrawingSurface& S) {
     // 全天: the four letters outside the rim; 地平: the eight directions under the horizon.
-    static constexpr const char* Names[8] = {"北", "北東", "東", "南東",
-                                             "南", "南西", "西", "北西"};
     const bool sky = p.Ground == static_cast<std::uint8_t>(ViewKind::Sky);
     const double h = S.LineHeight();
     std::vector<LabelBox> boxes;
