@@ -170,8 +170,8 @@ bool WebSession::Set(WebControl control, int value) {
         return Ready() && Guard([&] { SetYear(Window->State, Window->Ui, year); });
     }
     if (control == WebControl::View) {
-        return Ready() &&
-               Guard([&] { SetViewKind(Window->State, Window->Ui, static_cast<ViewKind>(value)); });
+        GroundKind = static_cast<ViewKind>(value);
+        return true;
     }
     if (FlagOf(control) != nullptr || control == WebControl::TrailHours) {
         if (!Ready()) return false;
