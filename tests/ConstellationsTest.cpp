@@ -12,6 +12,7 @@
 #include "core/RunTimeError.h"
 #include "geometry/Trails.h"
 #include "render/Constellations.h"
+#include "render/Overlays.h"
 #include "support/RecordingSurface.h"
 #include "support/TestSky.h"
 #include "time/Clock.h"
@@ -40,6 +41,7 @@ std::string Figures(int count = ConstellationCount) {
     for (int i = 0; i < count; ++i) {
         out << "constellation,C" << i << ",星座" << i << "\nlabel," << i << ",-5\n"
             << "line,1,2,3.5,-4\nline," << i << ",0,0,0,359.9,89.9\n";
+        if (i % 2 == 1) out << "bound,350,-10,10,-10,10,10,350,10\n";
     }
     return out.str();
 }
@@ -98,6 +100,10 @@ TEST(ReadConstellationData, ReadsEveryItem) {
     ASSERT_EQ(last.Lines[1].size(), 3u);
     EXPECT_EQ(last.Lines[1][2].RA, 359.9);
     EXPECT_EQ(last.Lines[1][2].Dec, 89.9);
+    ASSERT_EQ(last.Bounds.size(), 1u);
+    EXPECT_EQ(last.Bounds[0].size(), 4u);
+    EXPECT_EQ(last.Bounds[0][3].RA, 350);
+    EXPECT_TRUE(figures.Constellations[86].Bounds.empty());
 }
 
 TEST(ReadConstellationData, RejectsEachKindOfDamageNamingTheLine) {
@@ -113,7 +119,7 @@ TEST(ReadConstellationData, RejectsEachKindOfDamageNamingTheLine) {
         {"constellation,C,名前,3\n" + sound, ErrorKind::BadCatalogue, "1 行目"},  // extra field
         {"constellation,,名前\n" + sound, ErrorKind::BadCatalogue, "1 行目"},  // empty abbreviation
         {sound + "constellation,C0,again\nlabel,1,1\nline,1,1,2,2\n", ErrorKind::BadCatalogue,
-         "353 行目"},  // repeated abbreviation
+         "397 行目"},  // repeated abbreviation
         {"constellation,X,名前\nlabel,1,2\n" + sound, ErrorKind::BadCatalogue,
          "3 行目"},  // no line
         {"constellation,X,名前\nline,1,2,3,4\n" + sound, ErrorKind::BadCatalogue,
@@ -128,10 +134,13 @@ TEST(ReadConstellationData, RejectsEachKindOfDamageNamingTheLine) {
          "3 行目"},  // odd
         {"constellation,X,名前\nlabel,1,2\nline,1,2\n", ErrorKind::BadCatalogue,
          "3 行目"},  // one vertex
+        {"constellation,X,名前\nlabel,1,2\nline,1,2,3,4\nbound,1,2,3,4\n", ErrorKind::BadCatalogue,
+         "4 行目"},  // a boundary of two vertices
+        {"bound,1,2,3,4,5,6\n" + sound, ErrorKind::BadCatalogue, "1 行目"},
         {"constellation,X,名前\nlabel,1," + std::string(5000, '1') + "\n", ErrorKind::BadCatalogue,
          "2 行目"},                                          // overlong line
         {Figures(87), ErrorKind::InputPastEnd, "87 個"},     // too few
-        {Figures(89), ErrorKind::BadCatalogue, "353 行目"},  // too many
+        {Figures(89), ErrorKind::BadCatalogue, "397 行目"},  // too many
         {"", ErrorKind::InputPastEnd, "0 個"},
     };
     for (const Row& row : Rows) {
@@ -354,4 +363,39 @@ TEST(DrawConstellationLines, EndsLinesOnTheirStarsAndOnlyAboveTheHorizon) {
     RecordingSurface none;
     DrawConstellationLines(Sky->Make(), none);
     EXPECT_TRUE(none.Lines.empty());
+}
+
+// The Sun's constellation by the IAU boundaries on one date a month of 2026, each at
+// least two days from an entry. The published entry dates (the almanacs' table of the
+// Sun's passage through the IAU constellations, as in Wikipedia's "Zodiac": いて座 from
+// 18 December, やぎ座 19/20 January, みずがめ座 16 February, うお座 11/12 March, おひつじ座
+// 18 April, おうし座 13/14 May, ふたご座 21 June, かに座 20 July, しし座 10 August, おとめ座
+// 16 September, てんびん座 30/31 October, さそり座 23 November, へびつかい座 29/30 November)
+// hold within a day; the dates here leave room for that day.
+TEST(ListMarkedPoints, NamesTheSunsConstellationByTheBoundaries) {
+    struct Row {
+        int Month, Day;
+        const char* Name;
+    };
+    constexpr Row Rows[] = {{1, 10, "いて座"},       {2, 5, "やぎ座"},       {3, 5, "みずがめ座"},
+                            {4, 5, "うお座"},        {5, 5, "おひつじ座"},   {6, 5, "おうし座"},
+                            {7, 5, "ふたご座"},      {8, 5, "かに座"},       {9, 5, "しし座"},
+                            {10, 5, "おとめ座"},     {11, 10, "てんびん座"}, {11, 26, "さそり座"},
+                            {12, 5, "へびつかい座"}, {12, 22, "いて座"}};
+    auto Sky = ChartSky(204, 160);
+    Sky->Stars.Figures = Data().Figures;
+    Sky->Look.Overlays.Ecliptic = true;
+    for (const Row& row : Rows) {
+        Sky->At.MinuteOfYear = (MonthStartDay[row.Month - 1] + row.Day - 1) * 1440 + 720;
+        bool found = false;
+        for (const MarkedPoint& m : ListMarkedPoints(Sky->Make())) {
+            if (m.Kind != "sun-constellation") continue;
+            found = true;
+            EXPECT_EQ(m.Label, row.Name) << row.Month << "/" << row.Day;
+        }
+        EXPECT_TRUE(found);
+    }
+    Sky->Look.Overlays.Ecliptic = false;
+    for (const MarkedPoint& m : ListMarkedPoints(Sky->Make()))
+        EXPECT_NE(m.Kind, "sun-constellation") << "listed only with the ecliptic on";
 }

@@ -263,3 +263,73 @@ TEST(ShowNow, SetsTheClockToZoneTime) {
         EXPECT_TRUE(c.ChartIsCurrent());
     }
 }
+
+namespace {
+// A clock set by its calendar fields, stepping as 進め方 says.
+WindowState ClockAt(int year, int month, int day, int hour, Advance by) {
+    WindowState s;
+    s.Moment.Year = static_cast<std::int16_t>(year);
+    s.Moment.Month = static_cast<std::int16_t>(month);
+    s.Moment.DayIndex = day - 1;
+    s.Moment.Hour = hour;
+    s.Moment.Longitude = 135;
+    s.TimeStep = 5;
+    s.AdvanceBy = by;
+    ComposeMinuteOfYear(s.Moment);
+    SplitMinuteOfYear(s.Moment);
+    return s;
+}
+}  // namespace
+
+TEST(AdvanceClock, KeepsTheClockTimeAndWrapsWithinTheChosenYear) {
+    struct Row {
+        int Year, Month, Day;
+        Advance By;
+        int Steps, ToMonth, ToDay;
+    };
+    constexpr Row Rows[] = {
+        {2026, 1, 31, Advance::Month, 1, 2, 28},  // past the new month's end: its last day
+        {2024, 1, 31, Advance::Month, 1, 2, 29},  // a leap year's February
+        {2026, 3, 31, Advance::Month, 1, 4, 30},
+        {2026, 12, 15, Advance::Month, 1, 1, 15},  // December to the same year's January
+        {2026, 11, 30, Advance::Month, 3, 2, 28},  // a catch-up of three steps at once
+        {2026, 12, 31, Advance::Day, 1, 1, 1},
+        {2024, 2, 28, Advance::Day, 1, 2, 29},
+        {2026, 12, 29, Advance::Week, 1, 1, 5},
+        {2026, 6, 1, Advance::Day, 3, 6, 4},
+    };
+    for (const Row& row : Rows) {
+        WindowState s = ClockAt(row.Year, row.Month, row.Day, 20, row.By);
+        AdvanceClock(s, row.Steps);
+        EXPECT_EQ(s.Moment.Year, row.Year);
+        EXPECT_EQ(s.Moment.Month, row.ToMonth) << row.Year << "-" << row.Month << "-" << row.Day;
+        EXPECT_EQ(s.Moment.DayIndex + 1, row.ToDay)
+            << row.Year << "-" << row.Month << "-" << row.Day;
+        EXPECT_EQ(s.Moment.Hour, 20);
+        EXPECT_EQ(s.Moment.Minute, 0);
+    }
+    // 分 steps the minutes as before; an item outside the list changes nothing.
+    WindowState s = ClockAt(2026, 12, 31, 23, Advance::Minutes);
+    s.Moment.MinuteOfYear += 55;
+    SetAdvance(s, 4);
+    AdvanceClock(s, 1);
+    EXPECT_EQ(s.Moment.MinuteOfYear, 0);
+}
+
+TEST(AdvanceClock, ADayAtTwentyHoursTurnsTheSkyByTheModelsDailyAngle) {
+    // The model's sky turns 366 times in 365 days, so the same clock time a day later
+    // finds every star 360/365 deg further west; the real sidereal day gives 0.9856 deg.
+    constexpr double AngleTolerance = 1e-9;  // degrees
+    constexpr double RealDaily = 0.98565;    // degrees a day, 360 x (1/365.2422 + ...)
+    WindowState s = ClockAt(2026, 2, 1, 20, Advance::Day);
+    const double before = SiderealAngleOf(s.Moment);
+    AdvanceClock(s, 1);
+    const double turned = SiderealAngleOf(s.Moment) - before - 360;
+    EXPECT_NEAR(turned, 360.0 / 365, AngleTolerance);
+    EXPECT_NEAR(turned, RealDaily, 0.001) << "the model's error against the real sky";
+    // Thirty days on, a star stands where it stood at 20:00 about two hours earlier.
+    AdvanceClock(s, 29);
+    const double sameSky = (SiderealAngleOf(s.Moment) - before - 30 * 360.0) / SiderealRate;
+    EXPECT_GT(sameSky, 110);
+    EXPECT_LT(sameSky, 125) << sameSky << " minutes earlier";
+}

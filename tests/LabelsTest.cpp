@@ -53,6 +53,7 @@ TEST(PlaceLabels, NoOverlapsOnAGridOfStatesWithEverythingOn) {
                         look.Side = 408;
                         look.LimitMag = 5;
                         look.Overlays = {true, true, true, false, true, true};
+                        look.Overlays.Orbit = true;
                         ChartCache cache;
                         LabelOutcome out;
                         DrawChart(SkyWithFigures(), at, look, *S, cache, nullptr, &out);

@@ -114,4 +114,8 @@ TEST(SettingsJson, NamesEverySettingWithItsItems) {
         json.find("\"name\":\"latitude\",\"kind\":\"scroll\",\"caption\":\"緯度\",\"unit\":\"°\","
                   "\"min\":-90,\"max\":90,\"default\":35}"),
         std::string::npos);
+    // A list of words: its names for the address, its captions for the page's options.
+    EXPECT_NE(json.find("\"items\":[\"minute\",\"day\",\"week\",\"month\"],"
+                        "\"captions\":[\"分\",\"1日\",\"7日\",\"1か月\"]"),
+              std::string::npos);
 }

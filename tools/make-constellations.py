@@ -7,6 +7,7 @@ StarData comes from:
   data/constellations.lines.json  lines, a MultiLineString per constellation
   data/constellations.json        names ("ja") and label positions
   data/starnames.json             star names ("ja"), keyed by Hipparcos number
+  data/constellations.bounds.json the IAU boundaries, a Polygon per constellation
 Coordinates are [lon, lat] in degrees; right ascension is lon taken into
 0..360 (a negative lon plus 360), declination is lat, with the digits as the
 source gives them.
@@ -15,6 +16,10 @@ ConstellationData, UTF-8, one item per line, fields separated by commas:
   constellation,ABBR,NAME   starts a constellation: IAU abbreviation, Japanese name
   label,RA,DEC              where its name is written (Serpens has two)
   line,RA,DEC,RA,DEC,...    one polyline, two or more vertices
+  bound,RA,DEC,RA,DEC,...   the IAU boundary as one closed ring (the first vertex not
+                            repeated), only for the 13 constellations the ecliptic
+                            crosses; the package gives it precessed to J2000 (the
+                            B1875 parallels come at declinations such as 53.168)
 88 constellations in the order of the source, each with at least one label
 and one line.
 
@@ -37,6 +42,10 @@ from decimal import Decimal
 
 LINES = "package/data/constellations.lines.json"
 NAMES = "package/data/constellations.json"
+BOUNDS = "package/data/constellations.bounds.json"
+# The twelve of the zodiac and Ophiuchus: the constellations the Sun passes through.
+ECLIPTIC_CONSTELLATIONS = {"Psc", "Ari", "Tau", "Gem", "Cnc", "Leo", "Vir", "Lib", "Sco", "Oph",
+                           "Sgr", "Cap", "Aqr"}
 STAR_NAMES = "package/data/starnames.json"
 NAMED_MAGNITUDE = Decimal("1.5")
 POLARIS_HIP = 11767
@@ -115,6 +124,18 @@ def constellation_lines(archive, text):
             if len(polyline) < 2:
                 sys.exit(f"{LINES}: {feature['id']} has a line of fewer than two vertices")
             polylines[feature["id"]].append(",".join(degrees(p, text) for p in polyline))
+    bounds = {}
+    for feature in member(archive, BOUNDS)["features"]:
+        if feature["id"] not in ECLIPTIC_CONSTELLATIONS:
+            continue
+        if feature["geometry"]["type"] != "Polygon" or feature["id"] in bounds:
+            sys.exit(f"{BOUNDS}: {feature['id']} is not one polygon")
+        ring = feature["geometry"]["coordinates"][0]
+        if ring[0] == ring[-1]:
+            ring = ring[:-1]
+        bounds[feature["id"]] = ",".join(degrees(p, text) for p in ring)
+    if set(bounds) != ECLIPTIC_CONSTELLATIONS:
+        sys.exit(f"{BOUNDS}: boundaries missing for {sorted(ECLIPTIC_CONSTELLATIONS - set(bounds))}")
     if sorted(order) != sorted(JAPANESE_NAMES):
         sys.exit(f"{NAMES}: the constellations are not the 88 of the name table")
     out = []
@@ -126,6 +147,8 @@ def constellation_lines(archive, text):
         out.append(f"constellation,{abbr},{JAPANESE_NAMES[abbr]}")
         out += [f"label,{label}" for label in labels[abbr]]
         out += [f"line,{polyline}" for polyline in polylines[abbr]]
+        if abbr in bounds:
+            out.append(f"bound,{bounds[abbr]}")
     return out
 
 

@@ -253,3 +253,17 @@ void SunFromEarth(double jdUt, double& ra, double& dec, double* longitude) {
     constexpr double Aberration = 20.4898 / 3600;  // Degrees at 1 au.
     *longitude = Wrap(std::atan2(y, x) / Radian - Aberration / Length(sun));
 }
+
+void EclipticPoint(double longitude, double& ra, double& dec) {
+    // The ecliptic to the equator by the obliquity alone: the J2000 frame has no other turn.
+    const double l = longitude * Radian;
+    ra = Wrap(std::atan2(std::sin(l) * std::cos(Obliquity), std::cos(l)) / Radian);
+    dec = std::asin(std::sin(l) * std::sin(Obliquity)) / Radian;
+}
+
+double EclipticLongitude(double ra, double dec) {
+    const double a = ra * Radian, d = dec * Radian;
+    return Wrap(std::atan2(std::sin(a) * std::cos(Obliquity) + std::tan(d) * std::sin(Obliquity),
+                           std::cos(a)) /
+                Radian);
+}

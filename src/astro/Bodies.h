@@ -72,6 +72,16 @@ double JulianDateOfClock(int year, double minute);
 // Tested:  SunTest: against ERFA's apparent place turned back to J2000; the seasons of 2026.
 void SunFromEarth(double jdUt, double& ra, double& dec, double* longitude);
 
+// EclipticPoint: a point of the J2000 mean ecliptic in the catalogue's J2000 frame.
+// Reads:   longitude  degrees, ecliptic longitude from the J2000 equinox.
+// Writes:  ra 0..360, dec -90..90, degrees; the obliquity is IAU 2006's at J2000.0 (eraObl06's).
+// Notes:   The Sun strays from this line by no more than the few arcseconds of the ecliptic's
+//          own slow turn since 2000 and its latitude (under 1 arcsec).
+void EclipticPoint(double longitude, double& ra, double& dec);
+// EclipticLongitude: the other way: the J2000 ecliptic longitude, 0..360 degrees, of a
+// direction given in the catalogue's frame (ra, dec degrees).
+double EclipticLongitude(double ra, double dec);
+
 // One day of one body's series, kept between steps (BodyTables).
 struct DayTrack {
     double Day = -1;      // TT Julian date of the day's start (a whole number); -1: none.

@@ -137,7 +137,7 @@ void ReadConstellationData(ConstellationCatalogue& Figures, std::istream& input,
                        "星座が " + std::to_string(ConstellationCount) + " より多くあります。");
             if (!abbreviations.insert(fields[1]).second)
                 Reject(sourceName, line, "略符 " + fields[1] + " が二度あります。");
-            read.push_back({fields[1], fields[2], {}, {}});
+            read.push_back({fields[1], fields[2], {}, {}, {}});
         } else if (kind == "label" || kind == "line") {
             if (read.empty())
                 Reject(sourceName, line, "星座の行より前に " + kind + " があります。");
@@ -151,6 +151,12 @@ void ReadConstellationData(ConstellationCatalogue& Figures, std::istream& input,
                 read.back().Labels.push_back(points[0]);
             else
                 read.back().Lines.push_back(std::move(points));
+        } else if (kind == "bound") {
+            if (read.empty()) Reject(sourceName, line, "星座の行より前に bound があります。");
+            if (fields.size() < 7 || fields.size() % 2 == 0)
+                Reject(sourceName, line,
+                       "星座の境界は bound のあとに赤経,赤緯 の組が三つ以上要ります。");
+            read.back().Bounds.push_back(ParsePoints(fields, 1, sourceName, line));
         } else {
             Reject(sourceName, line, "「" + kind + "」は知らない項目です。");
         }

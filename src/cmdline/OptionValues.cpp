@@ -47,9 +47,10 @@ const std::array<OptionSpec, SkySettingCount> SkySettingOptions = [] {
 
 std::string OverlayListHelp() {
     std::string help = "重ねて描く図（コンマ区切り）: ";
-    for (const Setting id : OverlaySettings) {
-        const SettingSpec& s = SettingOf(id);
-        if (id != OverlaySettings[0]) help += "、";
+    for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id) {
+        if (!IsOverlay(static_cast<Setting>(id))) continue;
+        const SettingSpec& s = SettingOf(static_cast<Setting>(id));
+        if (id != static_cast<int>(FirstOverlay)) help += "、";
         help += std::string(s.Name) + "（" + (*s.LongCaption != '\0' ? s.LongCaption : s.Caption) +
                 "）";
     }
@@ -66,8 +67,10 @@ std::string CheckOverlayList(const std::string& list, std::vector<Setting>& on) 
         const SettingSpec* found = FindSetting(name);
         if (found == nullptr || found->Kind != SettingKind::Flag) {
             std::string names;
-            for (const Setting id : OverlaySettings)
-                names += (names.empty() ? "" : "、") + std::string(SettingOf(id).Name);
+            for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id)
+                if (IsOverlay(static_cast<Setting>(id)))
+                    names += (names.empty() ? "" : "、") +
+                             std::string(SettingOf(static_cast<Setting>(id)).Name);
             on.clear();
             return std::string(OverlayListCaption) + " (--" + OverlayListName + ") の「" + name +
                    "」は知らない名前です。" + names + " から選んでください。";

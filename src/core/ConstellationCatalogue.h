@@ -21,6 +21,9 @@ struct Constellation {
     std::string Name;                          // Japanese, as "オリオン座".
     std::vector<SkyPoint> Labels;              // Where the name is written; one or more.
     std::vector<std::vector<SkyPoint>> Lines;  // Polylines, two or more vertices each.
+    // The IAU boundary, J2000, as closed rings of three or more vertices (the last joins
+    // the first); only the constellations the ecliptic crosses carry one.
+    std::vector<std::vector<SkyPoint>> Bounds;
 };
 
 struct StarName {

@@ -1,7 +1,6 @@
 #include "core/Settings.h"
 
 #include <cstdio>
-#include <iterator>
 
 const SettingSpec* FindSetting(const std::string& name) {
     for (const SettingSpec& s : SettingTable) {
@@ -13,9 +12,6 @@ const SettingSpec* FindSetting(const std::string& name) {
 // Tenths as the magnitude list has always shown them: the shortest decimal of the
 // double value / 10, "0" rather than "-0".
 std::string ValueText(const SettingSpec& s, int value) {
-    // The view list's items are named, so that an address reads view=sky.
-    if (s.Id == Setting::View && value >= 0 && value < static_cast<int>(std::size(ViewNames)))
-        return ViewNames[value];
     if (s.Scale == 1) return std::to_string(value);
     char text[32];
     std::snprintf(text, sizeof text, "%.15g", static_cast<double>(value) / s.Scale);
@@ -24,6 +20,7 @@ std::string ValueText(const SettingSpec& s, int value) {
 }
 
 std::vector<std::string> ItemTexts(const SettingSpec& s) {
+    if (!s.ItemNames.empty()) return {s.ItemNames.begin(), s.ItemNames.end()};
     std::vector<std::string> items;
     for (int i = 0; i < ValueCount(s); ++i) items.push_back(ValueText(s, ValueAt(s, i)));
     return items;
@@ -88,12 +85,11 @@ std::string SettingsJson() {
                 AppendQuoted(json, items[i]);
             }
             json += ']';
-            // The view list shows captions; its items are the names the address takes.
-            if (s.Id == Setting::View) {
+            if (!s.ItemCaptions.empty()) {
                 json += ",\"captions\":[";
-                for (std::size_t i = 0; i < std::size(ViewCaptions); ++i) {
+                for (std::size_t i = 0; i < s.ItemCaptions.size(); ++i) {
                     if (i > 0) json += ',';
-                    AppendQuoted(json, ViewCaptions[i]);
+                    AppendQuoted(json, s.ItemCaptions[i]);
                 }
                 json += ']';
             }

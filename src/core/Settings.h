@@ -41,11 +41,15 @@ enum class Setting : int {
     TrailHours,
     // The calendar year of the clock's date: the Sun, the Moon and the planets of it.
     Year,
+    // The year's motion: what one animation step advances the clock by, and two overlays.
+    Advance,
+    Ecliptic,
+    Orbit,
     // The ground views: which picture the chart is, and the daytime sky over them.
     View,
     Daylight,
 };
-inline constexpr int SettingCount = 23;
+inline constexpr int SettingCount = 26;
 
 enum class SettingKind : int {
     List,    // A list of items; the control holds the item index.
@@ -64,6 +68,10 @@ struct SettingSpec {
     int Min = 0, Max = 1;
     int Scale = 1;  // 10 for the magnitude list's tenths.
     std::span<const int> Choices = {};
+    // A list whose items are words rather than numbers: the word per item on the command
+    // lines and in the address, and the caption its control shows; empty for the others.
+    std::span<const char* const> ItemNames = {};
+    std::span<const char* const> ItemCaptions = {};
     int Default = 0;  // At start-up, in the same units.
     // Scroll: where a value sits on the bar. The bars of latitude and elevation run
     // from 0 and the other way round from the value.
@@ -78,6 +86,15 @@ struct SettingSpec {
 
 inline constexpr int StepMinuteValues[] = {1, 3, 5, 10, 15, 30};
 inline constexpr int TrailHourValues[] = {1, 2, 3, 6, 12, 24};
+// 進め方: what one step of the animation adds: the 分増加率's minutes, or a day, a week or a
+// month at the same clock time (session/Handlers.h, AdvanceClock).
+enum class Advance : int { Minutes, Day, Week, Month };
+inline constexpr const char* AdvanceNames[] = {"minute", "day", "week", "month"};
+inline constexpr const char* AdvanceCaptions[] = {"分", "1日", "7日", "1か月"};
+// The view setting's items, in ViewKind's order (core/View.h): the names the command lines
+// and the address take, and the captions a list shows.
+inline constexpr const char* ViewNames[] = {"dome", "sky", "horizon"};
+inline constexpr const char* ViewCaptions[] = {"外から見た天球", "全天", "地平"};
 // The screen densities a chart is drawn for (device pixels per chart pixel), in hundredths:
 // domarium-snapshot's --scale. The window takes its own from the desktop.
 inline constexpr int DrawScaleHundredths[] = {100, 125, 150, 200, 300};
@@ -228,6 +245,21 @@ inline constexpr std::array<SettingSpec, SettingCount> SettingTable{{
      .Default = 2026,
      .ValueName = "Y",
      .Remark = "太陽・月・惑星と星空の年"},
+    {.Id = Setting::Advance,
+     .Name = "advance",
+     .Kind = SettingKind::List,
+     .Caption = "進め方",
+     .Min = 0,
+     .Max = 3,
+     .ItemNames = AdvanceNames,
+     .ItemCaptions = AdvanceCaptions,
+     .Default = 0,
+     .ValueName = "A"},
+    {.Id = Setting::Ecliptic,
+     .Name = "ecliptic",
+     .Kind = SettingKind::Flag,
+     .Caption = "黄道と星座"},
+    {.Id = Setting::Orbit, .Name = "orbit", .Kind = SettingKind::Flag, .Caption = "地球の公転"},
     // The picture: the dome from outside (the chart of start-up) or the sky from the ground.
     {.Id = Setting::View,
      .Name = "view",
@@ -235,26 +267,20 @@ inline constexpr std::array<SettingSpec, SettingCount> SettingTable{{
      .Caption = "見え方",
      .Min = 0,
      .Max = 2,
+     .ItemNames = ViewNames,
+     .ItemCaptions = ViewCaptions,
      .Default = 0,
      .ValueName = "V"},
     {.Id = Setting::Daylight, .Name = "daylight", .Kind = SettingKind::Flag, .Caption = "昼の空"},
 }};
 
-// The view setting's items, in ViewKind's order (core/View.h): the names the command lines
-// and the address take, and the captions a list shows.
-inline constexpr const char* ViewNames[] = {"dome", "sky", "horizon"};
-inline constexpr const char* ViewCaptions[] = {"外から見た天球", "全天", "地平"};
-
 // The lesson overlays as one comma list: --overlays on the snapshot tool's command line,
 // overlays= in the page's address; each name is an overlay's own.
 inline constexpr const char* OverlayListName = "overlays";
 inline constexpr const char* OverlayListCaption = "重ねる図";
-inline constexpr Setting FirstOverlay = Setting::Sun, LastOverlay = Setting::Space;
-// Every overlay the --overlays list and the address take: the 表示 menu's (FirstOverlay..
-// LastOverlay), then those that only the ground views draw.
-inline constexpr Setting OverlaySettings[] = {
-    Setting::Sun,   Setting::Seasons, Setting::Circles, Setting::Trails, Setting::Constellations,
-    Setting::Names, Setting::Moon,    Setting::Planets, Setting::Space,  Setting::Daylight};
+// The overlays are the flags from FirstOverlay to LastOverlay (IsOverlay); the lists among
+// them (the trails' span, the year, the advance) are not.
+inline constexpr Setting FirstOverlay = Setting::Sun, LastOverlay = Setting::Daylight;
 
 // The chart's palette (core/View.h): --palette on the snapshot tool's command line,
 // palette= in the page's address; the names in Palette's order.
@@ -279,6 +305,15 @@ constexpr bool TableInIdOrder() {
     return true;
 }
 static_assert(TableInIdOrder(), "SettingOf looks a setting up by its place in the table");
+
+constexpr bool IsOverlay(Setting id) {
+    return id >= FirstOverlay && id <= LastOverlay && SettingOf(id).Kind == SettingKind::Flag;
+}
+inline constexpr int OverlayCount = [] {
+    int count = 0;
+    for (const SettingSpec& s : SettingTable) count += IsOverlay(s.Id) ? 1 : 0;
+    return count;
+}();
 
 // The count of values a list offers (2 for a flag); the values of a scroll bar.
 constexpr int ValueCount(const SettingSpec& s) {

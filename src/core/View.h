@@ -20,13 +20,18 @@ struct OverlaySet {
     bool Moon = false;            // 月: the Moon's lit disc, 「月」 and its age.
     bool Planets = false;  // 惑星: 水星, 金星, 火星, 木星, 土星 as dots with names.
     bool Space = false;    // 宇宙から見た図: the inset of the top views (Moon; Venus).
+    bool Ecliptic =
+        false;  // 黄道と星座: the ecliptic, its months, the zodiac, the Sun's constellation.
+    bool Orbit = false;  // 地球の公転: the inset of the Earth's orbit seen from the north.
     // 昼の空: the ground views' sky blue by the Sun's altitude, the stars it drowns left
     // out; the dome from outside is drawn as without it.
     bool Daylight = false;
     int TrailHours = 12;  // Span of the trails, hours: 1, 2, 3, 6, 12 or 24.
     bool AnyBody() const { return Moon || Planets || Space; }
+    bool AnyYear() const { return Ecliptic || Orbit; }
     bool Any() const {
-        return Sun || Seasons || Circles || Trails || Constellations || Names || AnyBody();
+        return Sun || Seasons || Circles || Trails || Constellations || Names || AnyBody() ||
+               AnyYear();
     }
     bool operator==(const OverlaySet&) const = default;
 };
@@ -53,6 +58,10 @@ constexpr bool OverlaySet::*OverlayFlag(Setting id) {
             return &OverlaySet::Planets;
         case Setting::Space:
             return &OverlaySet::Space;
+        case Setting::Ecliptic:
+            return &OverlaySet::Ecliptic;
+        case Setting::Orbit:
+            return &OverlaySet::Orbit;
         case Setting::Daylight:
             return &OverlaySet::Daylight;
         default:

@@ -14,45 +14,21 @@
 #include "render/Labels.h"
 #include "render/RecordedDrawing.h"
 #include "render/Scene.h"
+#include "render/SkyPath.h"
 #include "render/Trails.h"
+#include "render/YearMotion.h"
 #include "time/Clock.h"
 #include "time/Sun.h"
 
 namespace {
-// Colours chosen to read on the sphere's grey 80 and the horizon's grey 128; the halo
-// round each keeps them 3:1 on either, and on the black.
-constexpr Colour SunDisc = RGB(255, 160, 0), SunRim = RGB(255, 230, 120);
-constexpr Colour SunPath = RGB(255, 210, 60), HourDot = RGB(255, 120, 0);
-constexpr Colour HourText = RGB(255, 235, 170), TransitMark = RGB(255, 120, 100);
-constexpr Colour Summer = RGB(255, 125, 125), Equinox = RGB(120, 230, 120),
-                 Winter = RGB(110, 180, 255);
-constexpr Colour EquatorLine = RGB(110, 230, 255), MeridianLine = RGB(200, 160, 255);
-constexpr Colour PoleMark = RGB(255, 140, 220);
-
-Colour Dim(Colour c) { return FarInk(c); }
-
-// What the kept drawing asks of the label pass: its labels and its dots.
-struct Asked {
-    std::vector<LabelRequest>& Labels;
-    std::vector<KeepClear>& Discs;
-};
-
-// A point of a path on the chart, with what decides how it is drawn.
-struct PathPoint {
-    double X, Y;
-    double Depth;   // Unrounded pixels below the horizon plane.
-    double Facing;  // Positive on the near half.
-};
+float F(double v);
+}  // namespace
 
 PathPoint OnChart(const Scene& scene, const ChartPoint& p) {
     return {p.X(scene.Proj), p.Y(scene.Proj), p.DepthExact, p.Facing};
 }
 
-float F(double v) { return static_cast<float>(v); }
-
-// Draws the part above the horizon of a polyline on the sphere: near segments in
-// `colour`, far ones dimmer and every other one left out, so they read as dashed.
-// A segment that crosses the horizon is cut where its depth is zero.
+// The sky path of render/SkyPath.h, which the ecliptic draws too.
 void DrawSkyPath(DrawingSurface& S, const std::vector<PathPoint>& points, Colour colour) {
     std::vector<InkSegment> segments;
     for (std::size_t i = 0; i + 1 < points.size(); ++i) {
@@ -67,11 +43,31 @@ void DrawSkyPath(DrawingSurface& S, const std::vector<PathPoint>& points, Colour
         if (a.Facing + b.Facing >= 0) {
             segments.push_back({F(a.X), F(a.Y), F(b.X), F(b.Y), colour});
         } else if (i % 2 == 0) {
-            segments.push_back({F(a.X), F(a.Y), F(b.X), F(b.Y), Dim(colour)});
+            segments.push_back({F(a.X), F(a.Y), F(b.X), F(b.Y), FarInk(colour)});
         }
     }
     DrawHaloed(S, segments);
 }
+
+namespace {
+// Colours chosen to read on the sphere's grey 80 and the horizon's grey 128; the halo
+// round each keeps them 3:1 on either, and on the black.
+constexpr Colour SunDisc = RGB(255, 160, 0), SunRim = RGB(255, 230, 120);
+constexpr Colour SunPath = RGB(255, 210, 60), HourDot = RGB(255, 120, 0);
+constexpr Colour HourText = RGB(255, 235, 170), TransitMark = RGB(255, 120, 100);
+constexpr Colour Summer = RGB(255, 125, 125), Equinox = RGB(120, 230, 120),
+                 Winter = RGB(110, 180, 255);
+constexpr Colour EquatorLine = RGB(110, 230, 255), MeridianLine = RGB(200, 160, 255);
+constexpr Colour PoleMark = RGB(255, 140, 220);
+
+Colour Dim(Colour c) { return FarInk(c); }
+float F(double v) { return static_cast<float>(v); }
+
+// What the kept drawing asks of the label pass: its labels and its dots.
+struct Asked {
+    std::vector<LabelRequest>& Labels;
+    std::vector<KeepClear>& Discs;
+};
 
 void HaloLine(DrawingSurface& S, double x1, double y1, double x2, double y2, Colour colour) {
     DrawHaloed(S, {{F(x1), F(y1), F(x2), F(y2), colour}});
@@ -411,7 +407,11 @@ std::vector<OverlayInk> OverlayInks() {
             {"pole", PoleMark},
             {"constellation-line", LineColourFront},
             {"constellation-name", NameColourFront},
-            {"star-name", StarNameColourFront}};
+            {"star-name", StarNameColourFront},
+            {"ecliptic", EclipticInk},
+            {"month", MonthInk},
+            {"zodiac", ZodiacInk},
+            {"sun-constellation", SunNoteInk}};
 }
 
 std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
@@ -466,6 +466,7 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
         }
     }
     ListBodyPoints(scene, marks);
+    ListYearPoints(scene, marks);
     return marks;
 }
 
@@ -508,7 +509,8 @@ void KeepOverlayShapes(const Scene& scene, OverlayCache& kept, DrawingSurface& S
 void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurface& S,
                            LabelOutcome* placed) {
     const OverlaySet& on = scene.Look.Overlays;
-    if (!on.Sun && !on.Seasons && !on.Circles && !on.Names && !on.AnyBody()) return;
+    if (!on.Sun && !on.Seasons && !on.Circles && !on.Names && !on.AnyBody() && !on.AnyYear())
+        return;
     const Colour fore = S.ForeColor, fill = S.FillColor;
     const float textX = S.CurrentX, textY = S.CurrentY;
     std::vector<LabelRequest> labels;
@@ -532,6 +534,7 @@ void DrawOverlaysOverStars(const Scene& scene, OverlayCache& kept, DrawingSurfac
     }
     std::vector<LabelBox> blocked = CompassBoxes(scene.Proj, S);
     if (on.AnyBody()) DrawBodies(scene, S, labels, discs, blocked);
+    if (on.AnyYear()) DrawYearOverlays(scene, S, labels, discs, blocked);
     LabelOutcome outcome = PlaceLabels(std::move(labels), discs, blocked, S);
     if (placed != nullptr) *placed = std::move(outcome);
     S.ForeColor = fore;

@@ -5,6 +5,7 @@
 
 #include "core/Convert.h"
 #include "core/RunTimeError.h"
+#include "core/Settings.h"
 #include "core/View.h"
 #include "session/Controls.h"
 #include "session/Layout.h"
@@ -137,9 +138,7 @@ void AnimateButton_MouseMove(WindowState& State, SkyControls& Ui, int button) {
     }
     // The redraw comes before the clock step, so the chart trails the clock during a hold.
     RedrawSky(State, Ui);
-    State.Moment.MinuteOfYear =
-        Checked32(static_cast<std::int64_t>(State.Moment.MinuteOfYear) + State.TimeStep);
-    SplitMinuteOfYear(State.Moment);
+    AdvanceClock(State, 1);
     SyncTimeLists(State, Ui);
     State.Dragging = 1;
 }
@@ -148,6 +147,41 @@ void AnimateButton_MouseUp(WindowState& State, SkyControls& Ui, int button) {
     if (button != LeftButton) return;
     State.Dragging = 0;
     RedrawTwice(State, Ui);
+}
+
+void SetAdvance(WindowState& State, int index) {
+    if (index < 0 || index >= ValueCount(SettingOf(Setting::Advance))) return;
+    State.AdvanceBy = static_cast<Advance>(index);
+}
+
+void AdvanceClock(WindowState& State, int steps) {
+    Moment& m = State.Moment;
+    switch (State.AdvanceBy) {
+        case Advance::Minutes:
+            m.MinuteOfYear = Checked32(static_cast<std::int64_t>(m.MinuteOfYear) +
+                                       static_cast<std::int64_t>(steps) * State.TimeStep);
+            break;
+        case Advance::Day:
+        case Advance::Week: {
+            const std::int64_t days = State.AdvanceBy == Advance::Day ? 1 : 7;
+            const std::int64_t year = MinutesInYear(m.Year);
+            const std::int64_t minute =
+                (m.MinuteOfYear + static_cast<std::int64_t>(steps) * days * 1440) % year;
+            m.MinuteOfYear = static_cast<std::int32_t>(minute < 0 ? minute + year : minute);
+            break;
+        }
+        case Advance::Month: {
+            const int month = ((m.Month - 1 + steps) % 12 + 12) % 12 + 1;
+            const int next = month == 12 ? MonthStartDay[0] + 365 : MonthStartDay[month];
+            const int leap = month == 2 && IsLeapYear(m.Year) ? 1 : 0;
+            const int length = next - MonthStartDay[month - 1] + leap;
+            m.Month = static_cast<std::int16_t>(month);
+            if (m.DayIndex >= length) m.DayIndex = length - 1;
+            ComposeMinuteOfYear(m);
+            break;
+        }
+    }
+    SplitMinuteOfYear(m);
 }
 
 void SyncTimeLists(WindowState& State, SkyControls& Ui) {

@@ -74,6 +74,22 @@ void SetOverlays(WindowState& State, SkyControls& Ui, const OverlaySet& overlays
 // list's change does.
 void SetYear(WindowState& State, SkyControls& Ui, int year);
 
+// SetAdvance: 進め方, an item of the table's Advance list (0..3; others are ignored). No
+// redraw: like the 分増加率, it shows only at the next step.
+void SetAdvance(WindowState& State, int index);
+
+// AdvanceClock: the clock moved on by `steps` animation steps, as 進め方 says.
+// Reads:   AdvanceBy; TimeStep (minutes); the moment's fields and Year.
+// Writes:  MinuteOfYear and the calendar fields (SplitMinuteOfYear).
+// Notes:   1) Minutes: MinuteOfYear += steps x TimeStep, wrapped once at the year's end,
+//             exactly as a hold has always stepped.
+//          2) Day, Week: 1440 or 10080 minutes a step at the same clock time, wrapped into
+//             the chosen year (its 29 February included): the Year setting never changes,
+//             so the Sun, the Moon and the planets stay those of the year the 年 names.
+//          3) Month: the month's number moves on (December to the year's January); a day
+//             past the new month's end is its last day (31 January -> 28 February).
+void AdvanceClock(WindowState& State, int steps);
+
 // SyncTimeLists: puts the clock back into the four time lists during the animation.
 void SyncTimeLists(WindowState& State, SkyControls& Ui);
 

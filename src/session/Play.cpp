@@ -54,9 +54,7 @@ int PlayTick(WindowState& State, SkyControls& Ui, double nowMs) {
     State.PlayStepsDone = static_cast<std::int64_t>(due);
     // The redraw before the clock moves, as in a hold of the animate button.
     RedrawSky(State, Ui);
-    State.Moment.MinuteOfYear = Checked32(static_cast<std::int64_t>(State.Moment.MinuteOfYear) +
-                                          static_cast<std::int64_t>(steps) * State.TimeStep);
-    SplitMinuteOfYear(State.Moment);
+    AdvanceClock(State, steps);
     ShowClockInLists(State, Ui);
     return steps;
 }

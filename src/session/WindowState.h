@@ -22,6 +22,7 @@ struct WindowState {
     ChartCache Cache;  // For the window's two chart surfaces.
 
     std::int16_t TimeStep = 0;                 // Minutes added per animation step.
+    ::Advance AdvanceBy = ::Advance::Minutes;  // 進め方: TimeStep's minutes, or days or a month.
     std::array<std::int16_t, 7> StepValues{};  // 1, 3, 5, 10, 15, 30 in 0..5; entry 6 never set.
     std::int16_t Dragging = 0;                 // 1 while the animate button is held.
     std::int16_t BufferIndex = 0;  // Chart surface that received the most recent drawing, 0 or 1.

@@ -331,6 +331,23 @@ void MainWindow::CreatePlayMenu() {
         });
         PlayRateActions[k] = rate;
     }
+    // 進め方: what each step of a hold and of 再生 adds; the 分増加率 list stays as it is.
+    const SettingSpec& advance = SettingOf(Setting::Advance);
+    QMenu* advances = ViewMenu->addMenu(QString::fromUtf8(advance.Caption));
+    advances->setObjectName(QStringLiteral("AdvanceMenu"));
+    auto* advanceGroup = new QActionGroup(advances);
+    static_assert(ValueCount(SettingOf(Setting::Advance)) ==
+                  std::tuple_size_v<decltype(AdvanceActions)>);
+    for (std::size_t k = 0; k < AdvanceActions.size(); ++k) {
+        QAction* choice = advances->addAction(QString::fromUtf8(advance.ItemCaptions[k]));
+        choice->setCheckable(true);
+        choice->setChecked(static_cast<int>(k) == static_cast<int>(State->AdvanceBy));
+        choice->setActionGroup(advanceGroup);
+        connect(choice, &QAction::toggled, this, [this, k](bool on) {
+            if (on) SetAdvance(*State, static_cast<int>(k));
+        });
+        AdvanceActions[k] = choice;
+    }
     TodayAction = ViewMenu->addAction(QStringLiteral("今日"));
     TodayAction->setObjectName(QStringLiteral("TodayAction"));
     connect(TodayAction, &QAction::triggered, this, [this] {

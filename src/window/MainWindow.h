@@ -96,6 +96,7 @@ public:
     QAction* YearAction = nullptr;              // "年…": the year of the bodies, in a dialog.
     QAction* PlayAction = nullptr;              // "再生" (F5): the clock runs until unchecked.
     std::array<QAction*, 4> PlayRateActions{};  // "再生の速さ": one per PlayRates entry.
+    std::array<QAction*, 4> AdvanceActions{};   // "進め方": one per item of Setting::Advance.
     QAction* TodayAction = nullptr;             // "今日": the clock to the present.
     QAction* SunNumbersAction = nullptr;        // "太陽の数値…": opens SunNumbers.
     SunNumbersWindow* SunNumbers = nullptr;     // Made at the first opening.

@@ -19,14 +19,16 @@ struct OverlayMenuItem {
     bool OverlaySet::*Flag;
 };
 
+// 昼の空 colours only the ground views: the 地上から見た空 window offers it, not 表示.
+constexpr bool InOverlayMenu(Setting id) { return IsOverlay(id) && id != Setting::Daylight; }
+
 // In the table's order of overlays; the 星の軌跡の時間 submenu follows 星の軌跡.
-inline constexpr std::size_t OverlayCount =
-    static_cast<std::size_t>(static_cast<int>(LastOverlay) - static_cast<int>(FirstOverlay) + 1);
-inline constexpr std::array<OverlayMenuItem, OverlayCount> OverlayMenuItems = [] {
-    std::array<OverlayMenuItem, OverlayCount> items{};
-    for (std::size_t i = 0; i < OverlayCount; ++i) {
-        const auto id = static_cast<Setting>(static_cast<int>(FirstOverlay) + static_cast<int>(i));
-        items[i] = {id, OverlayFlag(id)};
+inline constexpr std::array<OverlayMenuItem, OverlayCount - 1> OverlayMenuItems = [] {
+    std::array<OverlayMenuItem, OverlayCount - 1> items{};
+    std::size_t i = 0;
+    for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id) {
+        if (InOverlayMenu(static_cast<Setting>(id)))
+            items[i++] = {static_cast<Setting>(id), OverlayFlag(static_cast<Setting>(id))};
     }
     return items;
 }();

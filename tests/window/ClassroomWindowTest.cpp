@@ -380,11 +380,27 @@ void ClassroomWindowTest::viewMenuHoldsItsOptionsOff() {
     QStringList bar;
     for (const QAction* action : Window->menuBar()->actions()) bar << action->text();
     QCOMPARE(bar, QStringList({"終了", "情報", "表示"}));
-    QCOMPARE(ShownTexts(Window->ViewMenu),
-             QStringList({"全画面表示", "大きな星と文字", "太陽と日周経路", "季節の太陽の通り道",
-                          "天の北極と天の赤道", "星の軌跡", "星の軌跡の時間", "星座線", "星座名",
-                          "月", "惑星", "宇宙から見た図", "年…", "再生", "再生の速さ", "今日",
-                          "太陽の数値…", "地上から見た空…"}));
+    QCOMPARE(ShownTexts(Window->ViewMenu), QStringList({"全画面表示",
+                                                        "大きな星と文字",
+                                                        "太陽と日周経路",
+                                                        "季節の太陽の通り道",
+                                                        "天の北極と天の赤道",
+                                                        "星の軌跡",
+                                                        "星の軌跡の時間",
+                                                        "星座線",
+                                                        "星座名",
+                                                        "月",
+                                                        "惑星",
+                                                        "宇宙から見た図",
+                                                        "黄道と星座",
+                                                        "地球の公転",
+                                                        "年…",
+                                                        "再生",
+                                                        "再生の速さ",
+                                                        "進め方",
+                                                        "今日",
+                                                        "太陽の数値…",
+                                                        "地上から見た空…"}));
     // 年…, 今日 and 太陽の数値 are commands; every option starts off, and only 再生 has a key.
     for (const QAction* action : Window->ViewMenu->actions()) {
         if (action->isSeparator() || action->menu() != nullptr) continue;

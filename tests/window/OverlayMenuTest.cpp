@@ -39,6 +39,7 @@ private slots:
     void trailHoursAreOneChoice();
     void playAndSunNumbersItems();
     void groundWindowFollowsTheMainWindow();
+    void advanceStepsTheHoldByADay();
 
 private:
     // Both chart surfaces hold the chart a headless window draws with these overlays.
@@ -98,7 +99,9 @@ void OverlayMenuTest::eachItemSwitchesItsOverlayAndRedraws() {
                                      "星座名",
                                      "月",
                                      "惑星",
-                                     "宇宙から見た図"};
+                                     "宇宙から見た図",
+                                     "黄道と星座",
+                                     "地球の公転"};
         const char* caption = shown[i];
         QCOMPARE(action->text(), QString::fromUtf8(caption));
         OverlaySet on;
@@ -186,6 +189,21 @@ void OverlayMenuTest::groundWindowFollowsTheMainWindow() {
     QCOMPARE(Window->Ground->Picture(), fresh(ViewKind::Horizon));
     Window->HourList->setCurrentIndex(14);
     QCOMPARE(Window->Ground->Picture(), fresh(ViewKind::Horizon));
+}
+
+// 進め方's 1日: a hold's step keeps the clock time and moves the date; 分 is checked at first.
+void OverlayMenuTest::advanceStepsTheHoldByADay() {
+    const char* const shown[] = {"分", "1日", "7日", "1か月"};
+    for (std::size_t k = 0; k < Window->AdvanceActions.size(); ++k) {
+        QCOMPARE(Window->AdvanceActions[k]->text(), QString::fromUtf8(shown[k]));
+        QCOMPARE(Window->AdvanceActions[k]->isChecked(), k == 0);
+    }
+    Window->AdvanceActions[1]->trigger();
+    const std::int32_t before = Window->Window().Moment.MinuteOfYear;
+    AnimateButton_MouseDown(Window->Window(), Window->Controls(), LeftButton);
+    AnimateButton_MouseMove(Window->Window(), Window->Controls(), LeftButton);
+    AnimateButton_MouseUp(Window->Window(), Window->Controls(), LeftButton);
+    QCOMPARE(Window->Window().Moment.MinuteOfYear, before + 1440);
 }
 
 #include "OverlayMenuTest.moc"

@@ -234,8 +234,9 @@ function fillControls() {
     const name = setting.name;
     const element = document.getElementById(name);
     if (setting.kind === "list") {
-      const shown = setting.captions || setting.items;
-      element.replaceChildren(...shown.map((text, i) => new Option(text, String(i))));
+      // A list of words shows its captions; the address keeps the items' names.
+      const texts = setting.captions || setting.items;
+      element.replaceChildren(...texts.map((text, i) => new Option(text, String(i))));
       element.addEventListener("change", () => change(name, Number(element.value)));
     } else if (setting.kind === "scroll") {
       element.min = setting.min;

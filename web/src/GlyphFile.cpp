@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <utility>
+#include <vector>
 
 #include "core/RunTimeError.h"
 
@@ -63,11 +64,10 @@ private:
 std::string WriteGlyphFile(float lineHeight,
                            const std::vector<std::pair<std::string, GlyphMask>>& masks,
                            const std::string& rest) {
-    std::string out(GlyphFileHeader);
-    Put(out, BitsOf(lineHeight), 4);
-    Put(out, static_cast<std::uint32_t>(rest.size()), 2);
-    out += rest;
-    Put(out, static_cast<std::uint32_t>(masks.size()), 4);
+    // Each column of every mask, top to bottom, and its number in the table.
+    std::map<std::string, std::uint32_t, std::less<>> columnNumbers;
+    std::vector<const std::string*> columns;
+    std::string masksPart;
     for (const auto& [text, mask] : masks) {
         const auto fitsSigned = [](int v) { return v >= -0x8000 && v < 0x8000; };
         if (text.size() > 0xffff || mask.Width < 0 || mask.Height < 0 || mask.Width > MaxSide ||
@@ -77,15 +77,41 @@ std::string WriteGlyphFile(float lineHeight,
             throw RunTimeError(ErrorKind::SurfaceFailure,
                                "「" + text + "」の文字の形はファイルに入りません。");
         }
-        Put(out, static_cast<std::uint32_t>(text.size()), 2);
-        out += text;
-        Put(out, static_cast<std::uint32_t>(mask.Width), 2);
-        Put(out, static_cast<std::uint32_t>(mask.Height), 2);
-        Put(out, static_cast<std::uint32_t>(mask.MarginLeft), 2);
-        Put(out, static_cast<std::uint32_t>(mask.MarginTop), 2);
-        out.append(mask.Coverage.begin(), mask.Coverage.end());
+        Put(masksPart, static_cast<std::uint32_t>(text.size()), 2);
+        masksPart += text;
+        Put(masksPart, static_cast<std::uint32_t>(mask.Width), 2);
+        Put(masksPart, static_cast<std::uint32_t>(mask.Height), 2);
+        Put(masksPart, static_cast<std::uint32_t>(mask.MarginLeft), 2);
+        Put(masksPart, static_cast<std::uint32_t>(mask.MarginTop), 2);
+        const auto width = static_cast<std::size_t>(mask.Width);
+        for (std::size_t x = 0; x < width; ++x) {
+            std::string column;
+            for (std::size_t y = 0; y < static_cast<std::size_t>(mask.Height); ++y) {
+                column += static_cast<char>(mask.Coverage[y * width + x]);
+            }
+            const auto [at, added] = columnNumbers.try_emplace(
+                std::move(column), static_cast<std::uint32_t>(columns.size()));
+            if (added) {
+                if (columns.size() > 0xffff) {
+                    throw RunTimeError(ErrorKind::SurfaceFailure,
+                                       "文字の形の列が多すぎて、ファイルに入りません。");
+                }
+                columns.push_back(&at->first);
+            }
+            Put(masksPart, at->second, 2);
+        }
     }
-    return out;
+    std::string out(GlyphFileHeader);
+    Put(out, BitsOf(lineHeight), 4);
+    Put(out, static_cast<std::uint32_t>(rest.size()), 2);
+    out += rest;
+    Put(out, static_cast<std::uint32_t>(columns.size()), 4);
+    for (const std::string* column : columns) {
+        Put(out, static_cast<std::uint32_t>(column->size()), 2);
+        out += *column;
+    }
+    Put(out, static_cast<std::uint32_t>(masks.size()), 4);
+    return out + masksPart;
 }
 
 FileGlyphSource::FileGlyphSource(std::string_view bytes, std::string folder)
@@ -95,6 +121,16 @@ FileGlyphSource::FileGlyphSource(std::string_view bytes, std::string folder)
     TextLineHeight = FloatOf(fields.Unsigned(4));
     Rest = fields.Take(fields.Unsigned(2));
     if (Rest.find('/') != std::string::npos) Damaged();  // A name beside this file, no path.
+    // Each column takes at least its 2 bytes of height: a count beyond that is damage,
+    // refused before anything is kept for it.
+    const std::uint32_t columnCount = fields.Unsigned(4);
+    if (columnCount > bytes.size() / 2) Damaged();
+    std::vector<std::string_view> columns(columnCount);
+    for (std::string_view& column : columns) {
+        const std::uint32_t height = fields.Unsigned(2);
+        if (height > MaxSide) Damaged();
+        column = fields.Take(height);
+    }
     const std::uint32_t count = fields.Unsigned(4);
     for (std::uint32_t i = 0; i < count; ++i) {
         const std::string_view text = fields.Take(fields.Unsigned(2));
@@ -104,9 +140,16 @@ FileGlyphSource::FileGlyphSource(std::string_view bytes, std::string folder)
         mask.MarginLeft = fields.Signed16();
         mask.MarginTop = fields.Signed16();
         if (mask.Width > MaxSide || mask.Height > MaxSide) Damaged();
-        const std::string_view coverage = fields.Take(static_cast<std::size_t>(mask.Width) *
-                                                      static_cast<std::size_t>(mask.Height));
-        mask.Coverage.assign(coverage.begin(), coverage.end());
+        const auto width = static_cast<std::size_t>(mask.Width);
+        const auto height = static_cast<std::size_t>(mask.Height);
+        mask.Coverage.resize(width * height);
+        for (std::size_t x = 0; x < width; ++x) {
+            const std::uint32_t number = fields.Unsigned(2);
+            if (number >= columns.size() || columns[number].size() != height) Damaged();
+            for (std::size_t y = 0; y < height; ++y) {
+                mask.Coverage[y * width + x] = static_cast<std::uint8_t>(columns[number][y]);
+            }
+        }
         Masks.emplace(text, std::move(mask));
     }
     if (!fields.AtEnd()) Damaged();

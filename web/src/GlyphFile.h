@@ -4,13 +4,17 @@
 // (web/tools/MakeGlyphFile.cpp) and read back here, so that the browser's chart
 // carries the same label pixels as the desktop's.
 //
-// The file is binary, little-endian: the header line "domarium-glyphs 2\n", the
+// The file is binary, little-endian: the header line "domarium-glyphs 3\n", the
 // line height as the bits of its float (4 bytes), the name of the file beside it
 // that holds the chart's other strings (its length, 2 bytes, then the name; none
-// when empty), the number of masks (4 bytes), then per mask its text's length
-// (2 bytes) and UTF-8 bytes, its width and height (2 bytes each, at most 4096),
-// its left and top margins (2 bytes each, signed) and its coverage bytes row by
-// row. Nothing follows the last mask.
+// when empty), the table of columns (their number, 4 bytes, then per column its
+// height, 2 bytes, and its coverage bytes top to bottom), the number of masks (4
+// bytes), then per mask its text's length (2 bytes) and UTF-8 bytes, its width and
+// height (2 bytes each, at most 4096), its left and top margins (2 bytes each,
+// signed) and, left to right, the table's number of each of its columns (2 bytes).
+// Nothing follows the last mask. The masks are the chart's strings drawn in one
+// font: the same characters give the same columns again and again, so each column
+// is held once, which takes the file to half its size with gzip.
 //
 // The page's first chart prints only the compass labels: their file is a few
 // kilobytes, and names the file of every other string, which the page fetches
@@ -26,7 +30,7 @@
 
 #include "render/GlyphSource.h"
 
-inline constexpr std::string_view GlyphFileHeader = "domarium-glyphs 2\n";
+inline constexpr std::string_view GlyphFileHeader = "domarium-glyphs 3\n";
 
 // Purpose: the file's bytes for the given masks.
 // Reads: lineHeight in pixels (any float, kept bit for bit); masks by text, each
@@ -34,7 +38,8 @@ inline constexpr std::string_view GlyphFileHeader = "domarium-glyphs 2\n";
 //   the file name of the other strings' masks ("" when this file holds them all).
 // Returns: the file's bytes.
 // Notes: a mask the file cannot hold (larger than 4096 pixels a side, a margin
-//   beyond 16 bits) is a RunTimeError with a Japanese message.
+//   beyond 16 bits, more than 65536 different columns in all) is a RunTimeError with
+//   a Japanese message.
 // Tested values: GlyphFileTest (a round trip gives back every mask and the height).
 std::string WriteGlyphFile(float lineHeight,
                            const std::vector<std::pair<std::string, GlyphMask>>& masks,

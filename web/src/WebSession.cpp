@@ -173,6 +173,11 @@ bool WebSession::Set(WebControl control, int value) {
         GroundKind = static_cast<ViewKind>(value);
         return true;
     }
+    if (control == WebControl::Advance) {
+        if (!Ready()) return false;
+        SetAdvance(Window->State, value);
+        return true;
+    }
     if (FlagOf(control) != nullptr || control == WebControl::TrailHours) {
         if (!Ready()) return false;
         OverlaySet overlays = Window->State.View.Overlays;
@@ -196,6 +201,7 @@ int WebSession::Get(WebControl control) const {
     if (const auto flag = FlagOf(control)) return overlays.*flag ? 1 : 0;
     if (control == WebControl::Year) return IndexOf(SettingOf(control), Window->State.Moment.Year);
     if (control == WebControl::View) return static_cast<int>(GroundKind);
+    if (control == WebControl::Advance) return static_cast<int>(Window->State.AdvanceBy);
     if (control == WebControl::TrailHours) {
         const auto* at = std::find(std::begin(TrailHourChoices), std::end(TrailHourChoices),
                                    overlays.TrailHours);
@@ -216,7 +222,7 @@ int WebSession::Minimum(WebControl control) const {
 int WebSession::Maximum(WebControl control) const {
     if (FlagOf(control) != nullptr) return 1;
     if (control == WebControl::TrailHours || control == WebControl::Year ||
-        control == WebControl::View)
+        control == WebControl::Advance || control == WebControl::View)
         return ValueCount(SettingOf(control)) - 1;
     if (const MemoryList* list = ListOf(Window.get(), control)) {
         return static_cast<int>(list->Items.size()) - 1;
@@ -234,8 +240,11 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
         if (!Ready()) return "";
         // The overlays named go on, the others off; the trails' span stays.
         OverlaySet overlays = Window->State.View.Overlays;
-        for (const Setting id : OverlaySettings)
-            overlays.*FlagOf(id) = std::find(on.begin(), on.end(), id) != on.end();
+        for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id) {
+            if (!IsOverlay(static_cast<Setting>(id))) continue;
+            overlays.*FlagOf(static_cast<Setting>(id)) =
+                std::find(on.begin(), on.end(), static_cast<Setting>(id)) != on.end();
+        }
         Guard([&] { SetOverlays(Window->State, Window->Ui, overlays); });
         return "";
     }
@@ -248,19 +257,14 @@ std::string WebSession::ApplyParameter(const std::string& name, const std::strin
     const SettingSpec* setting = FindSetting(name);
     if (setting == nullptr || setting->Kind == SettingKind::Flag)
         return "「" + name + "」という設定はありません。";
-    if (setting->Id == Setting::View) {
-        ViewKind kind = ViewKind::Dome;
-        const std::string error = CheckViewName(value, kind);
-        if (error.empty()) Set(WebControl::View, static_cast<int>(kind));
-        return error;
-    }
-    if (setting->Id == Setting::Step) {
-        // The step list has no command-line option: its items' own texts.
+    if (setting->Id == Setting::Step || !setting->ItemNames.empty()) {
+        // The step list has no command-line option: its items' own texts; a list of words
+        // (進め方) takes its items' names.
         const std::vector<std::string> items = ItemTexts(*setting);
         const auto item = std::find(items.begin(), items.end(), value);
         if (item == items.end())
             return std::string(setting->Caption) + "「" + value + "」は選べません。";
-        Set(WebControl::Step, static_cast<int>(item - items.begin()));
+        Set(setting->Id, static_cast<int>(item - items.begin()));
         return "";
     }
     int number = 0;

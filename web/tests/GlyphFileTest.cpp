@@ -7,6 +7,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "GlyphFile.h"
@@ -42,24 +43,26 @@ TEST(GlyphFile, RoundTripKeepsEveryMaskAndTheLineHeight) {
 TEST(GlyphFile, DamagedFileIsRefused) {
     const std::string good = WriteGlyphFile(12.0f, {{"x", GlyphMask{2, 1, 0, 0, {0x12, 0xab}}}});
     ASSERT_NO_THROW(FileGlyphSource{good});
-    // The line height's 4 bytes, the empty name's length, the count: then the one mask,
-    // its text's length (2 bytes) and "x", its width (2 bytes).
-    const std::size_t mask = GlyphFileHeader.size() + 10;
-    std::string tooWide = good;
-    tooWide[mask + 3] = '\x01';  // Width 0x1001.
-    tooWide[mask + 4] = '\x10';
-    std::string twoMasks = good;
-    twoMasks[mask - 4] = '\x02';
-    std::string longText = good;
-    longText[mask] = '\x09';
+    // The line height's 4 bytes, the empty name's length, the table of two columns of
+    // one byte each (its count, then each column's height and byte), the count of
+    // masks: then the one mask, its text's length (2 bytes) and "x", its width (2
+    // bytes), its height, its margins and the numbers of its two columns.
+    const std::size_t table = GlyphFileHeader.size() + 6;
+    const std::size_t mask = table + 14;
+    const auto changed = [&good](std::size_t at, std::string_view bytes) {
+        return good.substr(0, at) + std::string(bytes) + good.substr(at + bytes.size());
+    };
     const std::string damaged[] = {
         "",                                       // Nothing.
         "domarium-glyphs 1\n" + good.substr(18),  // Another version.
-        good.substr(0, good.size() - 1),          // A row cut short.
+        good.substr(0, good.size() - 1),          // A column's number cut short.
         good.substr(0, mask),                     // A mask missing.
-        twoMasks,                                 // One more mask counted than there is.
-        longText,                                 // A text running past the end.
-        tooWide,                                  // Wider than any mask is drawn.
+        changed(mask - 4, "\x02"),                // One more mask counted than there is.
+        changed(mask, "\x09"),                    // A text running past the end.
+        changed(mask + 3, "\x01\x10"),            // Wider than any mask is drawn (0x1001).
+        changed(mask + 5, "\x02"),                // Taller than its columns.
+        changed(mask + 11, "\x02"),               // A column past the table's end.
+        changed(table, "\xff\xff\xff\x7f"),       // Far more columns than bytes.
         good + '\0',                              // Bytes after the last mask.
         WriteGlyphFile(12.0f, {}, "../rest"),     // Other strings outside its folder.
     };

@@ -106,6 +106,10 @@ const States = [
   // The print palette, plain and with the seasons' paths and their 南中高度.
   { palette: "print" },
   { month: 6, day: 21, hour: 9, elevation: -25, azimuth: 160, overlays: "sun,seasons", palette: "print" },
+  // The year's overlays: the ecliptic's months and zodiac, the Sun's constellation, the
+  // orbit inset beside the space inset.
+  { month: 12, day: 5, hour: 10, elevation: -25, overlays: "ecliptic,orbit,space" },
+  { month: 3, day: 1, hour: 20, year: 2024, overlays: "ecliptic,orbit", palette: "print" },
 ];
 
 test("the chart equals the snapshot for each state", async () => {
@@ -201,6 +205,22 @@ test("a hold with ten moves advances the lists to 00:50", async () => {
     assert.match(shown[2], /minute=50/, pointer);
     await page.close();
   }
+});
+
+// 進め方 1日: a hold's move keeps the time and moves the date; the address keeps the choice.
+test("a hold by 1日 advances the date at the same time", async () => {
+  const { page } = await openPage();
+  await page.select("#advance", "1");
+  await page.waitForFunction(() => location.search === "?advance=day");
+  const box = await (await page.$("#animate")).boundingBox();
+  await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+  await page.mouse.down();
+  await page.mouse.move(box.x + box.width / 2 + 3, box.y + box.height / 2 + 1);
+  await page.mouse.up();
+  const shown = await page.evaluate(() => ["day", "hour", "minute"].map(
+    (id) => document.getElementById(id).selectedOptions[0].text).concat(location.search));
+  assert.deepStrictEqual(shown, ["2", "0", "0", "?day=2&advance=day"]);
+  await page.close();
 });
 
 // 再生 on the page's fake clock: N ticks one period apart step N times; Space on the

@@ -6,6 +6,7 @@
 // prints, and names REST (a file beside it) for the overlays' labels.
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +19,7 @@
 #include "render/Bodies.h"
 #include "render/DrawingSurface.h"
 #include "render/Labels.h"
+#include "render/YearMotion.h"
 
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 3) {
@@ -63,6 +65,16 @@ int main(int argc, char** argv) {
         LoadConstellationsFrom(figures, ConstellationDataFileName, StarNamesFileName);
         for (const Constellation& c : figures.Constellations) overlayTexts.push_back(c.Name);
         for (const StarName& star : figures.StarNames) overlayTexts.push_back(star.Name);
+        // The year's overlays: their fixed words (those the seasons already have once) and
+        // the zodiac's short names of the orbit inset.
+        for (const char* text : YearLabelTexts) {
+            if (std::find(overlayTexts.begin(), overlayTexts.end(), text) == overlayTexts.end())
+                overlayTexts.push_back(text);
+        }
+        for (const char* abbreviation : ZodiacAbbreviations) {
+            for (const Constellation& c : figures.Constellations)
+                if (c.Abbreviation == abbreviation) overlayTexts.push_back(InsetName(c.Name));
+        }
         for (const std::string& text : overlayTexts) {
             (argc == 3 ? overlayMasks : masks).emplace_back(text, chartText.MaskFor(text));
         }
