@@ -62,7 +62,7 @@ ChartPoint PlaceGroundDirection(const Projection& p, double north, double east, 
     if (p.Ground == static_cast<std::uint8_t>(ViewKind::Sky)) {
         // Distance from the zenith, equal steps of altitude, turned so that east lies to the
         // left of north.
-        const double altitude = HorizontalOfVector(level, 0.0, up).Altitude;
+        const double altitude = std::atan2(up, level) * (180 / std::numbers::pi);
         const double rho = p.R * ((90 - altitude) / 90);
         c.OffsetX = level > 0 ? -rho * (right / level) : 0.0;
         c.OffsetY = level > 0 ? -rho * (ahead / level) : 0.0;

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <numbers>
 
+#include "core/Convert.h"
 #include "core/Horizontal.h"
 #include "core/Sky.h"
 #include "geometry/Projection.h"
@@ -134,20 +135,31 @@ void ClearAndDrawGroundFrame(const Projection& p, Colour sky, std::uint64_t laye
 void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours) {
     const Sky& sky = scene.Stars;
     const Projection& p = scene.Proj;
-    constexpr int StepMinutes = 15;
-    const int steps = hours * 60 / StepMinutes;
+    // Chords of a circle of radius R stray from it by R a^2 / 8 for an angle a: a quarter
+    // pixel at most on the largest circle the mapping draws, in whole minutes of 5 to 30.
+    const double widest = std::sqrt(2 / std::fmax(p.R, 1.0)) * (180 / std::numbers::pi);
+    const int stepMinutes =
+        static_cast<int>(std::clamp(std::floor(widest / TrailSiderealRate), 5.0, 30.0));
+    const int steps = (hours * 60 + stepMinutes - 1) / stepMinutes;
+    // Back one step in time turns every star's sphere point the same angle about the pole:
+    // one sine and cosine for all, instead of the place worked out afresh at each step.
+    const double turn = ((stepMinutes * TrailSiderealRate) * ChartPi) / 180;
+    const double cosTurn = std::cos(turn), sinTurn = std::sin(turn);
     for (int i = 0; i < StarCount; ++i) {
         const auto star = static_cast<std::size_t>(i);
         const double m = sky.StarMag[star];
         if (!(m < scene.Look.LimitMag)) continue;
-        ChartPoint from =
-            PlaceSkyPoint(p, sky.StarRA[star], sky.StarDec[star], scene.SiderealAngle);
+        double x, y, z;
+        SpherePointOf(p, sky.StarRA[star], sky.StarDec[star], scene.SiderealAngle, x, y, z);
+        ChartPoint from = PlaceSpherePoint(p, x, y, z);
         if (from.Depth > 0) continue;  // Not plotted now.
         const Colour ink = TrailColour(m, false);
         for (int k = 1; k <= steps; ++k) {
-            const double back = scene.SiderealAngle - (k * StepMinutes) * TrailSiderealRate;
-            const ChartPoint to = PlaceSkyPoint(p, sky.StarRA[star], sky.StarDec[star], back);
-            if (to.Depth <= 0)
+            const double turned = (x * cosTurn) - (y * sinTurn);
+            y = (x * sinTurn) + (y * cosTurn);
+            x = turned;
+            const ChartPoint to = PlaceSpherePoint(p, x, y, z);
+            if (to.Depth <= 0 && from.Depth <= 0)
                 S.Line(Single(from.X(p)), Single(from.Y(p)), Single(to.X(p)), Single(to.Y(p)), ink);
             from = to;
         }

@@ -42,6 +42,7 @@ View GroundViewOf(const View& view, const Moment& moment, Colour& sky);
 void ClearAndDrawGroundFrame(const Projection& p, Colour sky, std::uint64_t layer,
                              DrawingSurface& S);
 
-// DrawGroundTrails: each plotted star's trail over the last hours as a chain of chords a
-// quarter hour of the clock apart, through the ground mapping, in TrailColour.
+// DrawGroundTrails: each plotted star's trail over the last hours as a chain of chords
+// through the ground mapping, in TrailColour: 5 to 30 minutes of the clock apart, by the
+// chart's size, so that they stray from the curve by about a quarter pixel at most.
 void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours);
