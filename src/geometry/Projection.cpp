@@ -50,8 +50,11 @@ ChartPoint PlaceGroundPoint(const Projection& p, const Horizontal& at) {
 }
 
 ChartPoint PlaceGroundDirection(const Projection& p, double north, double east, double up) {
-    const double level = std::hypot(north, east);
-    const double length = std::hypot(level, up);
+    // Plain square roots: the components are pixels or unit lengths, far from overflow,
+    // and the library's careful hypot cost an eighth of a ground step with trails.
+    const double levelSquared = (north * north) + (east * east);
+    const double level = std::sqrt(levelSquared);
+    const double length = std::sqrt(levelSquared + (up * up));
     // The turn from the view's azimuth, as its cosine and sine, each times level.
     const double ahead = (north * p.GroundCosAzimuth) + (east * p.GroundSinAzimuth);
     const double right = (east * p.GroundCosAzimuth) - (north * p.GroundSinAzimuth);
