@@ -92,7 +92,10 @@ TEST(HelpText, DescribesEachSettingAsTheControlsOfferIt) {
         "sun（太陽と日周経路）、seasons（季節の太陽の通り道）、"
         "circles（天の北極と天の赤道）、trails（星の軌跡）、constellations（星座線）、names（星座名"
         "と星の名前）、moon（月）、planets（惑星）、space（宇宙から見た図）、ecliptic（黄道と星座）"
-        "、orbit（地球の公転）\n",
+        "、orbit（地球の公転）、daylight（昼の空）\n",
+        "  --view NAME         図の見え方: "
+        "dome（外から見た天球）、sky（全天）、horizon（地平）。既定 "
+        "dome。sky と horizon では --azimuth が上（正面）の方位\n",
         "  --year Y            年 (2000..2100、太陽・月・惑星と星空の年、既定 2026)\n",
         "  --trail-hours H     星の軌跡の時間 (1, 2, 3, 6, 12, 24、既定 12)\n",
     };

@@ -11,6 +11,7 @@
 #include "Snapshot.h"
 #include "catalogue/StarData.h"
 #include "render/Frame.h"
+#include "render/Ground.h"
 #include "render/Labels.h"
 #include "render/Overlays.h"
 #include "support/TestSky.h"
@@ -38,55 +39,58 @@ TEST(PlaceLabels, NoOverlapsOnAGridOfStatesWithEverythingOn) {
     for (const double latitude : {-35.0, 35.0, 66.6})
         for (const int day : {45, 172, 355})
             for (const int hour : {9, 12, 20})
-                for (const int azimuth : {0, 160}) {
-                    Moment at;
-                    at.MinuteOfYear = day * 1440 + hour * 60;
-                    SplitMinuteOfYear(at);
-                    at.Longitude = 135;
-                    at.PoleAngle = 90 + latitude;
-                    View look;
-                    look.Azimuth = static_cast<std::int16_t>(azimuth);
-                    look.Elevation = 25;
-                    look.Side = 408;
-                    look.LimitMag = 5;
-                    look.Overlays = {true, true, true, false, true, true};
-                    look.Overlays.Orbit = true;
-                    ChartCache cache;
-                    LabelOutcome out;
-                    DrawChart(SkyWithFigures(), at, look, *S, cache, nullptr, &out);
-                    const Scene scene = SceneOf(SkyWithFigures(), at, look);
-                    const MarkedPoint sun = ListMarkedPoints(scene).front();
-                    const double sunRadius = std::max(4.0, scene.Proj.R * 0.04);
-                    std::vector<LabelBox> fixed = CompassBoxes(scene.Proj, *S);
-                    const std::string state = std::to_string(latitude) + " day " +
-                                              std::to_string(day) + " " + std::to_string(hour) +
-                                              "h az " + std::to_string(azimuth);
-                    for (std::size_t i = 0; i < out.Placed.size(); ++i) {
-                        const LabelBox& a = out.Placed[i];
-                        // Within the chart, but for the corner notes of a path that never rises.
-                        EXPECT_TRUE((a.X >= 0 && a.Y >= 0 && a.X + a.Width <= 408 &&
-                                     a.Y + a.Height <= 408) ||
-                                    a.X == 2)
-                            << a.Text << " " << state;
-                        for (std::size_t j = i + 1; j < out.Placed.size(); ++j)
-                            EXPECT_TRUE(Apart(a, out.Placed[j]))
-                                << a.Text << " / " << out.Placed[j].Text << " " << state;
-                        for (const LabelBox& letter : fixed)
-                            EXPECT_TRUE(Apart(a, letter)) << a.Text << " " << state;
-                        if (sun.Drawn) {
-                            const double nx = std::clamp(sun.X, a.X, a.X + a.Width);
-                            const double ny = std::clamp(sun.Y, a.Y, a.Y + a.Height);
-                            EXPECT_GE(std::hypot(nx - sun.X, ny - sun.Y), sunRadius)
+                for (const int azimuth : {0, 160})
+                    for (const ViewKind kind : {ViewKind::Dome, ViewKind::Sky, ViewKind::Horizon}) {
+                        Moment at;
+                        at.MinuteOfYear = day * 1440 + hour * 60;
+                        SplitMinuteOfYear(at);
+                        at.Longitude = 135;
+                        at.PoleAngle = 90 + latitude;
+                        View look;
+                        look.Kind = kind;
+                        look.Azimuth = static_cast<std::int16_t>(azimuth);
+                        look.Elevation = 25;
+                        look.Side = 408;
+                        look.LimitMag = 5;
+                        look.Overlays = {true, true, true, false, true, true};
+                        look.Overlays.Orbit = true;
+                        ChartCache cache;
+                        LabelOutcome out;
+                        DrawChart(SkyWithFigures(), at, look, *S, cache, nullptr, &out);
+                        const Scene scene = SceneOf(SkyWithFigures(), at, look);
+                        const MarkedPoint sun = ListMarkedPoints(scene).front();
+                        const double sunRadius = std::max(4.0, scene.Proj.R * 0.04);
+                        std::vector<LabelBox> fixed = CompassBoxes(scene.Proj, *S);
+                        const std::string state = std::to_string(latitude) + " day " +
+                                                  std::to_string(day) + " " + std::to_string(hour) +
+                                                  "h az " + std::to_string(azimuth) + " view " +
+                                                  std::to_string(static_cast<int>(kind));
+                        for (std::size_t i = 0; i < out.Placed.size(); ++i) {
+                            const LabelBox& a = out.Placed[i];
+                            // Within the chart, but for the corner notes of a path that never rises.
+                            EXPECT_TRUE((a.X >= 0 && a.Y >= 0 && a.X + a.Width <= 408 &&
+                                         a.Y + a.Height <= 408) ||
+                                        a.X == 2)
                                 << a.Text << " " << state;
+                            for (std::size_t j = i + 1; j < out.Placed.size(); ++j)
+                                EXPECT_TRUE(Apart(a, out.Placed[j]))
+                                    << a.Text << " / " << out.Placed[j].Text << " " << state;
+                            for (const LabelBox& letter : fixed)
+                                EXPECT_TRUE(Apart(a, letter)) << a.Text << " " << state;
+                            if (sun.Drawn) {
+                                const double nx = std::clamp(sun.X, a.X, a.X + a.Width);
+                                const double ny = std::clamp(sun.Y, a.Y, a.Y + a.Height);
+                                EXPECT_GE(std::hypot(nx - sun.X, ny - sun.Y), sunRadius)
+                                    << a.Text << " " << state;
+                            }
+                        }
+                        if (out.Dropped.size() > most) {
+                            most = out.Dropped.size();
+                            densest = state;
+                            dropped.clear();
+                            for (const LabelBox& d : out.Dropped) dropped += " " + d.Text;
                         }
                     }
-                    if (out.Dropped.size() > most) {
-                        most = out.Dropped.size();
-                        densest = state;
-                        dropped.clear();
-                        for (const LabelBox& d : out.Dropped) dropped += " " + d.Text;
-                    }
-                }
     std::printf("Densest state (latitude %s): %zu labels dropped:%s\n", densest.c_str(), most,
                 dropped.c_str());
     EXPECT_LE(most, 50u);
@@ -130,6 +134,7 @@ TEST(OverlayInks, ReadAgainstEveryGround) {
         EXPECT_GE(ContrastRatio(ink.Near, LabelHalo), 3.0) << ink.Name;
         EXPECT_GE(ContrastRatio(far, LabelHalo), 3.0) << ink.Name;
         EXPECT_GE(ContrastRatio(ink.Near, dome), 3.0) << ink.Name;
+        EXPECT_GE(ContrastRatio(ink.Near, DaylightSky(90)), 3.0) << ink.Name;  // 昼の空.
         EXPECT_GE(ContrastRatio(ink.Near, LabelHalo) / ContrastRatio(far, LabelHalo), 1.5)
             << ink.Name;
         std::printf("%-18s near %5.2f on the dome, %5.2f on the halo; far %5.2f on the halo\n",

@@ -43,9 +43,17 @@ grep -q '^moon,[0-9.]*,[0-9.]*,0\.0[0-9]*,[0-9.]*,[0-9.]*,[0-9]' bodies.csv || {
 grep -q '^venus,venus,[0-9]' body-points.csv || { echo "FAIL: no venus point"; failures=$((failures + 1)); }
 cmp -s plain.png bodies.png && { echo "FAIL: bodies drew nothing"; failures=$((failures + 1)); }
 checks=$((checks + 14))
+# The ground views: another picture of the same sky; dome and 昼の空 on the dome are the plain chart.
+expect 0 -o dome.png --view dome --overlays daylight
+cmp -s plain.png dome.png || { echo "FAIL: --view dome or daylight changed the dome"; failures=$((failures + 1)); }
+expect 0 -o ground.png --view horizon --azimuth 180 --stars ground.csv
+cmp -s plain.png ground.png && { echo "FAIL: --view horizon drew the dome"; failures=$((failures + 1)); }
+expect 2 -o bad.png --view up
+grep -q '「up」は知らない名前' stderr.txt || { echo "FAIL: unknown view message"; failures=$((failures + 1)); }
+checks=$((checks + 3))
 expect 2 -o bad.png --points bad.csv --overlays sun,stars
 grep -q '「stars」は知らない名前' stderr.txt || { echo "FAIL: unknown overlay message"; failures=$((failures + 1)); }
-for args in "--month 13" "--limit 3.55" "--day x" "--hour" "--nonsense 1" "--overlays sun," "--overlays SUN" "--trail-hours 5" "--trail-hours" "--year 1999" "--year abc"; do
+for args in "--month 13" "--limit 3.55" "--day x" "--hour" "--nonsense 1" "--overlays sun," "--overlays SUN" "--trail-hours 5" "--trail-hours" "--year 1999" "--year abc" "--view"; do
   # shellcheck disable=SC2086
   expect 2 -o bad.png --stars bad.csv $args
   checks=$((checks + 1))

@@ -67,6 +67,10 @@ std::string CheckOverlayList(const std::string& list, std::vector<Setting>& on);
 // The chart's palette by its name (--palette, the page's palette=): the Japanese message
 // for a name there is not (empty when sound, and then palette holds the one named).
 std::string CheckPaletteName(const std::string& name, Palette& palette);
+// The view by its name (--view, the page's view=): the Japanese message for a name there
+// is not, as CheckPaletteName; ViewHelp, the option's help.
+std::string CheckViewName(const std::string& name, ViewKind& kind);
+std::string ViewHelp();
 
 // A program's command line: the sky settings, then its own options.
 struct ProgramSyntax {

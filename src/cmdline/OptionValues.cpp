@@ -93,6 +93,27 @@ std::string CheckPaletteName(const std::string& name, Palette& palette) {
            " から選んでください。";
 }
 
+std::string CheckViewName(const std::string& name, ViewKind& kind) {
+    std::string names;
+    for (std::size_t k = 0; k < std::size(ViewNames); ++k) {
+        if (name == ViewNames[k]) {
+            kind = static_cast<ViewKind>(k);
+            return {};
+        }
+        names += (k == 0 ? "" : "、") + std::string(ViewNames[k]);
+    }
+    const SettingSpec& view = SettingOf(Setting::View);
+    return std::string(view.Caption) + " (--" + view.Name + ") の「" + name +
+           "」は知らない名前です。" + names + " から選んでください。";
+}
+
+std::string ViewHelp() {
+    std::string help = "図の見え方: ";
+    for (std::size_t k = 0; k < std::size(ViewNames); ++k)
+        help += (k == 0 ? "" : "、") + std::string(ViewNames[k]) + "（" + ViewCaptions[k] + "）";
+    return help + "。既定 " + ViewNames[0] + "。sky と horizon では --azimuth が上（正面）の方位";
+}
+
 namespace {
 
 std::string Dashed(const std::string& name) { return (name.size() == 1 ? "-" : "--") + name; }

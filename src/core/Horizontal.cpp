@@ -22,6 +22,10 @@ Horizontal HorizontalOf(double poleAngle, double siderealAngle, double ra, doubl
     const double north = std::sin(d) * std::cos(phi) - std::cos(d) * std::cos(h) * std::sin(phi);
     const double east = -std::cos(d) * std::sin(h);
     const double up = std::sin(d) * std::sin(phi) + std::cos(d) * std::cos(h) * std::cos(phi);
+    return HorizontalOfVector(north, east, up);
+}
+
+Horizontal HorizontalOfVector(double north, double east, double up) {
     const double altitude = std::atan2(up, std::hypot(north, east)) / Radian;
     return {altitude, Wrap360(std::atan2(east, north) / Radian)};
 }

@@ -12,6 +12,10 @@ struct Horizontal {
 // Wrap360: an angle in degrees brought into 0 <= a < 360.
 double Wrap360(double degrees);
 
+// HorizontalOfVector: altitude and azimuth of a direction given by its north, east and up
+// components (any common length but zero): the last step of HorizontalOf.
+Horizontal HorizontalOfVector(double north, double east, double up);
+
 // HorizontalOf: altitude and azimuth of a sky point.
 // Reads:   poleAngle (90 + latitude); siderealAngle, ra, dec; all degrees.
 // Notes:   1) The hour angle is siderealAngle - ra, as the projection turns the stars.

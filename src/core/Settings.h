@@ -45,8 +45,11 @@ enum class Setting : int {
     Advance,
     Ecliptic,
     Orbit,
+    // The ground views: which picture the chart is, and the daytime sky over them.
+    View,
+    Daylight,
 };
-inline constexpr int SettingCount = 24;
+inline constexpr int SettingCount = 26;
 
 enum class SettingKind : int {
     List,    // A list of items; the control holds the item index.
@@ -88,6 +91,10 @@ inline constexpr int TrailHourValues[] = {1, 2, 3, 6, 12, 24};
 enum class Advance : int { Minutes, Day, Week, Month };
 inline constexpr const char* AdvanceNames[] = {"minute", "day", "week", "month"};
 inline constexpr const char* AdvanceCaptions[] = {"分", "1日", "7日", "1か月"};
+// The view setting's items, in ViewKind's order (core/View.h): the names the command lines
+// and the address take, and the captions a list shows.
+inline constexpr const char* ViewNames[] = {"dome", "sky", "horizon"};
+inline constexpr const char* ViewCaptions[] = {"外から見た天球", "全天", "地平"};
 // The screen densities a chart is drawn for (device pixels per chart pixel), in hundredths:
 // domarium-snapshot's --scale. The window takes its own from the desktop.
 inline constexpr int DrawScaleHundredths[] = {100, 125, 150, 200, 300};
@@ -253,6 +260,18 @@ inline constexpr std::array<SettingSpec, SettingCount> SettingTable{{
      .Kind = SettingKind::Flag,
      .Caption = "黄道と星座"},
     {.Id = Setting::Orbit, .Name = "orbit", .Kind = SettingKind::Flag, .Caption = "地球の公転"},
+    // The picture: the dome from outside (the chart of start-up) or the sky from the ground.
+    {.Id = Setting::View,
+     .Name = "view",
+     .Kind = SettingKind::List,
+     .Caption = "見え方",
+     .Min = 0,
+     .Max = 2,
+     .ItemNames = ViewNames,
+     .ItemCaptions = ViewCaptions,
+     .Default = 0,
+     .ValueName = "V"},
+    {.Id = Setting::Daylight, .Name = "daylight", .Kind = SettingKind::Flag, .Caption = "昼の空"},
 }};
 
 // The lesson overlays as one comma list: --overlays on the snapshot tool's command line,
@@ -261,7 +280,7 @@ inline constexpr const char* OverlayListName = "overlays";
 inline constexpr const char* OverlayListCaption = "重ねる図";
 // The overlays are the flags from FirstOverlay to LastOverlay (IsOverlay); the lists among
 // them (the trails' span, the year, the advance) are not.
-inline constexpr Setting FirstOverlay = Setting::Sun, LastOverlay = Setting::Orbit;
+inline constexpr Setting FirstOverlay = Setting::Sun, LastOverlay = Setting::Daylight;
 
 // The chart's palette (core/View.h): --palette on the snapshot tool's command line,
 // palette= in the page's address; the names in Palette's order.

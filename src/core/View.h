@@ -22,7 +22,10 @@ struct OverlaySet {
     bool Space = false;    // 宇宙から見た図: the inset of the top views (Moon; Venus).
     bool Ecliptic =
         false;  // 黄道と星座: the ecliptic, its months, the zodiac, the Sun's constellation.
-    bool Orbit = false;   // 地球の公転: the inset of the Earth's orbit seen from the north.
+    bool Orbit = false;  // 地球の公転: the inset of the Earth's orbit seen from the north.
+    // 昼の空: the ground views' sky blue by the Sun's altitude, the stars it drowns left
+    // out; the dome from outside is drawn as without it.
+    bool Daylight = false;
     int TrailHours = 12;  // Span of the trails, hours: 1, 2, 3, 6, 12 or 24.
     bool AnyBody() const { return Moon || Planets || Space; }
     bool AnyYear() const { return Ecliptic || Orbit; }
@@ -59,6 +62,8 @@ constexpr bool OverlaySet::*OverlayFlag(Setting id) {
             return &OverlaySet::Ecliptic;
         case Setting::Orbit:
             return &OverlaySet::Orbit;
+        case Setting::Daylight:
+            return &OverlaySet::Daylight;
         default:
             return nullptr;
     }
@@ -70,13 +75,18 @@ static_assert(OverlaySet{}.TrailHours == SettingOf(Setting::TrailHours).Default)
 // stands dark on white paper for a worksheet.
 enum class Palette : std::uint8_t { Screen, Print };
 
-// The pictures a view can be. Today one: the celestial sphere as a dome seen from outside.
-enum class ViewKind : std::uint8_t { Dome };
+// The pictures a view can be: the celestial sphere as a dome seen from outside; the whole
+// sky seen lying on one's back (Sky: the zenith at the centre, the horizon as the rim, the
+// view's azimuth at the top and east to the left of north); the sky seen standing and
+// facing the view's azimuth (Horizon: about 120 degrees wide, the horizon low down).
+enum class ViewKind : std::uint8_t { Dome, Sky, Horizon };
 
 struct View {
     ViewKind Kind = ViewKind::Dome;
-    std::int16_t Azimuth = 0;    // Degrees from north through east: the direction looked toward.
-    std::int16_t Elevation = 0;  // Degrees; positive looks down on the dome.
+    // Degrees from north through east: the direction looked toward; for Sky, the direction
+    // at the top of the chart.
+    std::int16_t Azimuth = 0;
+    std::int16_t Elevation = 0;  // Degrees; positive looks down on the dome. Dome only.
     std::int16_t Roll = 0;       // Degrees; always 0: no control sets it.
     int Side = 0;                // The square chart's side, device pixels; 0 before the first fit.
     double LimitMag = 0.0;       // Stars are drawn only when their magnitude is below this.

@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include "core/Convert.h"
 #include "core/Moment.h"
@@ -27,7 +28,63 @@ Projection ProjectionOf(const Moment& moment, const View& view) {
     p.CosRoll = std::cos(rollRad);
     p.SinElevation = std::sin(p.ElevationRad);
     p.CosElevation = std::cos(p.ElevationRad);
+    p.Ground = static_cast<std::uint8_t>(view.Kind);
+    p.Azimuth = view.Azimuth;
+    if (p.Ground != 0) {
+        // The ground mapping's constants in the true pi: its directions are read-outs.
+        constexpr double Radian = std::numbers::pi / 180;
+        p.GroundSinAzimuth = std::sin(view.Azimuth * Radian);
+        p.GroundCosAzimuth = std::cos(view.Azimuth * Radian);
+        p.GroundSinTilt = std::sin(HorizonViewCentreAltitude * Radian);
+        p.GroundCosTilt = std::cos(HorizonViewCentreAltitude * Radian);
+        p.GroundFocal2 = p.CenterX / std::tan(HorizonViewHalfWidth * Radian / 2);
+    }
     return p;
+}
+
+ChartPoint PlaceGroundPoint(const Projection& p, const Horizontal& at) {
+    constexpr double Radian = std::numbers::pi / 180;
+    const double altitude = at.Altitude * Radian, azimuth = at.Azimuth * Radian;
+    return PlaceGroundDirection(p, std::cos(altitude) * std::cos(azimuth),
+                                std::cos(altitude) * std::sin(azimuth), std::sin(altitude));
+}
+
+ChartPoint PlaceGroundDirection(const Projection& p, double north, double east, double up) {
+    // Plain square roots: the components are pixels or unit lengths, far from overflow,
+    // and the library's careful hypot cost an eighth of a ground step with trails.
+    const double levelSquared = (north * north) + (east * east);
+    const double level = std::sqrt(levelSquared);
+    const double length = std::sqrt(levelSquared + (up * up));
+    // The turn from the view's azimuth, as its cosine and sine, each times level.
+    const double ahead = (north * p.GroundCosAzimuth) + (east * p.GroundSinAzimuth);
+    const double right = (east * p.GroundCosAzimuth) - (north * p.GroundSinAzimuth);
+    ChartPoint c;
+    c.DepthExact = -p.R * (up / length);
+    c.Facing = p.R;
+    bool below = up < 0;
+    if (p.Ground == static_cast<std::uint8_t>(ViewKind::Sky)) {
+        // Distance from the zenith, equal steps of altitude, turned so that east lies to the
+        // left of north.
+        const double altitude = std::atan2(up, level) * (180 / std::numbers::pi);
+        const double rho = p.R * ((90 - altitude) / 90);
+        c.OffsetX = level > 0 ? -rho * (right / level) : 0.0;
+        c.OffsetY = level > 0 ? -rho * (ahead / level) : 0.0;
+    } else {
+        // The viewer's frame: toward the chart's centre, then up across it, unit length.
+        const double forward = ((ahead * p.GroundCosTilt) + (up * p.GroundSinTilt)) / length;
+        const double raised = ((up * p.GroundCosTilt) - (ahead * p.GroundSinTilt)) / length;
+        // Stereographic: 2 f tan(angle / 2) from the centre.
+        const double k = forward > -1 ? p.GroundFocal2 / (1 + forward) : p.GroundFocal2;
+        c.OffsetX = k * (right / length);
+        c.OffsetY = -k * raised;
+        if (!(forward > 0)) {
+            below = true;
+            c.DepthExact = std::fmax(c.DepthExact, p.R);
+        }
+    }
+    const double rounded = std::nearbyint(c.DepthExact);
+    c.Depth = static_cast<std::int16_t>(below ? std::fmax(rounded, 1.0) : std::fmin(rounded, 0.0));
+    return c;
 }
 
 namespace {
@@ -54,7 +111,17 @@ ChartPoint Rotate(const Projection& p, double x, double y, double z) {
 }
 }  // namespace
 
+namespace {
+// A sphere-frame point as a direction of the horizon frame, for the ground views.
+ChartPoint GroundSpherePoint(const Projection& p, double x, double y, double z) {
+    const double north = (x * p.CosPole) + (z * p.SinPole);
+    const double up = (x * p.SinPole) - (z * p.CosPole);
+    return PlaceGroundDirection(p, north, y, up);
+}
+}  // namespace
+
 ChartPoint PlaceSpherePoint(const Projection& p, double x, double y, double z) {
+    if (p.Ground != 0) return GroundSpherePoint(p, x, y, z);
     return Rotate<true>(p, x, y, z);
 }
 
@@ -73,6 +140,8 @@ void SpherePointOf(const Projection& p, double ra, double dec, double siderealAn
 }
 
 ChartPoint PlaceSkyPoint(const Projection& p, double ra, double dec, double siderealAngle) {
+    if (p.Ground != 0)
+        return PlaceGroundPoint(p, HorizontalOf(p.PoleAngle, siderealAngle, ra, dec));
     double x, y, z;
     SpherePointOf(p, ra, dec, siderealAngle, x, y, z);
     return PlaceSpherePoint(p, x, y, z);
@@ -80,6 +149,7 @@ ChartPoint PlaceSkyPoint(const Projection& p, double ra, double dec, double side
 
 ChartPoint PlaceHorizontalPoint(const Projection& p, double altitude, double azimuth,
                                 double scale) {
+    if (p.Ground != 0) return PlaceGroundPoint(p, {altitude, azimuth});
     const double r = p.R * scale;
     const double a = (altitude * ChartPi) / 180, A = (azimuth * ChartPi) / 180;
     const double north = (r * std::cos(a)) * std::cos(A);
@@ -149,8 +219,28 @@ void ProjectStarBatch(const Sky& sky, const Projection& p, double siderealAngle,
     }
 }
 
+namespace {
+// The ground views' star pass: each star through the engine's alt-azimuth and the mapping.
+int GroundStarsAboveHorizon(const Sky& sky, const Projection& p, double siderealAngle,
+                            const std::int16_t* indices, int count, StarProjection* out) {
+    int kept = 0;
+    for (int k = 0; k < count; ++k) {
+        const auto i = static_cast<std::size_t>(indices[k]);
+        double x, y, z;
+        SpherePointOf(p, sky.StarRA[i], sky.StarDec[i], siderealAngle, x, y, z);
+        // Below the horizon: no mapping needed.
+        if ((x * p.SinPole) - (z * p.CosPole) < 0) continue;
+        const ChartPoint c = GroundSpherePoint(p, x, y, z);
+        if (c.Depth > 0) continue;
+        out[kept++] = {c.OffsetX, c.OffsetY, c.Depth, indices[k]};
+    }
+    return kept;
+}
+}  // namespace
+
 int ProjectStarsAboveHorizon(const Sky& sky, const Projection& p, double siderealAngle,
                              const std::int16_t* indices, int count, StarProjection* out) {
+    if (p.Ground != 0) return GroundStarsAboveHorizon(sky, p, siderealAngle, indices, count, out);
     // The depth before rounding is R (cos p cos P - sin p sin P cos h) for polar distance p,
     // pole angle P and hour angle h = RA - s; rounding makes it positive only above 0.5. The
     // bound takes sin p cos h as the sky's unit point turned by s, x0 cos s + y0 sin s. Its

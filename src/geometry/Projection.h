@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "core/Horizontal.h"
+
 struct Sky;
 struct Moment;
 struct View;
@@ -19,6 +21,14 @@ struct Projection {
     // Sines and cosines of the pole angle, the view's azimuth, elevation and roll.
     double SinPole = 0.0, CosPole = 0.0, SinAzimuth = 0.0, CosAzimuth = 0.0;
     double SinElevation = 0.0, CosElevation = 0.0, SinRoll = 0.0, CosRoll = 0.0;
+    // The ground views (ViewKind Sky, Horizon as 1, 2; Dome 0): every point goes through
+    // PlaceGroundPoint instead of the rotation chain. Azimuth: the view's, degrees.
+    std::uint8_t Ground = 0;
+    double Azimuth = 0.0;
+    // The ground mapping's constants: the view azimuth's sine and cosine, the 地平 view's
+    // centre altitude's, and twice its stereographic focal length (pixels).
+    double GroundSinAzimuth = 0.0, GroundCosAzimuth = 1.0, GroundSinTilt = 0.0, GroundCosTilt = 1.0,
+           GroundFocal2 = 0.0;
     bool operator==(const Projection&) const = default;
 };
 
@@ -27,6 +37,12 @@ struct Projection {
 // Returns: the angles in radians as (angle x ChartPi) / 180, their sines and cosines.
 // Tested:  the worked stars of ProjectionTest at R = 1000 in the start-up view, exactly.
 Projection ProjectionOf(const Moment& moment, const View& view);
+
+// The 地平 view's geometry: the altitude at the chart's centre and the half width, degrees.
+// With the centre 30 degrees up and 60 degrees to each side, the zenith touches the top edge
+// above the centre and the horizon crosses the chart at about three quarters of its height.
+inline constexpr double HorizonViewCentreAltitude = 30.0;
+inline constexpr double HorizonViewHalfWidth = 60.0;
 
 // A point on the chart, with what decides how it is drawn.
 struct ChartPoint {
@@ -71,6 +87,28 @@ ChartPoint PlaceSkyPoint(const Projection& p, double ra, double dec, double side
 // Tested:  the zenith at (0, -R cos elevation); the north point of the default view.
 ChartPoint PlaceHorizontalPoint(const Projection& p, double altitude, double azimuth,
                                 double scale = 1.0);
+
+// PlaceGroundPoint: a horizontal direction on a ground view's chart: the one mapping of the
+// 全天 and 地平 views, which every layer's points go through (PlaceSpherePoint,
+// PlaceSkyPoint and PlaceHorizontalPoint hand theirs on to it in those views).
+// Reads:   at: altitude (degrees, -90..90) and azimuth (degrees from north through east);
+//          the projection's kind, azimuth, radius and centre.
+// Returns: Sky: azimuthal equidistant, the zenith at the centre, altitude 0 at R, the view's
+//          azimuth straight up and azimuths increasing counter-clockwise (east left of north).
+//          Horizon: stereographic about the direction at the view's azimuth and
+//          HorizonViewCentreAltitude, HorizonViewHalfWidth to the chart's side edges, higher
+//          up, azimuths increasing to the right.
+//          DepthExact is -R sin(altitude); Depth is 0 from altitude 0 up and positive below, so
+//          the layers' horizon test (Depth <= 0) is the altitude's own. In the Horizon view a
+//          direction more than 90 degrees from the centre (off the chart) counts as below.
+//          Facing is R: seen from inside, no part of the sky is on a far side.
+// Tested:  every plotted star against HorizontalOf within a pixel; Vega rising in the
+//          north-east lies left of north in the Sky view.
+ChartPoint PlaceGroundPoint(const Projection& p, const Horizontal& at);
+// PlaceGroundDirection: the same mapping for a direction given by its north, east and up
+// components (any common length but zero), as the sphere points and the stars come to it:
+// no azimuth worked out and turned back into a sine and a cosine.
+ChartPoint PlaceGroundDirection(const Projection& p, double north, double east, double up);
 
 // The horizon's cardinal points in the sphere frame (pixels), entries 0..3 north, west,
 // south, east; Z rounded, as the compass is drawn. West and east lie in the equator's plane.

@@ -2,16 +2,23 @@
 
 #include "render/DrawingSurface.h"
 #include "render/Frame.h"
+#include "render/Ground.h"
 #include "render/Overlays.h"
 #include "render/Stars.h"
 
 void DrawChart(const Sky& sky, const Moment& moment, const View& view, DrawingSurface& S,
                ChartCache& cache, std::vector<PlottedStar>* stars, LabelOutcome* labels) {
-    const Scene scene = SceneOf(sky, moment, view, &cache.Bodies);
+    // A ground view's daytime sky leaves fewer stars: its view says how many.
+    Colour daySky = Black;
+    const View seen = GroundViewOf(view, moment, daySky);
+    const Scene scene = SceneOf(sky, moment, seen, &cache.Bodies);
     S.Inks = view.Palette;
     // The kept overlay drawing first: the frame's key names it.
     KeepOverlayShapes(scene, cache.Shapes, S);
-    ClearAndDrawFrame(scene.Proj, cache.Shapes.Layer, S);
+    if (view.Kind == ViewKind::Dome)
+        ClearAndDrawFrame(scene.Proj, cache.Shapes.Layer, S);
+    else
+        ClearAndDrawGroundFrame(scene.Proj, daySky, cache.Shapes.Layer, S);
     DrawOverlaysUnderStars(scene, cache.Trails, S);
     PlotStars(scene, S, stars);
     DrawOverlaysOverStars(scene, cache.Shapes, S, labels);

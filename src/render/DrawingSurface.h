@@ -49,6 +49,7 @@ struct FrameKey {
     // The kept overlay drawing laid over the frame after the stars (see KeepLayer); 0 for
     // none. A surface keeping this frame keeps that drawing with it.
     std::uint64_t Layer = 0;
+    Colour Sky = 0;  // The ground views' sky (昼の空); 0 for the dome and a night sky.
     bool operator==(const FrameKey&) const = default;
 };
 

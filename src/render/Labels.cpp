@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/View.h"
 #include "geometry/Projection.h"
 
 namespace {
@@ -139,6 +140,7 @@ LabelOutcome PlaceLabels(std::vector<LabelRequest> requests, const std::vector<K
 
 std::vector<LabelBox> CompassBoxes(const Projection& p, DrawingSurface& S) {
     std::vector<LabelBox> boxes;
+    if (p.Ground != 0) return GroundCompassBoxes(p, S);
     if (p.PoleAngle == 0 || p.PoleAngle == 180) return boxes;
     const CompassPoints compass = CompassPointsOf(p);
     for (int k = 0; k <= 3; ++k) {
@@ -161,6 +163,32 @@ void DrawHaloed(DrawingSurface& S, const std::vector<InkSegment>& segments) {
         S.Line(s.X1, s.Y1 + d, s.X2, s.Y2 + d, LabelHalo);
     }
     for (const InkSegment& s : segments) S.Line(s.X1, s.Y1, s.X2, s.Y2, s.Ink);
+}
+
+std::vector<LabelBox> GroundCompassBoxes(const Projection& p, DrawingSurface& S) {
+    // 全天: the four letters outside the rim; 地平: the eight directions under the horizon.
+    const bool sky = p.Ground == static_cast<std::uint8_t>(ViewKind::Sky);
+    const double h = S.LineHeight();
+    std::vector<LabelBox> boxes;
+    for (int k = 0; k < 8; k += sky ? 2 : 1) {
+        const double azimuth = 45.0 * k;
+        const ChartPoint at = PlaceGroundPoint(p, {0.0, azimuth});
+        if (!sky && (at.Depth > 0 || std::fabs(at.OffsetX) > p.CenterX)) continue;
+        double x = p.CenterX + at.OffsetX, y = p.CenterY + at.OffsetY;
+        if (sky) {
+            // Pushed out from the rim by most of a line, along the radius.
+            const double rho = std::hypot(at.OffsetX, at.OffsetY);
+            x += at.OffsetX / rho * (0.9 * h);
+            y += at.OffsetY / rho * (0.9 * h);
+        } else {
+            y += 0.8 * h;
+        }
+        const std::string letter(GroundCompassLabels[k]);
+        const double w = S.TextAdvance(letter);
+        boxes.push_back(
+            {letter, static_cast<float>(x - w / 2), static_cast<float>(y - h / 2), w, h});
+    }
+    return boxes;
 }
 
 double ContrastRatio(Colour a, Colour b) {

@@ -83,7 +83,15 @@ LabelOutcome PlaceLabels(std::vector<LabelRequest> requests, const std::vector<K
 
 // The boxes of the four compass letters as DrawFrame prints them; none at the poles.
 struct Projection;
+// In the ground views, GroundCompassBoxes'.
 std::vector<LabelBox> CompassBoxes(const Projection& p, DrawingSurface& S);
+// GroundCompassBoxes: the direction letters of a ground view, where its frame prints them:
+// 全天, 北 東 南 西 just outside the rim; 地平, the eight directions (北, 北東, ...) just under
+// the horizon, those on the chart. Text boxes from the top-left corner, pixels.
+std::vector<LabelBox> GroundCompassBoxes(const Projection& p, DrawingSurface& S);
+// The eight directions from north through east, as GroundCompassBoxes writes them.
+inline constexpr const char* GroundCompassLabels[8] = {"北", "北東", "東", "南東",
+                                                       "南", "南西", "西", "北西"};
 
 // WCAG's contrast ratio of two colours, 1..21.
 double ContrastRatio(Colour a, Colour b);

@@ -10,6 +10,7 @@
 #include "render/Bodies.h"
 #include "render/Constellations.h"
 #include "render/DrawingSurface.h"
+#include "render/Ground.h"
 #include "render/Labels.h"
 #include "render/RecordedDrawing.h"
 #include "render/Scene.h"
@@ -264,7 +265,9 @@ std::vector<double> ShapesKey(const Scene& scene, const DrawingSurface& S) {
             S.DrawScale,
             static_cast<double>(on.Sun),
             static_cast<double>(on.Seasons),
-            static_cast<double>(on.Circles)};
+            static_cast<double>(on.Circles),
+            static_cast<double>(scene.Proj.Ground),
+            scene.Proj.Azimuth};
 }
 
 void DrawSeasons(const Scene& scene, DrawingSurface& S, Asked& asked) {
@@ -337,28 +340,32 @@ void DrawCircles(const Scene& scene, DrawingSurface& S, Asked& asked,
         WriteLabel(scene, asked, label.X, label.Y, "子午線", MeridianLine, LabelClass::Near);
     }
     // The polar axis through the centre: the raised half solid and past the sphere,
-    // the lowered half dashed.
-    const PathPoint north = OnChart(scene, PlaceSkyPoint(scene.Proj, 0, 90, theta));
-    const PathPoint south = OnChart(scene, PlaceSkyPoint(scene.Proj, 0, -90, theta));
-    const PathPoint& raised = latitude >= 0 ? north : south;
-    const PathPoint& lowered = latitude >= 0 ? south : north;
-    const double cx = scene.Proj.CenterX, cy = scene.Proj.CenterY;
-    std::vector<InkSegment> axis{
-        {F(cx), F(cy), F(cx + 1.15 * (raised.X - cx)), F(cy + 1.15 * (raised.Y - cy)), PoleMark}};
-    constexpr int Dashes = 12;
-    for (int k = 0; k < Dashes; k += 2) {
-        const double t0 = static_cast<double>(k) / Dashes, t1 = (k + 1.0) / Dashes;
-        const Colour ink = latitude == 0 ? PoleMark : Dim(PoleMark);
-        axis.push_back({F(cx + t0 * (lowered.X - cx)), F(cy + t0 * (lowered.Y - cy)),
-                        F(cx + t1 * (lowered.X - cx)), F(cy + t1 * (lowered.Y - cy)), ink});
+    // the lowered half dashed. From the ground, the axis runs through the viewer and shows
+    // as no line: the pole's own mark and its altitude say it.
+    if (scene.Proj.Ground == 0) {
+        const PathPoint north = OnChart(scene, PlaceSkyPoint(scene.Proj, 0, 90, theta));
+        const PathPoint south = OnChart(scene, PlaceSkyPoint(scene.Proj, 0, -90, theta));
+        const PathPoint& raised = latitude >= 0 ? north : south;
+        const PathPoint& lowered = latitude >= 0 ? south : north;
+        const double cx = scene.Proj.CenterX, cy = scene.Proj.CenterY;
+        std::vector<InkSegment> axis{{F(cx), F(cy), F(cx + 1.15 * (raised.X - cx)),
+                                      F(cy + 1.15 * (raised.Y - cy)), PoleMark}};
+        constexpr int Dashes = 12;
+        for (int k = 0; k < Dashes; k += 2) {
+            const double t0 = static_cast<double>(k) / Dashes, t1 = (k + 1.0) / Dashes;
+            const Colour ink = latitude == 0 ? PoleMark : Dim(PoleMark);
+            axis.push_back({F(cx + t0 * (lowered.X - cx)), F(cy + t0 * (lowered.Y - cy)),
+                            F(cx + t1 * (lowered.X - cx)), F(cy + t1 * (lowered.Y - cy)), ink});
+        }
+        DrawHaloed(S, axis);
     }
-    DrawHaloed(S, axis);
     // The pole's altitude: an arc up the meridian from the horizon's north point (south
     // point in the south) to the raised pole, on the sphere and small at the centre.
     const double baseAzimuth = latitude >= 0 ? 0 : 180;
     const double height = std::fabs(latitude);
     const int steps = std::max(1, static_cast<int>(std::ceil(height / 5)));
     for (double scale : {1.0, 0.3}) {
+        if (scale != 1.0 && scene.Proj.Ground != 0) break;  // Only the dome has a centre to it.
         std::vector<PathPoint> arc;
         for (int k = 0; k <= steps; ++k)
             arc.push_back(OnChart(
@@ -466,7 +473,10 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
 void DrawOverlaysUnderStars(const Scene& scene, TrailCache& trails, DrawingSurface& S) {
     const OverlaySet& on = scene.Look.Overlays;
     if (!on.Trails && !on.Constellations) return;
-    if (on.Trails) DrawStarTrails(scene, S, on.TrailHours, trails);
+    if (on.Trails && scene.Proj.Ground != 0)
+        DrawGroundTrails(scene, S, on.TrailHours);
+    else if (on.Trails)
+        DrawStarTrails(scene, S, on.TrailHours, trails);
     if (on.Constellations) DrawConstellationLines(scene, S);
 }
 

@@ -332,7 +332,9 @@ void DrawYearOverlays(const Scene& scene, YearTables& kept, DrawingSurface& S,
                       std::vector<LabelBox>& blocked) {
     const OverlaySet& on = scene.Look.Overlays;
     if (on.Ecliptic) DrawEcliptic(scene, kept, S, labels, discs);
-    if (on.Orbit) DrawOrbitInset(scene, kept, S, labels, blocked);
+    // The orbit is a picture of space that sits under the dome's lower rim; a ground view
+    // has its horizon and direction letters there, and the dome beside it shows the orbit.
+    if (on.Orbit && scene.Proj.Ground == 0) DrawOrbitInset(scene, kept, S, labels, blocked);
 }
 
 void ListYearPoints(const Scene& scene, std::vector<MarkedPoint>& marks) {

@@ -28,6 +28,7 @@ Moment MomentOf(const SnapshotOptions& options) {
 
 View ViewOf(const SnapshotOptions& options) {
     View view;
+    view.Kind = options.View;
     view.Azimuth = static_cast<std::int16_t>(options.Azimuth);
     view.Elevation = static_cast<std::int16_t>(-options.Elevation);  // Positive looks down.
     // The window's chart on a screen of that density: as many device pixels a side.

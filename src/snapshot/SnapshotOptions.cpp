@@ -19,7 +19,8 @@ enum Own {
     Bodies,
     PaletteChoice,
     Labels,
-    Scale
+    Scale,
+    ViewChoice
 };
 
 const ProgramSyntax& SnapshotSyntax() {
@@ -48,6 +49,7 @@ const ProgramSyntax& SnapshotSyntax() {
              "描いた文字（時刻・高度・名前など）の位置と大きさを CSV で書き出す"},
             {"scale", "R", ValueKind::Text, 0, 0, "",
              "画面の拡大率 (1、1.25、1.5、2、3; 既定 1): その画面で見える図を描く"},
+            {SettingOf(Setting::View).Name, "NAME", ValueKind::Text, 0, 0, "", ViewHelp()},
         }};
     return syntax;
 }
@@ -110,6 +112,10 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
     if (line.Number[TrailHours]) options.Overlays.TrailHours = *line.Number[TrailHours];
     if (line.Value[PaletteChoice]) {
         result.Error = CheckPaletteName(*line.Value[PaletteChoice], options.Palette);
+        if (!result.Error.empty()) return result;
+    }
+    if (line.Value[ViewChoice]) {
+        result.Error = CheckViewName(*line.Value[ViewChoice], options.View);
         if (!result.Error.empty()) return result;
     }
     if (!line.Value[Output]) {

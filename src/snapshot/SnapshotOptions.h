@@ -36,6 +36,7 @@ struct SnapshotOptions {
     // and StarNames are read from StarData's folder, as the window's start-up reads them.
     OverlaySet Overlays;
     ::Palette Palette = ::Palette::Screen;  // --palette: print for a worksheet on white paper.
+    ViewKind View = ViewKind::Dome;         // --view: the dome, or the sky from the ground.
 };
 
 struct SnapshotParse {

@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "AboutDialog.h"
+#include "GroundWindow.h"
 #include "OverlayMenu.h"
 #include "SunNumbersWindow.h"
 #include "session/Handlers.h"
@@ -360,6 +361,14 @@ void MainWindow::CreatePlayMenu() {
         SunNumbers->show();
         SunNumbers->raise();
     });
+    GroundAction = ViewMenu->addAction(QStringLiteral("地上から見た空…"));
+    GroundAction->setObjectName(QStringLiteral("GroundAction"));
+    connect(GroundAction, &QAction::triggered, this, [this] {
+        if (Ground == nullptr) Ground = new GroundWindow(this);
+        Ground->Follow(*State->Sky, State->Moment, State->View);
+        Ground->show();
+        Ground->raise();
+    });
 }
 
 double MainWindow::PlayClockMs() const { return static_cast<double>(PlayClock.elapsed()); }
@@ -504,6 +513,8 @@ void MainWindow::BindControls() {
             DescribeForScreenReaders();
             if (SunNumbers != nullptr && SunNumbers->isVisible())
                 SunNumbers->ShowDay(State->Moment);
+            if (Ground != nullptr && Ground->isVisible())
+                Ground->Follow(*State->Sky, State->Moment, State->View);
         };
     }
 }

@@ -23,6 +23,7 @@
 
 class OverlayMenu;
 class SunNumbersWindow;
+class GroundWindow;
 class QAction;
 class QTimer;
 class QLabel;
@@ -99,6 +100,8 @@ public:
     QAction* TodayAction = nullptr;             // "今日": the clock to the present.
     QAction* SunNumbersAction = nullptr;        // "太陽の数値…": opens SunNumbers.
     SunNumbersWindow* SunNumbers = nullptr;     // Made at the first opening.
+    QAction* GroundAction = nullptr;            // "地上から見た空…": opens Ground.
+    GroundWindow* Ground = nullptr;             // Made at the first opening.
     QTimer* PlayTimer = nullptr;                // Ticks the play while PlayAction is checked.
 
 private:

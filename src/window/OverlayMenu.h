@@ -19,12 +19,15 @@ struct OverlayMenuItem {
     bool OverlaySet::*Flag;
 };
 
+// 昼の空 colours only the ground views: the 地上から見た空 window offers it, not 表示.
+constexpr bool InOverlayMenu(Setting id) { return IsOverlay(id) && id != Setting::Daylight; }
+
 // In the table's order of overlays; the 星の軌跡の時間 submenu follows 星の軌跡.
-inline constexpr std::array<OverlayMenuItem, OverlayCount> OverlayMenuItems = [] {
-    std::array<OverlayMenuItem, OverlayCount> items{};
+inline constexpr std::array<OverlayMenuItem, OverlayCount - 1> OverlayMenuItems = [] {
+    std::array<OverlayMenuItem, OverlayCount - 1> items{};
     std::size_t i = 0;
     for (int id = static_cast<int>(FirstOverlay); id <= static_cast<int>(LastOverlay); ++id) {
-        if (IsOverlay(static_cast<Setting>(id)))
+        if (InOverlayMenu(static_cast<Setting>(id)))
             items[i++] = {static_cast<Setting>(id), OverlayFlag(static_cast<Setting>(id))};
     }
     return items;

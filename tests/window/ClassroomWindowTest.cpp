@@ -399,12 +399,13 @@ void ClassroomWindowTest::viewMenuHoldsItsOptionsOff() {
                                                         "再生の速さ",
                                                         "進め方",
                                                         "今日",
-                                                        "太陽の数値…"}));
+                                                        "太陽の数値…",
+                                                        "地上から見た空…"}));
     // 年…, 今日 and 太陽の数値 are commands; every option starts off, and only 再生 has a key.
     for (const QAction* action : Window->ViewMenu->actions()) {
         if (action->isSeparator() || action->menu() != nullptr) continue;
         if (action == Window->TodayAction || action == Window->SunNumbersAction ||
-            action == Window->YearAction)
+            action == Window->YearAction || action == Window->GroundAction)
             continue;
         QVERIFY(action->isCheckable());
         QVERIFY(!action->isChecked());

@@ -7,10 +7,13 @@
 #include <QtTest>
 #include <memory>
 
+#include "GroundWindow.h"
 #include "MainWindow.h"
 #include "OverlayMenu.h"
 #include "SunNumbersWindow.h"
 #include "geometry/Trails.h"
+#include "qttext/QtText.h"
+#include "render/RasterSurface.h"
 #include "session/Handlers.h"
 #include "support/TestSky.h"
 #include "support/WindowRedraws.h"
@@ -35,6 +38,7 @@ private slots:
     void eachItemSwitchesItsOverlayAndRedraws();
     void trailHoursAreOneChoice();
     void playAndSunNumbersItems();
+    void groundWindowFollowsTheMainWindow();
     void advanceStepsTheHoldByADay();
 
 private:
@@ -159,6 +163,32 @@ void OverlayMenuTest::playAndSunNumbersItems() {
     QVERIFY(Window->SunNumbers != nullptr && Window->SunNumbers->isVisible());
     QVERIFY(Window->SunNumbers->Text().contains(
         QRegularExpression(QStringLiteral("日の出　\\d+時\\d\\d分"))));
+}
+
+// 地上から見た空 opens a second window whose chart is the main window's sky, moment and
+// view drawn afresh as the chosen ground view, and stays so after a change in the main one.
+void OverlayMenuTest::groundWindowFollowsTheMainWindow() {
+    const auto fresh = [this](ViewKind kind) {
+        QtGlyphSource text(ChartFont());
+        RasterSurface surface(408, 408, Black, text);
+        surface.FillStyle = FillStyleKind::Solid;
+        surface.FillColor = White;
+        View look = Window->Window().View;
+        look.Kind = kind;
+        look.Side = 408;
+        ChartCache cache;
+        DrawChart(*Window->Window().Sky, Window->Window().Moment, look, surface, cache);
+        return ImageOf(surface).copy();
+    };
+    Window->GroundAction->trigger();
+    QVERIFY(Window->Ground != nullptr && Window->Ground->isVisible());
+    QCOMPARE(Window->Ground->Picture(), fresh(ViewKind::Sky));
+    Window->OverlayItems->Actions[0]->trigger();  // The Sun and its path.
+    QCOMPARE(Window->Ground->Picture(), fresh(ViewKind::Sky));
+    Window->Ground->KindList->setCurrentIndex(1);
+    QCOMPARE(Window->Ground->Picture(), fresh(ViewKind::Horizon));
+    Window->HourList->setCurrentIndex(14);
+    QCOMPARE(Window->Ground->Picture(), fresh(ViewKind::Horizon));
 }
 
 // 進め方's 1日: a hold's step keeps the clock time and moves the date; 分 is checked at first.

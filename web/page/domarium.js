@@ -19,8 +19,14 @@ const page = {
   engine: null, api: null, holding: false, settings: [], overlays: "", items: {}, defaults: {}, messages: [],
   now: () => performance.now(),
   chart: document.getElementById("chart"),
+  ground: document.getElementById("ground"),
   box: document.getElementById("chart-box"),
+  // On a narrow screen with a ground view, which chart the switch shows.
+  showGround: false,
 };
+// Wider than this (CSS pixels), a ground view stands beside the dome; narrower, a switch
+// shows one or the other.
+const BesideWidth = 1200;
 window.domarium = page;  // For the tests: the state they read back.
 
 // Messages lie over the page (the chart keeps its size) until closed with ×.
@@ -65,6 +71,7 @@ function bindApi(m) {
     now: m.cwrap("domarium_now", null, ["number"]),
     palette: m.cwrap("domarium_palette", "number", ["number"]),
     sunText: m.cwrap("domarium_sun_text", "string", []),
+    groundRgba: m.cwrap("domarium_ground_rgba", "number", ["number"]),
   };
 }
 
@@ -73,7 +80,10 @@ function fittingSide() {
   const ratio = window.devicePixelRatio || 1;
   const panel = document.getElementById("sun-numbers");
   const beside = panel.hidden ? 0 : panel.offsetWidth + 8;
-  const css = Math.max(1, Math.floor(Math.min(page.box.clientWidth - beside, page.box.clientHeight)));
+  // Two charts side by side share the width.
+  const width = groundLayout() === "beside" ? (page.box.clientWidth - beside - 8) / 2
+    : page.box.clientWidth - beside;
+  const css = Math.max(1, Math.floor(Math.min(width, page.box.clientHeight)));
   return Math.max(1, Math.floor(css * ratio));
 }
 
@@ -86,17 +96,54 @@ function fitChart() {
   afterEngine();
 }
 
-function drawChart() {
-  const api = page.api;
-  const side = api.side();
-  const pointer = api.rgba();
+// How the ground view shows: "" without one (view=dome), "beside" the dome on a wide
+// screen, "switch" on a narrow one.
+function groundLayout() {
+  if (!page.api || Control.view === undefined || page.api.get(Control.view) === 0) return "";
+  return window.innerWidth > BesideWidth ? "beside" : "switch";
+}
+
+// The ground view's chart at the dome's side, and which charts and switch are shown.
+function drawGround() {
+  const layout = groundLayout();
+  const switcher = document.getElementById("ground-switch");
+  switcher.hidden = layout !== "switch";
+  const groundShown = layout === "beside" || (layout === "switch" && page.showGround);
+  page.ground.hidden = !groundShown;
+  page.chart.hidden = layout === "switch" && page.showGround;
+  document.getElementById("show-dome").setAttribute("aria-pressed", String(!page.chart.hidden));
+  document.getElementById("show-ground").setAttribute("aria-pressed", String(groundShown));
+  if (!groundShown) return;
+  const side = page.api.side();
+  const pointer = page.api.groundRgba(side);
   if (!pointer || side <= 0) return;
-  const canvas = page.chart;
+  paint(page.ground, pointer, side);
+}
+
+function bindGroundSwitch() {
+  for (const [id, ground] of [["show-dome", false], ["show-ground", true]]) {
+    document.getElementById(id).addEventListener("click", () => {
+      page.showGround = ground;
+      drawGround();
+    });
+  }
+}
+
+function paint(canvas, pointer, side) {
   if (canvas.width !== side) { canvas.width = side; canvas.height = side; }
   const ratio = window.devicePixelRatio || 1;
   canvas.style.width = canvas.style.height = side / ratio + "px";
   const pixels = new Uint8ClampedArray(page.engine.HEAPU8.buffer, pointer, side * side * 4);
   canvas.getContext("2d").putImageData(new ImageData(pixels, side, side), 0, 0);
+}
+
+function drawChart() {
+  const api = page.api;
+  const side = api.side();
+  const pointer = api.rgba();
+  if (!pointer || side <= 0) return;
+  paint(page.chart, pointer, side);
+  drawGround();
 }
 
 // Reads every control back from the engine: lists, bars, read-outs, address.
@@ -222,6 +269,8 @@ function fillControls() {
 
 function change(name, value) {
   page.api.set(Control[name], value);
+  // A ground view beside the dome halves the charts' side.
+  if (name === "view") fitChart();
   afterEngine();
 }
 
@@ -463,6 +512,8 @@ async function start() {
   bindPlay();
   bindChartDrag();
   bindSaveAndPrint();
+  bindGroundSwitch();
+  window.addEventListener("resize", () => { if (page.ready) drawGround(); });
   // The address's settings may have stopped the engine: its message, not a blank chart.
   afterEngine();
   // The Sun's numbers, when the address turns the Sun on, take room beside the chart.

@@ -74,6 +74,11 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* domarium_chart_rgba() {
     return Session != nullptr ? Session->ChartRgba() : nullptr;
 }
 
+// The second chart, the sky from the ground, at side device pixels; null with view=dome.
+EMSCRIPTEN_KEEPALIVE const std::uint8_t* domarium_ground_rgba(int side) {
+    return Session != nullptr ? Session->GroundRgba(side) : nullptr;
+}
+
 // 再生 (WebSession::Play): 0 start, 1 stop, 2 tick, 3 + k rate k; nowMs the page's clock.
 // Returns the steps a tick took.
 EMSCRIPTEN_KEEPALIVE int domarium_play(int action, double nowMs) {

@@ -9,7 +9,9 @@
 #include "cmdline/CommandLine.h"
 #include "core/RunTimeError.h"
 #include "geometry/Trails.h"
+#include "render/Chart.h"
 #include "render/DrawingSurface.h"
+#include "render/RasterSurface.h"
 #include "session/Handlers.h"
 #include "session/HeadlessWindow.h"
 #include "session/Layout.h"
@@ -159,6 +161,10 @@ bool WebSession::Set(WebControl control, int value) {
         const int year = ValueAt(SettingOf(control), value);
         return Ready() && Guard([&] { SetYear(Window->State, Window->Ui, year); });
     }
+    if (control == WebControl::View) {
+        GroundKind = static_cast<ViewKind>(value);
+        return true;
+    }
     if (control == WebControl::Advance) {
         if (!Ready()) return false;
         SetAdvance(Window->State, value);
@@ -186,6 +192,7 @@ int WebSession::Get(WebControl control) const {
     const OverlaySet& overlays = Window->State.View.Overlays;
     if (const auto flag = FlagOf(control)) return overlays.*flag ? 1 : 0;
     if (control == WebControl::Year) return IndexOf(SettingOf(control), Window->State.Moment.Year);
+    if (control == WebControl::View) return static_cast<int>(GroundKind);
     if (control == WebControl::Advance) return static_cast<int>(Window->State.AdvanceBy);
     if (control == WebControl::TrailHours) {
         const auto* at = std::find(std::begin(TrailHourChoices), std::end(TrailHourChoices),
@@ -207,7 +214,7 @@ int WebSession::Minimum(WebControl control) const {
 int WebSession::Maximum(WebControl control) const {
     if (FlagOf(control) != nullptr) return 1;
     if (control == WebControl::TrailHours || control == WebControl::Year ||
-        control == WebControl::Advance)
+        control == WebControl::Advance || control == WebControl::View)
         return ValueCount(SettingOf(control)) - 1;
     if (const MemoryList* list = ListOf(Window.get(), control)) {
         return static_cast<int>(list->Items.size()) - 1;
@@ -336,9 +343,34 @@ std::string WebSession::Readout(int which) const {
 
 int WebSession::ChartSide() const { return Ready() ? Window->Front().Width() : 0; }
 
+const std::uint8_t* WebSession::GroundRgba(int side) {
+    if (!Ready() || GroundKind == ViewKind::Dome || side < 1) return nullptr;
+    const RasterSurface& front = Window->Front();
+    if (Ground == nullptr || Ground->Width() != side) {
+        Ground = std::make_unique<RasterSurface>(side, side, Black, *Glyphs);
+        GroundCache = ChartCache{};
+    }
+    // As the chart surfaces are set: discs filled white, the same figure scale and outline.
+    Ground->FillStyle = FillStyleKind::Solid;
+    Ground->FillColor = White;
+    Ground->DrawScale = front.DrawScale;
+    Ground->TextOutline = front.TextOutline;
+    View look = Window->State.View;
+    look.Kind = GroundKind;
+    look.Side = side;
+    if (!Guard([&] {
+            DrawChart(*Window->State.Sky, Window->State.Moment, look, *Ground, GroundCache);
+        }))
+        return nullptr;
+    return RgbaOf(*Ground);
+}
+
 const std::uint8_t* WebSession::ChartRgba() {
     if (!Ready()) return nullptr;
-    const RasterSurface& chart = Window->Front();
+    return RgbaOf(Window->Front());
+}
+
+const std::uint8_t* WebSession::RgbaOf(const RasterSurface& chart) {
     const std::size_t count =
         static_cast<std::size_t>(chart.Width()) * static_cast<std::size_t>(chart.Height());
     Rgba.resize(count);

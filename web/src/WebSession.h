@@ -9,6 +9,10 @@
 #include <vector>
 
 #include "core/Settings.h"
+#include "core/View.h"
+#include "render/Chart.h"
+
+class RasterSurface;
 
 struct HeadlessWindow;
 class TextReadout;
@@ -91,14 +95,26 @@ public:
     // Returns: microseconds per redraw; -1 before a start or on a run-time error.
     double BenchRedraw(int side, int limitIndex, bool newView, int count);
 
+    // Purpose: the page's second chart, the sky from the ground (view=sky or horizon):
+    //   the main chart's sky, moment and view drawn as that view at the given side.
+    // Returns: 0xAABBGGRR words as ChartRgba's; null before a start, after a run-time
+    //   error or while the view setting is dome (no second chart).
+    const std::uint8_t* GroundRgba(int side);
+
 private:
     template <class Action>
     bool Guard(Action action);
     bool Ready() const { return Window != nullptr && !Failed; }
+    const std::uint8_t* RgbaOf(const RasterSurface& chart);
     std::unique_ptr<FileGlyphSource> Glyphs;  // Outlives the window, whose surfaces use it.
     std::unique_ptr<HeadlessWindow> Window;
     std::unique_ptr<TextReadout> Readouts[4];
     std::vector<std::uint32_t> Rgba;
+    // The view setting: which ground view the second chart shows; Dome for none. The main
+    // chart stays the dome from outside.
+    ViewKind GroundKind = ViewKind::Dome;
+    std::unique_ptr<RasterSurface> Ground;
+    ChartCache GroundCache;
     std::string LastError;
     std::string StarDataPath;
     bool Failed = false;

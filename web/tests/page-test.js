@@ -55,19 +55,19 @@ async function openPage(query = "", viewport = { width: 1366, height: 768 }, hol
 
 // The canvas and the snapshot's PNG, compared in the page: the browser decodes
 // the PNG. Returns the count of differing pixels and the first one's place.
-async function compareWithSnapshot(page, options) {
-  const side = await page.evaluate(() => document.getElementById("chart").width);
+async function compareWithSnapshot(page, options, canvas = "chart") {
+  const side = await page.evaluate((id) => document.getElementById(id).width, canvas);
   const png = path.join(os.tmpdir(), `domarium-web-${process.pid}-${side}.png`);
   const args = ["-o", png, "--size", String(side)];
   for (const [name, value] of Object.entries(options)) args.push("--" + name, String(value));
   execFileSync(snapshot, args, { cwd: sourceDir });
   const data = "data:image/png;base64," + fs.readFileSync(png).toString("base64");
   fs.unlinkSync(png);
-  return page.evaluate(async (url) => {
+  return page.evaluate(async (url, id) => {
     const image = new Image();
     image.src = url;
     await image.decode();
-    const chart = document.getElementById("chart");
+    const chart = document.getElementById(id);
     const work = document.createElement("canvas");
     work.width = image.width; work.height = image.height;
     const context = work.getContext("2d");
@@ -83,7 +83,7 @@ async function compareWithSnapshot(page, options) {
       }
     }
     return { differing, first, side: chart.width };
-  }, data);
+  }, data, canvas);
 }
 
 // Rows: the address's settings, given to the snapshot tool as the same options.
@@ -127,6 +127,34 @@ test("the chart equals the snapshot for each state", async () => {
   const other = await compareWithSnapshot(page, { hour: 12 });
   assert.ok(other.differing > 0, JSON.stringify(other));
   await page.close();
+});
+
+// The sky from the ground (view=): on a wide screen beside the dome, on a narrow one behind
+// the switch; either way the snapshot tool's --view picture, and the dome stays its own.
+test("the ground views equal the snapshot's beside the dome and behind the switch", async () => {
+  const rows = [
+    { view: "sky", month: 8, day: 1, hour: 20, azimuth: 180, overlays: "constellations,names" },
+    { view: "horizon", month: 3, day: 21, hour: 9, azimuth: 180, overlays: "sun,seasons,daylight" },
+  ];
+  for (const state of rows) {
+    const query = "?" + new URLSearchParams(Object.entries(state).map(([k, v]) => [k, String(v)]));
+    const { view, ...dome } = state;
+    const wide = (await openPage(query, { width: 1366, height: 768 })).page;
+    await wide.waitForFunction(() => !document.getElementById("ground").hidden);
+    const beside = await compareWithSnapshot(wide, state, "ground");
+    assert.strictEqual(beside.differing, 0, `${query} beside: ${JSON.stringify(beside)}`);
+    const still = await compareWithSnapshot(wide, dome);
+    assert.strictEqual(still.differing, 0, `${query} dome beside: ${JSON.stringify(still)}`);
+    assert.ok(wide.url().includes("view=" + view), wide.url());
+    await wide.close();
+    const narrow = (await openPage(query, { width: 768, height: 1024 })).page;
+    assert.strictEqual(await narrow.evaluate(() => document.getElementById("ground").hidden), true);
+    await narrow.click("#show-ground");
+    assert.strictEqual(await narrow.evaluate(() => document.getElementById("chart").hidden), true);
+    const switched = await compareWithSnapshot(narrow, state, "ground");
+    assert.strictEqual(switched.differing, 0, `${query} switched: ${JSON.stringify(switched)}`);
+    await narrow.close();
+  }
 });
 
 // The 表示 group clicked as a pupil does, at once after the first chart, before the

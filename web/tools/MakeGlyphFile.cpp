@@ -18,6 +18,7 @@
 #include "qttext/QtText.h"
 #include "render/Bodies.h"
 #include "render/DrawingSurface.h"
+#include "render/Labels.h"
 #include "render/YearMotion.h"
 
 int main(int argc, char** argv) {
@@ -58,6 +59,8 @@ int main(int argc, char** argv) {
             overlayTexts.push_back("高度 " + std::to_string(height) + ".0°");
         }
         for (const char* text : BodyLabelTexts) overlayTexts.push_back(text);
+        // The ground views' directions along the horizon (the four alone are above).
+        for (const char* text : GroundCompassLabels) overlayTexts.push_back(text);
         ConstellationCatalogue figures;
         LoadConstellationsFrom(figures, ConstellationDataFileName, StarNamesFileName);
         for (const Constellation& c : figures.Constellations) overlayTexts.push_back(c.Name);
