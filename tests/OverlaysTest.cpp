@@ -146,7 +146,7 @@ TEST(DrawOverlaysOverStars, AllOffLeavesChartAndSurfaceUntouched) {
     const PixelImage before = S->Picture();
     const Colour fore = S->ForeColor, fill = S->FillColor;
     const float x = S->CurrentX, y = S->CurrentY;
-    DrawOverlaysUnderStars(Sky->Make(), Sky->Cache.Trails, *S);
+    DrawOverlaysUnderStars(Sky->Make(), Sky->Cache.Trails, Sky->Cache.GroundTrails, *S);
     DrawOverlaysOverStars(Sky->Make(), Sky->Cache.Shapes, *S);
     EXPECT_TRUE(S->Picture() == before);
     EXPECT_EQ(S->ForeColor, fore);

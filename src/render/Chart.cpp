@@ -19,7 +19,7 @@ void DrawChart(const Sky& sky, const Moment& moment, const View& view, DrawingSu
         ClearAndDrawFrame(scene.Proj, cache.Shapes.Layer, S);
     else
         ClearAndDrawGroundFrame(scene.Proj, daySky, cache.Shapes.Layer, S);
-    DrawOverlaysUnderStars(scene, cache.Trails, S);
+    DrawOverlaysUnderStars(scene, cache.Trails, cache.GroundTrails, S);
     PlotStars(scene, S, stars);
     DrawOverlaysOverStars(scene, cache.Shapes, S, labels);
 }

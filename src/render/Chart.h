@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "render/Ground.h"
 #include "render/Scene.h"
 #include "render/Trails.h"
 
@@ -15,6 +16,7 @@ class DrawingSurface;
 struct ChartCache {
     OverlayCache Shapes;
     TrailCache Trails;  // The star trails' circles of the last view drawn with trails.
+    GroundTrailCache GroundTrails;  // The same for the ground views.
     BodyTables Bodies;  // The bodies' series for the day in use.
 };
 

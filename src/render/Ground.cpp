@@ -132,36 +132,95 @@ void ClearAndDrawGroundFrame(const Projection& p, Colour sky, std::uint64_t laye
     S.FillColor = GreyColour(255);
 }
 
-void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours) {
+namespace {
+// Brings the cache to the view and catalogue: the circles are made again, star by star as
+// the trails need them, when either changed.
+void MatchGroundTrails(const Sky& sky, const Projection& p, GroundTrailCache& cache) {
+    const bool same = cache.Made && cache.Key == p &&
+                      std::equal(sky.StarRA.begin(), sky.StarRA.end(), cache.KeyRA.begin(),
+                                 cache.KeyRA.end()) &&
+                      std::equal(sky.StarDec.begin(), sky.StarDec.end(), cache.KeyDec.begin(),
+                                 cache.KeyDec.end());
+    if (same) return;
+    cache.Made = true;
+    cache.Key = p;
+    cache.KeyRA.assign(sky.StarRA.begin(), sky.StarRA.end());
+    cache.KeyDec.assign(sky.StarDec.begin(), sky.StarDec.end());
+    // Chords of a circle of radius R stray from it by R a^2 / 8 for an angle a: a quarter
+    // pixel at most on the largest circle the mapping draws.
+    const double widest = std::sqrt(2 / std::fmax(p.R, 1.0));
+    cache.Count = static_cast<int>(std::ceil((2 * ChartPi) / widest));
+    cache.First.assign(sky.StarRA.size(), -1);
+    cache.Points.clear();
+}
+
+// The star's circle through the mapping, made where not yet made.
+const GroundTrailCache::Point* GroundCircle(const Sky& sky, const Projection& p, std::size_t star,
+                                            GroundTrailCache& cache) {
+    if (cache.First[star] < 0) {
+        cache.First[star] = static_cast<int>(cache.Points.size());
+        for (int j = 0; j < cache.Count; ++j) {
+            // The point at t = j x 2 pi / Count: as SpherePointOf places it at the sidereal
+            // angle that puts it there.
+            const double t = (j * (2 * ChartPi)) / cache.Count;
+            const double polarDist = ((90 - sky.StarDec[star]) * ChartPi) / 180;
+            const double sinPolar = std::sin(polarDist);
+            const double x = (p.R * sinPolar) * std::cos(t);
+            const double y = (p.R * sinPolar) * std::sin(t);
+            const double z = p.R * std::cos(polarDist);
+            const ChartPoint c = PlaceSpherePoint(p, x, y, z);
+            cache.Points.push_back({Single(c.X(p)), Single(c.Y(p)), c.Depth <= 0});
+        }
+    }
+    return cache.Points.data() + cache.First[star];
+}
+}  // namespace
+
+void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTrailCache& cache) {
     const Sky& sky = scene.Stars;
     const Projection& p = scene.Proj;
-    // Chords of a circle of radius R stray from it by R a^2 / 8 for an angle a: a quarter
-    // pixel at most on the largest circle the mapping draws, in whole minutes of 5 to 30.
-    const double widest = std::sqrt(2 / std::fmax(p.R, 1.0)) * (180 / std::numbers::pi);
-    const int stepMinutes =
-        static_cast<int>(std::clamp(std::floor(widest / TrailSiderealRate), 5.0, 30.0));
-    const int steps = (hours * 60 + stepMinutes - 1) / stepMinutes;
-    // Back one step in time turns every star's sphere point the same angle about the pole:
-    // one sine and cosine for all, instead of the place worked out afresh at each step.
-    const double turn = ((stepMinutes * TrailSiderealRate) * ChartPi) / 180;
-    const double cosTurn = std::cos(turn), sinTurn = std::sin(turn);
+    MatchGroundTrails(sky, p, cache);
+    const int count = cache.Count;
+    // The span as an angle of the circle; its end is the star now turned by it.
+    const double span = ((hours * 60.0 * TrailSiderealRate) * ChartPi) / 180;
+    const double cosSpan = std::cos(span), sinSpan = std::sin(span);
+    const double perPoint = count / (2 * ChartPi);
+    constexpr float Margin = 64.0f;
+    const float right = static_cast<float>(S.Width()) + Margin,
+                bottom = static_cast<float>(S.Height()) + Margin;
     for (int i = 0; i < StarCount; ++i) {
         const auto star = static_cast<std::size_t>(i);
         const double m = sky.StarMag[star];
         if (!(m < scene.Look.LimitMag)) continue;
         double x, y, z;
         SpherePointOf(p, sky.StarRA[star], sky.StarDec[star], scene.SiderealAngle, x, y, z);
-        ChartPoint from = PlaceSpherePoint(p, x, y, z);
-        if (from.Depth > 0) continue;  // Not plotted now.
+        const ChartPoint now = PlaceSpherePoint(p, x, y, z);
+        if (now.Depth > 0) continue;  // Not plotted now.
+        const ChartPoint back =
+            PlaceSpherePoint(p, (x * cosSpan) - (y * sinSpan), (x * sinSpan) + (y * cosSpan), z);
+        const GroundTrailCache::Point* circle = GroundCircle(sky, p, star, cache);
         const Colour ink = TrailColour(m, false);
-        for (int k = 1; k <= steps; ++k) {
-            const double turned = (x * cosTurn) - (y * sinTurn);
-            y = (x * sinTurn) + (y * cosTurn);
-            x = turned;
-            const ChartPoint to = PlaceSpherePoint(p, x, y, z);
-            if (to.Depth <= 0 && from.Depth <= 0)
-                S.Line(Single(from.X(p)), Single(from.Y(p)), Single(to.X(p)), Single(to.Y(p)), ink);
-            from = to;
+        // The kept points strictly between now and hours back, in grid steps of t.
+        const double t = ((sky.StarRA[star] - scene.SiderealAngle) * ChartPi) / 180;
+        const double from = t * perPoint, to = (t + span) * perPoint;
+        const auto first = static_cast<long long>(std::floor(from)) + 1;
+        const auto last = static_cast<long long>(std::ceil(to)) - 1;
+        float fx = Single(now.X(p)), fy = Single(now.Y(p));
+        bool above = true;
+        // A chord with both ends beyond one edge of the chart, by more than any pen's
+        // reach, leaves no pixel on it: the 地平 view's trails run mostly out of sight.
+        auto chord = [&](float tx, float ty) {
+            const bool out = (fx < -Margin && tx < -Margin) || (fy < -Margin && ty < -Margin) ||
+                             (fx > right && tx > right) || (fy > bottom && ty > bottom);
+            if (!out) S.Line(fx, fy, tx, ty, ink);
+        };
+        for (long long j = first; j <= last; ++j) {
+            const GroundTrailCache::Point& q = circle[((j % count) + count) % count];
+            if (above && q.Above) chord(q.X, q.Y);
+            fx = q.X;
+            fy = q.Y;
+            above = q.Above;
         }
+        if (above && back.Depth <= 0) chord(Single(back.X(p)), Single(back.Y(p)));
     }
 }

@@ -5,7 +5,9 @@
 // Every point goes through PlaceGroundPoint, as the other layers' do in these views.
 
 #include <cstdint>
+#include <vector>
 
+#include "geometry/Projection.h"
 #include "render/DrawingSurface.h"
 
 struct Scene;
@@ -42,7 +44,27 @@ View GroundViewOf(const View& view, const Moment& moment, Colour& sky);
 void ClearAndDrawGroundFrame(const Projection& p, Colour sky, std::uint64_t layer,
                              DrawingSurface& S);
 
-// DrawGroundTrails: each plotted star's trail over the last hours as a chain of chords
-// through the ground mapping, in TrailColour: 5 to 30 minutes of the clock apart, by the
-// chart's size, so that they stray from the curve by about a quarter pixel at most.
-void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours);
+// What the ground trails keep between charts: each star's circle of daily motion through the
+// ground mapping, as points at fixed angles of the circle, made for one view and catalogue.
+// The circles stand still in the ground frame while the clock runs (a later trail is another
+// stretch of the same circle), so a step only joins the kept points of the lit stretch.
+// It only saves work: a drawing with a fresh cache gives the same pixels.
+struct GroundTrailCache {
+    Projection Key;
+    bool Made = false;
+    std::vector<double> KeyRA, KeyDec;  // The catalogue the circles were made for.
+    int Count = 0;                      // Points per circle, at t = j x 2 pi / Count.
+    struct Point {
+        float X, Y;  // Chart pixels, as handed to the surface.
+        bool Above;  // Depth <= 0: drawn.
+    };
+    std::vector<int> First;  // By star: where its points start in Points; -1 until made.
+    std::vector<Point> Points;
+};
+
+// DrawGroundTrails: each plotted star's trail over the last hours through the ground mapping,
+// in TrailColour: from the star now along chords between points of its circle at fixed
+// angles, as many as keep them within a quarter pixel of the curve on the largest circle,
+// to the star's place hours back; chords with an end below the horizon left out.
+// Writes:  S; cache, made again when the view or the catalogue changed.
+void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTrailCache& cache);

@@ -470,11 +470,12 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene) {
     return marks;
 }
 
-void DrawOverlaysUnderStars(const Scene& scene, TrailCache& trails, DrawingSurface& S) {
+void DrawOverlaysUnderStars(const Scene& scene, TrailCache& trails, GroundTrailCache& groundTrails,
+                            DrawingSurface& S) {
     const OverlaySet& on = scene.Look.Overlays;
     if (!on.Trails && !on.Constellations) return;
     if (on.Trails && scene.Proj.Ground != 0)
-        DrawGroundTrails(scene, S, on.TrailHours);
+        DrawGroundTrails(scene, S, on.TrailHours, groundTrails);
     else if (on.Trails)
         DrawStarTrails(scene, S, on.TrailHours, trails);
     if (on.Constellations) DrawConstellationLines(scene, S);

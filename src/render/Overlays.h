@@ -15,6 +15,7 @@
 
 struct OverlayCache;
 struct TrailCache;
+struct GroundTrailCache;
 struct LabelOutcome;
 class DrawingSurface;
 
@@ -38,9 +39,10 @@ std::vector<MarkedPoint> ListMarkedPoints(const Scene& scene);
 // DrawOverlaysUnderStars: the overlays that the stars cover, drawn before PlotStars: star
 // trails over TrailHours, then the constellation lines. With both off it returns at once.
 // Reads:   the scene as PlotStars reads it, and the sky's figures.
-// Writes:  pixels of S only.
+// Writes:  pixels of S; the dome's or the ground views' trail cache.
 // Tested:  byte-identical charts with every overlay off; trails end on the plotted stars.
-void DrawOverlaysUnderStars(const Scene& scene, TrailCache& trails, DrawingSurface& S);
+void DrawOverlaysUnderStars(const Scene& scene, TrailCache& trails, GroundTrailCache& groundTrails,
+                            DrawingSurface& S);
 
 // KeepOverlayShapes: brings the kept drawing up to date for S (records the circles, the
 // seasons and the Sun's day again where their key changed) and sets kept.Layer, 0 with all
