@@ -176,30 +176,146 @@ const GroundTrailCache::Point* GroundCircle(const Sky& sky, const Projection& p,
 }
 }  // namespace
 
+namespace {
+// A chart coordinate as the pixel that holds it, as the surfaces round a line's ends.
+inline int PixelOf(float v) {
+    const double p = std::floor(static_cast<double>(v) + 0.5);
+    if (!(p > -1e6) || p > 1e6) return -1000000;  // NaN too: off the image.
+    return static_cast<int>(p);
+}
+
+// The strokes of one drawing in the cache's raster, a line's pixels as the one-pixel line
+// steps them, and the rows they reach.
+struct GroundStrokes {
+    GroundTrailCache& Cache;
+    int Top = 1 << 30, Bottom = -1;
+    void Segment(float x1, float y1, float x2, float y2, std::uint16_t ink) {
+        int x = PixelOf(x1), y = PixelOf(y1);
+        const int xEnd = PixelOf(x2), yEnd = PixelOf(y2);
+        if (x <= -1000000 || xEnd <= -1000000 || y <= -1000000 || yEnd <= -1000000) return;
+        const int width = Cache.Width, height = Cache.Height;
+        Top = std::min(Top, std::max(std::min(y, yEnd), 0));
+        Bottom = std::max(Bottom, std::min(std::max(y, yEnd), height - 1));
+        const int dx = std::abs(xEnd - x), dy = -std::abs(yEnd - y);
+        const int sx = x < xEnd ? 1 : -1, sy = y < yEnd ? 1 : -1;
+        int error = dx + dy;
+        const auto inside = [&](int px, int py) {
+            return px >= 0 && py >= 0 && px < width && py < height;
+        };
+        if (inside(x, y) && inside(xEnd, yEnd)) {
+            // Every pixel between two in the image is in it: a pointer walks the raster, one
+            // pixel a step, max(|dx|, |dy|) steps. Most chords.
+            std::uint16_t* at = Cache.Strokes.data() +
+                                static_cast<std::ptrdiff_t>(y) * width + x;
+            const std::ptrdiff_t down = sy * static_cast<std::ptrdiff_t>(width);
+            for (int k = std::max(dx, -dy);; --k) {
+                *at = ink;
+                if (k == 0) break;
+                const int twice = 2 * error;
+                if (twice >= dy) {
+                    error += dy;
+                    at += sx;
+                }
+                if (twice <= dx) {
+                    error += dx;
+                    at += down;
+                }
+            }
+            return;
+        }
+        std::uint16_t* const strokes = Cache.Strokes.data();
+        for (;;) {
+            if (inside(x, y))
+                strokes[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                        static_cast<std::size_t>(x)] = ink;
+            if (x == xEnd && y == yEnd) break;
+            const int twice = 2 * error;
+            if (twice >= dy) {
+                error += dy;
+                x += sx;
+            }
+            if (twice <= dx) {
+                error += dx;
+                y += sy;
+            }
+        }
+    }
+};
+
+// Hands the strokes over to S and clears them: as a raster where S takes one, else a colour
+// at a time (one-pixel lines where S watches each plot).
+void HandOverStrokes(DrawingSurface& S, GroundTrailCache& cache, int top, int bottom) {
+    if (top > bottom) return;
+    if (S.SetNumberedPixels(cache.Strokes.data(), cache.Width, cache.Height, top, bottom,
+                            cache.Palette.data(), cache.Palette.size()))
+        return;
+    const auto width = static_cast<std::size_t>(cache.Width);
+    for (std::size_t c = 1; c < cache.Palette.size(); ++c) {
+        cache.Scratch.clear();
+        for (int y = top; y <= bottom; ++y) {
+            std::uint16_t* row = cache.Strokes.data() + static_cast<std::size_t>(y) * width;
+            for (std::size_t x = 0; x < width; ++x) {
+                if (row[x] != c) continue;
+                cache.Scratch.push_back(static_cast<float>(x));
+                cache.Scratch.push_back(static_cast<float>(y));
+                row[x] = 0;
+            }
+        }
+        const int count = static_cast<int>(cache.Scratch.size() / 2);
+        if (count == 0) continue;
+        const float* xy = cache.Scratch.data();
+        if (!S.WatchesEachPlot()) {
+            S.SetPixels(xy, count, cache.Palette[c]);
+            continue;
+        }
+        // A star table beside the surface would take each pixel for a star.
+        for (int k = 0; k < count; ++k)
+            S.Line(xy[2 * k], xy[2 * k + 1], xy[2 * k], xy[2 * k + 1], cache.Palette[c]);
+    }
+}
+}  // namespace
+
 void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTrailCache& cache) {
+    if (S.DrawsNothing()) return;
     const Sky& sky = scene.Stars;
     const Projection& p = scene.Proj;
     MatchGroundTrails(sky, p, cache);
+    // Up to 8192 pixels a side, as the dome's trails; beyond, the trails stop at that edge.
+    const int width = std::clamp(S.Width(), 0, 8192), height = std::clamp(S.Height(), 0, 8192);
+    if (cache.Width != width || cache.Height != height) {
+        cache.Width = width;
+        cache.Height = height;
+        cache.Strokes.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    }
+    cache.Palette.assign(1, Colour{});
+    GroundStrokes strokes{cache};
     const int count = cache.Count;
     // The span as an angle of the circle; its end is the star now turned by it.
     const double span = ((hours * 60.0 * TrailSiderealRate) * ChartPi) / 180;
     const double cosSpan = std::cos(span), sinSpan = std::sin(span);
     const double perPoint = count / (2 * ChartPi);
-    constexpr float Margin = 64.0f;
-    const float right = static_cast<float>(S.Width()) + Margin,
-                bottom = static_cast<float>(S.Height()) + Margin;
+    constexpr float Margin = 2.0f;
+    const float right = static_cast<float>(width) + Margin,
+                bottom = static_cast<float>(height) + Margin;
     for (int i = 0; i < StarCount; ++i) {
         const auto star = static_cast<std::size_t>(i);
         const double m = sky.StarMag[star];
         if (!(m < scene.Look.LimitMag)) continue;
         double x, y, z;
         SpherePointOf(p, sky.StarRA[star], sky.StarDec[star], scene.SiderealAngle, x, y, z);
+        // Below the horizon now, as the star pass finds it: not plotted, no mapping needed.
+        if ((x * p.SinPole) - (z * p.CosPole) < 0) continue;
         const ChartPoint now = PlaceSpherePoint(p, x, y, z);
-        if (now.Depth > 0) continue;  // Not plotted now.
-        const ChartPoint back =
-            PlaceSpherePoint(p, (x * cosSpan) - (y * sinSpan), (x * sinSpan) + (y * cosSpan), z);
+        if (now.Depth > 0) continue;
         const GroundTrailCache::Point* circle = GroundCircle(sky, p, star, cache);
-        const Colour ink = TrailColour(m, false);
+        // Few inks (a level by magnitude): the last one is most often the same.
+        const Colour colour = TrailColour(m, false);
+        auto known = std::find(cache.Palette.begin() + 1, cache.Palette.end(), colour);
+        if (known == cache.Palette.end()) {
+            cache.Palette.push_back(colour);
+            known = cache.Palette.end() - 1;
+        }
+        const auto ink = static_cast<std::uint16_t>(known - cache.Palette.begin());
         // The kept points strictly between now and hours back, in grid steps of t.
         const double t = ((sky.StarRA[star] - scene.SiderealAngle) * ChartPi) / 180;
         const double from = t * perPoint, to = (t + span) * perPoint;
@@ -207,20 +323,26 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
         const auto last = static_cast<long long>(std::ceil(to)) - 1;
         float fx = Single(now.X(p)), fy = Single(now.Y(p));
         bool above = true;
-        // A chord with both ends beyond one edge of the chart, by more than any pen's
-        // reach, leaves no pixel on it: the 地平 view's trails run mostly out of sight.
+        // A chord with both ends beyond one edge of the chart leaves no pixel on it: the
+        // 地平 view's trails run mostly out of sight.
         auto chord = [&](float tx, float ty) {
             const bool out = (fx < -Margin && tx < -Margin) || (fy < -Margin && ty < -Margin) ||
                              (fx > right && tx > right) || (fy > bottom && ty > bottom);
-            if (!out) S.Line(fx, fy, tx, ty, ink);
+            if (!out) strokes.Segment(fx, fy, tx, ty, ink);
         };
-        for (long long j = first; j <= last; ++j) {
-            const GroundTrailCache::Point& q = circle[((j % count) + count) % count];
+        auto j = static_cast<int>(((first % count) + count) % count);
+        for (long long left = last - first + 1; left > 0; --left) {
+            const GroundTrailCache::Point& q = circle[j];
             if (above && q.Above) chord(q.X, q.Y);
             fx = q.X;
             fy = q.Y;
             above = q.Above;
+            if (++j == count) j = 0;
         }
-        if (above && back.Depth <= 0) chord(Single(back.X(p)), Single(back.Y(p)));
+        if (!above) continue;
+        const ChartPoint back =
+            PlaceSpherePoint(p, (x * cosSpan) - (y * sinSpan), (x * sinSpan) + (y * cosSpan), z);
+        if (back.Depth <= 0) chord(Single(back.X(p)), Single(back.Y(p)));
     }
+    HandOverStrokes(S, cache, strokes.Top, strokes.Bottom);
 }

@@ -60,6 +60,12 @@ struct GroundTrailCache {
     };
     std::vector<int> First;  // By star: where its points start in Points; -1 until made.
     std::vector<Point> Points;
+    // The trails of one drawing as the palette number of each pixel's last stroke (0 for
+    // none), row by row over the surface, handed over at once; all 0 between drawings.
+    std::vector<std::uint16_t> Strokes;
+    int Width = 0, Height = 0;
+    std::vector<Colour> Palette;  // By number; entry 0 unused.
+    std::vector<float> Scratch;   // The hand-over's points where the surface takes no raster.
 };
 
 // DrawGroundTrails: each plotted star's trail over the last hours through the ground mapping,
@@ -67,4 +73,8 @@ struct GroundTrailCache {
 // angles, as many as keep them within a quarter pixel of the curve on the largest circle,
 // to the star's place hours back; chords with an end below the horizon left out.
 // Writes:  S; cache, made again when the view or the catalogue changed.
+// Notes:   The chords are stepped pixel by pixel (as a one-pixel line is) into the cache's
+//          raster and reach S once per pixel: where trails cross, the later star's stroke
+//          is the one seen, as when drawn in turn. A surface that takes no raster gets the
+//          pixels a colour at a time; one that watches each plot, one-pixel lines.
 void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTrailCache& cache);
