@@ -152,25 +152,41 @@ void MatchGroundTrails(const Sky& sky, const Projection& p, GroundTrailCache& ca
     cache.Count = static_cast<int>(std::ceil((2 * ChartPi) / widest));
     cache.First.assign(sky.StarRA.size(), -1);
     cache.Points.clear();
+    cache.Crossings.clear();
 }
 
-// The star's circle through the mapping, made where not yet made.
+// The star's circle through the mapping, made where not yet made: Count points, then the two
+// places where it crosses the horizon (where it does), their angles in Crossings.
 const GroundTrailCache::Point* GroundCircle(const Sky& sky, const Projection& p, std::size_t star,
                                             GroundTrailCache& cache) {
-    if (cache.First[star] < 0) {
-        cache.First[star] = static_cast<int>(cache.Points.size());
-        for (int j = 0; j < cache.Count; ++j) {
-            // The point at t = j x 2 pi / Count: as SpherePointOf places it at the sidereal
-            // angle that puts it there.
-            const double t = (j * (2 * ChartPi)) / cache.Count;
-            const double polarDist = ((90 - sky.StarDec[star]) * ChartPi) / 180;
-            const double sinPolar = std::sin(polarDist);
-            const double x = (p.R * sinPolar) * std::cos(t);
-            const double y = (p.R * sinPolar) * std::sin(t);
-            const double z = p.R * std::cos(polarDist);
-            const ChartPoint c = PlaceSpherePoint(p, x, y, z);
-            cache.Points.push_back({Single(c.X(p)), Single(c.Y(p)), c.Depth <= 0});
-        }
+    if (cache.First[star] >= 0) return cache.Points.data() + cache.First[star];
+    cache.First[star] = static_cast<int>(cache.Points.size());
+    // As SpherePointOf places the star at the sidereal angle that puts it at angle t.
+    const double polarDist = ((90 - sky.StarDec[star]) * ChartPi) / 180;
+    const double sinPolar = std::sin(polarDist), cosPolar = std::cos(polarDist);
+    const double z = p.R * cosPolar;
+    auto place = [&](double t) {
+        const ChartPoint c =
+            PlaceSpherePoint(p, (p.R * sinPolar) * std::cos(t), (p.R * sinPolar) * std::sin(t), z);
+        return GroundTrailCache::Point{Single(c.X(p)), Single(c.Y(p)), c.Depth <= 0};
+    };
+    for (int j = 0; j < cache.Count; ++j) {
+        const double t = (j * (2 * ChartPi)) / cache.Count;
+        // Below the horizon (as the star pass finds it): never drawn, no mapping needed.
+        const double x = (p.R * sinPolar) * std::cos(t);
+        cache.Points.push_back((x * p.SinPole) - (z * p.CosPole) < 0
+                                   ? GroundTrailCache::Point{0.0f, 0.0f, false}
+                                   : place(t));
+    }
+    // The horizon where x sin P = z cos P: cos t = cos p cos P / (sin p sin P).
+    const double across = sinPolar * p.SinPole;
+    const double c = across != 0 ? (cosPolar * p.CosPole) / across : 2.0;
+    const double crossing = std::fabs(c) < 1 ? std::acos(c) : -1.0;
+    for (const double t : {crossing, (2 * ChartPi) - crossing}) {
+        cache.Crossings.push_back(crossing < 0 ? -1.0 : t);
+        GroundTrailCache::Point q = crossing < 0 ? GroundTrailCache::Point{} : place(t);
+        q.Above = true;
+        cache.Points.push_back(q);
     }
     return cache.Points.data() + cache.First[star];
 }
@@ -318,31 +334,61 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
         const auto ink = static_cast<std::uint16_t>(known - cache.Palette.begin());
         // The kept points strictly between now and hours back, in grid steps of t.
         const double t = ((sky.StarRA[star] - scene.SiderealAngle) * ChartPi) / 180;
-        const double from = t * perPoint, to = (t + span) * perPoint;
-        const auto first = static_cast<long long>(std::floor(from)) + 1;
-        const auto last = static_cast<long long>(std::ceil(to)) - 1;
+        const auto first = static_cast<long long>(std::floor(t * perPoint)) + 1;
+        const auto last = static_cast<long long>(std::ceil((t + span) * perPoint)) - 1;
+        const double* crossings =
+            cache.Crossings.data() + 2 * ((cache.First[star] / (count + 2)));
+        // The trail's points back from now, each with its angle of the circle (not reduced):
+        // a chord joins two above the horizon; where the horizon falls between two, the
+        // chord runs from the one above to the circle's crossing, so that the trails reach
+        // the horizon as the stars do.
         float fx = Single(now.X(p)), fy = Single(now.Y(p));
+        double ft = t;
         bool above = true;
         // A chord with both ends beyond one edge of the chart leaves no pixel on it: the
         // 地平 view's trails run mostly out of sight.
-        auto chord = [&](float tx, float ty) {
-            const bool out = (fx < -Margin && tx < -Margin) || (fy < -Margin && ty < -Margin) ||
-                             (fx > right && tx > right) || (fy > bottom && ty > bottom);
-            if (!out) strokes.Segment(fx, fy, tx, ty, ink);
+        auto chord = [&](float ax, float ay, float bx, float by) {
+            const bool out = (ax < -Margin && bx < -Margin) || (ay < -Margin && by < -Margin) ||
+                             (ax > right && bx > right) || (ay > bottom && by > bottom);
+            if (!out) strokes.Segment(ax, ay, bx, by, ink);
         };
+        auto to = [&](float tx, float ty, double tt, bool up) {
+            if (above && up) {
+                chord(fx, fy, tx, ty);
+            } else if (above != up) {
+                for (int k = 0; k < 2; ++k) {
+                    if (crossings[k] < 0) break;
+                    double d = std::fmod(crossings[k] - ft, 2 * ChartPi);
+                    if (d < 0) d += 2 * ChartPi;
+                    if (!(d > 0 && d <= tt - ft)) continue;
+                    const GroundTrailCache::Point& c = circle[count + k];
+                    if (above)
+                        chord(fx, fy, c.X, c.Y);
+                    else
+                        chord(c.X, c.Y, tx, ty);
+                    break;
+                }
+            }
+            fx = tx;
+            fy = ty;
+            ft = tt;
+            above = up;
+        };
+        const double step = (2 * ChartPi) / count;
         auto j = static_cast<int>(((first % count) + count) % count);
-        for (long long left = last - first + 1; left > 0; --left) {
+        for (long long k = first; k <= last; ++k) {
             const GroundTrailCache::Point& q = circle[j];
-            if (above && q.Above) chord(q.X, q.Y);
-            fx = q.X;
-            fy = q.Y;
-            above = q.Above;
+            to(q.X, q.Y, static_cast<double>(k) * step, q.Above);
             if (++j == count) j = 0;
         }
-        if (!above) continue;
-        const ChartPoint back =
-            PlaceSpherePoint(p, (x * cosSpan) - (y * sinSpan), (x * sinSpan) + (y * cosSpan), z);
-        if (back.Depth <= 0) chord(Single(back.X(p)), Single(back.Y(p)));
+        // The end hours back, mapped only where it may be drawn.
+        const double bx = (x * cosSpan) - (y * sinSpan), by = (x * sinSpan) + (y * cosSpan);
+        if ((bx * p.SinPole) - (z * p.CosPole) < 0) {
+            to(0.0f, 0.0f, t + span, false);
+            continue;
+        }
+        const ChartPoint back = PlaceSpherePoint(p, bx, by, z);
+        to(Single(back.X(p)), Single(back.Y(p)), t + span, back.Depth <= 0);
     }
     HandOverStrokes(S, cache, strokes.Top, strokes.Bottom);
 }

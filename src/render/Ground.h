@@ -58,8 +58,11 @@ struct GroundTrailCache {
         float X, Y;  // Chart pixels, as handed to the surface.
         bool Above;  // Depth <= 0: drawn.
     };
-    std::vector<int> First;  // By star: where its points start in Points; -1 until made.
+    // By star: where its Count + 2 points start in Points (its circle's, then its two
+    // crossings of the horizon); -1 until made.
+    std::vector<int> First;
     std::vector<Point> Points;
+    std::vector<double> Crossings;  // Two a made star, as its points: angles t, -1 for none.
     // The trails of one drawing as the palette number of each pixel's last stroke (0 for
     // none), row by row over the surface, handed over at once; all 0 between drawings.
     std::vector<std::uint16_t> Strokes;
