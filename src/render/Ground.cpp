@@ -146,49 +146,80 @@ void MatchGroundTrails(const Sky& sky, const Projection& p, GroundTrailCache& ca
     cache.Key = p;
     cache.KeyRA.assign(sky.StarRA.begin(), sky.StarRA.end());
     cache.KeyDec.assign(sky.StarDec.begin(), sky.StarDec.end());
-    // Chords of a circle of radius R stray from it by R a^2 / 8 for an angle a: a quarter
-    // pixel at most on the largest circle the mapping draws.
-    const double widest = std::sqrt(2 / std::fmax(p.R, 1.0));
-    cache.Count = static_cast<int>(std::ceil((2 * ChartPi) / widest));
-    cache.First.assign(sky.StarRA.size(), -1);
+    cache.Circles.assign(sky.StarRA.size(), {});
     cache.Points.clear();
-    cache.Crossings.clear();
 }
 
 // The star's circle through the mapping, made where not yet made: Count points, then the two
-// places where it crosses the horizon (where it does), their angles in Crossings.
-const GroundTrailCache::Point* GroundCircle(const Sky& sky, const Projection& p, std::size_t star,
-                                            GroundTrailCache& cache) {
-    if (cache.First[star] >= 0) return cache.Points.data() + cache.First[star];
-    cache.First[star] = static_cast<int>(cache.Points.size());
+// places where it crosses the horizon (where it does).
+const GroundTrailCache::Circle& GroundCircle(const Sky& sky, const Projection& p, std::size_t star,
+                                             GroundTrailCache& cache) {
+    GroundTrailCache::Circle& circle = cache.Circles[star];
+    if (circle.Count > 0) return circle;
     // As SpherePointOf places the star at the sidereal angle that puts it at angle t.
     const double polarDist = ((90 - sky.StarDec[star]) * ChartPi) / 180;
     const double sinPolar = std::sin(polarDist), cosPolar = std::cos(polarDist);
     const double z = p.R * cosPolar;
-    auto place = [&](double t) {
-        const ChartPoint c =
-            PlaceSpherePoint(p, (p.R * sinPolar) * std::cos(t), (p.R * sinPolar) * std::sin(t), z);
-        return GroundTrailCache::Point{Single(c.X(p)), Single(c.Y(p)), c.Depth <= 0};
+    // Below the horizon (as the star pass finds it): never drawn, no mapping needed.
+    auto above = [&](double t) {
+        return ((p.R * sinPolar) * std::cos(t) * p.SinPole) - (z * p.CosPole) >= 0;
     };
-    for (int j = 0; j < cache.Count; ++j) {
-        const double t = (j * (2 * ChartPi)) / cache.Count;
-        // Below the horizon (as the star pass finds it): never drawn, no mapping needed.
-        const double x = (p.R * sinPolar) * std::cos(t);
-        cache.Points.push_back((x * p.SinPole) - (z * p.CosPole) < 0
-                                   ? GroundTrailCache::Point{0.0f, 0.0f, false}
-                                   : place(t));
+    auto place = [&](double t) {
+        return PlaceSpherePoint(p, (p.R * sinPolar) * std::cos(t), (p.R * sinPolar) * std::sin(t),
+                                z);
+    };
+    auto angle = [](int j, int count) { return (j * (2 * ChartPi)) / count; };
+    // As many points as keep every drawn chord within TrailChordTolerance of the curve at
+    // its middle, by the curve's own size in the view: the chords' stray falls as the
+    // square of their count. A dozen points for a circle round the pole, hundreds for one
+    // spread along the 地平 view's horizon.
+    std::vector<ChartPoint>& made = cache.Making;
+    int count = 16;
+    for (int tries = 0;; ++tries) {
+        made.clear();
+        for (int j = 0; j < count; ++j) {
+            const double t = angle(j, count);
+            ChartPoint c;
+            c.Depth = 1;
+            if (above(t)) c = place(t);
+            made.push_back(c);
+        }
+        double worst = 0;
+        for (int j = 0; j < count; ++j) {
+            const ChartPoint &a = made[static_cast<std::size_t>(j)],
+                             &b = made[static_cast<std::size_t>((j + 1) % count)];
+            if (a.Depth > 0 || b.Depth > 0) continue;
+            const ChartPoint m = place((angle(j, count) + angle(j + 1, count)) / 2);
+            const double dx = b.OffsetX - a.OffsetX, dy = b.OffsetY - a.OffsetY;
+            const double length = std::sqrt((dx * dx) + (dy * dy));
+            const double mx = m.OffsetX - a.OffsetX, my = m.OffsetY - a.OffsetY;
+            worst = std::fmax(worst, length > 0 ? std::fabs((mx * dy) - (my * dx)) / length
+                                                : std::sqrt((mx * mx) + (my * my)));
+        }
+        if (worst <= TrailChordTolerance || count >= 4096 || tries == 8) break;
+        count = std::min(4096, static_cast<int>(std::ceil(
+                                   count * std::sqrt(worst / TrailChordTolerance) * 1.1)) +
+                                   1);
     }
+    circle.First = cache.Points.size();
+    circle.Count = count;
+    for (const ChartPoint& c : made)
+        cache.Points.push_back({Single(c.X(p)), Single(c.Y(p)), c.Depth <= 0});
     // The horizon where x sin P = z cos P: cos t = cos p cos P / (sin p sin P).
     const double across = sinPolar * p.SinPole;
     const double c = across != 0 ? (cosPolar * p.CosPole) / across : 2.0;
     const double crossing = std::fabs(c) < 1 ? std::acos(c) : -1.0;
-    for (const double t : {crossing, (2 * ChartPi) - crossing}) {
-        cache.Crossings.push_back(crossing < 0 ? -1.0 : t);
-        GroundTrailCache::Point q = crossing < 0 ? GroundTrailCache::Point{} : place(t);
-        q.Above = true;
+    circle.Crossing[0] = crossing;
+    circle.Crossing[1] = crossing < 0 ? -1.0 : (2 * ChartPi) - crossing;
+    for (const double t : circle.Crossing) {
+        GroundTrailCache::Point q{};
+        if (t >= 0) {
+            const ChartPoint at = place(t);
+            q = {Single(at.X(p)), Single(at.Y(p)), true};
+        }
         cache.Points.push_back(q);
     }
-    return cache.Points.data() + cache.First[star];
+    return circle;
 }
 }  // namespace
 
@@ -219,24 +250,18 @@ struct GroundStrokes {
             return px >= 0 && py >= 0 && px < width && py < height;
         };
         if (inside(x, y) && inside(xEnd, yEnd)) {
-            // Every pixel between two in the image is in it: a pointer walks the raster, one
-            // pixel a step, max(|dx|, |dy|) steps. Most chords.
-            std::uint16_t* at = Cache.Strokes.data() +
-                                static_cast<std::ptrdiff_t>(y) * width + x;
-            const std::ptrdiff_t down = sy * static_cast<std::ptrdiff_t>(width);
-            for (int k = std::max(dx, -dy);; --k) {
-                *at = ink;
-                if (k == 0) break;
-                const int twice = 2 * error;
-                if (twice >= dy) {
-                    error += dy;
-                    at += sx;
-                }
-                if (twice <= dx) {
-                    error += dx;
-                    at += down;
-                }
-            }
+            // Every pixel between two in the image is in it: steps of the longer side, the
+            // other in 1/65536 of a pixel from the pixel's middle, no branch a pixel (the
+            // line's two branches a pixel cost half the trails). The ends are the line's:
+            // the truncated step loses under one 65536th a step, and a side holds < 32768.
+            const int steps = std::max(dx, -dy);
+            const double perStep = steps > 0 ? 65536.0 / steps : 0.0;
+            const auto ix = static_cast<std::int32_t>((xEnd - x) * perStep);
+            const auto iy = static_cast<std::int32_t>((yEnd - y) * perStep);
+            std::int32_t fx = x * 65536 + 32768, fy = y * 65536 + 32768;
+            std::uint16_t* const raster = Cache.Strokes.data();
+            for (int k = 0; k <= steps; ++k, fx += ix, fy += iy)
+                raster[static_cast<std::ptrdiff_t>(fy >> 16) * width + (fx >> 16)] = ink;
             return;
         }
         std::uint16_t* const strokes = Cache.Strokes.data();
@@ -305,11 +330,9 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
     }
     cache.Palette.assign(1, Colour{});
     GroundStrokes strokes{cache};
-    const int count = cache.Count;
     // The span as an angle of the circle; its end is the star now turned by it.
     const double span = ((hours * 60.0 * TrailSiderealRate) * ChartPi) / 180;
     const double cosSpan = std::cos(span), sinSpan = std::sin(span);
-    const double perPoint = count / (2 * ChartPi);
     constexpr float Margin = 2.0f;
     const float right = static_cast<float>(width) + Margin,
                 bottom = static_cast<float>(height) + Margin;
@@ -323,7 +346,10 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
         if ((x * p.SinPole) - (z * p.CosPole) < 0) continue;
         const ChartPoint now = PlaceSpherePoint(p, x, y, z);
         if (now.Depth > 0) continue;
-        const GroundTrailCache::Point* circle = GroundCircle(sky, p, star, cache);
+        const GroundTrailCache::Circle& made = GroundCircle(sky, p, star, cache);
+        const GroundTrailCache::Point* circle = cache.Points.data() + made.First;
+        const int count = made.Count;
+        const double* crossings = made.Crossing;
         // Few inks (a level by magnitude): the last one is most often the same.
         const Colour colour = TrailColour(m, false);
         auto known = std::find(cache.Palette.begin() + 1, cache.Palette.end(), colour);
@@ -334,10 +360,9 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
         const auto ink = static_cast<std::uint16_t>(known - cache.Palette.begin());
         // The kept points strictly between now and hours back, in grid steps of t.
         const double t = ((sky.StarRA[star] - scene.SiderealAngle) * ChartPi) / 180;
+        const double perPoint = count / (2 * ChartPi);
         const auto first = static_cast<long long>(std::floor(t * perPoint)) + 1;
         const auto last = static_cast<long long>(std::ceil((t + span) * perPoint)) - 1;
-        const double* crossings =
-            cache.Crossings.data() + 2 * ((cache.First[star] / (count + 2)));
         // The trail's points back from now, each with its angle of the circle (not reduced):
         // a chord joins two above the horizon; where the horizon falls between two, the
         // chord runs from the one above to the circle's crossing, so that the trails reach

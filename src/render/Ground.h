@@ -53,16 +53,20 @@ struct GroundTrailCache {
     Projection Key;
     bool Made = false;
     std::vector<double> KeyRA, KeyDec;  // The catalogue the circles were made for.
-    int Count = 0;                      // Points per circle, at t = j x 2 pi / Count.
     struct Point {
         float X, Y;  // Chart pixels, as handed to the surface.
         bool Above;  // Depth <= 0: drawn.
     };
-    // By star: where its Count + 2 points start in Points (its circle's, then its two
-    // crossings of the horizon); -1 until made.
-    std::vector<int> First;
+    // By star: its Count points at t = j x 2 pi / Count from First in Points, then its two
+    // crossings of the horizon at angles Crossing (-1 for none); Count 0 until made.
+    struct Circle {
+        std::size_t First = 0;
+        int Count = 0;
+        double Crossing[2] = {-1.0, -1.0};
+    };
+    std::vector<Circle> Circles;
     std::vector<Point> Points;
-    std::vector<double> Crossings;  // Two a made star, as its points: angles t, -1 for none.
+    std::vector<ChartPoint> Making;  // A circle's points while its count is chosen.
     // The trails of one drawing as the palette number of each pixel's last stroke (0 for
     // none), row by row over the surface, handed over at once; all 0 between drawings.
     std::vector<std::uint16_t> Strokes;
