@@ -145,3 +145,87 @@ TEST(GroundViews, DaylightBrightensTowardTheDayAndHidesTheStars) {
     DrawChart(LoadedSky(), MomentAt(172, 0, 35), look, *S, cache, &stars);
     EXPECT_FALSE(stars.empty());
 }
+
+namespace {
+View TrailView(ViewKind kind, int azimuth) {
+    View look = GroundView(kind, azimuth);
+    look.LimitMag = 7.9;
+    look.Overlays.Trails = true;
+    look.Overlays.TrailHours = 12;
+    return look;
+}
+}  // namespace
+
+// The ground trails' kept circles must draw what fresh ones draw through an animation: steps
+// on, a step back, and each input the circles depend on changed between two steps.
+TEST(GroundTrails, KeptCirclesDrawWhatFreshOnesDraw) {
+    struct Step {
+        int Minutes;
+        ViewKind Kind;
+        int Azimuth, Side;
+        double Latitude;
+        int Hours;
+    };
+    constexpr Step Steps[] = {
+        {0, ViewKind::Sky, 0, 408, 35, 12},        {5, ViewKind::Sky, 0, 408, 35, 12},
+        {-60, ViewKind::Sky, 0, 408, 35, 12},      {5, ViewKind::Sky, 120, 408, 35, 12},
+        {5, ViewKind::Horizon, 120, 408, 35, 24},  {5, ViewKind::Horizon, 120, 300, 35, 3},
+        {-5, ViewKind::Horizon, 120, 300, -33, 3}, {5, ViewKind::Sky, 120, 300, -33, 3},
+    };
+    ChartCache kept;
+    int minute = 80 * 1440 + 20 * 60;
+    for (const Step& s : Steps) {
+        minute += s.Minutes;
+        Moment at = MomentAt(0, 0, s.Latitude);
+        at.MinuteOfYear = minute;
+        SplitMinuteOfYear(at);
+        View look = TrailView(s.Kind, s.Azimuth);
+        look.Side = s.Side;
+        look.Overlays.TrailHours = s.Hours;
+        auto warm = ChartRaster(s.Side), cold = ChartRaster(s.Side);
+        ChartCache fresh;
+        DrawChart(LoadedSky(), at, look, *warm, kept);
+        DrawChart(LoadedSky(), at, look, *cold, fresh);
+        EXPECT_TRUE(warm->Picture() == cold->Picture()) << "minute " << minute;
+    }
+}
+
+// Every kept point and every chord's middle within half a pixel of the star's exact circle:
+// the sky point at sidereal angles a small step apart through the view's mapping.
+TEST(GroundTrails, ChordsFollowTheExactCircle) {
+    for (const ViewKind kind : {ViewKind::Sky, ViewKind::Horizon}) {
+        const Moment at = MomentAt(80, 20, 35);
+        const View look = TrailView(kind, 180);
+        ChartCache cache;
+        auto S = ChartRaster(408);
+        DrawChart(LoadedSky(), at, look, *S, cache);
+        const Projection p = SceneOf(LoadedSky(), at, look).Proj;
+        const GroundTrailCache& kept = cache.GroundTrails;
+        int checked = 0;
+        for (std::size_t i = 0; i < kept.Circles.size(); i += 97) {
+            const GroundTrailCache::Circle& c = kept.Circles[i];
+            if (c.Count == 0) continue;
+            // The exact circle, 0.01 degree of sidereal angle apart: under 0.05 pixel.
+            std::vector<ChartPoint> exact;
+            for (int k = 0; k <= 36000; ++k)
+                exact.push_back(PlaceSkyPoint(p, LoadedSky().StarRA[i], LoadedSky().StarDec[i],
+                                              k / 100.0));
+            auto off = [&](double x, double y) {
+                double best = 1e9;
+                for (const ChartPoint& e : exact)
+                    if (e.Depth <= 0) best = std::min(best, std::hypot(e.X(p) - x, e.Y(p) - y));
+                return best;
+            };
+            const GroundTrailCache::Point* q = kept.Points.data() + c.First;
+            for (int j = 0; j < c.Count; ++j) {
+                const GroundTrailCache::Point &a = q[j], &b = q[(j + 1) % c.Count];
+                if (!a.Above || !b.Above) continue;
+                EXPECT_LT(off(a.X, a.Y), 0.5) << "star " << i << " point " << j;
+                EXPECT_LT(off((a.X + b.X) / 2.0, (a.Y + b.Y) / 2.0), 0.5)
+                    << "star " << i << " chord " << j;
+                ++checked;
+            }
+        }
+        EXPECT_GT(checked, 100) << static_cast<int>(kind);
+    }
+}
