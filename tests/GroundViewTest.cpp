@@ -190,8 +190,9 @@ TEST(GroundTrails, KeptCirclesDrawWhatFreshOnesDraw) {
     }
 }
 
-// Every kept point and every chord's middle within half a pixel of the star's exact circle:
-// the sky point at sidereal angles a small step apart through the view's mapping.
+// Every kept point is the pixel of the star's exact circle at its angle, and the chords
+// between those exact points stay within half a pixel of the circle at their middles: the
+// circle being the sky point at the angle's sidereal angle through the view's mapping.
 TEST(GroundTrails, ChordsFollowTheExactCircle) {
     for (const ViewKind kind : {ViewKind::Sky, ViewKind::Horizon}) {
         const Moment at = MomentAt(80, 20, 35);
@@ -202,30 +203,31 @@ TEST(GroundTrails, ChordsFollowTheExactCircle) {
         const Projection p = SceneOf(LoadedSky(), at, look).Proj;
         const GroundTrailCache& kept = cache.GroundTrails;
         int checked = 0;
-        for (std::size_t i = 0; i < kept.Circles.size(); i += 97) {
+        for (std::size_t i = 0; i < kept.Circles.size(); i += 37) {
             const GroundTrailCache::Circle& c = kept.Circles[i];
-            if (c.Count == 0) continue;
-            // The exact circle, 0.01 degree of sidereal angle apart: under 0.05 pixel.
-            std::vector<ChartPoint> exact;
-            for (int k = 0; k <= 36000; ++k)
-                exact.push_back(PlaceSkyPoint(p, LoadedSky().StarRA[i], LoadedSky().StarDec[i],
-                                              k / 100.0));
-            auto off = [&](double x, double y) {
-                double best = 1e9;
-                for (const ChartPoint& e : exact)
-                    if (e.Depth <= 0) best = std::min(best, std::hypot(e.X(p) - x, e.Y(p) - y));
-                return best;
+            const double ra = LoadedSky().StarRA[i], dec = LoadedSky().StarDec[i];
+            auto exact = [&](double j) {
+                const double t = j * 2 * std::numbers::pi / c.Count;
+                return PlaceSkyPoint(p, ra, dec, ra - t * 180 / std::numbers::pi);
             };
             const GroundTrailCache::Point* q = kept.Points.data() + c.First;
             for (int j = 0; j < c.Count; ++j) {
-                const GroundTrailCache::Point &a = q[j], &b = q[(j + 1) % c.Count];
-                if (!a.Above || !b.Above) continue;
-                EXPECT_LT(off(a.X, a.Y), 0.5) << "star " << i << " point " << j;
-                EXPECT_LT(off((a.X + b.X) / 2.0, (a.Y + b.Y) / 2.0), 0.5)
-                    << "star " << i << " chord " << j;
+                if (!q[j].Above || !q[(j + 1) % c.Count].Above) continue;
+                const ChartPoint a = exact(j), b = exact(j + 1);
+                EXPECT_LE(std::fmax(std::fabs(a.X(p) - q[j].X), std::fabs(a.Y(p) - q[j].Y)),
+                          0.5 + 1e-4)
+                    << "star " << i << " point " << j;
+                // The chord's middle from the arc between its ends, 1/256 of the step apart.
+                const double mx = (a.X(p) + b.X(p)) / 2, my = (a.Y(p) + b.Y(p)) / 2;
+                double nearest = 1e9;
+                for (int f = 0; f <= 256; ++f) {
+                    const ChartPoint e = exact(j + f / 256.0);
+                    nearest = std::fmin(nearest, std::hypot(e.X(p) - mx, e.Y(p) - my));
+                }
+                EXPECT_LT(nearest, 0.5) << "star " << i << " chord " << j;
                 ++checked;
             }
         }
-        EXPECT_GT(checked, 100) << static_cast<int>(kind);
+        EXPECT_GT(checked, 300) << static_cast<int>(kind);
     }
 }

@@ -133,6 +133,18 @@ void ClearAndDrawGroundFrame(const Projection& p, Colour sky, std::uint64_t laye
 }
 
 namespace {
+// A chart coordinate as the pixel that holds it, as the surfaces round a line's ends.
+inline int PixelOf(float v) {
+    const double p = std::floor(static_cast<double>(v) + 0.5);
+    if (!(p > -1e6) || p > 1e6) return -1000000;  // NaN too: off the image.
+    return static_cast<int>(p);
+}
+
+// A chart point as the pixel that holds it, as handed to the surface in single precision.
+GroundTrailCache::Point PixelPoint(const Projection& p, const ChartPoint& c, bool above) {
+    return {PixelOf(Single(c.X(p))), PixelOf(Single(c.Y(p))), above};
+}
+
 // Brings the cache to the view and catalogue: the circles are made again, star by star as
 // the trails need them, when either changed.
 void MatchGroundTrails(const Sky& sky, const Projection& p, GroundTrailCache& cache) {
@@ -203,8 +215,7 @@ const GroundTrailCache::Circle& GroundCircle(const Sky& sky, const Projection& p
     }
     circle.First = cache.Points.size();
     circle.Count = count;
-    for (const ChartPoint& c : made)
-        cache.Points.push_back({Single(c.X(p)), Single(c.Y(p)), c.Depth <= 0});
+    for (const ChartPoint& c : made) cache.Points.push_back(PixelPoint(p, c, c.Depth <= 0));
     // The horizon where x sin P = z cos P: cos t = cos p cos P / (sin p sin P).
     const double across = sinPolar * p.SinPole;
     const double c = across != 0 ? (cosPolar * p.CosPole) / across : 2.0;
@@ -213,10 +224,7 @@ const GroundTrailCache::Circle& GroundCircle(const Sky& sky, const Projection& p
     circle.Crossing[1] = crossing < 0 ? -1.0 : (2 * ChartPi) - crossing;
     for (const double t : circle.Crossing) {
         GroundTrailCache::Point q{};
-        if (t >= 0) {
-            const ChartPoint at = place(t);
-            q = {Single(at.X(p)), Single(at.Y(p)), true};
-        }
+        if (t >= 0) q = PixelPoint(p, place(t), true);
         cache.Points.push_back(q);
     }
     return circle;
@@ -224,21 +232,13 @@ const GroundTrailCache::Circle& GroundCircle(const Sky& sky, const Projection& p
 }  // namespace
 
 namespace {
-// A chart coordinate as the pixel that holds it, as the surfaces round a line's ends.
-inline int PixelOf(float v) {
-    const double p = std::floor(static_cast<double>(v) + 0.5);
-    if (!(p > -1e6) || p > 1e6) return -1000000;  // NaN too: off the image.
-    return static_cast<int>(p);
-}
 
 // The strokes of one drawing in the cache's raster, a line's pixels as the one-pixel line
 // steps them, and the rows they reach.
 struct GroundStrokes {
     GroundTrailCache& Cache;
     int Top = 1 << 30, Bottom = -1;
-    void Segment(float x1, float y1, float x2, float y2, std::uint16_t ink) {
-        int x = PixelOf(x1), y = PixelOf(y1);
-        const int xEnd = PixelOf(x2), yEnd = PixelOf(y2);
+    void Segment(int x, int y, int xEnd, int yEnd, std::uint16_t ink) {
         if (x <= -1000000 || xEnd <= -1000000 || y <= -1000000 || yEnd <= -1000000) return;
         const int width = Cache.Width, height = Cache.Height;
         Top = std::min(Top, std::max(std::min(y, yEnd), 0));
@@ -316,6 +316,24 @@ void HandOverStrokes(DrawingSurface& S, GroundTrailCache& cache, int top, int bo
 }
 }  // namespace
 
+namespace {
+// Each star's trail ink as a palette number, made again when the magnitudes change.
+void MatchInks(const Sky& sky, GroundTrailCache& cache) {
+    if (std::equal(sky.StarMag.begin(), sky.StarMag.end(), cache.KeyMag.begin(),
+                   cache.KeyMag.end()))
+        return;
+    cache.KeyMag.assign(sky.StarMag.begin(), sky.StarMag.end());
+    cache.Palette.assign(1, Colour{});
+    cache.Inks.clear();
+    for (const double m : sky.StarMag) {
+        const Colour colour = TrailColour(m, false);
+        auto known = std::find(cache.Palette.begin() + 1, cache.Palette.end(), colour);
+        if (known == cache.Palette.end()) known = cache.Palette.insert(known, colour);
+        cache.Inks.push_back(static_cast<std::uint16_t>(known - cache.Palette.begin()));
+    }
+}
+}  // namespace
+
 void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTrailCache& cache) {
     if (S.DrawsNothing()) return;
     const Sky& sky = scene.Stars;
@@ -328,18 +346,27 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
         cache.Height = height;
         cache.Strokes.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     }
-    cache.Palette.assign(1, Colour{});
     GroundStrokes strokes{cache};
     // The span as an angle of the circle; its end is the star now turned by it.
     const double span = ((hours * 60.0 * TrailSiderealRate) * ChartPi) / 180;
     const double cosSpan = std::cos(span), sinSpan = std::sin(span);
-    constexpr float Margin = 2.0f;
-    const float right = static_cast<float>(width) + Margin,
-                bottom = static_cast<float>(height) + Margin;
+    // Stars surely below the horizon found without a sine a star, as the star pass's bound
+    // finds them for the dome: the sky's unit points turned by the sidereal angle; its
+    // roundings, a few units in the last place, lie far within the margin.
+    const double margin = std::fabs(p.R) * 1e-9;
+    const bool bounded = std::fabs(scene.SiderealAngle) < 1e5 && std::isfinite(margin);
+    const double siderealRad = bounded ? (scene.SiderealAngle * ChartPi) / 180 : 0.0;
+    const double cosS = std::cos(siderealRad), sinS = std::sin(siderealRad);
+    MatchInks(sky, cache);
     for (int i = 0; i < StarCount; ++i) {
         const auto star = static_cast<std::size_t>(i);
         const double m = sky.StarMag[star];
         if (!(m < scene.Look.LimitMag)) continue;
+        if (bounded) {
+            const double bx = p.R * ((sky.UnitX[star] * cosS) + (sky.UnitY[star] * sinS));
+            if (((-bx) * p.SinPole) + ((p.R * sky.CosPolarDist[star]) * p.CosPole) > margin)
+                continue;
+        }
         double x, y, z;
         SpherePointOf(p, sky.StarRA[star], sky.StarDec[star], scene.SiderealAngle, x, y, z);
         // Below the horizon now, as the star pass finds it: not plotted, no mapping needed.
@@ -350,14 +377,7 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
         const GroundTrailCache::Point* circle = cache.Points.data() + made.First;
         const int count = made.Count;
         const double* crossings = made.Crossing;
-        // Few inks (a level by magnitude): the last one is most often the same.
-        const Colour colour = TrailColour(m, false);
-        auto known = std::find(cache.Palette.begin() + 1, cache.Palette.end(), colour);
-        if (known == cache.Palette.end()) {
-            cache.Palette.push_back(colour);
-            known = cache.Palette.end() - 1;
-        }
-        const auto ink = static_cast<std::uint16_t>(known - cache.Palette.begin());
+        const std::uint16_t ink = cache.Inks[star];
         // The kept points strictly between now and hours back, in grid steps of t.
         const double t = ((sky.StarRA[star] - scene.SiderealAngle) * ChartPi) / 180;
         const double perPoint = count / (2 * ChartPi);
@@ -367,17 +387,18 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
         // a chord joins two above the horizon; where the horizon falls between two, the
         // chord runs from the one above to the circle's crossing, so that the trails reach
         // the horizon as the stars do.
-        float fx = Single(now.X(p)), fy = Single(now.Y(p));
+        const GroundTrailCache::Point start = PixelPoint(p, now, true);
+        int fx = start.X, fy = start.Y;
         double ft = t;
         bool above = true;
         // A chord with both ends beyond one edge of the chart leaves no pixel on it: the
         // 地平 view's trails run mostly out of sight.
-        auto chord = [&](float ax, float ay, float bx, float by) {
-            const bool out = (ax < -Margin && bx < -Margin) || (ay < -Margin && by < -Margin) ||
-                             (ax > right && bx > right) || (ay > bottom && by > bottom);
+        auto chord = [&](int ax, int ay, int bx, int by) {
+            const bool out = (ax < 0 && bx < 0) || (ay < 0 && by < 0) ||
+                             (ax >= width && bx >= width) || (ay >= height && by >= height);
             if (!out) strokes.Segment(ax, ay, bx, by, ink);
         };
-        auto to = [&](float tx, float ty, double tt, bool up) {
+        auto to = [&](int tx, int ty, double tt, bool up) {
             if (above && up) {
                 chord(fx, fy, tx, ty);
             } else if (above != up) {
@@ -409,11 +430,12 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
         // The end hours back, mapped only where it may be drawn.
         const double bx = (x * cosSpan) - (y * sinSpan), by = (x * sinSpan) + (y * cosSpan);
         if ((bx * p.SinPole) - (z * p.CosPole) < 0) {
-            to(0.0f, 0.0f, t + span, false);
+            to(0, 0, t + span, false);
             continue;
         }
         const ChartPoint back = PlaceSpherePoint(p, bx, by, z);
-        to(Single(back.X(p)), Single(back.Y(p)), t + span, back.Depth <= 0);
+        const GroundTrailCache::Point end = PixelPoint(p, back, back.Depth <= 0);
+        to(end.X, end.Y, t + span, end.Above);
     }
     HandOverStrokes(S, cache, strokes.Top, strokes.Bottom);
 }

@@ -54,7 +54,7 @@ struct GroundTrailCache {
     bool Made = false;
     std::vector<double> KeyRA, KeyDec;  // The catalogue the circles were made for.
     struct Point {
-        float X, Y;  // Chart pixels, as handed to the surface.
+        int X, Y;    // The pixel, as the surface rounds a chart point handed to it.
         bool Above;  // Depth <= 0: drawn.
     };
     // By star: its Count points at t = j x 2 pi / Count from First in Points, then its two
@@ -71,7 +71,9 @@ struct GroundTrailCache {
     // none), row by row over the surface, handed over at once; all 0 between drawings.
     std::vector<std::uint16_t> Strokes;
     int Width = 0, Height = 0;
-    std::vector<Colour> Palette;  // By number; entry 0 unused.
+    std::vector<double> KeyMag;        // The magnitudes Inks were made for.
+    std::vector<std::uint16_t> Inks;   // By star: its trail's number in Palette.
+    std::vector<Colour> Palette;       // By number; entry 0 unused.
     std::vector<float> Scratch;   // The hand-over's points where the surface takes no raster.
 };
 
