@@ -215,6 +215,8 @@ const GroundTrailCache::Circle& GroundCircle(const Sky& sky, const Projection& p
     }
     circle.First = cache.Points.size();
     circle.Count = count;
+    circle.SinPolar = sinPolar;
+    circle.CosPolar = cosPolar;
     for (const ChartPoint& c : made) cache.Points.push_back(PixelPoint(p, c, c.Depth <= 0));
     // The horizon where x sin P = z cos P: cos t = cos p cos P / (sin p sin P).
     const double across = sinPolar * p.SinPole;
@@ -349,7 +351,6 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
     GroundStrokes strokes{cache};
     // The span as an angle of the circle; its end is the star now turned by it.
     const double span = ((hours * 60.0 * TrailSiderealRate) * ChartPi) / 180;
-    const double cosSpan = std::cos(span), sinSpan = std::sin(span);
     // Stars surely below the horizon found without a sine a star, as the star pass's bound
     // finds them for the dome: the sky's unit points turned by the sidereal angle; its
     // roundings, a few units in the last place, lie far within the margin.
@@ -367,27 +368,44 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
             if (((-bx) * p.SinPole) + ((p.R * sky.CosPolarDist[star]) * p.CosPole) > margin)
                 continue;
         }
-        double x, y, z;
-        SpherePointOf(p, sky.StarRA[star], sky.StarDec[star], scene.SiderealAngle, x, y, z);
-        // Below the horizon now, as the star pass finds it: not plotted, no mapping needed.
-        if ((x * p.SinPole) - (z * p.CosPole) < 0) continue;
-        const ChartPoint now = PlaceSpherePoint(p, x, y, z);
-        if (now.Depth > 0) continue;
         const GroundTrailCache::Circle& made = GroundCircle(sky, p, star, cache);
         const GroundTrailCache::Point* circle = cache.Points.data() + made.First;
         const int count = made.Count;
         const double* crossings = made.Crossing;
+        const double perPoint = count / (2 * ChartPi);
+        const double radius = p.R * made.SinPolar, z = p.R * made.CosPolar;
+        // The circle's pixel at angle a, on the chord between its kept points, where both are
+        // drawn: within the chords' tolerance of the curve, and no mapping.
+        auto onChord = [&](double a, GroundTrailCache::Point& q) {
+            const double g = a * perPoint, base = std::floor(g);
+            const auto j = static_cast<int>(((static_cast<long long>(base) % count) + count) % count);
+            const GroundTrailCache::Point &u = circle[j], &v = circle[j + 1 == count ? 0 : j + 1];
+            if (!u.Above || !v.Above) return false;
+            const double f = g - base;
+            q = {static_cast<int>(std::floor(u.X + (f * (v.X - u.X)) + 0.5)),
+                 static_cast<int>(std::floor(u.Y + (f * (v.Y - u.Y)) + 0.5)), true};
+            return true;
+        };
+        // The star now, as SpherePointOf places it: below the horizon it is not plotted; in
+        // the 全天 view it is plotted otherwise (the mapping draws every direction above),
+        // in the 地平 view where the mapping finds it in front.
+        const double t = ((sky.StarRA[star] - scene.SiderealAngle) * ChartPi) / 180;
+        const double x = radius * std::cos(t);
+        if ((x * p.SinPole) - (z * p.CosPole) < 0) continue;
+        GroundTrailCache::Point start{};
+        if (p.Ground != static_cast<std::uint8_t>(ViewKind::Sky) || !onChord(t, start)) {
+            const ChartPoint now = PlaceSpherePoint(p, x, radius * std::sin(t), z);
+            if (now.Depth > 0) continue;
+            start = PixelPoint(p, now, true);
+        }
         const std::uint16_t ink = cache.Inks[star];
         // The kept points strictly between now and hours back, in grid steps of t.
-        const double t = ((sky.StarRA[star] - scene.SiderealAngle) * ChartPi) / 180;
-        const double perPoint = count / (2 * ChartPi);
         const auto first = static_cast<long long>(std::floor(t * perPoint)) + 1;
         const auto last = static_cast<long long>(std::ceil((t + span) * perPoint)) - 1;
         // The trail's points back from now, each with its angle of the circle (not reduced):
         // a chord joins two above the horizon; where the horizon falls between two, the
         // chord runs from the one above to the circle's crossing, so that the trails reach
         // the horizon as the stars do.
-        const GroundTrailCache::Point start = PixelPoint(p, now, true);
         int fx = start.X, fy = start.Y;
         double ft = t;
         bool above = true;
@@ -427,15 +445,20 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
             to(q.X, q.Y, static_cast<double>(k) * step, q.Above);
             if (++j == count) j = 0;
         }
-        // The end hours back, mapped only where it may be drawn.
-        const double bx = (x * cosSpan) - (y * sinSpan), by = (x * sinSpan) + (y * cosSpan);
-        if ((bx * p.SinPole) - (z * p.CosPole) < 0) {
-            to(0, 0, t + span, false);
-            continue;
+        // The end hours back, on its chord where that is drawn, mapped where the horizon or
+        // the 地平 view's edge lies between.
+        const double back = t + span;
+        GroundTrailCache::Point end{};
+        if ((((radius * std::cos(back)) * p.SinPole) - (z * p.CosPole) < 0)) {
+            to(0, 0, back, false);
+        } else if (onChord(back, end)) {
+            to(end.X, end.Y, back, true);
+        } else {
+            const ChartPoint c =
+                PlaceSpherePoint(p, radius * std::cos(back), radius * std::sin(back), z);
+            end = PixelPoint(p, c, c.Depth <= 0);
+            to(end.X, end.Y, back, end.Above);
         }
-        const ChartPoint back = PlaceSpherePoint(p, bx, by, z);
-        const GroundTrailCache::Point end = PixelPoint(p, back, back.Depth <= 0);
-        to(end.X, end.Y, t + span, end.Above);
     }
     HandOverStrokes(S, cache, strokes.Top, strokes.Bottom);
 }

@@ -63,6 +63,7 @@ struct GroundTrailCache {
         std::size_t First = 0;
         int Count = 0;
         double Crossing[2] = {-1.0, -1.0};
+        double SinPolar = 0.0, CosPolar = 0.0;  // Of the polar distance, as SpherePointOf's.
     };
     std::vector<Circle> Circles;
     std::vector<Point> Points;
