@@ -15,9 +15,9 @@ class DrawingSurface;
 // one per chart stack, and never needed for correctness (a fresh cache draws the same).
 struct ChartCache {
     OverlayCache Shapes;
-    TrailCache Trails;  // The star trails' circles of the last view drawn with trails.
+    TrailCache Trails;              // The star trails' circles of the last view drawn with trails.
     GroundTrailCache GroundTrails;  // The same for the ground views.
-    BodyTables Bodies;  // The bodies' series for the day in use.
+    BodyTables Bodies;              // The bodies' series for the day in use.
 };
 
 // DrawChart: a whole chart.

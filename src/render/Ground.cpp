@@ -148,11 +148,11 @@ GroundTrailCache::Point PixelPoint(const Projection& p, const ChartPoint& c, boo
 // Brings the cache to the view and catalogue: the circles are made again, star by star as
 // the trails need them, when either changed.
 void MatchGroundTrails(const Sky& sky, const Projection& p, GroundTrailCache& cache) {
-    const bool same = cache.Made && cache.Key == p &&
-                      std::equal(sky.StarRA.begin(), sky.StarRA.end(), cache.KeyRA.begin(),
-                                 cache.KeyRA.end()) &&
-                      std::equal(sky.StarDec.begin(), sky.StarDec.end(), cache.KeyDec.begin(),
-                                 cache.KeyDec.end());
+    const bool same =
+        cache.Made && cache.Key == p &&
+        std::equal(sky.StarRA.begin(), sky.StarRA.end(), cache.KeyRA.begin(), cache.KeyRA.end()) &&
+        std::equal(sky.StarDec.begin(), sky.StarDec.end(), cache.KeyDec.begin(),
+                   cache.KeyDec.end());
     if (same) return;
     cache.Made = true;
     cache.Key = p;
@@ -209,9 +209,9 @@ const GroundTrailCache::Circle& GroundCircle(const Sky& sky, const Projection& p
                                                 : std::sqrt((mx * mx) + (my * my)));
         }
         if (worst <= TrailChordTolerance || count >= 4096 || tries == 8) break;
-        count = std::min(4096, static_cast<int>(std::ceil(
-                                   count * std::sqrt(worst / TrailChordTolerance) * 1.1)) +
-                                   1);
+        count = std::min(
+            4096,
+            static_cast<int>(std::ceil(count * std::sqrt(worst / TrailChordTolerance) * 1.1)) + 1);
     }
     circle.First = cache.Points.size();
     circle.Count = count;
@@ -378,7 +378,8 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
         // drawn: within the chords' tolerance of the curve, and no mapping.
         auto onChord = [&](double a, GroundTrailCache::Point& q) {
             const double g = a * perPoint, base = std::floor(g);
-            const auto j = static_cast<int>(((static_cast<long long>(base) % count) + count) % count);
+            const auto j =
+                static_cast<int>(((static_cast<long long>(base) % count) + count) % count);
             const GroundTrailCache::Point &u = circle[j], &v = circle[j + 1 == count ? 0 : j + 1];
             if (!u.Above || !v.Above) return false;
             const double f = g - base;

@@ -72,19 +72,27 @@ struct GroundTrailCache {
     // none), row by row over the surface, handed over at once; all 0 between drawings.
     std::vector<std::uint16_t> Strokes;
     int Width = 0, Height = 0;
-    std::vector<double> KeyMag;        // The magnitudes Inks were made for.
-    std::vector<std::uint16_t> Inks;   // By star: its trail's number in Palette.
-    std::vector<Colour> Palette;       // By number; entry 0 unused.
-    std::vector<float> Scratch;   // The hand-over's points where the surface takes no raster.
+    std::vector<double> KeyMag;       // The magnitudes Inks were made for.
+    std::vector<std::uint16_t> Inks;  // By star: its trail's number in Palette.
+    std::vector<Colour> Palette;      // By number; entry 0 unused.
+    std::vector<float> Scratch;       // The hand-over's points where the surface takes no raster.
 };
 
 // DrawGroundTrails: each plotted star's trail over the last hours through the ground mapping,
-// in TrailColour: from the star now along chords between points of its circle at fixed
-// angles, as many as keep them within a quarter pixel of the curve on the largest circle,
-// to the star's place hours back; chords with an end below the horizon left out.
-// Writes:  S; cache, made again when the view or the catalogue changed.
-// Notes:   The chords are stepped pixel by pixel (as a one-pixel line is) into the cache's
-//          raster and reach S once per pixel: where trails cross, the later star's stroke
-//          is the one seen, as when drawn in turn. A surface that takes no raster gets the
-//          pixels a colour at a time; one that watches each plot, one-pixel lines.
+// in TrailColour: from the star now along chords between the kept points of its circle (as
+// many as keep each chord within TrailChordTolerance of the curve, by the circle's size in
+// the view) to its place hours back. A chord with an end below the horizon runs from the
+// end above to where the circle crosses the horizon.
+// Reads:   hours 1..24; the sky's stars, the view's LimitMag, the sidereal angle, projection.
+// Writes:  S; cache, its circles made again when the view or the catalogue changed.
+// Notes:   1) In the 全天 view the trail's two ends lie on their chords (the star's pixel
+//             within the tolerance), not mapped afresh; where a chord's end is hidden they
+//             are mapped.
+//          2) The chords are stepped into the cache's raster and reach S once per pixel:
+//             where trails cross, the later star's stroke is the one seen, as when drawn in
+//             turn. A surface that takes no raster gets the pixels a colour at a time; one
+//             that watches each plot, one-pixel lines.
+//          3) Surfaces up to 8192 pixels a side; beyond, the trails stop at that edge.
+// Tested:  kept circles draw what fresh ones draw through steps on and back and changes of
+//          view; kept pixels on the exact circle, chords within half a pixel of it.
 void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTrailCache& cache);
