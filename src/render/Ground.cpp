@@ -7,6 +7,7 @@
 
 #include "core/Convert.h"
 #include "core/Horizontal.h"
+#include "core/RunTimeError.h"
 #include "core/Sky.h"
 #include "geometry/Projection.h"
 #include "render/Frame.h"
@@ -225,8 +226,12 @@ const GroundTrailCache::Circle& GroundCircle(const Sky& sky, const Projection& p
     circle.Crossing[0] = crossing;
     circle.Crossing[1] = crossing < 0 ? -1.0 : (2 * ChartPi) - crossing;
     for (const double t : circle.Crossing) {
+        // Drawn to where it lies in front: the 地平 view puts what is behind it a radius down.
         GroundTrailCache::Point q{};
-        if (t >= 0) q = PixelPoint(p, place(t), true);
+        if (t >= 0) {
+            const ChartPoint at = place(t);
+            q = PixelPoint(p, at, at.DepthExact < 1);
+        }
         cache.Points.push_back(q);
     }
     return circle;
@@ -254,7 +259,7 @@ struct GroundStrokes {
         if (inside(x, y) && inside(xEnd, yEnd)) {
             // Every pixel between two in the image is in it: steps of the longer side, the
             // other in 1/65536 of a pixel from the pixel's middle, no branch a pixel (the
-            // line's two branches a pixel cost half the trails). The ends are the line's:
+            // line's two branches a pixel cost a ninth of the trails). The ends are the line's:
             // the truncated step loses under one 65536th a step, and a side holds < 32768.
             const int steps = std::max(dx, -dy);
             const double perStep = steps > 0 ? 65536.0 / steps : 0.0;
@@ -337,6 +342,7 @@ void MatchInks(const Sky& sky, GroundTrailCache& cache) {
 }  // namespace
 
 void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTrailCache& cache) {
+    if (hours < 1 || hours > 24) throw RunTimeError(ErrorKind::SubscriptRange);
     if (S.DrawsNothing()) return;
     const Sky& sky = scene.Stars;
     const Projection& p = scene.Proj;
@@ -349,7 +355,7 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
         cache.Strokes.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     }
     GroundStrokes strokes{cache};
-    // The span as an angle of the circle; its end is the star now turned by it.
+    // The span as an angle of the circle: the trail runs from t now to t + span.
     const double span = ((hours * 60.0 * TrailSiderealRate) * ChartPi) / 180;
     // Stars surely below the horizon found without a sine a star, as the star pass's bound
     // finds them for the dome: the sky's unit points turned by the sidereal angle; its
@@ -427,6 +433,7 @@ void DrawGroundTrails(const Scene& scene, DrawingSurface& S, int hours, GroundTr
                     if (d < 0) d += 2 * ChartPi;
                     if (!(d > 0 && d <= tt - ft)) continue;
                     const GroundTrailCache::Point& c = circle[count + k];
+                    if (!c.Above) break;
                     if (above)
                         chord(fx, fy, c.X, c.Y);
                     else
