@@ -23,15 +23,6 @@ struct GroundState {
     double Latitude;
 };
 
-Moment MomentAt(int day, int hour, double latitude) {
-    Moment at;
-    at.MinuteOfYear = day * 1440 + hour * 60;
-    SplitMinuteOfYear(at);
-    at.Longitude = 135;
-    at.PoleAngle = 90 + latitude;
-    return at;
-}
-
 View GroundView(ViewKind kind, int azimuth) {
     View look;
     look.Kind = kind;

@@ -41,11 +41,7 @@ TEST(PlaceLabels, NoOverlapsOnAGridOfStatesWithEverythingOn) {
             for (const int hour : {9, 12, 20})
                 for (const int azimuth : {0, 160})
                     for (const ViewKind kind : {ViewKind::Dome, ViewKind::Sky, ViewKind::Horizon}) {
-                        Moment at;
-                        at.MinuteOfYear = day * 1440 + hour * 60;
-                        SplitMinuteOfYear(at);
-                        at.Longitude = 135;
-                        at.PoleAngle = 90 + latitude;
+                        const Moment at = MomentAt(day, hour, latitude);
                         View look;
                         look.Kind = kind;
                         look.Azimuth = static_cast<std::int16_t>(azimuth);

@@ -18,6 +18,16 @@
 #include "session/HeadlessWindow.h"
 #include "time/Clock.h"
 
+// The moment of a lesson: day of the year 0..364 at hour:00 zone time, longitude 135.
+inline Moment MomentAt(int day, int hour, double latitude) {
+    Moment at;
+    at.MinuteOfYear = day * 1440 + hour * 60;
+    SplitMinuteOfYear(at);
+    at.Longitude = 135;
+    at.PoleAngle = 90 + latitude;
+    return at;
+}
+
 #ifdef DOMARIUM_WEB_TESTS
 // The engine's tests in the browser edition's build: text from the glyph file.
 #include "WebTestText.h"
