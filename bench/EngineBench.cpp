@@ -178,6 +178,23 @@ BENCHMARK(RedrawGroundView)
     ->ArgsProduct({{0, 1, 2}, {Limit35, Limit79}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
 
+// A drag of the azimuth with 12 hours' trails at limit 7.9: each step a new view, so
+// the kept circles of the ground views are made again (the dome's: view:0).
+void RedrawGroundViewTurning(benchmark::State& state) {
+    auto window = Started(408, Limit79);
+    WindowState& State = window->State;
+    State.View.Kind = static_cast<ViewKind>(state.range(0));
+    State.View.Overlays = {true, true, true, true, true, true};
+    for (auto _ : state) {
+        State.View.Azimuth = static_cast<std::int16_t>((State.View.Azimuth + 1) % 360);
+        RedrawSky(State, window->Ui);
+    }
+}
+BENCHMARK(RedrawGroundViewTurning)
+    ->ArgNames({"view"})
+    ->DenseRange(0, 2)
+    ->Unit(benchmark::kMicrosecond);
+
 BENCHMARK(RedrawWithOverlays)
     ->ArgNames({"overlays", "limit"})
     ->Args({0, Limit35})
