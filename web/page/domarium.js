@@ -429,6 +429,24 @@ function bindSaveAndPrint() {
   document.getElementById("print").addEventListener("click", () => window.print());
 }
 
+// 全画面表示, as the window's menu item: the page fills the screen, a projector's, and the
+// chart grows with its box; pressed again, or Esc, it returns. Hidden where the browser
+// cannot do it.
+function bindFullScreen() {
+  const button = document.getElementById("fullscreen");
+  if (!document.fullscreenEnabled) {
+    button.hidden = true;
+    return;
+  }
+  button.addEventListener("click", () => {
+    if (document.fullscreenElement) document.exitFullscreen();
+    else document.documentElement.requestFullscreen().catch(() => {});
+  });
+  document.addEventListener("fullscreenchange", () => {
+    button.setAttribute("aria-pressed", String(document.fullscreenElement !== null));
+  });
+}
+
 function readAddress() {
   const query = new URLSearchParams(location.search);
   for (const [name, value] of query) {
@@ -512,6 +530,7 @@ async function start() {
   bindPlay();
   bindChartDrag();
   bindSaveAndPrint();
+  bindFullScreen();
   bindGroundSwitch();
   window.addEventListener("resize", () => { if (page.ready) drawGround(); });
   // The address's settings may have stopped the engine: its message, not a blank chart.

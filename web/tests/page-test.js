@@ -225,7 +225,7 @@ test("a hold by 1日 advances the date at the same time", async () => {
 
 // 再生 on the page's fake clock: N ticks one period apart step N times; Space on the
 // focused button starts and stops it. 今日 leaves the default date.
-test("the play button steps once per period and Space toggles it", async () => {
+test("the play button steps once per period and Space toggles it; 今日; 全画面表示", async () => {
   const { page } = await openPage();
   await page.evaluate(() => { window.fake = 0; window.domarium.now = () => window.fake; });
   await page.focus("#play");
@@ -241,6 +241,15 @@ test("the play button steps once per period and Space toggles it", async () => {
   assert.strictEqual(minute, "35");
   await page.click("#today");
   assert.notStrictEqual(await page.evaluate(() => location.search), "?minute=35");
+  // 全画面表示 and back, the button showing which.
+  const fullScreen = () => page.evaluate(() => [document.fullscreenElement !== null,
+    document.getElementById("fullscreen").getAttribute("aria-pressed")].join());
+  await page.click("#fullscreen");
+  await page.waitForSelector("#fullscreen[aria-pressed=true]");
+  assert.strictEqual(await fullScreen(), "true,true");
+  await page.click("#fullscreen");
+  await page.waitForSelector("#fullscreen[aria-pressed=false]");
+  assert.strictEqual(await fullScreen(), "false,false");
   await page.close();
 });
 
