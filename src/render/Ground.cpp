@@ -174,14 +174,27 @@ const GroundTrailCache::Circle& GroundCircle(const Sky& sky, const Projection& p
     const double sinPolar = std::sin(polarDist), cosPolar = std::cos(polarDist);
     const double z = p.R * cosPolar;
     // Below the horizon (as the star pass finds it): never drawn, no mapping needed.
-    auto above = [&](double t) {
-        return ((p.R * sinPolar) * std::cos(t) * p.SinPole) - (z * p.CosPole) >= 0;
+    auto above = [&](double cosT) {
+        return ((p.R * sinPolar) * cosT * p.SinPole) - (z * p.CosPole) >= 0;
     };
-    auto place = [&](double t) {
-        return PlaceSpherePoint(p, (p.R * sinPolar) * std::cos(t), (p.R * sinPolar) * std::sin(t),
-                                z);
+    auto place = [&](double cosT, double sinT) {
+        return PlaceSpherePoint(p, (p.R * sinPolar) * cosT, (p.R * sinPolar) * sinT, z);
     };
     auto angle = [](int j, int count) { return (j * (2 * ChartPi)) / count; };
+    // The angles' cosines and sines by count: most of a new view's work was taking them
+    // again for every circle.
+    auto turns = [&](int count) -> const std::vector<double>& {
+        if (cache.Turns.size() <= static_cast<std::size_t>(count))
+            cache.Turns.resize(static_cast<std::size_t>(count) + 1);
+        std::vector<double>& made = cache.Turns[static_cast<std::size_t>(count)];
+        if (made.empty()) {
+            for (int j = 0; j < count; ++j) {
+                const double t = angle(j, count), m = (angle(j, count) + angle(j + 1, count)) / 2;
+                made.insert(made.end(), {std::cos(t), std::sin(t), std::cos(m), std::sin(m)});
+            }
+        }
+        return made;
+    };
     // As many points as keep every drawn chord within TrailChordTolerance of the curve at
     // its middle, by the curve's own size in the view: the chords' stray falls as the
     // square of their count. A dozen points for a circle round the pole, hundreds for one
@@ -190,11 +203,12 @@ const GroundTrailCache::Circle& GroundCircle(const Sky& sky, const Projection& p
     int count = 16;
     for (int tries = 0;; ++tries) {
         made.clear();
+        const std::vector<double>& turn = turns(count);
         for (int j = 0; j < count; ++j) {
-            const double t = angle(j, count);
+            const double* at = &turn[4 * static_cast<std::size_t>(j)];
             ChartPoint c;
             c.Depth = 1;
-            if (above(t)) c = place(t);
+            if (above(at[0])) c = place(at[0], at[1]);
             made.push_back(c);
         }
         double worst = 0;
@@ -202,7 +216,8 @@ const GroundTrailCache::Circle& GroundCircle(const Sky& sky, const Projection& p
             const ChartPoint &a = made[static_cast<std::size_t>(j)],
                              &b = made[static_cast<std::size_t>((j + 1) % count)];
             if (a.Depth > 0 || b.Depth > 0) continue;
-            const ChartPoint m = place((angle(j, count) + angle(j + 1, count)) / 2);
+            const double* at = &turn[4 * static_cast<std::size_t>(j)];
+            const ChartPoint m = place(at[2], at[3]);
             const double dx = b.OffsetX - a.OffsetX, dy = b.OffsetY - a.OffsetY;
             const double length = std::sqrt((dx * dx) + (dy * dy));
             const double mx = m.OffsetX - a.OffsetX, my = m.OffsetY - a.OffsetY;
@@ -229,7 +244,7 @@ const GroundTrailCache::Circle& GroundCircle(const Sky& sky, const Projection& p
         // Drawn to where it lies in front: the 地平 view puts what is behind it a radius down.
         GroundTrailCache::Point q{};
         if (t >= 0) {
-            const ChartPoint at = place(t);
+            const ChartPoint at = place(std::cos(t), std::sin(t));
             q = PixelPoint(p, at, at.DepthExact < 1);
         }
         cache.Points.push_back(q);

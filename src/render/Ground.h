@@ -68,6 +68,10 @@ struct GroundTrailCache {
     std::vector<Circle> Circles;
     std::vector<Point> Points;
     std::vector<ChartPoint> Making;  // A circle's points while its count is chosen.
+    // By a circle's point count N: the cosine and sine of each point's angle j 2 pi / N and
+    // of each chord's middle, four numbers a point; the same bits as taken afresh, made once
+    // for every circle and view that uses N.
+    std::vector<std::vector<double>> Turns;
     // The trails of one drawing as the palette number of each pixel's last stroke (0 for
     // none), row by row over the surface, handed over at once; all 0 between drawings.
     std::vector<std::uint16_t> Strokes;
