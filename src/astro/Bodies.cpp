@@ -135,7 +135,8 @@ DayTrack TrackOfDay(int track, double day) {
 // day serves every step of an animation, and every caller gets the same bits.
 Vec Track(BodyTables& tables, int track, double tt) {
     const double day = std::floor(tt);
-    DayTrack& kept = tables.Tracks[static_cast<std::size_t>(track)];
+    DayTrack& kept = tables.Tracks[static_cast<std::size_t>(track)]
+                                  [static_cast<std::size_t>(static_cast<std::int64_t>(day) & 1)];
     if (kept.Day != day) kept = TrackOfDay(track, day);
     const double s = tt - day, s2 = s * s, s3 = s2 * s;
     const double h00 = 2 * s3 - 3 * s2 + 1, h10 = s3 - 2 * s2 + s, h01 = -2 * s3 + 3 * s2,

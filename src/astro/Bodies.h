@@ -93,7 +93,9 @@ struct DayTrack {
 // TT day in use, and the last two new moons found. Owned by the caller (ChartCache); a
 // fresh one gives the same bits, only slower.
 struct BodyTables {
-    std::array<DayTrack, BodyCount> Tracks;  // Earth, Moon, Mercury..Saturn.
+    // Earth, Moon, Mercury..Saturn; each the even and the odd day apart, so that a planet
+    // seen by light that left it before TT midnight while the clock is past it keeps both.
+    std::array<std::array<DayTrack, 2>, BodyCount> Tracks;
     std::array<std::array<double, 2>, 2> NewMoons{{{-1e9, 0}, {-1e9, 0}}};  // {k, TT}.
     std::size_t NextNewMoon = 0;
 };
