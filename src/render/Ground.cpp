@@ -272,18 +272,7 @@ struct GroundStrokes {
             return px >= 0 && py >= 0 && px < width && py < height;
         };
         if (inside(x, y) && inside(xEnd, yEnd)) {
-            // Every pixel between two in the image is in it: steps of the longer side, the
-            // other in 1/65536 of a pixel from the pixel's middle, no branch a pixel (the
-            // line's two branches a pixel cost a ninth of the trails). The ends are the line's:
-            // the truncated step loses under one 65536th a step, and a side holds < 32768.
-            const int steps = std::max(dx, -dy);
-            const double perStep = steps > 0 ? 65536.0 / steps : 0.0;
-            const auto ix = static_cast<std::int32_t>((xEnd - x) * perStep);
-            const auto iy = static_cast<std::int32_t>((yEnd - y) * perStep);
-            std::int32_t fx = x * 65536 + 32768, fy = y * 65536 + 32768;
-            std::uint16_t* const raster = Cache.Strokes.data();
-            for (int k = 0; k <= steps; ++k, fx += ix, fy += iy)
-                raster[static_cast<std::ptrdiff_t>(fy >> 16) * width + (fx >> 16)] = ink;
+            StrokeInImage(Cache.Strokes.data(), width, x, y, xEnd, yEnd, ink);
             return;
         }
         std::uint16_t* const strokes = Cache.Strokes.data();

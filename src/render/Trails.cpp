@@ -58,21 +58,7 @@ public:
         const int dx = xEnd - x, dy = yEnd - y;
         const int steps = std::max(std::abs(dx), std::abs(dy));
         if (Inside(x, y) && Inside(xEnd, yEnd)) {
-            // Every pixel between two in the image is in it: no test per pixel, and 32 bits
-            // hold a column or row of up to 8192 in 1/65536 of a pixel. Most segments.
-            const double perStep = steps > 0 ? 65536.0 / steps : 0.0;
-            const auto ix = static_cast<std::int32_t>(dx * perStep);
-            const auto iy = static_cast<std::int32_t>(dy * perStep);
-            std::int32_t fx = x * 65536 + 32768, fy = y * 65536 + 32768;
-            int k = 0;
-            if (joined) {
-                if (steps == 0) return;
-                k = 1;
-                fx += ix;
-                fy += iy;
-            }
-            for (; k <= steps; ++k, fx += ix, fy += iy)
-                Strokes[(fy >> 16) * Width + (fx >> 16)] = ink;
+            StrokeInImage(Strokes, Width, x, y, xEnd, yEnd, ink, joined);
             return;
         }
         // Coordinates in 1/65536 of a pixel, from the pixel's middle.

@@ -2,7 +2,10 @@
 // Star trails: the stars' daily motion as a long exposure shows it, each
 // plotted star's path over the last hours drawn on the dome.
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "geometry/Trails.h"
@@ -66,3 +69,26 @@ void DrawStarTrails(const Scene& scene, DrawingSurface& S, int hours, TrailCache
 // TrailColour: a pale blue whose level falls from magnitude 0 to 5 (250 to 140); behind the
 // dome, halfway from the sphere's grey 80 to that colour.
 Colour TrailColour(double magnitude, bool behind);
+
+// StrokeInImage: the pixels of a segment whose two ends lie in a row-major raster of the
+// given width, set to ink: a pixel a step along the longer side, the other side in 1/65536
+// of a pixel from the pixel's middle, no test and no branch a pixel (every pixel between
+// two in the image is in it; 32 bits hold a side of up to 8192). Without its first pixel
+// when joined to the segment before. Both trail drawers' strokes go through it.
+inline void StrokeInImage(std::uint16_t* raster, int width, int x, int y, int xEnd, int yEnd,
+                          std::uint16_t ink, bool joined = false) {
+    const int dx = xEnd - x, dy = yEnd - y;
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    const double perStep = steps > 0 ? 65536.0 / steps : 0.0;
+    const auto ix = static_cast<std::int32_t>(dx * perStep);
+    const auto iy = static_cast<std::int32_t>(dy * perStep);
+    std::int32_t fx = x * 65536 + 32768, fy = y * 65536 + 32768;
+    int k = 0;
+    if (joined) {
+        if (steps == 0) return;
+        k = 1;
+        fx += ix;
+        fy += iy;
+    }
+    for (; k <= steps; ++k, fx += ix, fy += iy) raster[(fy >> 16) * width + (fx >> 16)] = ink;
+}
