@@ -227,7 +227,9 @@ void DrawOrbitInset(const Scene& scene, YearTables& kept, DrawingSurface& S,
         lowestLetter = std::max(lowestLetter, letter.Y + letter.Height);
     const double room = S.Height() - 1 - (lowestLetter + 2) - (line + 4);
     const double width = std::floor(side * 0.46);
-    const double size = std::floor(std::clamp(room, 6.0 * line, side * 0.27));
+    // The ring's room for its names first: on a small chart 6 lines exceed 0.27 of the side,
+    // where clamping would take a floor above its ceiling.
+    const double size = std::floor(std::max(6.0 * line, std::min(room, side * 0.27)));
     const double height = std::floor(size + line + 4);
     const double left = std::floor((S.Width() - width) / 2), top = S.Height() - height - 1;
     S.FillColor = InsetBack;
