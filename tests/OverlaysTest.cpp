@@ -222,11 +222,6 @@ TEST(SetOverlays, RedrawsBothChartsWithTheChoice) {
 // again only where the stars (and trails, lines) wrote. Every step must equal a chart
 // whose frame, stars and overlays are all drawn afresh, star pixels under labels and
 // lines included.
-// The chart a redraw has just drawn: the one it leaves behind the front.
-PixelImage LastDrawn(HeadlessWindow& window) {
-    return (window.State.BufferIndex == 0 ? window.Chart0 : window.Chart1).Picture();
-}
-
 TEST(DrawOverlaysOverStars, KeptWithTheFrameEqualsAFreshChart) {
     struct Row {
         int Latitude, Elevation, LimitIndex;

@@ -8,12 +8,16 @@
 #include <functional>
 #include <map>
 #include <numbers>
+#include <random>
+#include <set>
 
 #include "catalogue/StarData.h"
 #include "core/Horizontal.h"
 #include "geometry/Projection.h"
 #include "geometry/Trails.h"
+#include "render/InkCover.h"
 #include "render/Trails.h"
+#include "session/Redraw.h"
 #include "support/TestSky.h"
 #include "time/Clock.h"
 
@@ -355,4 +359,106 @@ TEST(DrawStarTrails, GivesAWatchingSurfaceTheSamePixelsAndNoPlots) {
     DrawStarTrails(scene, *watched, 6, cache);
     EXPECT_TRUE(plain->Picture() == watched->Picture());
     EXPECT_EQ(plots, 0);
+}
+
+// The cover against a plain multiset per pixel: random strokes added and taken away in
+// batches, one pixel driven past a block's inks into a list and back, show the highest ink
+// left; the changes listed are the pixels whose shown ink changed in the batch.
+TEST(InkCover, ShowsTheHighestInkLeftWhateverTheOrder) {
+    constexpr std::uint32_t Pixels = 6;
+    std::mt19937 random(11);
+    InkCover cover;
+    cover.Reset(Pixels);
+    std::vector<std::multiset<std::uint16_t>> held(Pixels);
+    auto shown = [&](std::uint32_t p) {
+        return held[p].empty() ? std::uint16_t{0} : *held[p].rbegin();
+    };
+    for (int batch = 0; batch < 400; ++batch) {
+        // Growing for the first half, shrinking for the second.
+        const bool growing = batch < 200;
+        std::vector<std::uint16_t> before(Pixels);
+        for (std::uint32_t p = 0; p < Pixels; ++p) before[p] = shown(p);
+        std::vector<InkCover::Change> changes;
+        std::vector<std::multiset<std::uint16_t>> left = held;
+        for (int k = 0; k < 5; ++k) {
+            const std::uint32_t p =
+                random() % 2 == 0 ? 0 : static_cast<std::uint32_t>(random() % Pixels);
+            const bool add = left[p].empty() || (random() % 4 != 0) == growing;
+            if (add) {
+                const auto ink = static_cast<std::uint16_t>(1 + random() % 9);
+                changes.push_back({p, ink, true});
+                held[p].insert(ink);
+            } else {
+                // An ink the pixel held before the batch.
+                auto at = left[p].begin();
+                std::advance(at, static_cast<long>(random() % left[p].size()));
+                changes.push_back({p, *at, false});
+                held[p].erase(held[p].find(*at));
+                left[p].erase(at);
+            }
+        }
+        cover.Apply(changes);
+        std::vector<std::uint32_t> listed;
+        cover.TakeChanges(listed);
+        std::sort(listed.begin(), listed.end());
+        std::vector<std::uint32_t> changed;
+        for (std::uint32_t p = 0; p < Pixels; ++p) {
+            ASSERT_EQ(cover.Shown(p), shown(p)) << "batch " << batch << " pixel " << p;
+            if (shown(p) != before[p]) changed.push_back(p);
+        }
+        EXPECT_EQ(listed, changed) << "batch " << batch;
+        if (batch == 199) {
+            EXPECT_GT(held[0].size(), 40u) << "pixel 0 never reached a list";
+        }
+    }
+}
+
+// An animation with the trails kept with the frames of the window's two charts: every step
+// equals the chart a fresh window draws (its trails through the raster), as each row
+// changes the state before its step: the clock, the limit, the span, the trails off and
+// on, the view, the Sun's day (a layer over the trails).
+TEST(DrawStarTrails, KeptWithTheFramesEqualsFreshCharts) {
+    using Change = std::function<void(WindowState&)>;
+    const Change step = [](WindowState& s) { s.Moment.MinuteOfYear += 5; };
+    const Change Steps[] = {
+        step,
+        step,
+        step,
+        step,
+        step,
+        [](WindowState& s) { s.View.LimitMag = 3.5; },
+        step,
+        [](WindowState& s) { s.View.Overlays.TrailHours = 24; },
+        step,
+        [](WindowState& s) { s.Moment.MinuteOfYear += 1440 + 200; },
+        step,
+        [](WindowState& s) { s.View.Overlays.Trails = false; },
+        [](WindowState& s) { s.View.Overlays.Trails = true; },
+        step,
+        step,
+        [](WindowState& s) { s.View.Overlays.Sun = true; },
+        step,
+        step,
+        step,
+        step,
+        step,
+        step,
+        [](WindowState& s) { s.View.Azimuth = 40; },
+        step,
+        step,
+        step,
+    };
+    auto kept = StartedWindow();
+    kept->MagnitudeList.SetListIndex(93);
+    kept->State.View.Overlays.Trails = true;
+    kept->State.View.Overlays.TrailHours = 12;
+    for (std::size_t k = 0; k < std::size(Steps); ++k) {
+        Steps[k](kept->State);
+        RedrawSky(kept->State, kept->Ui);
+        auto fresh = StartedWindow();
+        fresh->State.View = kept->State.View;
+        fresh->State.Moment = kept->State.Moment;
+        RedrawSky(fresh->State, fresh->Ui);
+        EXPECT_TRUE(LastDrawn(*kept) == LastDrawn(*fresh)) << "step " << k;
+    }
 }

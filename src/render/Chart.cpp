@@ -16,7 +16,7 @@ void DrawChart(const Sky& sky, const Moment& moment, const View& view, DrawingSu
     // The kept overlay drawing first: the frame's key names it.
     KeepOverlayShapes(scene, cache.Shapes, S);
     if (view.Kind == ViewKind::Dome)
-        ClearAndDrawFrame(scene.Proj, cache.Shapes.Layer, S);
+        ClearAndDrawFrame(scene.Proj, cache.Shapes.Layer, S, scene.Look.Overlays.Trails);
     else
         ClearAndDrawGroundFrame(scene.Proj, daySky, cache.Shapes.Layer, S);
     DrawOverlaysUnderStars(scene, cache.Trails, cache.GroundTrails, S);

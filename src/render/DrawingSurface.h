@@ -50,6 +50,9 @@ struct FrameKey {
     // none. A surface keeping this frame keeps that drawing with it.
     std::uint64_t Layer = 0;
     Colour Sky = 0;  // The ground views' sky (昼の空); 0 for the dome and a night sky.
+    // Star trails drawn on the dome over this frame: a surface keeping it may keep them
+    // with it (KeptTrails).
+    bool Trails = false;
     bool operator==(const FrameKey&) const = default;
 };
 
@@ -118,6 +121,25 @@ public:
     virtual void BeginLayer() {}
     virtual void KeepLayer(std::uint64_t) {}
     virtual bool RedrawLayer(std::uint64_t) { return false; }
+    // Star trails kept with the frame, under its layer, so that an animation step hands
+    // over only the trail pixels whose colour changed. KeptTrails: true where the image is
+    // a kept frame of a key with Trails just as it came back or was kept, nothing drawn
+    // since, and the surface can keep trails with it; token is then the one given with
+    // the trails it holds (0 for none).
+    virtual bool KeptTrails(std::uint64_t& token) const {
+        token = 0;
+        return false;
+    }
+    // ChangeKeptTrails: after KeptTrails said true, each of the count pixels (indices row
+    // by row) set to palette[inks[k]], or to the frame's own pixel for ink 0, in the kept
+    // frame under its layer and in the image alike; with anew, the trails held before are
+    // all taken out first. The trails held are token's from then on.
+    virtual void ChangeKeptTrails(const std::uint32_t* pixels, const std::uint16_t* inks,
+                                  std::size_t count, const Colour* palette, std::size_t colours,
+                                  bool anew, std::uint64_t token) {
+        (void)pixels, (void)inks, (void)count, (void)palette, (void)colours, (void)anew,
+            (void)token;
+    }
 
     // A line without a colour is drawn in ForeColor.
     void Line(float x1, float y1, float x2, float y2) { Line(x1, y1, x2, y2, ForeColor); }

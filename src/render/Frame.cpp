@@ -73,12 +73,13 @@ void LeaveFrameState(const Projection& p, DrawingSurface& S) {
 }
 }  // namespace
 
-void ClearAndDrawFrame(const Projection& p, std::uint64_t layer, DrawingSurface& S) {
+void ClearAndDrawFrame(const Projection& p, std::uint64_t layer, DrawingSurface& S, bool trails) {
     FrameKey key{S.Width(), S.Height(),  S.BackColor,   S.FillStyle,
                  p,         S.DrawScale, S.TextOutline, S.LineHeight()};
     // The overlay drawing kept with the frame, where the surface keeps one.
     key.Layer = layer;
     key.Inks = S.Inks;
+    key.Trails = trails;
     if (S.RestoreFrame(key)) {
         LeaveFrameState(p, S);
         return;

@@ -28,4 +28,6 @@ void DrawFrame(const Projection& p, DrawingSurface& S);
 //          of drawn again, with the same colours and text position left on the surface.
 //          The key also carries layer: a surface may keep the day's overlay drawing with
 //          the frame (DrawingSurface::KeepLayer).
-void ClearAndDrawFrame(const Projection& p, std::uint64_t layer, DrawingSurface& S);
+//          trails: star trails follow on this frame (FrameKey::Trails).
+void ClearAndDrawFrame(const Projection& p, std::uint64_t layer, DrawingSurface& S,
+                       bool trails = false);

@@ -132,6 +132,8 @@ void RasterSurface::Resize(int width, int height) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "描画面を確保できません。");
     }
     Kept.clear();
+    KeptBase.clear();
+    KeptTrailsToken = 0;
     LayerPending = LayerReady = LayerRestored = Capturing = false;
     MarkAllDirty();
     ImageWidth = width;
@@ -609,6 +611,11 @@ void RasterSurface::KeepFrame(const FrameKey& key) {
     // Into the buffer kept before where it fits (assign reuses its capacity): a new view at
     // every step of a scroll bar should not cost a fresh allocation each time.
     Kept.assign(Buffer.begin(), Buffer.end());
+    if (key.Trails)
+        KeptBase.assign(Buffer.begin(), Buffer.end());
+    else
+        KeptBase.clear();
+    KeptTrailsToken = 0;
     KeptKey = key;
     AllDirty = false;
     Dirty.clear();
@@ -660,16 +667,55 @@ bool RasterSurface::RedrawLayer(std::uint64_t layer) {
     }
     std::sort(LayerTouched.begin(), LayerTouched.end());
     LayerTouched.erase(std::unique(LayerTouched.begin(), LayerTouched.end()), LayerTouched.end());
-    auto write = LayerWrites.begin();
-    for (const std::uint32_t index : LayerTouched) {
-        write = std::lower_bound(write, LayerWrites.end(), index,
-                                 [](const LayerWrite& w, std::uint32_t i) { return w.Index < i; });
-        Pixel p = Buffer[index];
-        for (; write != LayerWrites.end() && write->Index == index; ++write)
-            p = write->Cover == 0 ? write->Ink : BlendPixel(p, write->Ink, write->Cover);
+    std::vector<LayerWrite>::const_iterator write = LayerWrites.begin();
+    for (const std::uint32_t index : LayerTouched)
+        Buffer[index] = LayOver(index, Buffer[index], write);
+    return true;
+}
+
+Pixel RasterSurface::LayOver(std::uint32_t index, Pixel p,
+                             std::vector<LayerWrite>::const_iterator& write) const {
+    write = std::lower_bound(write, LayerWrites.cend(), index,
+                             [](const LayerWrite& w, std::uint32_t i) { return w.Index < i; });
+    for (; write != LayerWrites.cend() && write->Index == index; ++write)
+        p = write->Cover == 0 ? write->Ink : BlendPixel(p, write->Ink, write->Cover);
+    return p;
+}
+
+bool RasterSurface::KeptTrails(std::uint64_t& token) const {
+    token = KeptTrailsToken;
+    return KeptKey.Trails && !Kept.empty() && Kept.size() == Buffer.size() &&
+           KeptBase.size() == Kept.size() && !AllDirty && Dirty.empty() && !OnPlot && !Capturing &&
+           PenWidth() == 1;
+}
+
+void RasterSurface::ChangeKeptTrails(const std::uint32_t* pixels, const std::uint16_t* inks,
+                                     std::size_t count, const Colour* palette, std::size_t colours,
+                                     bool anew, std::uint64_t token) {
+    // The layer is over the kept frame once kept; before that (the redraw that keeps the
+    // frame) it is laid over the trails as it is drawn.
+    const bool layer = LayerReady && LayerCovers.size() == Kept.size();
+    if (anew) {
+        Kept = KeptBase;
+        if (layer)
+            for (const LayerWrite& w : LayerWrites)
+                Kept[w.Index] = w.Cover == 0 ? w.Ink : BlendPixel(Kept[w.Index], w.Ink, w.Cover);
+        std::copy(Kept.begin(), Kept.end(), Buffer.begin());
+    }
+    std::vector<Pixel>& colour = NumberedInks;
+    colour.resize(colours);
+    for (std::size_t k = 0; k < colours; ++k) colour[k] = Ink(palette[k]);
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::uint32_t index = pixels[k];
+        Pixel p = inks[k] != 0 ? colour[inks[k]] : KeptBase[index];
+        if (layer && LayerCovers[index] != 0) {
+            std::vector<LayerWrite>::const_iterator write = LayerWrites.begin();
+            p = LayOver(index, p, write);
+        }
+        Kept[index] = p;
         Buffer[index] = p;
     }
-    return true;
+    KeptTrailsToken = token;
 }
 
 void RasterSurface::BringToFront() {

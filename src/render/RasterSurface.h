@@ -71,6 +71,10 @@ public:
     void BeginLayer() override;
     void KeepLayer(std::uint64_t layer) override;
     bool RedrawLayer(std::uint64_t layer) override;
+    bool KeptTrails(std::uint64_t& token) const override;
+    void ChangeKeptTrails(const std::uint32_t* pixels, const std::uint16_t* inks, std::size_t count,
+                          const Colour* palette, std::size_t colours, bool anew,
+                          std::uint64_t token) override;
 
     // Each Circle and SetPixel, as handed to the surface, for tools that list what
     // was plotted (the snapshot's star table).
@@ -174,6 +178,13 @@ private:
     std::vector<std::uint8_t> LayerCovers;    // By pixel: 1 where LayerWrites has writes.
     std::vector<std::uint32_t> LayerTouched;  // Scratch for RedrawLayer.
     std::vector<Pixel> NumberedInks;          // Scratch for SetNumberedPixels.
+    // The frame alone, without trails or layer, where the kept frame's key has Trails; and
+    // the token of the trails the kept frame holds, 0 for none.
+    std::vector<Pixel> KeptBase;
+    std::uint64_t KeptTrailsToken = 0;
+    // The layer's writes of one pixel laid over p, from write on (which moves past them).
+    Pixel LayOver(std::uint32_t index, Pixel p,
+                  std::vector<LayerWrite>::const_iterator& write) const;
 };
 
 // Two chart surfaces stacked at one place, without a window: which element is

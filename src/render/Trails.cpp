@@ -1,9 +1,12 @@
 #include "render/Trails.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <numbers>
 #include <unordered_map>
 
 #include "core/Convert.h"
@@ -33,96 +36,144 @@ inline std::int16_t GridPixelOf(double v) {
     return static_cast<std::int16_t>(std::clamp(PixelOf(static_cast<float>(v)), -30000, 30000));
 }
 
-// The strokes of one drawing into TrailCache::Strokes: each segment a pixel per step
-// along its longer axis, the other coordinate rounded (a digital differential analyser:
-// no branch per pixel, unlike stepping by the error term, whose turns the processor cannot
-// foresee on the trails' curves). Consecutive segments of a trail share their joint,
-// which is set once.
-class StrokeRaster {
-public:
-    StrokeRaster(TrailCache& cache)
-        : Strokes(cache.Strokes.data()), Width(cache.Width), Height(cache.Height) {}
+// Integer division rounding down, and rounding up.
+inline std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    if (a % b != 0 && ((a < 0) != (b < 0))) --q;
+    return q;
+}
+inline std::int64_t CeilDiv(std::int64_t a, std::int64_t b) { return -FloorDiv(-a, b); }
 
-    // The segment from (x, y) to (xEnd, yEnd), pixels; without its first pixel when joined.
-    void Segment(int x, int y, int xEnd, int yEnd, std::uint16_t ink, bool joined = false) {
-        Top = std::min(Top, std::min(y, yEnd));
-        Bottom = std::max(Bottom, std::max(y, yEnd));
-        // Far outside the image (a chart larger than its surface): cut to the image first,
-        // so that the stepping stays short.
-        const int reach = 4 * (Width + Height) + 4;
-        if (std::abs(x) > reach || std::abs(y) > reach || std::abs(xEnd) > reach ||
-            std::abs(yEnd) > reach) {
-            if (!Clip(x, y, xEnd, yEnd)) return;
-            joined = false;
-        }
-        const int dx = xEnd - x, dy = yEnd - y;
-        const int steps = std::max(std::abs(dx), std::abs(dy));
-        if (Inside(x, y) && Inside(xEnd, yEnd)) {
-            StrokeInImage(Strokes, Width, x, y, xEnd, yEnd, ink, joined);
-            return;
-        }
-        // Coordinates in 1/65536 of a pixel, from the pixel's middle.
-        constexpr int Shift = 16;
-        constexpr std::int64_t Half = std::int64_t{1} << (Shift - 1);
-        std::int64_t fx = (static_cast<std::int64_t>(x) << Shift) + Half;
-        std::int64_t fy = (static_cast<std::int64_t>(y) << Shift) + Half;
-        // The steps by a reciprocal: a division of integers per segment cost a tenth of
-        // the drawing.
-        const double perStep = steps > 0 ? 65536.0 / steps : 0.0;
-        const auto ix = static_cast<std::int64_t>(dx * perStep);
-        const auto iy = static_cast<std::int64_t>(dy * perStep);
-        int k = 0;
-        if (joined) {
-            if (steps == 0) return;
-            k = 1;
-            fx += ix;
-            fy += iy;
-        }
-        for (; k <= steps; ++k, fx += ix, fy += iy)
-            Put(static_cast<int>(fx >> Shift), static_cast<int>(fy >> Shift), ink);
+// Narrows first..last to the steps k at which (f0 + k x step) / 65536, rounded down, lies
+// in 0..size - 1.
+void CutToImage(std::int64_t f0, std::int64_t step, int size, std::int64_t& first,
+                std::int64_t& last) {
+    const std::int64_t end = static_cast<std::int64_t>(size) << 16;  // f < end
+    if (step == 0) {
+        if (f0 < 0 || f0 >= end) last = first - 1;
+        return;
     }
-    int Top = 1 << 30, Bottom = -1;
+    if (step > 0) {
+        first = std::max(first, CeilDiv(-f0, step));
+        last = std::min(last, FloorDiv(end - 1 - f0, step));
+    } else {
+        first = std::max(first, CeilDiv(end - 1 - f0, step));
+        last = std::min(last, FloorDiv(-f0, step));
+    }
+}
+
+// The pixels k = first..last of the chord from (x, y) to (xEnd, yEnd), k = 0 its start,
+// as indices of a row-major raster of width x height: a pixel a step along the longer
+// side, the other side in 1/65536 of a pixel from the pixel's middle (StrokeInImage's
+// stepping, no branch a pixel); steps outside the raster are left out.
+template <class Put>
+void ChordPixels(int x, int y, int xEnd, int yEnd, std::int64_t first, std::int64_t last, int width,
+                 int height, Put&& put) {
+    const int dx = xEnd - x, dy = yEnd - y;
+    const int steps = std::max(std::abs(dx), std::abs(dy));
+    const double perStep = steps > 0 ? 65536.0 / steps : 0.0;
+    const auto ix = static_cast<std::int32_t>(dx * perStep);
+    const auto iy = static_cast<std::int32_t>(dy * perStep);
+    const auto inside = [&](int px, int py) {
+        return static_cast<unsigned>(px) < static_cast<unsigned>(width) &&
+               static_cast<unsigned>(py) < static_cast<unsigned>(height);
+    };
+    if (inside(x, y) && inside(xEnd, yEnd)) {
+        // Every pixel between two in the image is in it; 32 bits hold a side of 8192.
+        std::int32_t fx = x * 65536 + 32768 + static_cast<std::int32_t>(first) * ix;
+        std::int32_t fy = y * 65536 + 32768 + static_cast<std::int32_t>(first) * iy;
+        for (std::int64_t k = first; k <= last; ++k, fx += ix, fy += iy)
+            put(static_cast<std::uint32_t>((fy >> 16) * width + (fx >> 16)));
+        return;
+    }
+    const std::int64_t fx0 = static_cast<std::int64_t>(x) * 65536 + 32768;
+    const std::int64_t fy0 = static_cast<std::int64_t>(y) * 65536 + 32768;
+    CutToImage(fx0, ix, width, first, last);
+    CutToImage(fy0, iy, height, first, last);
+    std::int64_t fx = fx0 + first * ix, fy = fy0 + first * iy;
+    for (std::int64_t k = first; k <= last; ++k, fx += ix, fy += iy)
+        put(static_cast<std::uint32_t>((fy >> 16) * width + (fx >> 16)));
+}
+
+// A star's sequence (TrailCache), made when first needed for the grid it has now.
+class Sequence {
+public:
+    Sequence(TrailCache& cache, const TrailShapes& shapes, int star)
+        : Grid(cache.GridPixels.data() + 2 * shapes.GridFirst(star)),
+          Start(cache.ChordStart.data() + shapes.GridFirst(star)),
+          Count(shapes.GridCount(star)),
+          Width(cache.Width),
+          Height(cache.Height) {
+        std::int64_t& length = cache.SequenceLength[static_cast<std::size_t>(star)];
+        if (length < 0) {
+            std::uint32_t at = 0;
+            for (int j = 0; j < Count; ++j) {
+                Start[j] = at;
+                at += static_cast<std::uint32_t>(StepsOver(j));
+            }
+            // A circle within one pixel: that pixel, the last chord's start.
+            if (at == 0) at = 1;
+            length = at;
+        }
+        Length = length;
+    }
+
+    // The index of the point at circle angle t (radians, not reduced): the pixel of its
+    // chord nearest it, the chord's steps taken as even in angle.
+    std::int64_t IndexAt(double t) const {
+        constexpr double TwoPi = 2 * std::numbers::pi;
+        const double u = t * Count / TwoPi;
+        const double whole = Floor(u);
+        const auto j = static_cast<std::int64_t>(whole);
+        const std::int64_t turns = FloorDiv(j, Count);
+        const auto chord = static_cast<int>(j - turns * Count);
+        const double along = (u - whole) * static_cast<double>(Steps(chord));
+        return turns * Length + Start[chord] + static_cast<std::int64_t>(Floor(along + 0.5));
+    }
+
+    // Each pixel of the stretch first..last, in order.
+    template <class Put>
+    void Pixels(std::int64_t first, std::int64_t last, Put&& put) const {
+        std::int64_t at = first;
+        const std::int64_t place = at - FloorDiv(at, Length) * Length;
+        int chord = static_cast<int>(std::upper_bound(Start, Start + Count, place) - Start) - 1;
+        std::int64_t k = place - Start[chord];
+        while (at <= last) {
+            const std::int64_t n = std::min<std::int64_t>(Steps(chord) - k, last - at + 1);
+            if (n > 0) {
+                const int next = chord + 1 == Count ? 0 : chord + 1;
+                ChordPixels(Grid[2 * chord], Grid[2 * chord + 1], Grid[2 * next],
+                            Grid[2 * next + 1], k, k + n - 1, Width, Height, put);
+                at += n;
+            }
+            chord = chord + 1 == Count ? 0 : chord + 1;
+            k = 0;
+        }
+    }
+    std::int64_t Length = 0;
 
 private:
-    bool Inside(int x, int y) const {
-        return static_cast<unsigned>(x) < static_cast<unsigned>(Width) &&
-               static_cast<unsigned>(y) < static_cast<unsigned>(Height);
+    // Pixels of chord j's own: its steps, the next chord's start not counted.
+    int StepsOver(int j) const {
+        const int next = j + 1 == Count ? 0 : j + 1;
+        return std::max(std::abs(Grid[2 * next] - Grid[2 * j]),
+                        std::abs(Grid[2 * next + 1] - Grid[2 * j + 1]));
     }
-    void Put(int x, int y, std::uint16_t ink) const {
-        if (static_cast<unsigned>(x) >= static_cast<unsigned>(Width) ||
-            static_cast<unsigned>(y) >= static_cast<unsigned>(Height))
-            return;
-        Strokes[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width) +
-                static_cast<std::size_t>(x)] = ink;
+    std::int64_t Steps(int j) const {
+        return (j + 1 < Count ? static_cast<std::int64_t>(Start[j + 1]) : Length) - Start[j];
     }
-    // Liang and Barsky's clip to the image with a pixel of margin; false when nothing is left.
-    bool Clip(int& x1, int& y1, int& x2, int& y2) const {
-        const double ax = x1, ay = y1, dx = static_cast<double>(x2) - x1,
-                     dy = static_cast<double>(y2) - y1;
-        double t0 = 0, t1 = 1;
-        const double p[4] = {-dx, dx, -dy, dy};
-        const double q[4] = {ax + 1, Width - ax, ay + 1, Height - ay};
-        for (int k = 0; k < 4; ++k) {
-            if (p[k] == 0) {
-                if (q[k] < 0) return false;
-                continue;
-            }
-            const double r = q[k] / p[k];
-            if (p[k] < 0)
-                t0 = std::max(t0, r);
-            else
-                t1 = std::min(t1, r);
-            if (t0 > t1) return false;
-        }
-        x1 = PixelOf(ax + t0 * dx);
-        y1 = PixelOf(ay + t0 * dy);
-        x2 = PixelOf(ax + t1 * dx);
-        y2 = PixelOf(ay + t1 * dy);
-        return true;
-    }
-    std::uint16_t* Strokes;
+    const std::int16_t* Grid;
+    std::uint32_t* Start;
+    int Count;
     int Width, Height;
 };
+
+// The number of one star's strokes in the raster and the cover: where strokes cross, the
+// highest number is seen, so a later star's trail over an earlier one's, as when the
+// trails are drawn star after star, and a star's ticks over its trail.
+inline std::size_t StrokeKey(int star, bool tick, bool behind) {
+    return 1 + 4 * static_cast<std::size_t>(star) + (tick ? 2 : 0) + (behind ? 1 : 0);
+}
 
 // The parts of the cache made from the view, the catalogue and the surface, made again
 // where those changed.
@@ -130,10 +181,13 @@ void UpdateCache(const Scene& scene, const DrawingSurface& S, TrailCache& cache)
     TrailShapes& shapes = cache.Shapes;
     shapes.Update(scene.Stars, scene.Proj);
     // The grid points as pixels, converted as the shapes make them (GridPixels'
-    // catching up with them after each star's Pieces).
+    // catching up with them after each star's Pieces), and the sequences over them.
     if (cache.ShapesVersion != shapes.Version() || cache.CentreX != scene.Proj.CenterX ||
         cache.CentreY != scene.Proj.CenterY) {
         cache.GridPixels.clear();
+        cache.ChordStart.clear();
+        cache.SequenceLength.assign(StarCount, -1);
+        ++cache.SequenceVersion;
         cache.ShapesVersion = shapes.Version();
         cache.CentreX = scene.Proj.CenterX;
         cache.CentreY = scene.Proj.CenterY;
@@ -143,8 +197,6 @@ void UpdateCache(const Scene& scene, const DrawingSurface& S, TrailCache& cache)
             0) {
         cache.KeyMag.assign(scene.Stars.StarMag.begin(), scene.Stars.StarMag.end());
         cache.Palette.assign(1, 0);
-        cache.FrontInk.resize(StarCount);
-        cache.BehindInk.resize(StarCount);
         std::unordered_map<Colour, std::uint16_t> numbers;
         auto number = [&](Colour c) {
             const auto [at, added] =
@@ -152,10 +204,20 @@ void UpdateCache(const Scene& scene, const DrawingSurface& S, TrailCache& cache)
             if (added) cache.Palette.push_back(c);
             return at->second;
         };
-        for (std::size_t i = 0; i < StarCount; ++i) {
-            cache.FrontInk[i] = number(TrailColour(scene.Stars.StarMag[i], false));
-            cache.BehindInk[i] = number(TrailColour(scene.Stars.StarMag[i], true));
+        cache.KeyInk.assign(1 + 4 * StarCount, 0);
+        cache.KeyColour.assign(1 + 4 * StarCount, 0);
+        for (int i = 0; i < StarCount; ++i) {
+            for (const bool tick : {false, true}) {
+                for (const bool behind : {false, true}) {
+                    const Colour c =
+                        TrailColour(scene.Stars.StarMag[static_cast<std::size_t>(i)], behind);
+                    const std::size_t key = StrokeKey(i, tick, behind);
+                    cache.KeyInk[key] = number(c);
+                    cache.KeyColour[key] = c;
+                }
+            }
         }
+        ++cache.SequenceVersion;
     }
     if (cache.Width != std::clamp(S.Width(), 0, 8192) ||
         cache.Height != std::clamp(S.Height(), 0, 8192)) {
@@ -164,13 +226,63 @@ void UpdateCache(const Scene& scene, const DrawingSurface& S, TrailCache& cache)
         cache.Height = std::clamp(S.Height(), 0, 8192);
         cache.Strokes.assign(
             static_cast<std::size_t>(cache.Width) * static_cast<std::size_t>(cache.Height), 0);
+        ++cache.SequenceVersion;
+    }
+}
+
+// Tokens of the trails kept on surfaces, one for each state handed over, from any cache.
+std::atomic<std::uint64_t> LastToken{0};
+
+// Where the trails go in one drawing: the cache's raster, or the trails the surfaces keep.
+enum class Target { Raster, Kept };
+
+// Adds (sign 1) or takes away (-1) the inks of the stretch first..last.
+void Cover(const Sequence& sequence, std::int64_t first, std::int64_t last, std::uint16_t ink,
+           int sign, std::vector<InkCover::Change>& cover) {
+    sequence.Pixels(first, last, [&](std::uint32_t pixel) {
+        cover.push_back({pixel, ink, sign > 0});
+    });
+}
+
+// The changes of one star's stretches from old to new in the cover. Where the two have the
+// same inks in the same order (as a rule: the trail moved on), each stretch changes only by
+// its ends: what it gained is added, what it left taken away. The indices of now may count
+// the turns from another place than old's (where now passed the sequence's start), by a
+// multiple of the length that changes no pixel; old's count is taken for the ends.
+void ChangeStretches(const Sequence& sequence, SequenceRange* old, int oldCount, SequenceRange* now,
+                     int nowCount, std::vector<InkCover::Change>& cover) {
+    bool paired = oldCount == nowCount;
+    for (int k = 0; k < nowCount && paired; ++k) paired = old[k].Key == now[k].Key;
+    if (!paired) {
+        for (int k = 0; k < oldCount; ++k)
+            Cover(sequence, old[k].From, old[k].To, old[k].Key, -1, cover);
+        for (int k = 0; k < nowCount; ++k)
+            Cover(sequence, now[k].From, now[k].To, now[k].Key, 1, cover);
+        return;
+    }
+    const std::int64_t length = sequence.Length;
+    for (int k = 0; k < nowCount; ++k) {
+        const SequenceRange& a = old[k];
+        SequenceRange& b = now[k];
+        const std::int64_t turns = FloorDiv(a.From - b.From + length / 2, length);
+        b.From += turns * length;
+        b.To += turns * length;
+        if (b.From > a.To || b.To < a.From) {
+            Cover(sequence, a.From, a.To, a.Key, -1, cover);
+            Cover(sequence, b.From, b.To, b.Key, 1, cover);
+            continue;
+        }
+        if (b.From < a.From) Cover(sequence, b.From, a.From - 1, a.Key, 1, cover);
+        if (b.From > a.From) Cover(sequence, a.From, b.From - 1, a.Key, -1, cover);
+        if (b.To > a.To) Cover(sequence, a.To + 1, b.To, a.Key, 1, cover);
+        if (b.To < a.To) Cover(sequence, b.To + 1, a.To, a.Key, -1, cover);
     }
 }
 
 // Hands the strokes over to the surface, a colour at a time, and clears them.
 void HandOver(DrawingSurface& S, TrailCache& cache, int top, int bottom) {
     cache.Touched.clear();
-    const std::size_t inks = cache.Palette.size();
+    const std::size_t inks = cache.KeyColour.size();
     cache.InkStart.assign(inks + 1, 0);
     const auto width = static_cast<std::size_t>(cache.Width);
     auto take = [&](std::uint16_t* row, std::size_t x, int y) {
@@ -209,13 +321,38 @@ void HandOver(DrawingSurface& S, TrailCache& cache, int top, int bottom) {
         if (count == 0) continue;
         const float* xy = cache.Points.data() + 2 * static_cast<std::size_t>(first);
         if (!watched) {
-            S.SetPixels(xy, count, cache.Palette[c]);
+            S.SetPixels(xy, count, cache.KeyColour[c]);
             continue;
         }
         // A star table beside the surface would take each pixel for a star.
         for (int k = 0; k < count; ++k)
-            S.Line(xy[2 * k], xy[2 * k + 1], xy[2 * k], xy[2 * k + 1], cache.Palette[c]);
+            S.Line(xy[2 * k], xy[2 * k + 1], xy[2 * k], xy[2 * k + 1], cache.KeyColour[c]);
     }
+}
+// The new state of the kept trails into the history, and to the surface: the pixels the
+// steps since the state it holds changed, or all trail pixels anew.
+void HandOverKept(DrawingSurface& S, TrailCache& cache, std::uint64_t held) {
+    std::swap(cache.Steps[0], cache.Steps[1]);
+    cache.Steps[1].From = cache.Token;
+    cache.Cover.TakeChanges(cache.Steps[1].Pixels);
+    cache.Token = ++LastToken;
+    std::vector<std::uint32_t>& handed = cache.Handed;
+    const bool known = held != 0 && (held == cache.Steps[1].From || held == cache.Steps[0].From);
+    if (known) {
+        handed = cache.Steps[1].Pixels;
+        if (held == cache.Steps[0].From)
+            handed.insert(handed.end(), cache.Steps[0].Pixels.begin(), cache.Steps[0].Pixels.end());
+    } else {
+        handed.clear();
+        const auto pixels = static_cast<std::uint32_t>(cache.Cover.Pixels());
+        for (std::uint32_t p = 0; p < pixels; ++p)
+            if (cache.Cover.Shown(p) != 0) handed.push_back(p);
+    }
+    cache.HandedInks.resize(handed.size());
+    for (std::size_t k = 0; k < handed.size(); ++k)
+        cache.HandedInks[k] = cache.KeyInk[cache.Cover.Shown(handed[k])];
+    S.ChangeKeptTrails(handed.data(), cache.HandedInks.data(), handed.size(), cache.Palette.data(),
+                       cache.Palette.size(), !known && held != 0, cache.Token);
 }
 }  // namespace
 
@@ -232,71 +369,126 @@ void DrawStarTrails(const Scene& scene, DrawingSurface& S, int hours, TrailCache
     TrailShapes& shapes = cache.Shapes;
     shapes.PrepareMoment(scene.SiderealAngle, hours);
     const double cx = scene.Proj.CenterX, cy = scene.Proj.CenterY;
-    auto pixelX = [&](double offset) { return PixelOf(static_cast<float>(cx + offset)); };
-    auto pixelY = [&](double offset) { return PixelOf(static_cast<float>(cy + offset)); };
+    auto pixelOf = [](double v) { return PixelOf(static_cast<float>(v)); };
     // One hour of the clock as an angle of the circles, for the ticks.
     const double hourT = ((60 * TrailSiderealRate) * ChartPi) / 180;
     const double hourCos = std::cos(hourT), hourSin = std::sin(hourT);
-    StrokeRaster raster(cache);
+
+    // Where the trails go: the trails the surface keeps with its frame where it can,
+    // brought on from the state last drawn so; else the raster.
+    Target target = Target::Raster;
+    std::uint64_t held = 0;
+    if (S.KeptTrails(held)) {
+        target = Target::Kept;
+        if (cache.CoverVersion != cache.SequenceVersion) {
+            cache.Cover.Reset(static_cast<std::size_t>(cache.Width) *
+                              static_cast<std::size_t>(cache.Height));
+            cache.CoverVersion = cache.SequenceVersion;
+            cache.Token = 0;
+            cache.Ranges.assign(StarCount * MaxTrailPieces, {});
+            cache.Counts.assign(StarCount, 0);
+            cache.Ticks.assign(StarCount, {});
+            cache.Steps[0].From = cache.Steps[1].From = 0;
+        }
+    }
+    const bool kept = target == Target::Kept;
+    cache.Changes.clear();
+    std::uint16_t* const raster = cache.Strokes.data();
+    std::uint32_t first = UINT32_MAX, last = 0;  // The strokes' first and last pixel.
+    auto stroke = [&](std::uint32_t pixel, std::uint16_t ink) {
+        if (raster[pixel] < ink) raster[pixel] = ink;
+        first = std::min(first, pixel);
+        last = std::max(last, pixel);
+    };
+    const int width = cache.Width, height = cache.Height;
+
     TrailPiece pieces[MaxTrailPieces];
+    SequenceRange ranges[MaxTrailPieces];
     for (int i = 0; i < StarCount; ++i) {
         const auto star = static_cast<std::size_t>(i);
         const double m = scene.Stars.StarMag[star];
-        if (!(m < scene.Look.LimitMag)) continue;
-        const int count = shapes.Pieces(i, pieces);
-        if (count == 0) continue;  // Not plotted: below the horizon now.
+        const int count = m < scene.Look.LimitMag ? shapes.Pieces(i, pieces) : 0;
+        // Not plotted (below the horizon now, or fainter than the limit): no trail.
+        if (count == 0 && (!kept || (cache.Counts[star] == 0 && cache.Ticks[star].empty())))
+            continue;
         for (std::size_t k = cache.GridPixels.size() / 2; k < shapes.GridPointCount(); ++k) {
             cache.GridPixels.push_back(GridPixelOf(cx + shapes.PointX(k)));
             cache.GridPixels.push_back(GridPixelOf(cy + shapes.PointY(k)));
         }
-        const DiurnalCircle& circle = shapes.Circle(i);
-        const std::int16_t* grid = cache.GridPixels.data() + 2 * shapes.GridFirst(i);
-        const long long n = shapes.GridCount(i);
+        cache.ChordStart.resize(shapes.GridPointCount());
+        // A star that has never been drawn in this view has no grid yet, and nothing to take
+        // away either.
+        if (shapes.GridCount(i) == 0) continue;
+        const Sequence sequence(cache, shapes, i);
         for (int k = 0; k < count; ++k) {
             const TrailPiece& piece = pieces[k];
-            const std::uint16_t ink = piece.Behind ? cache.BehindInk[star] : cache.FrontInk[star];
-            const CirclePoint from = circle.At(piece.From.Cos, piece.From.Sin);
-            int x = pixelX(from.OffsetX), y = pixelY(from.OffsetY);
-            long long first = 0, end = 0;
-            shapes.GridBetween(i, piece, first, end);
-            bool joined = false;
-            long long j = first % n;
-            for (long long left = end - first; left > 0; --left) {
-                const std::int16_t* p = grid + 2 * j;
-                raster.Segment(x, y, p[0], p[1], ink, joined);
-                joined = true;
-                x = p[0];
-                y = p[1];
-                if (++j == n) j = 0;
-            }
-            const CirclePoint to = circle.At(piece.To.Cos, piece.To.Sin);
-            raster.Segment(x, y, pixelX(to.OffsetX), pixelY(to.OffsetY), ink, joined);
+            ranges[k] = {sequence.IndexAt(piece.From.T), sequence.IndexAt(piece.To.T),
+                         static_cast<std::uint16_t>(StrokeKey(i, false, piece.Behind))};
         }
-        if (!(m < TrailTickMagnitude)) continue;
         // One tick at each whole hour back from now, across the trail's direction there.
-        const CircleAngle now = shapes.Now(i);
-        double c = now.Cos, s = now.Sin;
-        for (int hour = 1; hour <= hours; ++hour) {
-            const double turned = c * hourCos - s * hourSin;
-            s = s * hourCos + c * hourSin;
-            c = turned;
-            const CirclePoint p = circle.At(c, s);
-            if (!(p.Depth <= 0.5)) continue;
-            // Toward later times: against the circle's angle.
-            const double dx = circle.AlongCos.OffsetX * s - circle.AlongSin.OffsetX * c;
-            const double dy = circle.AlongCos.OffsetY * s - circle.AlongSin.OffsetY * c;
-            const double length = std::sqrt(dx * dx + dy * dy);
-            if (!(length > 0)) continue;
-            const double nx = -dy / length * TrailTickHalfLength,
-                         ny = dx / length * TrailTickHalfLength;
-            const double x = cx + p.OffsetX, y = cy + p.OffsetY;
-            raster.Segment(PixelOf(static_cast<float>(x - nx)), PixelOf(static_cast<float>(y - ny)),
-                           PixelOf(static_cast<float>(x + nx)), PixelOf(static_cast<float>(y + ny)),
-                           p.Facing < 0 ? cache.BehindInk[star] : cache.FrontInk[star]);
+        cache.NewTicks.clear();
+        if (count > 0 && m < TrailTickMagnitude) {
+            const DiurnalCircle& circle = shapes.Circle(i);
+            const CircleAngle now = shapes.Now(i);
+            double c = now.Cos, s = now.Sin;
+            for (int hour = 1; hour <= hours; ++hour) {
+                const double turned = c * hourCos - s * hourSin;
+                s = s * hourCos + c * hourSin;
+                c = turned;
+                const CirclePoint p = circle.At(c, s);
+                if (!(p.Depth <= 0.5)) continue;
+                // Toward later times: against the circle's angle.
+                const double dx = circle.AlongCos.OffsetX * s - circle.AlongSin.OffsetX * c;
+                const double dy = circle.AlongCos.OffsetY * s - circle.AlongSin.OffsetY * c;
+                const double length = std::sqrt(dx * dx + dy * dy);
+                if (!(length > 0)) continue;
+                const double nx = -dy / length * TrailTickHalfLength,
+                             ny = dx / length * TrailTickHalfLength;
+                const double x = cx + p.OffsetX, y = cy + p.OffsetY;
+                const int x1 = pixelOf(x - nx), y1 = pixelOf(y - ny);
+                const int x2 = pixelOf(x + nx), y2 = pixelOf(y + ny);
+                // Far off the surface (a chart larger than it): nothing to draw.
+                const int reach = 4 * (width + height) + 4;
+                if (std::abs(x1) > reach || std::abs(y1) > reach) continue;
+                const auto ink = static_cast<std::uint16_t>(StrokeKey(i, true, p.Facing < 0));
+                ChordPixels(x1, y1, x2, y2, 0, std::max(std::abs(x2 - x1), std::abs(y2 - y1)),
+                            width, height, [&](std::uint32_t pixel) {
+                                cache.NewTicks.push_back({pixel, ink});
+                            });
+            }
+        }
+        if (target == Target::Raster) {
+            for (int k = 0; k < count; ++k)
+                sequence.Pixels(ranges[k].From, ranges[k].To,
+                                [&](std::uint32_t pixel) { stroke(pixel, ranges[k].Key); });
+            for (const TrailCache::Tick& t : cache.NewTicks) stroke(t.Pixel, t.Key);
+            continue;
+        }
+        // The kept trails: only what changed since the last state.
+        SequenceRange* const old = cache.Ranges.data() + star * MaxTrailPieces;
+        const int oldCount = cache.Counts[star];
+        if (oldCount != count || !std::equal(old, old + count, ranges))
+            ChangeStretches(sequence, old, oldCount, ranges, count, cache.Changes);
+        std::copy(ranges, ranges + count, old);
+        cache.Counts[star] = static_cast<std::uint8_t>(count);
+        std::vector<TrailCache::Tick>& ticks = cache.Ticks[star];
+        if (ticks != cache.NewTicks) {
+            for (const TrailCache::Tick& t : ticks)
+                cache.Changes.push_back({t.Pixel, t.Key, false});
+            for (const TrailCache::Tick& t : cache.NewTicks)
+                cache.Changes.push_back({t.Pixel, t.Key, true});
+            ticks = cache.NewTicks;
         }
     }
-    const int top = std::max(raster.Top, 0), bottom = std::min(raster.Bottom, cache.Height - 1);
-    if (top <= bottom && !S.SetNumberedPixels(cache.Strokes.data(), cache.Width, cache.Height, top,
-                                              bottom, cache.Palette.data(), cache.Palette.size()))
+    if (kept) {
+        cache.Cover.Apply(cache.Changes);
+        HandOverKept(S, cache, held);
+        return;
+    }
+    if (first > last) return;
+    const int top = static_cast<int>(first / static_cast<std::uint32_t>(width));
+    const int bottom = static_cast<int>(last / static_cast<std::uint32_t>(width));
+    if (!S.SetNumberedPixels(raster, width, height, top, bottom, cache.KeyColour.data(),
+                             cache.KeyColour.size()))
         HandOver(S, cache, top, bottom);
 }

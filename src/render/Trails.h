@@ -10,12 +10,21 @@
 
 #include "geometry/Trails.h"
 #include "render/DrawingSurface.h"
+#include "render/InkCover.h"
 
 struct Scene;
 
 // Stars brighter than this carry an hour tick along their trails.
 inline constexpr double TrailTickMagnitude = 1.5;
 inline constexpr float TrailTickHalfLength = 3.0f;  // Pixels each side of the trail.
+
+// A stretch of a star's sequence (TrailCache), both ends included; indices count on past
+// the sequence's length for the turns after the first.
+struct SequenceRange {
+    std::int64_t From = 0, To = 0;
+    std::uint16_t Key = 0;  // The stroke's number (its star, side and kind).
+    bool operator==(const SequenceRange&) const = default;
+};
 
 // What the trails keep between redraws, owned by the caller and handed to each drawing.
 // It only saves work: a drawing with a fresh cache gives the same pixels.
@@ -26,14 +35,46 @@ struct TrailCache {
     std::vector<std::int16_t> GridPixels;
     std::uint64_t ShapesVersion = 0;
     float CentreX = 0.0f, CentreY = 0.0f;
-    // Each star's trail colours as palette numbers (1 up), made for the magnitudes KeyMag.
+    // Each star's sequence: the pixels of its circle's chords one after another all the
+    // way round, each chord from its grid point up to the next one's, which starts the
+    // next chord. By grid point (as GridPixels): where its chord starts in its star's
+    // sequence; by star: the sequence's length, -1 until made. A trail is a stretch of its
+    // star's sequence, so a trail that moves on changes only at its two ends.
+    std::vector<std::uint32_t> ChordStart;
+    std::vector<std::int64_t> SequenceLength;
+    // Counts the changes of the sequences, the inks and the raster's size.
+    std::uint64_t SequenceVersion = 1;
+    // The strokes' numbers (1 up, by star, side and kind: where strokes cross, the highest
+    // is seen), made for the magnitudes KeyMag: their colours, and those as numbers of
+    // Palette, the colours used.
     std::vector<double> KeyMag;
-    std::vector<Colour> Palette;  // By number; entry 0 unused.
-    std::vector<std::uint16_t> FrontInk, BehindInk;
-    // The trails of one drawing, as the palette number of each pixel's last stroke (0 for
-    // none), row by row over the surface; all 0 between drawings.
+    std::vector<Colour> KeyColour;      // By stroke number; entry 0 unused.
+    std::vector<std::uint16_t> KeyInk;  // By stroke number: the colour's number in Palette.
+    std::vector<Colour> Palette;        // By number; entry 0 unused.
+    // The trails of one drawing, as the highest stroke number of each pixel (0 for none),
+    // row by row over the surface; all 0 between drawings.
     std::vector<std::uint16_t> Strokes;
     int Width = 0, Height = 0;
+    // The trails as the surfaces keep them with their frames (DrawingSurface::KeptTrails):
+    // the state last drawn so, as a cover of inks and each star's stretches and ticks; and
+    // the pixels each of the last two steps changed, so that a surface that holds either
+    // state before catches up (the window's two chart surfaces take turns).
+    struct Tick {
+        std::uint32_t Pixel;
+        std::uint16_t Key;
+        bool operator==(const Tick&) const = default;
+    };
+    InkCover Cover;
+    std::uint64_t CoverVersion = 0;        // The SequenceVersion Ranges count in; 0 for none.
+    std::uint64_t Token = 0;               // Of the state Cover holds; 0 for none.
+    std::vector<SequenceRange> Ranges;     // By star, MaxTrailPieces each.
+    std::vector<std::uint8_t> Counts;      // By star: how many of its Ranges are drawn.
+    std::vector<std::vector<Tick>> Ticks;  // By star: its hour ticks' pixels.
+    struct Step {
+        std::uint64_t From = 0;  // The state it starts from; it ends in the next one.
+        std::vector<std::uint32_t> Pixels;
+    };
+    Step Steps[2];  // The last step, into Token's state, second.
     // Scratch of the hand-over to the surface.
     struct Stroked {
         std::uint16_t X, Y;  // Pixels.
@@ -42,6 +83,10 @@ struct TrailCache {
     std::vector<Stroked> Touched;
     std::vector<int> InkStart;
     std::vector<float> Points;
+    std::vector<InkCover::Change> Changes;  // Of Cover in one drawing.
+    std::vector<std::uint32_t> Handed;
+    std::vector<std::uint16_t> HandedInks;
+    std::vector<Tick> NewTicks;
 };
 
 // DrawStarTrails: the trail of every star brighter than LimitMag that is above the horizon
@@ -56,14 +101,20 @@ struct TrailCache {
 //          Cache  brought up to date for the view, the catalogue and S's size.
 // Notes:   1) Drawn before the star pass, the stars sit on the ends of their trails.
 //          2) A span outside 1..24 raises the subscript run-time error.
-//          3) The strokes go first into the cache's own raster, one pixel per step along
-//             each chord, and reach S once per pixel, a colour at a time (SetPixels): where
-//             trails cross, the later star's stroke is the one seen, as when drawn in turn.
-//             A surface that watches each plot gets one-pixel lines instead; a surface
-//             that draws nothing, nothing at all.
-//          4) Surfaces up to 8192 pixels a side; beyond, the trails stop at that edge.
+//          3) A trail is the stretch of its star's sequence (TrailCache) between the pixels
+//             nearest its two ends: the chords' pixels, one per step along each chord.
+//             Where trails cross, the later star's trail is seen, as when drawn in turn,
+//             and a star's ticks over its trail, whatever the order of drawing.
+//          4) Where the surface keeps the trails with its frame (an animation step on a
+//             kept frame), only the pixels whose ink changed since the surface's last
+//             trails are handed over; else the strokes go into the cache's own raster and
+//             reach S once per pixel (SetNumberedPixels, or a colour at a time by
+//             SetPixels). A surface that watches each plot gets one-pixel lines instead; a
+//             surface that draws nothing, nothing at all.
+//          5) Surfaces up to 8192 pixels a side; beyond, the trails stop at that edge.
 // Tested:  every pixel within a pixel of a star's exact circle or its ticks; the far half
-//          of a trail in the fainter colour; a kept cache draws what a fresh one draws.
+//          of a trail in the fainter colour; a kept cache draws what a fresh one draws; a
+//          window's animation steps with the trails kept draw what fresh charts draw.
 void DrawStarTrails(const Scene& scene, DrawingSurface& S, int hours, TrailCache& cache);
 
 // TrailColour: a pale blue whose level falls from magnitude 0 to 5 (250 to 140); behind the

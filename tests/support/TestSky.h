@@ -66,6 +66,10 @@ inline std::unique_ptr<HeadlessWindow> StartedWindow() {
     window->Load(Catalogue);
     return window;
 }
+// The chart a redraw has just drawn: the one it leaves behind the front.
+inline PixelImage LastDrawn(HeadlessWindow& window) {
+    return (window.State.BufferIndex == 0 ? window.Chart0 : window.Chart1).Picture();
+}
 
 #ifndef DOMARIUM_WEB_TESTS
 // A picture as a Qt image, for comparing it with what a widget shows.
