@@ -120,8 +120,7 @@ private:
     // Pixels of width DrawScale: a square of the line width at (x, y).
     int PenWidth() const;
     void PutPen(int x, int y, Pixel colour, int width);
-    void BlendMask(const GlyphMask& mask, const std::vector<std::uint8_t>& coverage,
-                   const std::vector<std::pair<int, int>>* covered, int left, int top, Pixel ink);
+    void BlendMask(const KeptMask& kept, bool outlined, int left, int top, Pixel halo, Pixel ink);
 
     std::vector<Pixel> Buffer;
     int ImageWidth = 0, ImageHeight = 0;
