@@ -142,6 +142,8 @@ public:
             const std::int64_t n = std::min<std::int64_t>(Steps(chord) - k, last - at + 1);
             if (n > 0) {
                 const int next = chord + 1 == Count ? 0 : chord + 1;
+                Top = std::min(Top, std::min<int>(Grid[2 * chord + 1], Grid[2 * next + 1]));
+                Bottom = std::max(Bottom, std::max<int>(Grid[2 * chord + 1], Grid[2 * next + 1]));
                 ChordPixels(Grid[2 * chord], Grid[2 * chord + 1], Grid[2 * next],
                             Grid[2 * next + 1], k, k + n - 1, Width, Height, put);
                 at += n;
@@ -151,6 +153,8 @@ public:
         }
     }
     std::int64_t Length = 0;
+    // The rows the chords of the stretches so far reach, for the raster's hand-over.
+    mutable int Top = 1 << 30, Bottom = -(1 << 30);
 
 private:
     // Pixels of chord j's own: its steps, the next chord's start not counted.
@@ -174,6 +178,7 @@ private:
 inline std::size_t StrokeKey(int star, bool tick, bool behind) {
     return 1 + 4 * static_cast<std::size_t>(star) + (tick ? 2 : 0) + (behind ? 1 : 0);
 }
+inline bool KeyBehind(std::uint16_t key) { return ((key - 1) & 1) != 0; }
 
 // The parts of the cache made from the view, the catalogue and the surface, made again
 // where those changed.
@@ -394,12 +399,7 @@ void DrawStarTrails(const Scene& scene, DrawingSurface& S, int hours, TrailCache
     const bool kept = target == Target::Kept;
     cache.Changes.clear();
     std::uint16_t* const raster = cache.Strokes.data();
-    std::uint32_t first = UINT32_MAX, last = 0;  // The strokes' first and last pixel.
-    auto stroke = [&](std::uint32_t pixel, std::uint16_t ink) {
-        if (raster[pixel] < ink) raster[pixel] = ink;
-        first = std::min(first, pixel);
-        last = std::max(last, pixel);
-    };
+    int top = 1 << 30, bottom = -(1 << 30);  // The rows the strokes reach.
     const int width = cache.Width, height = cache.Height;
 
     TrailPiece pieces[MaxTrailPieces];
@@ -458,10 +458,26 @@ void DrawStarTrails(const Scene& scene, DrawingSurface& S, int hours, TrailCache
             }
         }
         if (target == Target::Raster) {
-            for (int k = 0; k < count; ++k)
-                sequence.Pixels(ranges[k].From, ranges[k].To,
-                                [&](std::uint32_t pixel) { stroke(pixel, ranges[k].Key); });
-            for (const TrailCache::Tick& t : cache.NewTicks) stroke(t.Pixel, t.Key);
+            // In the order of the strokes' numbers (a star's near side, its far side, its
+            // ticks near, then far), so that each pixel keeps the highest number by plain
+            // writes, as the cover does by counting.
+            for (const bool behind : {false, true})
+                for (int k = 0; k < count; ++k)
+                    if (KeyBehind(ranges[k].Key) == behind)
+                        sequence.Pixels(ranges[k].From, ranges[k].To, [&](std::uint32_t pixel) {
+                            raster[pixel] = ranges[k].Key;
+                        });
+            top = std::min(top, sequence.Top);
+            bottom = std::max(bottom, sequence.Bottom);
+            for (const bool behind : {false, true})
+                for (const TrailCache::Tick& t : cache.NewTicks)
+                    if (KeyBehind(t.Key) == behind) {
+                        raster[t.Pixel] = t.Key;
+                        const int row =
+                            static_cast<int>(t.Pixel / static_cast<std::uint32_t>(width));
+                        top = std::min(top, row);
+                        bottom = std::max(bottom, row);
+                    }
             continue;
         }
         // The kept trails: only what changed since the last state.
@@ -485,9 +501,9 @@ void DrawStarTrails(const Scene& scene, DrawingSurface& S, int hours, TrailCache
         HandOverKept(S, cache, held);
         return;
     }
-    if (first > last) return;
-    const int top = static_cast<int>(first / static_cast<std::uint32_t>(width));
-    const int bottom = static_cast<int>(last / static_cast<std::uint32_t>(width));
+    top = std::max(top, 0);
+    bottom = std::min(bottom, height - 1);
+    if (top > bottom) return;
     if (!S.SetNumberedPixels(raster, width, height, top, bottom, cache.KeyColour.data(),
                              cache.KeyColour.size()))
         HandOver(S, cache, top, bottom);
