@@ -178,7 +178,6 @@ private:
 inline std::size_t StrokeKey(int star, bool tick, bool behind) {
     return 1 + 4 * static_cast<std::size_t>(star) + (tick ? 2 : 0) + (behind ? 1 : 0);
 }
-inline bool KeyBehind(std::uint16_t key) { return ((key - 1) & 1) != 0; }
 
 // The parts of the cache made from the view, the catalogue and the surface, made again
 // where those changed.
@@ -458,26 +457,19 @@ void DrawStarTrails(const Scene& scene, DrawingSurface& S, int hours, TrailCache
             }
         }
         if (target == Target::Raster) {
-            // In the order of the strokes' numbers (a star's near side, its far side, its
-            // ticks near, then far), so that each pixel keeps the highest number by plain
-            // writes, as the cover does by counting.
-            for (const bool behind : {false, true})
-                for (int k = 0; k < count; ++k)
-                    if (KeyBehind(ranges[k].Key) == behind)
-                        sequence.Pixels(ranges[k].From, ranges[k].To, [&](std::uint32_t pixel) {
-                            raster[pixel] = ranges[k].Key;
-                        });
+            // Each pixel keeps the highest number, as the cover does by counting.
+            for (int k = 0; k < count; ++k)
+                sequence.Pixels(ranges[k].From, ranges[k].To, [&](std::uint32_t pixel) {
+                    raster[pixel] = std::max(raster[pixel], ranges[k].Key);
+                });
             top = std::min(top, sequence.Top);
             bottom = std::max(bottom, sequence.Bottom);
-            for (const bool behind : {false, true})
-                for (const TrailCache::Tick& t : cache.NewTicks)
-                    if (KeyBehind(t.Key) == behind) {
-                        raster[t.Pixel] = t.Key;
-                        const int row =
-                            static_cast<int>(t.Pixel / static_cast<std::uint32_t>(width));
-                        top = std::min(top, row);
-                        bottom = std::max(bottom, row);
-                    }
+            for (const TrailCache::Tick& t : cache.NewTicks) {
+                raster[t.Pixel] = std::max(raster[t.Pixel], t.Key);
+                const int row = static_cast<int>(t.Pixel / static_cast<std::uint32_t>(width));
+                top = std::min(top, row);
+                bottom = std::max(bottom, row);
+            }
             continue;
         }
         // The kept trails: only what changed since the last state.
