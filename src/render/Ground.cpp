@@ -272,7 +272,10 @@ struct GroundStrokes {
             return px >= 0 && py >= 0 && px < width && py < height;
         };
         if (inside(x, y) && inside(xEnd, yEnd)) {
-            StrokeInImage(Cache.Strokes.data(), width, x, y, xEnd, yEnd, ink);
+            std::uint16_t* const strokes = Cache.Strokes.data();
+            const SegmentStepping s = SteppingOf(xEnd - x, yEnd - y);
+            StrokeInImage(x, y, s, 0, s.Steps, width,
+                          [strokes, ink](std::uint32_t pixel) { strokes[pixel] = ink; });
             return;
         }
         std::uint16_t* const strokes = Cache.Strokes.data();

@@ -63,35 +63,27 @@ void CutToImage(std::int64_t f0, std::int64_t step, int size, std::int64_t& firs
 }
 
 // The pixels k = first..last of the chord from (x, y) to (xEnd, yEnd), k = 0 its start,
-// as indices of a row-major raster of width x height: a pixel a step along the longer
-// side, the other side in 1/65536 of a pixel from the pixel's middle (StrokeInImage's
-// stepping, no branch a pixel); steps outside the raster are left out.
+// as indices of a row-major raster of width x height, as StrokeInImage steps them; steps
+// outside the raster are left out.
 template <class Put>
 void ChordPixels(int x, int y, int xEnd, int yEnd, std::int64_t first, std::int64_t last, int width,
                  int height, Put&& put) {
-    const int dx = xEnd - x, dy = yEnd - y;
-    const int steps = std::max(std::abs(dx), std::abs(dy));
-    const double perStep = steps > 0 ? 65536.0 / steps : 0.0;
-    const auto ix = static_cast<std::int32_t>(dx * perStep);
-    const auto iy = static_cast<std::int32_t>(dy * perStep);
+    const SegmentStepping s = SteppingOf(xEnd - x, yEnd - y);
     const auto inside = [&](int px, int py) {
         return static_cast<unsigned>(px) < static_cast<unsigned>(width) &&
                static_cast<unsigned>(py) < static_cast<unsigned>(height);
     };
     if (inside(x, y) && inside(xEnd, yEnd)) {
-        // Every pixel between two in the image is in it; 32 bits hold a side of 8192.
-        std::int32_t fx = x * 65536 + 32768 + static_cast<std::int32_t>(first) * ix;
-        std::int32_t fy = y * 65536 + 32768 + static_cast<std::int32_t>(first) * iy;
-        for (std::int64_t k = first; k <= last; ++k, fx += ix, fy += iy)
-            put(static_cast<std::uint32_t>((fy >> 16) * width + (fx >> 16)));
+        StrokeInImage(x, y, s, static_cast<std::int32_t>(first), static_cast<std::int32_t>(last),
+                      width, put);
         return;
     }
     const std::int64_t fx0 = static_cast<std::int64_t>(x) * 65536 + 32768;
     const std::int64_t fy0 = static_cast<std::int64_t>(y) * 65536 + 32768;
-    CutToImage(fx0, ix, width, first, last);
-    CutToImage(fy0, iy, height, first, last);
-    std::int64_t fx = fx0 + first * ix, fy = fy0 + first * iy;
-    for (std::int64_t k = first; k <= last; ++k, fx += ix, fy += iy)
+    CutToImage(fx0, s.Ix, width, first, last);
+    CutToImage(fy0, s.Iy, height, first, last);
+    std::int64_t fx = fx0 + first * s.Ix, fy = fy0 + first * s.Iy;
+    for (std::int64_t k = first; k <= last; ++k, fx += s.Ix, fy += s.Iy)
         put(static_cast<std::uint32_t>((fy >> 16) * width + (fx >> 16)));
 }
 

@@ -121,25 +121,28 @@ void DrawStarTrails(const Scene& scene, DrawingSurface& S, int hours, TrailCache
 // dome, halfway from the sphere's grey 80 to that colour.
 Colour TrailColour(double magnitude, bool behind);
 
-// StrokeInImage: the pixels of a segment whose two ends lie in a row-major raster of the
-// given width, set to ink: a pixel a step along the longer side, the other side in 1/65536
-// of a pixel from the pixel's middle, no test and no branch a pixel (every pixel between
-// two in the image is in it; 32 bits hold a side of up to 8192). Without its first pixel
-// when joined to the segment before. Both trail drawers' strokes go through it.
-inline void StrokeInImage(std::uint16_t* raster, int width, int x, int y, int xEnd, int yEnd,
-                          std::uint16_t ink, bool joined = false) {
-    const int dx = xEnd - x, dy = yEnd - y;
+// A segment's stepping: a pixel a step along its longer side (Steps of them after its
+// first), the other side moving by Ix, Iy in 1/65536 of a pixel a step.
+struct SegmentStepping {
+    int Steps = 0;
+    std::int32_t Ix = 0, Iy = 0;
+};
+inline SegmentStepping SteppingOf(int dx, int dy) {
     const int steps = std::max(std::abs(dx), std::abs(dy));
     const double perStep = steps > 0 ? 65536.0 / steps : 0.0;
-    const auto ix = static_cast<std::int32_t>(dx * perStep);
-    const auto iy = static_cast<std::int32_t>(dy * perStep);
-    std::int32_t fx = x * 65536 + 32768, fy = y * 65536 + 32768;
-    int k = 0;
-    if (joined) {
-        if (steps == 0) return;
-        k = 1;
-        fx += ix;
-        fy += iy;
-    }
-    for (; k <= steps; ++k, fx += ix, fy += iy) raster[(fy >> 16) * width + (fx >> 16)] = ink;
+    return {steps, static_cast<std::int32_t>(dx * perStep),
+            static_cast<std::int32_t>(dy * perStep)};
+}
+
+// StrokeInImage: the pixels k = first..last (k = 0 at (x, y)) of a segment whose two ends
+// lie in a row-major raster of the given width, each handed to put as its index: the
+// stepping's side in 1/65536 of a pixel from the pixel's middle, no test and no branch a
+// pixel (every pixel between two in the image is in it; 32 bits hold a side of up to
+// 8192). Both trail drawers' strokes go through it.
+template <class Put>
+inline void StrokeInImage(int x, int y, SegmentStepping s, std::int32_t first, std::int32_t last,
+                          int width, Put&& put) {
+    std::int32_t fx = x * 65536 + 32768 + first * s.Ix, fy = y * 65536 + 32768 + first * s.Iy;
+    for (std::int32_t k = first; k <= last; ++k, fx += s.Ix, fy += s.Iy)
+        put(static_cast<std::uint32_t>((fy >> 16) * width + (fx >> 16)));
 }
