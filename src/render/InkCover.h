@@ -44,9 +44,9 @@ public:
 
 private:
     static constexpr std::uint16_t Untouched = 0xFFFF;
-    // A block: its count, then its inks, in one line of the processor's cache.
-    static constexpr std::uint32_t BlockInks = 31;
-    struct alignas(64) InkBlock {
+    // A block: its count, then its inks.
+    static constexpr std::uint32_t BlockInks = 15;
+    struct InkBlock {
         std::uint16_t Numbers[BlockInks + 1];
     };
     static constexpr std::uint32_t Long = 0x80000000u;  // Marks a list's number in a cell.
