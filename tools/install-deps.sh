@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev liberfa-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fontconfig libfontconfig-dev
+  fonts-morisawa-bizud-gothic libstb-dev python3-fonttools
   xvfb x11-utils xdotool
   clang libclang-rt-dev
   valgrind dpkg-dev desktop-file-utils librsvg2-bin clang-format

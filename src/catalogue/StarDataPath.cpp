@@ -10,6 +10,9 @@
 #ifndef DOMARIUM_DATA_DIR
 #error "DOMARIUM_DATA_DIR names the installed data folder; CMake defines it from the install prefix"
 #endif
+#ifndef DOMARIUM_LABEL_FONT
+#error "DOMARIUM_LABEL_FONT names the labels' font file; CMake defines it"
+#endif
 
 namespace {
 // The folder's name as the user reads it in a message.
@@ -52,3 +55,5 @@ std::filesystem::path FindStarData(const std::vector<std::filesystem::path>& fol
                        std::string(StarDataFileName) +
                            " がどのフォルダにもありません。探したフォルダ:" + searched);
 }
+
+std::filesystem::path LabelFontFile() { return DOMARIUM_LABEL_FONT; }

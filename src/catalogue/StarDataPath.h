@@ -29,3 +29,7 @@ std::vector<std::filesystem::path> StarDataFolders(const std::filesystem::path& 
 // Raises:  RunTimeError FileNotFound naming every folder searched, one a line,
 //          the current folder by its absolute name.
 std::filesystem::path FindStarData(const std::vector<std::filesystem::path>& folders);
+
+// LabelFontFile: the chart labels' TrueType font, as the build was configured
+// (DOMARIUM_LABEL_FONT: the font package's file).
+std::filesystem::path LabelFontFile();

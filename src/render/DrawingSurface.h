@@ -105,6 +105,11 @@ public:
     virtual void SetHeight(int height) = 0;
     // Height of one line of text in the surface's font: how far Print moves CurrentY.
     virtual float LineHeight() const = 0;
+    // The labels' face: with pixels above 0, text is printed and measured in the label
+    // font at that size from now on, where the surface has one; with 0, in the surface's
+    // own font again. LabelText: the size in use, 0 for the surface's own font.
+    virtual void UseLabelText(float pixels) { (void)pixels; }
+    virtual float LabelText() const { return 0.0f; }
     // How far the text position moves right past this text, pixels, for labels printed
     // in pieces. A surface that draws no glyphs answers a rough width: full-width
     // characters one line high, others half that.
@@ -160,4 +165,20 @@ public:
     // How the colours handed to the surface become pixels; the chart call sets it from the
     // view. A surface without pixels of its own ignores it.
     Palette Inks = Palette::Screen;
+};
+
+// The labels' face while it lives, the face in use before it afterwards.
+class LabelTextScope {
+public:
+    LabelTextScope(DrawingSurface& surface, float pixels)
+        : Surface(surface), Before(surface.LabelText()) {
+        Surface.UseLabelText(pixels);
+    }
+    ~LabelTextScope() { Surface.UseLabelText(Before); }
+    LabelTextScope(const LabelTextScope&) = delete;
+    LabelTextScope& operator=(const LabelTextScope&) = delete;
+
+private:
+    DrawingSurface& Surface;
+    float Before;
 };

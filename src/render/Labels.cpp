@@ -5,6 +5,7 @@
 
 #include "core/View.h"
 #include "geometry/Projection.h"
+#include "render/LabelFont.h"
 
 namespace {
 struct Box {
@@ -35,16 +36,16 @@ std::vector<Box> Ring(const LabelRequest& r, double g, double w, double h) {
     return {right, upRight, downRight, above, below, left, upLeft, downLeft};
 }
 
-// The places tried for a label, most wanted first: round its anchor, then a line further
+// The places tried for a label, most wanted first: round its anchor at gap, then a line further
 // out (past the Sun's disc standing on an hour mark); a centred name first on its anchor,
 // then moved a little along and across.
-std::vector<Box> Places(const LabelRequest& r, double w, double h) {
+std::vector<Box> Places(const LabelRequest& r, double gap, double w, double h) {
     const double x = r.X, y = r.Y;
     switch (r.Side) {
         case LabelSide::Right:
         case LabelSide::Left: {
-            std::vector<Box> places = Ring(r, r.Gap, w, h);
-            const std::vector<Box> outer = Ring(r, r.Gap + h, w, h);
+            std::vector<Box> places = Ring(r, gap, w, h);
+            const std::vector<Box> outer = Ring(r, gap + h, w, h);
             places.insert(places.end(), outer.begin(), outer.end());
             return places;
         }
@@ -79,8 +80,11 @@ LabelOutcome PlaceLabels(std::vector<LabelRequest> requests, const std::vector<K
                          return a.Class != b.Class ? a.Class < b.Class : a.Rank < b.Rank;
                      });
     const double W = S.Width(), H = S.Height(), h = S.LineHeight();
+    // The labels' growth over the chart font's size: their gaps to their anchors grow
+    // with them.
+    const double grow = S.LabelText() > 0 ? S.LabelText() / LabelBasePixels : 1.0;
     // The halo's reach: labels closer than that would run their rings together.
-    const double pad = std::max(1.0f, S.DrawScale);
+    const double pad = std::max({1.0, static_cast<double>(S.DrawScale), std::floor(grow + 0.5)});
     std::vector<Box> taken;
     for (const LabelBox& b : blocked) taken.push_back({b.X, b.Y, b.Width, b.Height});
     LabelOutcome out;
@@ -96,7 +100,7 @@ LabelOutcome PlaceLabels(std::vector<LabelRequest> requests, const std::vector<K
             advances.push_back(S.TextAdvance(piece));
             w += advances.back();
         }
-        const std::vector<Box> places = Places(r, w, h);
+        const std::vector<Box> places = Places(r, r.Gap * grow, w, h);
         const Box* chosen = nullptr;
         for (const Box& b : places) {
             const bool inside = r.Side == LabelSide::Fixed ||
@@ -142,6 +146,7 @@ std::vector<LabelBox> CompassBoxes(const Projection& p, DrawingSurface& S) {
     std::vector<LabelBox> boxes;
     if (p.Ground != 0) return GroundCompassBoxes(p, S);
     if (p.PoleAngle == 0 || p.PoleAngle == 180) return boxes;
+    const LabelTextScope frameText(S, 0.0f);  // As the frame prints them.
     const CompassPoints compass = CompassPointsOf(p);
     for (int k = 0; k <= 3; ++k) {
         const ChartPoint at = PlaceSpherePoint(p, compass.X[k], compass.Y[k], compass.Z[k]);

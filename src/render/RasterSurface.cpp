@@ -202,8 +202,30 @@ void RasterSurface::Resize(int width, int height) {
 void RasterSurface::SetGlyphs(const GlyphSource& glyphs) {
     if (&glyphs == Glyphs) return;
     Glyphs = &glyphs;
-    TextLineHeight = glyphs.LineHeight();
+    if (!LabelFace) TextLineHeight = glyphs.LineHeight();
     TextMasks.clear();
+}
+
+void RasterSurface::SetLabelFont(const LabelFont* font) {
+    if (font == Labels) return;
+    UseLabelText(0.0f);
+    Labels = font;
+    LabelSource.reset();
+    LabelMasks.clear();
+}
+
+void RasterSurface::UseLabelText(float pixels) {
+    if (pixels > 0.0f && Labels != nullptr) {
+        if (!LabelSource || LabelSource->Pixels() != pixels) {
+            LabelSource = std::make_unique<LabelGlyphs>(*Labels, pixels);
+            LabelMasks.clear();
+        }
+        LabelFace = true;
+        TextLineHeight = LabelSource->LineHeight();
+    } else {
+        LabelFace = false;
+        TextLineHeight = Glyphs->LineHeight();
+    }
 }
 
 int RasterSurface::PenWidth() const {
@@ -538,10 +560,12 @@ std::vector<std::pair<int, int>> CoveredSpans(const GlyphMask& m,
 }  // namespace
 
 RasterSurface::KeptMask& RasterSurface::MaskFor(const std::string& text) {
-    auto found = TextMasks.find(text);
-    if (found != TextMasks.end()) return found->second;
-    if (TextMasks.size() > 512) TextMasks.clear();  // Read-outs print at most a few hundred texts.
-    GlyphMask mask = Glyphs->MaskFor(text);
+    std::map<std::string, KeptMask>& masks = LabelFace ? LabelMasks : TextMasks;
+    auto found = masks.find(text);
+    if (found != masks.end()) return found->second;
+    // Read-outs print at most a few hundred texts, a chart's labels a few hundred more.
+    if (masks.size() > 1024) masks.clear();
+    GlyphMask mask = LabelFace ? LabelSource->MaskFor(text) : Glyphs->MaskFor(text);
     if (mask.Width < 0 || mask.Height < 0 ||
         mask.Coverage.size() !=
             static_cast<std::size_t>(mask.Width) * static_cast<std::size_t>(mask.Height)) {
@@ -550,7 +574,7 @@ RasterSurface::KeptMask& RasterSurface::MaskFor(const std::string& text) {
     KeptMask kept{std::move(mask), {}, -1, {}, {}};
     const GlyphMask& m = kept.Mask;
     kept.Covered = CoveredSpans(m, m.Coverage);
-    return TextMasks.emplace(text, std::move(kept)).first->second;
+    return masks.emplace(text, std::move(kept)).first->second;
 }
 
 float RasterSurface::TextAdvance(const std::string& text) {
@@ -568,7 +592,13 @@ void RasterSurface::PrintText(const std::string& text) {
         const int top = PixelOf(CurrentY) - mask.MarginTop;
         if (TextOutline >= 0) {
             // The outline: the glyphs' coverage spread by the pen width in every direction.
-            const int reach = PenWidth();
+            // The labels' ring grows with their size; the compass letters' with the pen.
+            const int reach =
+                LabelFace
+                    ? std::max(1, static_cast<int>(Floor(
+                                      static_cast<double>(LabelSource->Pixels() / LabelBasePixels) +
+                                      0.5)))
+                    : PenWidth();
             if (kept.OutlineReach != reach) {
                 kept.OutlineReach = reach;
                 kept.Outline.assign(mask.Coverage.size(), 0);

@@ -7,12 +7,14 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "render/DrawingSurface.h"
 #include "render/GlyphSource.h"
+#include "render/LabelFont.h"
 
 // One pixel: 0xFFRRGGBB, as 32-bit RGB images lay it out in memory on this machine.
 using Pixel = std::uint32_t;
@@ -57,6 +59,11 @@ public:
     // Another glyph source from now on (a font scaled for the screen); must outlive the
     // surface or the next call. The texts printed so far are taken again from it.
     void SetGlyphs(const GlyphSource& glyphs);
+    // The labels' font (see UseLabelText), which must outlive the surface; none (nullptr):
+    // labels in the surface's own font.
+    void SetLabelFont(const LabelFont* font);
+    void UseLabelText(float pixels) override;
+    float LabelText() const override { return LabelFace ? LabelSource->Pixels() : 0.0f; }
 
     // The pixels, row by row with no padding; the address holds until the next resize.
     const Pixel* Pixels() const { return Buffer.data(); }
@@ -125,8 +132,12 @@ private:
     std::vector<Pixel> Buffer;
     int ImageWidth = 0, ImageHeight = 0;
     const GlyphSource* Glyphs;
-    float TextLineHeight = 0.0f;
+    float TextLineHeight = 0.0f;  // Of the face in use.
     std::map<std::string, KeptMask> TextMasks;
+    const LabelFont* Labels = nullptr;
+    std::unique_ptr<LabelGlyphs> LabelSource;  // At the size last asked for.
+    std::map<std::string, KeptMask> LabelMasks;
+    bool LabelFace = false;
     std::vector<DiscShape> DiscShapes;  // Small circles by radius.
     // Pixels of the frame drawn for KeptKey; none when empty.
     std::vector<Pixel> Kept;

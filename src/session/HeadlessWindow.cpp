@@ -36,8 +36,12 @@ void MemoryWindow::ResizeTo(float width, float height) {
 }
 
 std::unique_ptr<HeadlessWindow> HeadlessWindow::Create(const GlyphSource& chartText,
-                                                       const GlyphSource& readoutText) {
-    return std::unique_ptr<HeadlessWindow>(new HeadlessWindow(chartText, readoutText));
+                                                       const GlyphSource& readoutText,
+                                                       const LabelFont* labels) {
+    std::unique_ptr<HeadlessWindow> window(new HeadlessWindow(chartText, readoutText));
+    window->Chart0.SetLabelFont(labels);
+    window->Chart1.SetLabelFont(labels);
+    return window;
 }
 
 HeadlessWindow::HeadlessWindow(const GlyphSource& chartText, const GlyphSource& readoutText)

@@ -67,8 +67,10 @@ public:
 // same handlers. Large (the catalogue lives in it): create it with Create(). The
 // glyph sources give the charts' and the read-outs' text; they must outlive it.
 struct HeadlessWindow {
+    // labels: the charts' label font (RasterSurface::SetLabelFont), none by default.
     static std::unique_ptr<HeadlessWindow> Create(const GlyphSource& chartText,
-                                                  const GlyphSource& readoutText);
+                                                  const GlyphSource& readoutText,
+                                                  const LabelFont* labels = nullptr);
     // StartUp, reading the catalogue from the given file.
     void Load(const std::filesystem::path& starData = "StarData");
 

@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdio>
 
+#include "catalogue/FileChars.h"
 #include "catalogue/StarData.h"
+#include "catalogue/StarDataPath.h"
 #include "cmdline/CommandLine.h"
 #include "core/Convert.h"
 #include "qttext/QtText.h"
@@ -48,8 +50,12 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     const Moment moment = MomentOf(options);
     const View view = ViewOf(options);
     const QtGlyphSource chartText(ScaledFont(ChartFont(), options.Scale));
+    const std::filesystem::path labelFile = LabelFontFile();
+    const LabelFont labelFont([&labelFile] { return ReadWholeFile(labelFile); },
+                              labelFile.string());
     // A chart surface as a window's: black, discs filled white.
     RasterSurface chart(view.Side, view.Side, Black, chartText);
+    chart.SetLabelFont(&labelFont);
     chart.FillStyle = FillStyleKind::Solid;
     chart.FillColor = White;
     chart.DrawScale = static_cast<float>(options.Scale);

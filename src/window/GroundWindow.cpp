@@ -15,7 +15,7 @@ namespace {
 constexpr int GroundSide = 408;  // The chart's side, pixels: the main chart's at start-up.
 }
 
-GroundWindow::GroundWindow(QWidget* parent)
+GroundWindow::GroundWindow(QWidget* parent, const LabelFont* labels)
     : QWidget(parent, Qt::Tool), Text(std::make_unique<QtGlyphSource>(ChartFont())) {
     setWindowTitle(QStringLiteral("地上から見た空"));
     setObjectName(QStringLiteral("GroundWindow"));
@@ -37,6 +37,7 @@ GroundWindow::GroundWindow(QWidget* parent)
     Surface = std::make_unique<RasterSurface>(GroundSide, GroundSide, Black, *Text);
     Surface->FillStyle = FillStyleKind::Solid;
     Surface->FillColor = White;
+    Surface->SetLabelFont(labels);
     connect(KindList, &QComboBox::currentIndexChanged, this, [this] { Draw(); });
     connect(DaylightBox, &QCheckBox::toggled, this, [this] { Draw(); });
 }

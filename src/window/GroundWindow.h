@@ -10,6 +10,7 @@
 
 #include "core/View.h"
 #include "render/Chart.h"
+#include "render/LabelFont.h"
 
 class QCheckBox;
 class QComboBox;
@@ -23,7 +24,8 @@ class GroundWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit GroundWindow(QWidget* parent);
+    // labels: the charts' label font, which must outlive the window.
+    GroundWindow(QWidget* parent, const LabelFont* labels);
     ~GroundWindow() override;
     // Draws the ground view of the main window's sky, moment and view, where any changed.
     void Follow(const Sky& sky, const Moment& moment, const View& view);

@@ -142,6 +142,7 @@ void MainWindow::CreateControls() {
         ChartRasters[i] = std::make_unique<RasterSurface>(
             device(ChartSideAsLaidOut), device(ChartSideAsLaidOut), Black, ChartTextAt(Ratio));
         ChartRasters[i]->DrawScale = static_cast<float>(Ratio);
+        ChartRasters[i]->SetLabelFont(&Labels);
     }
     for (auto& readout : ReadoutRasters) {
         readout = std::make_unique<RasterSurface>(device(ReadoutWidth), device(ReadoutHeight),
@@ -364,7 +365,7 @@ void MainWindow::CreatePlayMenu() {
     GroundAction = ViewMenu->addAction(QStringLiteral("地上から見た空…"));
     GroundAction->setObjectName(QStringLiteral("GroundAction"));
     connect(GroundAction, &QAction::triggered, this, [this] {
-        if (Ground == nullptr) Ground = new GroundWindow(this);
+        if (Ground == nullptr) Ground = new GroundWindow(this, &Labels);
         Ground->Follow(*State->Sky, State->Moment, State->View);
         Ground->show();
         Ground->raise();

@@ -15,7 +15,10 @@
 #include <vector>
 
 #include "QtControls.h"
+#include "catalogue/FileChars.h"
+#include "catalogue/StarDataPath.h"
 #include "qttext/QtText.h"
+#include "render/LabelFont.h"
 #include "render/RasterSurface.h"
 #include "session/Controls.h"
 #include "session/StartUp.h"
@@ -128,6 +131,9 @@ private:
     QElapsedTimer PlayClock;  // The play's clock, milliseconds since the window was made.
     std::map<double, std::unique_ptr<QtGlyphSource>> ChartTexts;  // By scale.
     QtGlyphSource ChartText{ChartFont()};
+    // The labels' font, read at the first label drawn.
+    const std::filesystem::path LabelFile = LabelFontFile();
+    const LabelFont Labels{[this] { return ReadWholeFile(LabelFile); }, LabelFile.string()};
     std::unique_ptr<QtGlyphSource> ReadoutText;
     std::unique_ptr<WindowState> State;
     std::array<std::unique_ptr<RasterSurface>, 2> ChartRasters;

@@ -8,7 +8,9 @@
 #include <optional>
 #include <string>
 
+#include "catalogue/FileChars.h"
 #include "catalogue/StarData.h"
+#include "catalogue/StarDataPath.h"
 #include "core/Moment.h"
 #include "core/Sky.h"
 #include "core/View.h"
@@ -44,9 +46,17 @@ inline const GlyphSource& ReadoutText() {
     static const auto* glyphs = new QtGlyphSource(ReadoutFont());
     return *glyphs;
 }
+// The labels' font, as the program reads it.
+inline const LabelFont* ChartLabels() {
+    static const auto* font = [] {
+        const std::filesystem::path file = LabelFontFile();
+        return new LabelFont([file] { return ReadWholeFile(file); }, file.string());
+    }();
+    return font;
+}
 #endif
 inline std::unique_ptr<HeadlessWindow> NewWindow() {
-    return HeadlessWindow::Create(ChartText(), ReadoutText());
+    return HeadlessWindow::Create(ChartText(), ReadoutText(), ChartLabels());
 }
 
 // The project's own catalogue, and a headless window started on it as the program starts.
@@ -136,6 +146,7 @@ inline QRgb Grey(int level) { return qRgb(level, level, level); }
 
 inline std::unique_ptr<RasterSurface> ChartRaster(int side) {
     auto s = std::make_unique<RasterSurface>(side, side, 0, ChartText());
+    s->SetLabelFont(ChartLabels());
     s->FillStyle = FillStyleKind::Solid;
     s->FillColor = RGB(255, 255, 255);
     return s;

@@ -171,6 +171,7 @@ void OverlayMenuTest::groundWindowFollowsTheMainWindow() {
     const auto fresh = [this](ViewKind kind) {
         QtGlyphSource text(ChartFont());
         RasterSurface surface(408, 408, Black, text);
+        surface.SetLabelFont(ChartLabels());
         surface.FillStyle = FillStyleKind::Solid;
         surface.FillColor = White;
         View look = Window->Window().View;

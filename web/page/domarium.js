@@ -46,7 +46,7 @@ function bindMessage() {
 
 function bindApi(m) {
   return {
-    start: m.cwrap("domarium_start", "number", ["string", "string", "number"]),
+    start: m.cwrap("domarium_start", "number", ["string", "string", "number", "number"]),
     error: m.cwrap("domarium_error", "string", []),
     set: m.cwrap("domarium_set", "number", ["number", "number"]),
     get: m.cwrap("domarium_get", "number", ["number"]),
@@ -258,10 +258,10 @@ function fillControls() {
       element.step = 1;
       element.addEventListener("input", () => change(name, Number(element.value)));
     } else {
-      // An overlay waits for its labels' glyphs, fetched just after the first chart.
+      // An overlay waits for its labels' font, fetched just after the first chart.
       element.addEventListener("change", () => {
         const on = element.checked ? 1 : 0;
-        page.glyphsRest.then(() => change(name, on));
+        page.labelFont.then(() => change(name, on));
       });
     }
   }
@@ -480,32 +480,43 @@ async function fetchGlyphs(name) {
   }
 }
 
-// The chart's glyphs come in two files: ChartGlyphs, the compass labels, all that a
-// chart without overlays prints, and GlyphsRest, which it names, for the overlays'
-// labels; the engine reads the second at the first label the first lacks.
-const GlyphsRest = "ChartGlyphsRest";
+// The compass letters' glyphs come in a file for each draw scale (ChartGlyphs at 1,
+// ChartGlyphs-200 at 2, ...); every other label is drawn by the engine in LabelFont,
+// which the engine reads beside it at the first label.
+const LabelFontFile = "LabelFont";
+const DrawScales = [100, 125, 150, 200, 300];
+
+// The draw scale for this screen, in hundredths: the largest of the desktop's scales
+// that its density reaches (the chart is drawn at device pixels, its figures and labels
+// that much larger).
+function drawScale() {
+  const ratio = Math.round((window.devicePixelRatio || 1) * 100);
+  return DrawScales.filter((s) => s <= ratio).pop() || 100;
+}
 
 async function start() {
   bindMessage();
   const about = document.getElementById("about");
   document.getElementById("about-open").addEventListener("click", () => about.showModal());
   // The catalogue, the constellations and star names that sit beside it, and the
-  // first chart's glyph file are fetched while the module compiles; the overlays'
-  // glyphs too when the address turns overlays on, else after the first chart.
+  // first chart's glyph file are fetched while the module compiles; the label font
+  // too when the address turns overlays on, else after the first chart.
   const overlaysFirst = new URLSearchParams(location.search).has("overlays");
-  const rest = overlaysFirst ? fetchGlyphs(GlyphsRest) : null;
-  const files = Promise.all([fetchFile("StarData"), fetchGlyphs("ChartGlyphs"),
+  const rest = overlaysFirst ? fetchGlyphs(LabelFontFile) : null;
+  const scale = drawScale();
+  const files = Promise.all([fetchFile("StarData"),
+    fetchGlyphs(scale === 100 ? "ChartGlyphs" : "ChartGlyphs-" + scale),
     fetchFile("ConstellationData"), fetchFile("StarNames")]);
   page.engine = await DomariumEngine();
   performance.mark("module");
   page.api = bindApi(page.engine);
-  // Resolved once the overlays' glyphs are in the engine's file system (or could not
-  // be had: the engine then reports the missing file at the first overlay label).
+  // Resolved once the label font is in the engine's file system (or could not be had:
+  // the engine then reports the missing file at the first label).
   const writeRest = async (bytes) => {
     const data = await bytes;
-    if (data) page.engine.FS.writeFile("/" + GlyphsRest, data);
+    if (data) page.engine.FS.writeFile("/" + LabelFontFile, data);
   };
-  if (overlaysFirst) page.glyphsRest = writeRest(rest);
+  if (overlaysFirst) page.labelFont = writeRest(rest);
   const [stars, glyphs, lines, names] = await files;
   // StarData goes through the engine's own loader: written into the engine's
   // file system as fetched; when the fetch failed, nothing is written and the
@@ -515,7 +526,7 @@ async function start() {
   if (lines) page.engine.FS.writeFile("/ConstellationData", lines);
   if (names) page.engine.FS.writeFile("/StarNames", names);
   if (glyphs) page.engine.FS.writeFile("/ChartGlyphs", glyphs);
-  if (!page.api.start("/StarData", "/ChartGlyphs", fittingSide())) {
+  if (!page.api.start("/StarData", "/ChartGlyphs", fittingSide(), scale)) {
     stopped(page.api.error());
     return;
   }
@@ -523,7 +534,7 @@ async function start() {
   readSettings();
   fillControls();
   for (const name of Object.keys(Control)) page.defaults[name] = page.api.get(Control[name]);
-  if (overlaysFirst) await page.glyphsRest;
+  if (overlaysFirst) await page.labelFont;
   readAddress();
   performance.mark("address");
   bindAnimate();
@@ -539,7 +550,7 @@ async function start() {
   fitChart();
   // Milliseconds from navigation to the first chart on the canvas.
   page.firstChartMs = performance.now();
-  if (!overlaysFirst) page.glyphsRest = writeRest(fetchGlyphs(GlyphsRest));
+  if (!overlaysFirst) page.labelFont = writeRest(fetchGlyphs(LabelFontFile));
   page.ready = true;
   // The observer's first call comes before the first chart is painted, for the side the
   // chart already has: a redraw then would only hold the paint back.

@@ -3,7 +3,8 @@
 // the cache name, so a new build replaces the old files at once.
 const CACHE = "domarium-@BUILD@";
 const FILES = ["./", "index.html", "domarium.css", "domarium.js", "domarium-engine.js",
-  "domarium-engine.wasm", "StarData", "ConstellationData", "StarNames", "ChartGlyphs", "ChartGlyphsRest",
+  "domarium-engine.wasm", "StarData", "ConstellationData", "StarNames", "ChartGlyphs", "ChartGlyphs-125", "ChartGlyphs-150",
+  "ChartGlyphs-200", "ChartGlyphs-300", "LabelFont",
   "manifest.webmanifest", "icon.svg"];
 
 self.addEventListener("install", (event) => {

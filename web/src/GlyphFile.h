@@ -32,6 +32,12 @@
 
 inline constexpr std::string_view GlyphFileHeader = "domarium-glyphs 3\n";
 
+// The name of the compass letters' glyph file for a draw scale in hundredths:
+// ChartGlyphs at 1, ChartGlyphs-125 at 1.25 and so on.
+inline std::string ChartGlyphFileName(int hundredths) {
+    return hundredths == 100 ? "ChartGlyphs" : "ChartGlyphs-" + std::to_string(hundredths);
+}
+
 // Purpose: the file's bytes for the given masks.
 // Reads: lineHeight in pixels (any float, kept bit for bit); masks by text, each
 //   text at most 65535 bytes of UTF-8, each mask's Coverage Width x Height; rest,

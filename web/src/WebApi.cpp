@@ -27,10 +27,11 @@ extern "C" {
 // Start-up with the catalogue at path (the page writes the fetched StarData
 // there; a failed fetch writes nothing, and the loader reports a missing file)
 // and the chart's glyph file at glyphs, written there the same way.
-EMSCRIPTEN_KEEPALIVE int domarium_start(const char* path, const char* glyphs, int side) {
+EMSCRIPTEN_KEEPALIVE int domarium_start(const char* path, const char* glyphs, int side,
+                                        int scaleHundredths) {
     delete Session;
     Session = new WebSession();
-    return Session->Start(path, glyphs, side) ? 1 : 0;
+    return Session->Start(path, glyphs, side, scaleHundredths) ? 1 : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE const char* domarium_error() {

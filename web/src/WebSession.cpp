@@ -3,6 +3,8 @@
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <iterator>
 
 #include "GlyphFile.h"
 #include "catalogue/FileChars.h"
@@ -11,6 +13,7 @@
 #include "geometry/Trails.h"
 #include "render/Chart.h"
 #include "render/DrawingSurface.h"
+#include "render/LabelFont.h"
 #include "render/RasterSurface.h"
 #include "session/Handlers.h"
 #include "session/HeadlessWindow.h"
@@ -61,9 +64,11 @@ bool WebSession::Guard(Action action) {
 namespace {
 // A headless window as the page uses it: chart text from the glyph file, the
 // read-outs' text into the given TextReadouts (their rasters stay blank).
-std::unique_ptr<HeadlessWindow> PageWindow(const GlyphSource& glyphs,
+std::unique_ptr<HeadlessWindow> PageWindow(const GlyphSource& glyphs, const LabelFont& labels,
+                                           float scale,
                                            std::unique_ptr<TextReadout> (&readouts)[4]) {
-    auto window = HeadlessWindow::Create(glyphs, glyphs);
+    auto window = HeadlessWindow::Create(glyphs, glyphs, &labels);
+    window->Chart0.DrawScale = window->Chart1.DrawScale = scale;
     DrawingSurface** slots[4] = {&window->Ui.AzimuthReadout, &window->Ui.LatitudeReadout,
                                  &window->Ui.ElevationReadout, &window->Ui.LongitudeReadout};
     for (int i = 0; i < 4; ++i) {
@@ -74,14 +79,25 @@ std::unique_ptr<HeadlessWindow> PageWindow(const GlyphSource& glyphs,
 }
 }  // namespace
 
-bool WebSession::Start(const std::string& starDataPath, const std::string& glyphPath, int side) {
+bool WebSession::Start(const std::string& starDataPath, const std::string& glyphPath, int side,
+                       int scaleHundredths) {
     StarDataPath = starDataPath;
     return Guard([&] {
+        if (std::find(std::begin(DrawScaleHundredths), std::end(DrawScaleHundredths),
+                      scaleHundredths) == std::end(DrawScaleHundredths))
+            throw RunTimeError(ErrorKind::SurfaceFailure, "画面の拡大率が不正です。");
+        Scale = static_cast<float>(scaleHundredths) / 100.0f;
         // Read straight from the page's file system: the file is large, and handing it
         // over as a JavaScript string would convert it twice.
         const std::string glyphText = ReadWholeFile(glyphPath);
         Glyphs = std::make_unique<FileGlyphSource>(glyphText);
-        Window = PageWindow(*Glyphs, Readouts);
+        // The label font beside the glyph file, read at the first label (the page fetches
+        // it after the first chart).
+        const std::filesystem::path labelFile =
+            std::filesystem::path(glyphPath).parent_path() / "LabelFont";
+        Labels = std::make_unique<LabelFont>([labelFile] { return ReadWholeFile(labelFile); },
+                                             "LabelFont");
+        Window = PageWindow(*Glyphs, *Labels, Scale, Readouts);
         // The chart has the canvas's place on the page, not the main window's layout.
         Window->Window.Side = std::max(side, 1);
         Window->Load(starDataPath);
@@ -92,7 +108,7 @@ double WebSession::BenchRedraw(int side, int limitIndex, bool newView, int count
     if (!Ready() || count < 1) return -1;
     try {
         std::unique_ptr<TextReadout> readouts[4];
-        auto window = PageWindow(*Glyphs, readouts);
+        auto window = PageWindow(*Glyphs, *Labels, Scale, readouts);
         window->Window.Side = std::max(side, 1);
         window->Load(StarDataPath);
         window->MagnitudeList.SetListIndex(limitIndex);

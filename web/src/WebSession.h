@@ -17,6 +17,7 @@ class RasterSurface;
 struct HeadlessWindow;
 class TextReadout;
 class FileGlyphSource;
+class LabelFont;
 
 // The settings by the table of settings' ids (core/Settings.h), which the page reads
 // with their names. Lists are set by item index, flags as 1 on and 0 off, the rest in
@@ -35,11 +36,13 @@ public:
     // Purpose: start-up as the window's, reading the catalogue from starDataPath.
     // Reads: glyphPath, the chart's glyph file (web/src/GlyphFile.h) as the page wrote
     //   it (none when the fetch failed: then the file's damage message); side, the
-    //   chart side in device pixels (>= 1).
+    //   chart side in device pixels (>= 1); scaleHundredths, the draw scale (figures and
+    //   labels grow with it), one of DrawScaleHundredths, with glyphPath's file made for it.
     // Writes: the whole state; on a run-time error, Error() holds its Japanese
     //   message and the session draws nothing more.
     // Returns: true when started.
-    bool Start(const std::string& starDataPath, const std::string& glyphPath, int side);
+    bool Start(const std::string& starDataPath, const std::string& glyphPath, int side,
+               int scaleHundredths = 100);
     const std::string& Error() const { return LastError; }
 
     // Purpose: one setting, through the control and handler the window uses; an
@@ -106,7 +109,9 @@ private:
     bool Guard(Action action);
     bool Ready() const { return Window != nullptr && !Failed; }
     const std::uint8_t* RgbaOf(const RasterSurface& chart);
-    std::unique_ptr<FileGlyphSource> Glyphs;  // Outlives the window, whose surfaces use it.
+    std::unique_ptr<FileGlyphSource> Glyphs;  // Outlive the window, whose surfaces use them.
+    std::unique_ptr<LabelFont> Labels;
+    float Scale = 1.0f;
     std::unique_ptr<HeadlessWindow> Window;
     std::unique_ptr<TextReadout> Readouts[4];
     std::vector<std::uint32_t> Rgba;

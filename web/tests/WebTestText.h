@@ -9,6 +9,8 @@
 #include <string>
 
 #include "GlyphFile.h"
+#include "catalogue/FileChars.h"
+#include "render/LabelFont.h"
 
 class StandInGlyphs final : public GlyphSource {
 public:
@@ -29,18 +31,27 @@ public:
     }
 };
 
-// The first chart's glyph file, with the overlays' labels read from beside it.
+// The first chart's glyph file.
 inline const GlyphSource& ChartText() {
     static const auto* glyphs = [] {
         const std::string path = DOMARIUM_GLYPH_FILE;
         std::ifstream in(path, std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();
-        return new FileGlyphSource(bytes.str(), path.substr(0, path.rfind('/')));
+        return new FileGlyphSource(bytes.str());
     }();
     return *glyphs;
 }
 inline const GlyphSource& ReadoutText() {
     static const auto* glyphs = new StandInGlyphs();
     return *glyphs;
+}
+// The label font as the page serves it, cut down beside the glyph file.
+inline const LabelFont* ChartLabels() {
+    static const auto* font = [] {
+        const std::string glyphs = DOMARIUM_GLYPH_FILE;
+        const std::string path = glyphs.substr(0, glyphs.rfind('/')) + "/LabelFont";
+        return new LabelFont([path] { return ReadWholeFile(path); }, path);
+    }();
+    return font;
 }

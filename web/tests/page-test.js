@@ -25,18 +25,18 @@ before(async () => {
 after(async () => { if (browser) await browser.close(); });
 
 // A page at the given viewport that has shown its first chart (or its message). With
-// holdGlyphsRest, the overlays' glyph file is answered only when release() is called;
-// the page then opens in a context of its own, where no service worker answers first.
-async function openPage(query = "", viewport = { width: 1366, height: 768 }, holdGlyphsRest = false) {
-  const page = await (holdGlyphsRest ? await browser.createBrowserContext() : browser).newPage();
-  await page.setViewport({ ...viewport, deviceScaleFactor: 1 });
+// holdLabelFont, the label font is answered only when release() is called; the page
+// then opens in a context of its own, where no service worker answers first.
+async function openPage(query = "", viewport = { width: 1366, height: 768 }, holdLabelFont = false) {
+  const page = await (holdLabelFont ? await browser.createBrowserContext() : browser).newPage();
+  await page.setViewport({ deviceScaleFactor: 1, ...viewport });
   const requests = [];
   page.on("request", (request) => requests.push(request.url()));
   let held = null;
-  if (holdGlyphsRest) {
+  if (holdLabelFont) {
     await page.setRequestInterception(true);
     page.on("request", (request) => {
-      if (request.url().endsWith("/ChartGlyphsRest")) held = request;
+      if (request.url().endsWith("/LabelFont")) held = request;
       else request.continue();
     });
   }
@@ -54,11 +54,14 @@ async function openPage(query = "", viewport = { width: 1366, height: 768 }, hol
 }
 
 // The canvas and the snapshot's PNG, compared in the page: the browser decodes
-// the PNG. Returns the count of differing pixels and the first one's place.
+// the PNG. Returns the count of differing pixels and the first one's place. On a
+// screen of density 2, the snapshot of half the side at --scale 2.
 async function compareWithSnapshot(page, options, canvas = "chart") {
   const side = await page.evaluate((id) => document.getElementById(id).width, canvas);
   const png = path.join(os.tmpdir(), `domarium-web-${process.pid}-${side}.png`);
-  const args = ["-o", png, "--size", String(side)];
+  const dense = await page.evaluate(() => window.devicePixelRatio) === 2;
+  const args = ["-o", png, "--size", String(dense ? side / 2 : side)];
+  if (dense) args.push("--scale", "2");
   for (const [name, value] of Object.entries(options)) args.push("--" + name, String(value));
   execFileSync(snapshot, args, { cwd: sourceDir });
   const data = "data:image/png;base64," + fs.readFileSync(png).toString("base64");
@@ -122,6 +125,14 @@ test("the chart equals the snapshot for each state", async () => {
       await page.close();
     }
   }
+  // A tablet of density 2: figures and labels drawn twice as large, as the snapshot's.
+  for (const state of [States[0], States[7], States[11], States[14]]) {
+    const query = "?" + new URLSearchParams(Object.entries(state).map(([k, v]) => [k, String(v)]));
+    const { page } = await openPage(query, { width: 820, height: 1180, deviceScaleFactor: 2 });
+    const result = await compareWithSnapshot(page, state);
+    assert.strictEqual(result.differing, 0, `${query} at density 2: ${JSON.stringify(result)}`);
+    await page.close();
+  }
   // The comparison itself finds a chart that differs: another hour's.
   const { page } = await openPage();
   const other = await compareWithSnapshot(page, { hour: 12 });
@@ -158,7 +169,7 @@ test("the ground views equal the snapshot's beside the dome and behind the switc
 });
 
 // The 表示 group clicked as a pupil does, at once after the first chart, before the
-// overlays' glyphs have come (the first chart's file holds only the compass labels):
+// label font has come (the first chart's glyph file holds only the compass letters):
 // the overlays wait for them, the address follows in the snapshot tool's words, and
 // the chart is the snapshot's with the same overlays.
 test("the 表示 checkboxes switch the overlays and the address follows", async () => {
@@ -167,9 +178,9 @@ test("the 表示 checkboxes switch the overlays and the address follows", async 
   await page.click("#trails");
   await page.select("#trail-hours", "3");  // Item 3: 6 hours.
   assert.strictEqual(await page.evaluate(() => document.getElementById("message").hidden), true);
-  assert.ok(await release(), "the overlays' glyphs are fetched after the first chart");
+  assert.ok(await release(), "the label font is fetched after the first chart");
   await page.waitForFunction(() => location.search === "?overlays=circles,trails&trail-hours=6");
-  await page.evaluate(() => window.domarium.glyphsRest);
+  await page.evaluate(() => window.domarium.labelFont);
   const on = await compareWithSnapshot(page, { overlays: "circles,trails", "trail-hours": 6 });
   assert.strictEqual(on.differing, 0, JSON.stringify(on));
   await page.click("#circles");

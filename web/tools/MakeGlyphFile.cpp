@@ -1,9 +1,10 @@
-// domarium-glyph-file OUTPUT [REST]: writes the glyph masks of every string the
-// chart prints, drawn with the desktop's chart font, for the browser edition. The
-// strings are taken from the engine itself (the compass labels as the frame
-// prints them), so a new label reaches the web build without a list here. With
-// REST, OUTPUT holds the compass labels alone, all a chart without overlays
-// prints, and names REST (a file beside it) for the overlays' labels.
+// domarium-glyph-file FOLDER: writes, for the browser edition, the glyph masks of
+// the compass letters (all the chart prints in the desktop's chart font) at each
+// of the draw scales, ChartGlyphs at 1 and ChartGlyphs@N at N hundredths, and
+// LabelText, every character the chart's labels may print, from which the build
+// cuts the label font down to what the page needs. The labels' strings are taken
+// from the engine itself where it lists them, so a new label reaches the web
+// build without a list here.
 
 #include <QGuiApplication>
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include "GlyphFile.h"
 #include "catalogue/Constellations.h"
 #include "core/RunTimeError.h"
+#include "core/Settings.h"
 #include "geometry/Projection.h"
 #include "qttext/QtText.h"
 #include "render/Bodies.h"
@@ -22,18 +24,30 @@
 #include "render/YearMotion.h"
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 3) {
-        std::fputs("使い方: domarium-glyph-file 出力ファイル [残りの文字のファイル]\n", stderr);
+    if (argc != 2) {
+        std::fputs("使い方: domarium-glyph-file 出力フォルダ\n", stderr);
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
     try {
-        const QtGlyphSource chartText(ChartFont());
-        std::vector<std::pair<std::string, GlyphMask>> masks, overlayMasks;
-        for (const char* label : CompassLabels) {
-            const std::string line = FormatPrintLine({std::string(label)});
-            masks.emplace_back(line, chartText.MaskFor(line));
+        const std::filesystem::path folder = argv[1];
+        // A file's bytes, or the tool's error naming it.
+        const auto write = [](const std::filesystem::path& file, const std::string& bytes) {
+            std::ofstream out(file, std::ios::binary);
+            out << bytes;
+            if (!out.flush())
+                throw RunTimeError(ErrorKind::SurfaceFailure, file.string() + " に書けません。");
+        };
+        for (const int hundredths : DrawScaleHundredths) {
+            const QtGlyphSource chartText(ScaledFont(ChartFont(), hundredths / 100.0));
+            std::vector<std::pair<std::string, GlyphMask>> masks;
+            for (const char* label : CompassLabels) {
+                const std::string line = FormatPrintLine({std::string(label)});
+                masks.emplace_back(line, chartText.MaskFor(line));
+            }
+            write(folder / ChartGlyphFileName(hundredths),
+                  WriteGlyphFile(chartText.LineHeight(), masks));
         }
         // The lesson overlays' labels that come from a finite set: the fixed names, the
         // Sun's hours, the seasons, the pole's altitude at each whole latitude, and the
@@ -59,7 +73,7 @@ int main(int argc, char** argv) {
             overlayTexts.push_back("高度 " + std::to_string(height) + ".0°");
         }
         for (const char* text : BodyLabelTexts) overlayTexts.push_back(text);
-        // The ground views' directions along the horizon (the four alone are above).
+        // The ground views' directions, in the label font there.
         for (const char* text : GroundCompassLabels) overlayTexts.push_back(text);
         ConstellationCatalogue figures;
         LoadConstellationsFrom(figures, ConstellationDataFileName, StarNamesFileName);
@@ -75,22 +89,9 @@ int main(int argc, char** argv) {
             for (const Constellation& c : figures.Constellations)
                 if (c.Abbreviation == abbreviation) overlayTexts.push_back(InsetName(c.Name));
         }
-        for (const std::string& text : overlayTexts) {
-            (argc == 3 ? overlayMasks : masks).emplace_back(text, chartText.MaskFor(text));
-        }
-        std::string restName;
-        if (argc == 3) restName = std::filesystem::path(argv[2]).filename().string();
-        const std::pair<const char*, std::string> files[] = {
-            {argv[1], WriteGlyphFile(chartText.LineHeight(), masks, restName)},
-            {argv[argc - 1], WriteGlyphFile(chartText.LineHeight(), overlayMasks)}};
-        for (int i = 0; i < argc - 1; ++i) {
-            std::ofstream out(files[i].first, std::ios::binary);
-            out << files[i].second;
-            if (!out.flush()) {
-                std::fprintf(stderr, "%s に書けません。\n", files[i].first);
-                return 1;
-            }
-        }
+        std::string characters;
+        for (const std::string& text : overlayTexts) characters += text + "\n";
+        write(folder / "LabelText", characters);
     } catch (const RunTimeError& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
