@@ -9,9 +9,13 @@
 #include <cstdio>
 
 #include "Snapshot.h"
+#include "catalogue/FileChars.h"
 #include "catalogue/StarData.h"
+#include "catalogue/StarDataPath.h"
+#include "core/RunTimeError.h"
 #include "render/Frame.h"
 #include "render/Ground.h"
+#include "render/LabelFont.h"
 #include "render/Labels.h"
 #include "render/Overlays.h"
 #include "support/TestSky.h"
@@ -140,8 +144,9 @@ TEST(OverlayInks, ReadAgainstEveryGround) {
 }
 
 // On a screen of density R (domarium-snapshot --scale) the chart is R times as wide and
-// its labels R times as tall: never smaller than at density 1.
-TEST(PlaceLabels, GrowWithTheScreensDensity) {
+// its labels R times as tall; beyond 408 pixels at that density they grow with the chart's
+// side too (in eighths): never smaller than at density 1 and 408 pixels.
+TEST(PlaceLabels, GrowWithTheScreensDensityAndTheChartsSide) {
     SnapshotOptions options;
     options.StarData = Catalogue.string();
     options.Month = 2;
@@ -153,13 +158,57 @@ TEST(PlaceLabels, GrowWithTheScreensDensity) {
     LabelOutcome one;
     DrawSnapshot(options, stars, nullptr, nullptr, &one);
     ASSERT_FALSE(one.Placed.empty());
-    for (const int hundredths : DrawScaleHundredths) {
-        options.Scale = hundredths / 100.0;
+    struct Row {
+        double Scale;
+        int Size;
+        double Growth;
+    };
+    std::vector<Row> rows = {{1, 300, 1}, {1, 700, 1.75}, {1, 1040, 2.5}, {2, 600, 2 * 1.5}};
+    for (const int hundredths : DrawScaleHundredths)
+        rows.push_back({hundredths / 100.0, 408, hundredths / 100.0});
+    for (const Row& row : rows) {
+        options.Scale = row.Scale;
+        options.Size = row.Size;
         LabelOutcome scaled;
         const QImage chart = DrawSnapshot(options, stars, nullptr, nullptr, &scaled);
-        EXPECT_EQ(chart.width(), std::lround(408 * options.Scale));
+        EXPECT_EQ(chart.width(), std::lround(row.Size * row.Scale));
         ASSERT_FALSE(scaled.Placed.empty());
         const double growth = scaled.Placed[0].Height / one.Placed[0].Height;
-        EXPECT_NEAR(growth, options.Scale, 0.1 * options.Scale) << hundredths;
+        EXPECT_NEAR(growth, row.Growth, 0.05 * row.Growth) << row.Scale << " " << row.Size;
     }
+}
+
+// The label font is read at its first use: a file missing, not a TrueType font or cut
+// short is refused with its name, and so is a character it lacks; the same font at twice
+// the size gives a string twice as wide.
+TEST(LabelFont, RefusesWhatItCannotDrawAndGrowsWithItsSize) {
+    const std::string font = ReadWholeFile(LabelFontFile());
+    ASSERT_FALSE(font.empty());
+    struct Row {
+        const char* What;
+        std::string Bytes;
+        ErrorKind Kind;
+    };
+    const Row rows[] = {{"missing", "", ErrorKind::FileNotFound},
+                        {"not a font", "StarData\n1,2,3\n", ErrorKind::SurfaceFailure},
+                        {"cut short", font.substr(0, font.size() / 2), ErrorKind::SurfaceFailure}};
+    for (const Row& row : rows) {
+        const LabelFont bad([&row] { return row.Bytes; }, "LabelFont");
+        const LabelGlyphs glyphs(bad, 13);
+        try {
+            glyphs.MaskFor("北極星");
+            ADD_FAILURE() << row.What;
+        } catch (const RunTimeError& error) {
+            EXPECT_EQ(error.Kind(), row.Kind) << row.What;
+            EXPECT_NE(std::string(error.what()).find("LabelFont"), std::string::npos) << row.What;
+        }
+    }
+    const LabelFont good([&font] { return font; }, "LabelFont");
+    for (const char* text : {"\xEE\x80\x80", "\xFF"})  // A private-use character; not UTF-8.
+        EXPECT_THROW(LabelGlyphs(good, 13).MaskFor(text), RunTimeError) << text;
+    const auto advance = [&good](float pixels) {
+        const GlyphMask mask = LabelGlyphs(good, pixels).MaskFor("オリオン座 12.3°");
+        return mask.Width - 2 * mask.MarginLeft;
+    };
+    EXPECT_NEAR(advance(26), 2 * advance(13), 1);
 }

@@ -36,7 +36,23 @@ const LabelFont::Face& LabelFont::Loaded() const {
     const bool trueType =
         face->Bytes.size() >= 12 &&
         (face->Bytes.compare(0, 4, "\0\1\0\0", 4) == 0 || face->Bytes.compare(0, 4, "true") == 0);
-    if (!trueType || stbtt_GetFontOffsetForIndex(data, 0) != 0 ||
+    // Every table within the file: the rasteriser trusts the table directory, and a file
+    // cut short in its download would send it past the end.
+    const auto number = [&](std::size_t at, int bytes) {
+        std::uint32_t value = 0;
+        for (int k = 0; k < bytes; ++k)
+            value = value << 8 |
+                    static_cast<unsigned char>(face->Bytes[at + static_cast<std::size_t>(k)]);
+        return static_cast<std::size_t>(value);
+    };
+    bool whole = trueType;
+    const std::size_t tables = whole ? number(4, 2) : 0;
+    whole = whole && 12 + 16 * tables <= face->Bytes.size();
+    for (std::size_t k = 0; whole && k < tables; ++k) {
+        const std::size_t offset = number(12 + 16 * k + 8, 4), length = number(12 + 16 * k + 12, 4);
+        whole = offset <= face->Bytes.size() && length <= face->Bytes.size() - offset;
+    }
+    if (!whole || stbtt_GetFontOffsetForIndex(data, 0) != 0 ||
         stbtt_InitFont(&face->Info, data, 0) == 0)
         throw RunTimeError(ErrorKind::SurfaceFailure,
                            "ラベルの書体 " + FileName + " は TrueType の書体ではありません。");

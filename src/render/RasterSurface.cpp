@@ -202,7 +202,7 @@ void RasterSurface::Resize(int width, int height) {
 void RasterSurface::SetGlyphs(const GlyphSource& glyphs) {
     if (&glyphs == Glyphs) return;
     Glyphs = &glyphs;
-    if (!LabelFace) TextLineHeight = glyphs.LineHeight();
+    TextLineHeight = glyphs.LineHeight();
     TextMasks.clear();
 }
 
@@ -220,11 +220,9 @@ void RasterSurface::UseLabelText(float pixels) {
             LabelSource = std::make_unique<LabelGlyphs>(*Labels, pixels);
             LabelMasks.clear();
         }
-        LabelFace = true;
-        TextLineHeight = LabelSource->LineHeight();
+        LabelFace = true;  // The font is read at the first label measured or printed.
     } else {
         LabelFace = false;
-        TextLineHeight = Glyphs->LineHeight();
     }
 }
 
@@ -622,7 +620,7 @@ void RasterSurface::PrintText(const std::string& text) {
                   ink);
     }
     CurrentX = 0.0f;
-    CurrentY += TextLineHeight;
+    CurrentY += LineHeight();
 }
 
 // Blends the text's mask over the image with its top-left corner at (left, top): where

@@ -69,7 +69,9 @@ public:
     const Pixel* Pixels() const { return Buffer.data(); }
     PixelImage Picture() const { return {ImageWidth, ImageHeight, Buffer}; }
     Pixel PixelAt(int x, int y) const;  // Opaque black outside the image.
-    float LineHeight() const override { return TextLineHeight; }
+    float LineHeight() const override {
+        return LabelFace ? LabelSource->LineHeight() : TextLineHeight;
+    }
     // The glyph source's advance: the mask's width less its margins on both sides.
     float TextAdvance(const std::string& text) override;
     bool RestoreFrame(const FrameKey& key) override;
@@ -132,7 +134,7 @@ private:
     std::vector<Pixel> Buffer;
     int ImageWidth = 0, ImageHeight = 0;
     const GlyphSource* Glyphs;
-    float TextLineHeight = 0.0f;  // Of the face in use.
+    float TextLineHeight = 0.0f;  // Of the surface's own glyphs.
     std::map<std::string, KeptMask> TextMasks;
     const LabelFont* Labels = nullptr;
     std::unique_ptr<LabelGlyphs> LabelSource;  // At the size last asked for.

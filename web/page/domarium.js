@@ -251,7 +251,12 @@ function fillControls() {
       // A list of words shows its captions; the address keeps the items' names.
       const texts = setting.captions || setting.items;
       element.replaceChildren(...texts.map((text, i) => new Option(text, String(i))));
-      element.addEventListener("change", () => change(name, Number(element.value)));
+      // The ground views write their directions in the label font: they wait for it.
+      element.addEventListener("change", () => {
+        const value = Number(element.value);
+        if (name === "view") page.labelFont.then(() => change(name, value));
+        else change(name, value);
+      });
     } else if (setting.kind === "scroll") {
       element.min = setting.min;
       element.max = setting.max;
@@ -500,8 +505,9 @@ async function start() {
   document.getElementById("about-open").addEventListener("click", () => about.showModal());
   // The catalogue, the constellations and star names that sit beside it, and the
   // first chart's glyph file are fetched while the module compiles; the label font
-  // too when the address turns overlays on, else after the first chart.
-  const overlaysFirst = new URLSearchParams(location.search).has("overlays");
+  // too when the address turns overlays or a ground view on, else after the first chart.
+  const address = new URLSearchParams(location.search);
+  const overlaysFirst = address.has("overlays") || address.has("view");
   const rest = overlaysFirst ? fetchGlyphs(LabelFontFile) : null;
   const scale = drawScale();
   const files = Promise.all([fetchFile("StarData"),

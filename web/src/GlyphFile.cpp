@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "catalogue/FileChars.h"
 #include "core/RunTimeError.h"
 
 namespace {
@@ -61,8 +60,7 @@ private:
 }  // namespace
 
 std::string WriteGlyphFile(float lineHeight,
-                           const std::vector<std::pair<std::string, GlyphMask>>& masks,
-                           const std::string& rest) {
+                           const std::vector<std::pair<std::string, GlyphMask>>& masks) {
     // Each column of every mask, top to bottom, and its number in the table.
     std::map<std::string, std::uint32_t, std::less<>> columnNumbers;
     std::vector<const std::string*> columns;
@@ -102,8 +100,7 @@ std::string WriteGlyphFile(float lineHeight,
     }
     std::string out(GlyphFileHeader);
     Put(out, BitsOf(lineHeight), 4);
-    Put(out, static_cast<std::uint32_t>(rest.size()), 2);
-    out += rest;
+    Put(out, 0, 2);  // No file of other strings.
     Put(out, static_cast<std::uint32_t>(columns.size()), 4);
     for (const std::string* column : columns) {
         Put(out, static_cast<std::uint32_t>(column->size()), 2);
@@ -113,13 +110,11 @@ std::string WriteGlyphFile(float lineHeight,
     return out + masksPart;
 }
 
-FileGlyphSource::FileGlyphSource(std::string_view bytes, std::string folder)
-    : Folder(std::move(folder)) {
+FileGlyphSource::FileGlyphSource(std::string_view bytes) {
     Fields fields(bytes);
     if (fields.Take(GlyphFileHeader.size()) != GlyphFileHeader) Damaged();
     TextLineHeight = FloatOf(fields.Unsigned(4));
-    Rest = fields.Take(fields.Unsigned(2));
-    if (Rest.find('/') != std::string::npos) Damaged();  // A name beside this file, no path.
+    if (!fields.Take(fields.Unsigned(2)).empty()) Damaged();  // A file of other strings.
     // Each column takes at least its 2 bytes of height: a count beyond that is damage,
     // refused before anything is kept for it.
     const std::uint32_t columnCount = fields.Unsigned(4);
@@ -154,28 +149,8 @@ FileGlyphSource::FileGlyphSource(std::string_view bytes, std::string folder)
     if (!fields.AtEnd()) Damaged();
 }
 
-// The other strings' file, read once and whole: a damaged one adds nothing. It names no
-// further file, and its line height is this file's, as both come from one run of the build.
-void FileGlyphSource::ReadRest() const {
-    const std::string name = std::exchange(Rest, std::string());
-    const std::string bytes = ReadWholeFile(Folder.empty() ? name : Folder + "/" + name);
-    if (bytes.empty()) {
-        throw RunTimeError(
-            ErrorKind::SurfaceFailure,
-            "文字の形のファイル（" + name +
-                "）を読めません。ネットワークにつないで、ページを開き直してください。");
-    }
-    FileGlyphSource rest(bytes, Folder);
-    if (!rest.Rest.empty() || BitsOf(rest.TextLineHeight) != BitsOf(TextLineHeight)) Damaged();
-    Masks.merge(rest.Masks);
-}
-
 GlyphMask FileGlyphSource::MaskFor(const std::string& text) const {
-    auto found = Masks.find(text);
-    if (found == Masks.end() && !Rest.empty()) {
-        ReadRest();
-        found = Masks.find(text);
-    }
+    const auto found = Masks.find(text);
     if (found == Masks.end()) {
         throw RunTimeError(ErrorKind::SurfaceFailure, "「" + text + "」の文字の形がありません。");
     }

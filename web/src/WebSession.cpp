@@ -364,6 +364,7 @@ const std::uint8_t* WebSession::GroundRgba(int side) {
     const RasterSurface& front = Window->Front();
     if (Ground == nullptr || Ground->Width() != side) {
         Ground = std::make_unique<RasterSurface>(side, side, Black, *Glyphs);
+        Ground->SetLabelFont(Labels.get());
         GroundCache = ChartCache{};
     }
     // As the chart surfaces are set: discs filled white, the same figure scale and outline.

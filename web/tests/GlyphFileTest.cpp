@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,7 +61,8 @@ TEST(GlyphFile, DamagedFileIsRefused) {
         changed(mask + 11, "\x02"),               // A column past the table's end.
         changed(table, "\xff\xff\xff\x7f"),       // Far more columns than bytes.
         good + '\0',                              // Bytes after the last mask.
-        WriteGlyphFile(12.0f, {}, "../rest"),     // Other strings outside its folder.
+        // A file of other strings named, which this edition no longer has.
+        good.substr(0, table - 2) + std::string("\x01\x00x", 3) + good.substr(table),
     };
     for (const std::string& bytes : damaged) {
         EXPECT_THROW(FileGlyphSource{bytes}, RunTimeError) << bytes.size();
@@ -78,43 +76,4 @@ TEST(GlyphFile, MaskTheFileCannotHoldIsRefusedWhenWritten) {
     for (const GlyphMask& mask : {wide, shortCoverage, farMargin}) {
         EXPECT_THROW(WriteGlyphFile(12.0f, {{"x", mask}}), RunTimeError);
     }
-}
-
-// The first chart's file names the file of the other strings, which the page writes
-// after the first chart: read at the first string the first file lacks, whole or not at
-// all, and only as a file from the same run of the build.
-TEST(GlyphFile, OtherStringsComeFromTheFileBesideAtTheFirstStringMissing) {
-    const auto folder =
-        std::filesystem::temp_directory_path() /
-        ("domarium-glyphs-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-    std::filesystem::create_directories(folder);
-    const GlyphMask north{1, 1, 0, 0, {7}}, zenith{2, 1, 0, 0, {1, 2}};
-    const std::string first = WriteGlyphFile(12.0f, {{"北", north}}, "rest");
-    const std::string rest = WriteGlyphFile(12.0f, {{"天頂", zenith}});
-    struct Row {
-        const char* what;
-        std::optional<std::string> restBytes;  // None: the page has not written it.
-        bool read;
-    };
-    const Row rows[] = {
-        {"written after the first chart", rest, true},
-        {"never written", std::nullopt, false},
-        {"cut short", rest.substr(0, rest.size() - 1), false},
-        {"from another build", WriteGlyphFile(13.0f, {{"天頂", zenith}}), false},
-        {"naming a file of its own", WriteGlyphFile(12.0f, {{"天頂", zenith}}, "more"), false},
-    };
-    for (const Row& row : rows) {
-        std::filesystem::remove(folder / "rest");
-        const FileGlyphSource source(first, folder.string());
-        ExpectSameMask(source.MaskFor("北"), north, row.what);
-        if (row.restBytes) std::ofstream(folder / "rest", std::ios::binary) << *row.restBytes;
-        if (row.read) {
-            ExpectSameMask(source.MaskFor("天頂"), zenith, row.what);
-            EXPECT_THROW(source.MaskFor("天"), RunTimeError) << row.what;
-        } else {
-            EXPECT_THROW(source.MaskFor("天頂"), RunTimeError) << row.what;
-            ExpectSameMask(source.MaskFor("北"), north, row.what);
-        }
-    }
-    std::filesystem::remove_all(folder);
 }
