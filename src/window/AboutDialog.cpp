@@ -58,11 +58,14 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
     DescriptionLabel->setWordWrap(true);
     FitTextInside(DescriptionLabel);
     CopyrightLabel = MakeLabel(this, "Copyright (C) 2026 Domarium", {88, 64, 209, 17});
-    // ERFA's notice, as a tip of the copyright line: the dialog's labels keep their places.
+    // ERFA's and the label font's notices, as a tip of the copyright line: the dialog's
+    // labels keep their places.
     CopyrightLabel->setToolTip(
         QStringLiteral("太陽・月・惑星の位置は ERFA 2.0.0 で計算しています。\n"
                        "Copyright (C) 2013-2014, NumFOCUS Foundation. BSD-3-Clause"
-                       "（IAU SOFA に基づくライブラリ）"));
+                       "（IAU SOFA に基づくライブラリ）\n"
+                       "図の文字は BIZ UDPゴシック Bold（Copyright 2022 The BIZ UDGothic Project "
+                       "Authors. SIL Open Font License 1.1）です。"));
     VersionLabel = MakeLabel(this, "バージョン　2.00", {88, 40, 105, 17});
     TitleLabel = MakeLabel(this, "天球・天文シミュレーション　『Domarium』", {8, 16, 289, 17});
 
