@@ -45,6 +45,7 @@ struct FrameKey {
     float DrawScale = 1.0f;   // Device pixels per chart pixel.
     Colour TextOutline = -1;  // The labels' outline colour; -1 for none.
     float LineHeight = 0.0f;  // Of the surface's text, pixels.
+    bool CompassInLabelFont = false;
     Palette Inks = Palette::Screen;
     // The kept overlay drawing laid over the frame after the stars (see KeepLayer); 0 for
     // none. A surface keeping this frame keeps that drawing with it.
@@ -162,6 +163,9 @@ public:
     float DrawScale = 1.0f;
     // A colour drawn round printed text, so that it stands out from any ground; -1 none.
     Colour TextOutline = -1;
+    // The compass letters in the label font too, at the labels' size (大きな星と文字: a
+    // draw scale the chart font's masks may not come in).
+    bool CompassInLabelFont = false;
     // How the colours handed to the surface become pixels; the chart call sets it from the
     // view. A surface without pixels of its own ignores it.
     Palette Inks = Palette::Screen;

@@ -76,6 +76,7 @@ void LeaveFrameState(const Projection& p, DrawingSurface& S) {
 void ClearAndDrawFrame(const Projection& p, std::uint64_t layer, DrawingSurface& S, bool trails) {
     FrameKey key{S.Width(), S.Height(),  S.BackColor,   S.FillStyle,
                  p,         S.DrawScale, S.TextOutline, S.LineHeight()};
+    key.CompassInLabelFont = S.CompassInLabelFont;
     // The overlay drawing kept with the frame, where the surface keeps one.
     key.Layer = layer;
     key.Inks = S.Inks;

@@ -119,6 +119,7 @@ void ClearAndDrawGroundFrame(const Projection& p, Colour sky, std::uint64_t laye
                              DrawingSurface& S) {
     FrameKey key{S.Width(), S.Height(),  S.BackColor,   S.FillStyle,
                  p,         S.DrawScale, S.TextOutline, S.LineHeight()};
+    key.CompassInLabelFont = S.CompassInLabelFont;
     key.Layer = layer;
     key.Inks = S.Inks;
     key.Sky = sky;

@@ -167,8 +167,13 @@ GlyphMask LabelGlyphs::MaskFor(const std::string& text) const {
     return mask;
 }
 
-float LabelTextPixels(int side, float drawScale) {
-    const double base = LabelBaseSide * static_cast<double>(drawScale);
-    const double growth = std::max(1.0, std::round(side / base * 8.0) / 8.0);
-    return static_cast<float>(LabelBasePixels * static_cast<double>(drawScale) * growth);
+double SideGrowth(double side) {
+    return std::max(1.0, std::round(side / LabelBaseSide * 8.0) / 8.0);
 }
+
+float LabelTextPixels(int side, float drawScale) {
+    const double scale = static_cast<double>(drawScale);
+    return static_cast<float>(LabelBasePixels * scale * SideGrowth(side / scale));
+}
+
+double LargeFiguresScale(double ratio, int side) { return ratio * SideGrowth(side); }

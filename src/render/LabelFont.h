@@ -52,8 +52,16 @@ private:
 inline constexpr float LabelBasePixels = 13.0f;
 inline constexpr int LabelBaseSide = 408;
 
+// SideGrowth: how much a chart of this side outgrows the 408 pixels the chart was made
+// for, in eighths (so that resizing makes a few sizes, not one per pixel), at least 1.
+double SideGrowth(double side);
+
 // LabelTextPixels: the labels' size on a chart of this side and draw scale: the chart
-// font's 13 pixels at the draw scale, and beyond a side of 408 pixels at that scale, grown
-// with the side in eighths (so that resizing makes a few sizes, not one per pixel).
+// font's 13 pixels at the draw scale, grown by the side's growth at that scale.
 // Reads:   side, the chart's smaller dimension in device pixels; drawScale, more than 0.
 float LabelTextPixels(int side, float drawScale);
+
+// LargeFiguresScale: the draw scale of 大きな星と文字 (figures, lines and every letter
+// growing with the chart): the screen's ratio times the side's growth.
+// Reads:   ratio, device pixels per window pixel; side, the chart's side in window pixels.
+double LargeFiguresScale(double ratio, int side);

@@ -146,7 +146,8 @@ std::vector<LabelBox> CompassBoxes(const Projection& p, DrawingSurface& S) {
     std::vector<LabelBox> boxes;
     if (p.Ground != 0) return GroundCompassBoxes(p, S);
     if (p.PoleAngle == 0 || p.PoleAngle == 180) return boxes;
-    const LabelTextScope frameText(S, 0.0f);  // As the frame prints them.
+    // As the frame prints them.
+    const LabelTextScope frameText(S, S.CompassInLabelFont ? S.LabelText() : 0.0f);
     const CompassPoints compass = CompassPointsOf(p);
     for (int k = 0; k <= 3; ++k) {
         const ChartPoint at = PlaceSpherePoint(p, compass.X[k], compass.Y[k], compass.Z[k]);

@@ -58,7 +58,12 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     chart.SetLabelFont(&labelFont);
     chart.FillStyle = FillStyleKind::Solid;
     chart.FillColor = White;
-    chart.DrawScale = static_cast<float>(options.Scale);
+    chart.DrawScale = static_cast<float>(
+        options.Large ? LargeFiguresScale(options.Scale, options.Size) : options.Scale);
+    if (options.Large) {
+        chart.TextOutline = Black;
+        chart.CompassInLabelFont = true;
+    }
     ChartCache cache;
     stars.clear();
     DrawChart(sky, moment, view, chart, cache, &stars, labels);

@@ -20,7 +20,8 @@ enum Own {
     PaletteChoice,
     Labels,
     Scale,
-    ViewChoice
+    ViewChoice,
+    Large
 };
 
 const ProgramSyntax& SnapshotSyntax() {
@@ -50,6 +51,8 @@ const ProgramSyntax& SnapshotSyntax() {
             {"scale", "R", ValueKind::Text, 0, 0, "",
              "画面の拡大率 (1、1.25、1.5、2、3; 既定 1): その画面で見える図を描く"},
             {SettingOf(Setting::View).Name, "NAME", ValueKind::Text, 0, 0, "", ViewHelp()},
+            {"large", "", ValueKind::Flag, 0, 0, "",
+             "大きな星と文字: 一辺が 408 を超える図では、星・線・文字を一辺に合わせて大きくする"},
         }};
     return syntax;
 }
@@ -90,6 +93,7 @@ SnapshotParse ParseSnapshotOptions(const std::vector<std::string>& args) {
     if (line.Number[Year]) options.Year = *line.Number[Year];
     if (line.Value[Bodies]) options.BodiesCsv = *line.Value[Bodies];
     if (line.Value[Labels]) options.LabelsCsv = *line.Value[Labels];
+    options.Large = line.Value[Large].has_value();
     if (line.Value[Scale]) {
         const std::string& text = *line.Value[Scale];
         char* end = nullptr;

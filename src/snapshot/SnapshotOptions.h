@@ -25,6 +25,9 @@ struct SnapshotOptions {
     // The screen's density it is drawn for: the picture is Size x Scale pixels a side, with
     // the lines, stars and text of a window on a screen of that density.
     double Scale = 1.0;
+    // 大きな星と文字, as the window's: stars, lines and every letter grow with Size beyond
+    // the 408 pixels of the laid-out chart.
+    bool Large = false;
     std::string Output;     // PNG file, required; "-" is standard output.
     std::string StarsCsv;   // Optional table of the plotted stars.
     std::string PointsCsv;  // Optional table of the overlays' marked points.

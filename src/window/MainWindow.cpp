@@ -59,7 +59,6 @@ Colour ColourOf(const QColor& colour) { return RGB(colour.red(), colour.green(),
 QFont Scaled(const QFont& font, double scale) { return ScaledFont(font, scale); }
 
 // The side of the chart as laid out: the size the projector mode grows from.
-constexpr double ProjectorBaseSide = 408.0;
 
 // The application's style with one change: the menu bar's overflow button (shown only when
 // the menus do not fit the window) gets its arrows drawn here. The style would read them
@@ -385,18 +384,15 @@ QAction* MainWindow::AddViewOption(const QString& text, std::function<void(bool)
 // The chart's figure scale and font for the window's size: the screen's ratio, times the
 // growth of the chart side over the laid-out side while 大きな星と文字 is on.
 void MainWindow::FitChartScale() {
-    double scale = Ratio;
-    if (Projector) {
-        const int side = ChartSideFor(InnerWidth(), InnerHeight());
-        // In eighths, so that resizing makes a few fonts rather than one per pixel.
-        const double growth = std::max(1.0, std::round(side / ProjectorBaseSide * 8.0) / 8.0);
-        scale = Ratio * growth;
-    }
+    const double scale =
+        Projector ? LargeFiguresScale(Ratio, ChartSideFor(InnerWidth(), InnerHeight())) : Ratio;
     for (auto& chart : ChartRasters) {
         chart->DrawScale = static_cast<float>(scale);
-        chart->SetGlyphs(ChartTextAt(scale));
-        // A dark ring round the compass labels keeps 北 legible on the grey horizon.
+        chart->SetGlyphs(ChartTextAt(Ratio));
+        // A dark ring round the compass labels keeps 北 legible on the grey horizon; they are
+        // written in the label font, which takes any size, as the page writes them.
         chart->TextOutline = Projector ? Black : -1;
+        chart->CompassInLabelFont = Projector;
     }
 }
 

@@ -70,6 +70,7 @@ function bindApi(m) {
     playing: m.cwrap("domarium_playing", "number", []),
     now: m.cwrap("domarium_now", null, ["number"]),
     palette: m.cwrap("domarium_palette", "number", ["number"]),
+    large: m.cwrap("domarium_large", "number", ["number"]),
     sunText: m.cwrap("domarium_sun_text", "string", []),
     groundRgba: m.cwrap("domarium_ground_rgba", "number", ["number"]),
   };
@@ -171,6 +172,7 @@ function showState() {
     play.textContent = playing ? "⏸ 停止" : "▶ 再生";
   }
   document.getElementById("palette").checked = api.palette(-1) === 1;
+  document.getElementById("large").checked = api.large(-1) === 1;
   showSunNumbers();
   drawChart();
   // The address once the clock rests: at every step of a hold or of play the browser
@@ -417,6 +419,15 @@ function bindSaveAndPrint() {
   palette.addEventListener("change", () => {
     page.api.palette(palette.checked ? 1 : 0);
     afterEngine();
+  });
+  // 大きな星と文字 writes the compass letters in the label font too: it waits for it.
+  const large = document.getElementById("large");
+  large.addEventListener("change", () => {
+    const on = large.checked ? 1 : 0;
+    page.labelFont.then(() => {
+      page.api.large(on);
+      afterEngine();
+    });
   });
   let before = null;
   window.addEventListener("beforeprint", () => {

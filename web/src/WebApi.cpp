@@ -59,6 +59,13 @@ EMSCRIPTEN_KEEPALIVE void domarium_button(int event, int buttons) {
     if (Session != nullptr) Session->Button(event, buttons);
 }
 
+// 大きな星と文字: 1 on, 0 off, -1 only asks; returns the state.
+EMSCRIPTEN_KEEPALIVE int domarium_large(int on) {
+    if (Session == nullptr) return 0;
+    if (on >= 0) Session->SetLarge(on == 1);
+    return Session->IsLarge() ? 1 : 0;
+}
+
 EMSCRIPTEN_KEEPALIVE void domarium_resize(int side) {
     if (Session != nullptr) Session->Resize(side);
 }

@@ -304,7 +304,32 @@ void WebSession::Button(int event, int buttons) {
 }
 
 void WebSession::Resize(int side) {
-    if (Ready()) Guard([&] { Window->Window.PlaceChart(std::max(side, 1)); });
+    if (!Ready()) return;
+    Guard([&] {
+        FitScale(std::max(side, 1));
+        Window->Window.PlaceChart(std::max(side, 1));
+    });
+}
+
+void WebSession::FitScale(int side) {
+    const double scale =
+        Large ? LargeFiguresScale(Scale, static_cast<int>(std::lround(side / Scale))) : Scale;
+    for (RasterSurface* chart : {&Window->Chart0, &Window->Chart1}) {
+        chart->DrawScale = static_cast<float>(scale);
+        chart->TextOutline = Large ? Black : -1;
+        chart->CompassInLabelFont = Large;
+    }
+}
+
+void WebSession::SetLarge(bool on) {
+    if (!Ready() || on == Large) return;
+    Large = on;
+    Guard([&] {
+        FitScale(Window->Front().Width());
+        // Both charts of the stack, as the window's figure scale does.
+        RedrawSky(Window->State, Window->Ui);
+        RedrawSky(Window->State, Window->Ui);
+    });
 }
 
 int WebSession::Play(int action, double nowMs) {

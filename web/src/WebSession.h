@@ -74,6 +74,11 @@ public:
     bool Playing() const;
     // 今日: the clock to the present, unixMs the page's wall clock (session/Play.h).
     void ShowNow(double unixMs);
+    // 大きな星と文字: stars, lines and every letter grow with the chart's side beyond the
+    // 408 pixels of the laid-out chart at the screen's density, as in the window's 表示
+    // menu; redraws when it changes.
+    void SetLarge(bool on);
+    bool IsLarge() const { return Large; }
     // The chart's palette, an index into PaletteNames; redraws when it changes.
     void SetPalette(int palette);
     int PaletteIndex() const;
@@ -109,9 +114,11 @@ private:
     bool Guard(Action action);
     bool Ready() const { return Window != nullptr && !Failed; }
     const std::uint8_t* RgbaOf(const RasterSurface& chart);
+    void FitScale(int side);  // The charts' figure scale for this side, device pixels.
     std::unique_ptr<FileGlyphSource> Glyphs;  // Outlive the window, whose surfaces use them.
     std::unique_ptr<LabelFont> Labels;
     float Scale = 1.0f;
+    bool Large = false;
     std::unique_ptr<HeadlessWindow> Window;
     std::unique_ptr<TextReadout> Readouts[4];
     std::vector<std::uint32_t> Rgba;

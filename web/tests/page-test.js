@@ -65,7 +65,10 @@ async function compareWithSnapshot(page, options, canvas = "chart") {
   const dense = await page.evaluate(() => window.devicePixelRatio) === 2;
   const args = ["-o", png, "--size", String(dense ? side / 2 : side)];
   if (dense) args.push("--scale", "2");
-  for (const [name, value] of Object.entries(options)) args.push("--" + name, String(value));
+  for (const [name, value] of Object.entries(options)) {
+    args.push("--" + name);
+    if (value !== true) args.push(String(value));  // A flag has no value.
+  }
   execFileSync(snapshot, args, { cwd: sourceDir });
   const data = "data:image/png;base64," + fs.readFileSync(png).toString("base64");
   fs.unlinkSync(png);
@@ -138,13 +141,24 @@ test("the chart equals the snapshot for each state", async () => {
 
 // A tablet of density 2: figures and labels drawn twice as large, as the snapshot's
 // --scale 2 draws them.
-test("at density 2 the chart equals the snapshot at scale 2", async () => {
+test("at density 2 the chart equals the snapshot at scale 2, and so does 大きな星と文字", async () => {
   await freshBrowser();
   for (const state of [States[0], States[7], States[11], States[14]]) {
     const query = "?" + new URLSearchParams(Object.entries(state).map(([k, v]) => [k, String(v)]));
     const { page } = await openPage(query, { width: 820, height: 1180, deviceScaleFactor: 2 });
     const result = await compareWithSnapshot(page, state);
     assert.strictEqual(result.differing, 0, `${query} at density 2: ${JSON.stringify(result)}`);
+    await page.close();
+  }
+  // 大きな星と文字, at density 1 and 2: the snapshot's --large, compass letters and all.
+  const state = States[7];
+  const query = "?" + new URLSearchParams(Object.entries(state).map(([k, v]) => [k, String(v)]));
+  for (const deviceScaleFactor of [1, 2]) {
+    const { page } = await openPage(query, { width: 1366, height: 768, deviceScaleFactor });
+    await page.click("#large");
+    await page.waitForFunction(() => window.domarium.api.large(-1) === 1);
+    const result = await compareWithSnapshot(page, { ...state, large: true });
+    assert.strictEqual(result.differing, 0, `大きな星と文字 at density ${deviceScaleFactor}: ${JSON.stringify(result)}`);
     await page.close();
   }
 });
