@@ -16,10 +16,13 @@
 #include <vector>
 
 #include "astro/Bodies.h"
+#include "catalogue/FileChars.h"
 #include "catalogue/StarData.h"
+#include "catalogue/StarDataPath.h"
 #include "core/VectorState.h"
 #include "geometry/Projection.h"
 #include "qttext/QtText.h"
+#include "render/LabelFont.h"
 #include "session/HeadlessWindow.h"
 #include "session/Layout.h"
 #include "session/Redraw.h"
@@ -29,10 +32,13 @@
 namespace {
 const std::filesystem::path Catalogue = std::filesystem::path(DOMARIUM_SOURCE_DIR) / "StarData";
 
+// A window as the program makes one: its charts' text, the read-outs' and the labels' font.
 std::unique_ptr<HeadlessWindow> NewWindow() {
     static const auto* chartText = new QtGlyphSource(ChartFont());
     static const auto* readoutText = new QtGlyphSource(ReadoutFont());
-    return HeadlessWindow::Create(*chartText, *readoutText);
+    static const auto* labels =
+        new LabelFont([] { return ReadWholeFile(LabelFontFile()); }, LabelFontFile().string());
+    return HeadlessWindow::Create(*chartText, *readoutText, labels);
 }
 
 std::unique_ptr<HeadlessWindow> Started(int side, int limitIndex) {
