@@ -199,3 +199,30 @@ TEST(RasterSurface, DrawingLeavesACopyOfThePictureAlone) {
     EXPECT_EQ(heldAt(6, 6), BlackPixel);
     EXPECT_EQ(s.PixelAt(2, 2), WhitePixel);
 }
+
+// The label face and the surface's own face keep their masks apart: the same text printed
+// in one, the other and the first again gives the first picture again; a scope puts the
+// face back; a surface without a label font prints labels in its own.
+TEST(RasterSurface, LabelFaceAndOwnFaceKeepTheirOwnMasks) {
+    const auto printed = [](RasterSurface& s) {
+        s.Clear();
+        s.ForeColor = White;
+        s.Print({std::string("北")});
+        return s.Picture();
+    };
+    RasterSurface s(60, 40, Black, ChartText());
+    s.SetLabelFont(ChartLabels());
+    const PixelImage own = printed(s);
+    PixelImage label;
+    {
+        const LabelTextScope scope(s, 26);
+        EXPECT_EQ(s.LabelText(), 26);
+        label = printed(s);
+    }
+    EXPECT_EQ(s.LabelText(), 0);
+    EXPECT_NE(label, own);
+    EXPECT_EQ(printed(s), own);
+    s.SetLabelFont(nullptr);
+    s.UseLabelText(26);
+    EXPECT_EQ(printed(s), own);
+}

@@ -22,7 +22,7 @@ void DrawChart(const Sky& sky, const Moment& moment, const View& view, DrawingSu
     // The kept overlay drawing first: the frame's key names it.
     KeepOverlayShapes(scene, cache.Shapes, S);
     if (view.Kind == ViewKind::Dome) {
-        const LabelTextScope compass(S, S.CompassInLabelFont ? S.LabelText() : 0.0f);
+        const LabelTextScope compass(S, CompassText(S));
         ClearAndDrawFrame(scene.Proj, cache.Shapes.Layer, S, scene.Look.Overlays.Trails);
     } else {
         ClearAndDrawGroundFrame(scene.Proj, daySky, cache.Shapes.Layer, S);

@@ -171,6 +171,12 @@ public:
     Palette Inks = Palette::Screen;
 };
 
+// The face the compass letters are printed in: the surface's own, or the labels' where
+// CompassInLabelFont asks for it.
+inline float CompassText(const DrawingSurface& S) {
+    return S.CompassInLabelFont ? S.LabelText() : 0.0f;
+}
+
 // The labels' face while it lives, the face in use before it afterwards.
 class LabelTextScope {
 public:

@@ -176,4 +176,9 @@ float LabelTextPixels(int side, float drawScale) {
     return static_cast<float>(LabelBasePixels * scale * SideGrowth(side / scale));
 }
 
+int LabelRingReach(float pixels) {
+    return std::max(
+        1, static_cast<int>(std::floor(static_cast<double>(pixels / LabelBasePixels) + 0.5)));
+}
+
 double LargeFiguresScale(double ratio, int side) { return ratio * SideGrowth(side); }

@@ -61,6 +61,10 @@ double SideGrowth(double side);
 // Reads:   side, the chart's smaller dimension in device pixels; drawScale, more than 0.
 float LabelTextPixels(int side, float drawScale);
 
+// LabelRingReach: how far the dark ring round a label of this size reaches, pixels: one
+// round the chart font's 13 pixels, growing with the size.
+int LabelRingReach(float pixels);
+
 // LargeFiguresScale: the draw scale of 大きな星と文字 (figures, lines and every letter
 // growing with the chart): the screen's ratio times the side's growth.
 // Reads:   ratio, device pixels per window pixel; side, the chart's side in window pixels.

@@ -80,11 +80,12 @@ LabelOutcome PlaceLabels(std::vector<LabelRequest> requests, const std::vector<K
                          return a.Class != b.Class ? a.Class < b.Class : a.Rank < b.Rank;
                      });
     const double W = S.Width(), H = S.Height(), h = S.LineHeight();
-    // The labels' growth over the chart font's size: their gaps to their anchors grow
-    // with them.
-    const double grow = S.LabelText() > 0 ? S.LabelText() / LabelBasePixels : 1.0;
+    // The labels' size: their gaps to their anchors grow with it.
+    const float size = S.LabelText() > 0 ? S.LabelText() : LabelBasePixels;
+    const double grow = size / LabelBasePixels;
     // The halo's reach: labels closer than that would run their rings together.
-    const double pad = std::max({1.0, static_cast<double>(S.DrawScale), std::floor(grow + 0.5)});
+    const double pad =
+        std::max(static_cast<double>(S.DrawScale), static_cast<double>(LabelRingReach(size)));
     std::vector<Box> taken;
     for (const LabelBox& b : blocked) taken.push_back({b.X, b.Y, b.Width, b.Height});
     LabelOutcome out;
@@ -147,7 +148,7 @@ std::vector<LabelBox> CompassBoxes(const Projection& p, DrawingSurface& S) {
     if (p.Ground != 0) return GroundCompassBoxes(p, S);
     if (p.PoleAngle == 0 || p.PoleAngle == 180) return boxes;
     // As the frame prints them.
-    const LabelTextScope frameText(S, S.CompassInLabelFont ? S.LabelText() : 0.0f);
+    const LabelTextScope frameText(S, CompassText(S));
     const CompassPoints compass = CompassPointsOf(p);
     for (int k = 0; k <= 3; ++k) {
         const ChartPoint at = PlaceSpherePoint(p, compass.X[k], compass.Y[k], compass.Z[k]);

@@ -591,12 +591,7 @@ void RasterSurface::PrintText(const std::string& text) {
         if (TextOutline >= 0) {
             // The outline: the glyphs' coverage spread by the pen width in every direction.
             // The labels' ring grows with their size; the compass letters' with the pen.
-            const int reach =
-                LabelFace
-                    ? std::max(1, static_cast<int>(Floor(
-                                      static_cast<double>(LabelSource->Pixels() / LabelBasePixels) +
-                                      0.5)))
-                    : PenWidth();
+            const int reach = LabelFace ? LabelRingReach(LabelSource->Pixels()) : PenWidth();
             if (kept.OutlineReach != reach) {
                 kept.OutlineReach = reach;
                 kept.Outline.assign(mask.Coverage.size(), 0);
