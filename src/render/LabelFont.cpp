@@ -52,8 +52,7 @@ const LabelFont::Face& LabelFont::Loaded() const {
         const std::size_t offset = number(12 + 16 * k + 8, 4), length = number(12 + 16 * k + 12, 4);
         whole = offset <= face->Bytes.size() && length <= face->Bytes.size() - offset;
     }
-    if (!whole || stbtt_GetFontOffsetForIndex(data, 0) != 0 ||
-        stbtt_InitFont(&face->Info, data, 0) == 0)
+    if (!whole || stbtt_InitFont(&face->Info, data, 0) == 0)
         throw RunTimeError(ErrorKind::SurfaceFailure,
                            "ラベルの書体 " + FileName + " は TrueType の書体ではありません。");
     stbtt_GetFontVMetrics(&face->Info, &face->Ascent, &face->Descent, &face->LineGap);

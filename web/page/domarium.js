@@ -519,7 +519,7 @@ async function start() {
   // too when the address turns overlays or a ground view on, else after the first chart.
   const address = new URLSearchParams(location.search);
   const overlaysFirst = address.has("overlays") || address.has("view");
-  const rest = overlaysFirst ? fetchGlyphs(LabelFontFile) : null;
+  const labelFont = overlaysFirst ? fetchGlyphs(LabelFontFile) : null;
   const scale = drawScale();
   const files = Promise.all([fetchFile("StarData"),
     fetchGlyphs(scale === 100 ? "ChartGlyphs" : "ChartGlyphs-" + scale),
@@ -529,11 +529,11 @@ async function start() {
   page.api = bindApi(page.engine);
   // Resolved once the label font is in the engine's file system (or could not be had:
   // the engine then reports the missing file at the first label).
-  const writeRest = async (bytes) => {
+  const writeLabelFont = async (bytes) => {
     const data = await bytes;
     if (data) page.engine.FS.writeFile("/" + LabelFontFile, data);
   };
-  if (overlaysFirst) page.labelFont = writeRest(rest);
+  if (overlaysFirst) page.labelFont = writeLabelFont(labelFont);
   const [stars, glyphs, lines, names] = await files;
   // StarData goes through the engine's own loader: written into the engine's
   // file system as fetched; when the fetch failed, nothing is written and the
@@ -567,7 +567,7 @@ async function start() {
   fitChart();
   // Milliseconds from navigation to the first chart on the canvas.
   page.firstChartMs = performance.now();
-  if (!overlaysFirst) page.labelFont = writeRest(fetchGlyphs(LabelFontFile));
+  if (!overlaysFirst) page.labelFont = writeLabelFont(fetchGlyphs(LabelFontFile));
   page.ready = true;
   // The observer's first call comes before the first chart is painted, for the side the
   // chart already has: a redraw then would only hold the paint back.
