@@ -314,7 +314,9 @@ void WebSession::Resize(int side) {
 
 void WebSession::FitScale(int side) {
     const double scale =
-        Large ? LargeFiguresScale(Scale, static_cast<int>(std::lround(side / Scale))) : Scale;
+        Large ? LargeFiguresScale(Scale,
+                                  static_cast<int>(std::lround(static_cast<float>(side) / Scale)))
+              : Scale;
     for (RasterSurface* chart : {&Window->Chart0, &Window->Chart1}) {
         chart->DrawScale = static_cast<float>(scale);
         chart->TextOutline = Large ? Black : -1;
