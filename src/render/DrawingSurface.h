@@ -177,6 +177,14 @@ inline float CompassText(const DrawingSurface& S) {
     return S.CompassInLabelFont ? S.LabelText() : 0.0f;
 }
 
+// SetLargeFigures: the labels of 大きな星と文字 on S, or the plain chart's: a dark ring round
+// every label, which keeps 北 legible on the grey horizon, and the compass letters in the
+// label font, which takes any size.
+inline void SetLargeFigures(DrawingSurface& S, bool on) {
+    S.TextOutline = on ? Black : -1;
+    S.CompassInLabelFont = on;
+}
+
 // The labels' face while it lives, the face in use before it afterwards.
 class LabelTextScope {
 public:

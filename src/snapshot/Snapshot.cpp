@@ -60,10 +60,7 @@ QImage DrawSnapshot(const SnapshotOptions& options, std::vector<PlottedStar>& st
     chart.FillColor = White;
     chart.DrawScale = static_cast<float>(
         options.Large ? LargeFiguresScale(options.Scale, options.Size) : options.Scale);
-    if (options.Large) {
-        chart.TextOutline = Black;
-        chart.CompassInLabelFont = true;
-    }
+    SetLargeFigures(chart, options.Large);
     ChartCache cache;
     stars.clear();
     DrawChart(sky, moment, view, chart, cache, &stars, labels);

@@ -58,8 +58,6 @@ Colour ColourOf(const QColor& colour) { return RGB(colour.red(), colour.green(),
 
 QFont Scaled(const QFont& font, double scale) { return ScaledFont(font, scale); }
 
-// The side of the chart as laid out: the size the projector mode grows from.
-
 // The application's style with one change: the menu bar's overflow button (shown only when
 // the menus do not fit the window) gets its arrows drawn here. The style would read them
 // from an image file as the menu bar is made, and reading one loads every image-format
@@ -389,10 +387,7 @@ void MainWindow::FitChartScale() {
     for (auto& chart : ChartRasters) {
         chart->DrawScale = static_cast<float>(scale);
         chart->SetGlyphs(ChartTextAt(Ratio));
-        // A dark ring round the compass labels keeps 北 legible on the grey horizon; they are
-        // written in the label font, which takes any size, as the page writes them.
-        chart->TextOutline = Projector ? Black : -1;
-        chart->CompassInLabelFont = Projector;
+        SetLargeFigures(*chart, Projector);
     }
 }
 

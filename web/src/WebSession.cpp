@@ -319,8 +319,7 @@ void WebSession::FitScale(int side) {
               : Scale;
     for (RasterSurface* chart : {&Window->Chart0, &Window->Chart1}) {
         chart->DrawScale = static_cast<float>(scale);
-        chart->TextOutline = Large ? Black : -1;
-        chart->CompassInLabelFont = Large;
+        SetLargeFigures(*chart, Large);
     }
 }
 
