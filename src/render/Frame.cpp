@@ -73,13 +73,18 @@ void LeaveFrameState(const Projection& p, DrawingSurface& S) {
 }
 }  // namespace
 
-void ClearAndDrawFrame(const Projection& p, std::uint64_t layer, DrawingSurface& S, bool trails) {
+FrameKey FrameKeyOf(const Projection& p, std::uint64_t layer, const DrawingSurface& S) {
     FrameKey key{S.Width(), S.Height(),  S.BackColor,   S.FillStyle,
                  p,         S.DrawScale, S.TextOutline, S.LineHeight()};
     key.CompassInLabelFont = S.CompassInLabelFont;
     // The overlay drawing kept with the frame, where the surface keeps one.
     key.Layer = layer;
     key.Inks = S.Inks;
+    return key;
+}
+
+void ClearAndDrawFrame(const Projection& p, std::uint64_t layer, DrawingSurface& S, bool trails) {
+    FrameKey key = FrameKeyOf(p, layer, S);
     key.Trails = trails;
     if (S.RestoreFrame(key)) {
         LeaveFrameState(p, S);

@@ -22,6 +22,10 @@ inline constexpr std::int16_t CompassGrey = 160;
 // Notes:   Leaves FillColor white for the star discs that follow.
 void DrawFrame(const Projection& p, DrawingSurface& S);
 
+// FrameKeyOf: what a frame drawn now on S with p depends on, the surface's part read from
+// S; layer as ClearAndDrawFrame's. The callers set what their own frame adds.
+FrameKey FrameKeyOf(const Projection& p, std::uint64_t layer, const DrawingSurface& S);
+
 // ClearAndDrawFrame: Clear, then DrawFrame.
 // Notes:   The frame depends only on the view and the chart size, not on the clock, so
 //          where the surface keeps the pixels of the same frame they are put back instead

@@ -117,11 +117,7 @@ void DrawGroundFrame(const Projection& p, Colour sky, DrawingSurface& S) {
 
 void ClearAndDrawGroundFrame(const Projection& p, Colour sky, std::uint64_t layer,
                              DrawingSurface& S) {
-    FrameKey key{S.Width(), S.Height(),  S.BackColor,   S.FillStyle,
-                 p,         S.DrawScale, S.TextOutline, S.LineHeight()};
-    key.CompassInLabelFont = S.CompassInLabelFont;
-    key.Layer = layer;
-    key.Inks = S.Inks;
+    FrameKey key = FrameKeyOf(p, layer, S);
     key.Sky = sky;
     if (!S.RestoreFrame(key)) {
         S.Clear();
