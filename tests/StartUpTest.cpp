@@ -68,6 +68,25 @@ TEST(FitChartToWindow, RefitsOrKeepsTheChartWhenTooSmall) {
     EXPECT_EQ(window->Chart0.Width(), 408);
 }
 
+// A chart with a place of its own (the page's canvas), made at that side from the start or
+// made at the laid-out side and made again when shown: the same charts and state after it.
+TEST(StartUp, ChartsMadeAtTheirPlacedSideStartAsChartsMadeAgain) {
+    constexpr int Side = 600;
+    auto placed = [](std::unique_ptr<HeadlessWindow> window) {
+        window->Window.Side = Side;
+        window->Load(Catalogue);
+        return window;
+    };
+    auto madeAgain = placed(NewWindow());
+    auto madeAtSide =
+        placed(HeadlessWindow::Create(ChartText(), ReadoutText(), ChartLabels(), Side));
+    EXPECT_EQ(madeAtSide->Chart0.Picture(), madeAgain->Chart0.Picture());
+    EXPECT_EQ(madeAtSide->Chart1.Picture(), madeAgain->Chart1.Picture());
+    EXPECT_EQ(madeAtSide->Chart0.Width(), Side);
+    EXPECT_EQ(madeAtSide->State.BufferIndex, madeAgain->State.BufferIndex);
+    EXPECT_EQ(madeAtSide->State.View.Side, madeAgain->State.View.Side);
+}
+
 TEST(StartUp, StopsBeforeShowingWithoutTheCatalogue) {
     auto window = NewWindow();
     try {

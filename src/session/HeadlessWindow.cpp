@@ -37,16 +37,17 @@ void MemoryWindow::ResizeTo(float width, float height) {
 
 std::unique_ptr<HeadlessWindow> HeadlessWindow::Create(const GlyphSource& chartText,
                                                        const GlyphSource& readoutText,
-                                                       const LabelFont* labels) {
-    std::unique_ptr<HeadlessWindow> window(new HeadlessWindow(chartText, readoutText));
+                                                       const LabelFont* labels, int chartSide) {
+    std::unique_ptr<HeadlessWindow> window(new HeadlessWindow(chartText, readoutText, chartSide));
     window->Chart0.SetLabelFont(labels);
     window->Chart1.SetLabelFont(labels);
     return window;
 }
 
-HeadlessWindow::HeadlessWindow(const GlyphSource& chartText, const GlyphSource& readoutText)
-    : Chart0(ChartSideAsLaidOut, ChartSideAsLaidOut, Black, chartText),
-      Chart1(ChartSideAsLaidOut, ChartSideAsLaidOut, Black, chartText),
+HeadlessWindow::HeadlessWindow(const GlyphSource& chartText, const GlyphSource& readoutText,
+                               int chartSide)
+    : Chart0(chartSide, chartSide, Black, chartText),
+      Chart1(chartSide, chartSide, Black, chartText),
       AzimuthReadout(ReadoutWidth, ReadoutHeight, White, readoutText),
       LatitudeReadout(ReadoutWidth, ReadoutHeight, White, readoutText),
       ElevationReadout(ReadoutWidth, ReadoutHeight, White, readoutText),

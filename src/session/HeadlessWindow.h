@@ -68,9 +68,12 @@ public:
 // glyph sources give the charts' and the read-outs' text; they must outlive it.
 struct HeadlessWindow {
     // labels: the charts' label font (RasterSurface::SetLabelFont), none by default.
+    // chartSide: the charts' side until the window places them; made at the side they will
+    // be placed at, they are not made again at the start.
     static std::unique_ptr<HeadlessWindow> Create(const GlyphSource& chartText,
                                                   const GlyphSource& readoutText,
-                                                  const LabelFont* labels = nullptr);
+                                                  const LabelFont* labels = nullptr,
+                                                  int chartSide = ChartSideAsLaidOut);
     // StartUp, reading the catalogue from the given file.
     void Load(const std::filesystem::path& starData = "StarData");
 
@@ -88,5 +91,5 @@ struct HeadlessWindow {
     RasterSurface& Front() { return *Stack.Front; }
 
 private:
-    HeadlessWindow(const GlyphSource& chartText, const GlyphSource& readoutText);
+    HeadlessWindow(const GlyphSource& chartText, const GlyphSource& readoutText, int chartSide);
 };

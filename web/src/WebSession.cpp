@@ -66,9 +66,11 @@ namespace {
 // A headless window as the page uses it: chart text from the glyph file, the
 // read-outs' text into the given TextReadouts (their rasters stay blank).
 std::unique_ptr<HeadlessWindow> PageWindow(const GlyphSource& glyphs, const LabelFont& labels,
-                                           float scale,
+                                           float scale, int side,
                                            std::unique_ptr<TextReadout> (&readouts)[4]) {
-    auto window = HeadlessWindow::Create(glyphs, glyphs, &labels);
+    auto window = HeadlessWindow::Create(glyphs, glyphs, &labels, side);
+    // The chart has the canvas's place on the page, not the main window's layout.
+    window->Window.Side = side;
     window->Chart0.DrawScale = window->Chart1.DrawScale = scale;
     DrawingSurface** slots[4] = {&window->Ui.AzimuthReadout, &window->Ui.LatitudeReadout,
                                  &window->Ui.ElevationReadout, &window->Ui.LongitudeReadout};
@@ -98,9 +100,7 @@ bool WebSession::Start(const std::string& starDataPath, const std::string& glyph
             std::filesystem::path(glyphPath).parent_path() / "LabelFont";
         Labels = std::make_unique<LabelFont>([labelFile] { return ReadWholeFile(labelFile); },
                                              "LabelFont");
-        Window = PageWindow(*Glyphs, *Labels, Scale, Readouts);
-        // The chart has the canvas's place on the page, not the main window's layout.
-        Window->Window.Side = std::max(side, 1);
+        Window = PageWindow(*Glyphs, *Labels, Scale, std::max(side, 1), Readouts);
         Window->Load(starDataPath);
     });
 }
@@ -109,8 +109,7 @@ double WebSession::BenchRedraw(int side, int limitIndex, bool newView, int count
     if (!Ready() || count < 1) return -1;
     try {
         std::unique_ptr<TextReadout> readouts[4];
-        auto window = PageWindow(*Glyphs, *Labels, Scale, readouts);
-        window->Window.Side = std::max(side, 1);
+        auto window = PageWindow(*Glyphs, *Labels, Scale, std::max(side, 1), readouts);
         window->Load(StarDataPath);
         window->MagnitudeList.SetListIndex(limitIndex);
         WindowState& state = window->State;
