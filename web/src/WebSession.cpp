@@ -68,6 +68,7 @@ namespace {
 std::unique_ptr<HeadlessWindow> PageWindow(const GlyphSource& glyphs, const LabelFont& labels,
                                            float scale, int side,
                                            std::unique_ptr<TextReadout> (&readouts)[4]) {
+    side = std::max(side, 1);
     auto window = HeadlessWindow::Create(glyphs, glyphs, &labels, side);
     // The chart has the canvas's place on the page, not the main window's layout.
     window->Window.Side = side;
@@ -100,7 +101,7 @@ bool WebSession::Start(const std::string& starDataPath, const std::string& glyph
             std::filesystem::path(glyphPath).parent_path() / "LabelFont";
         Labels = std::make_unique<LabelFont>([labelFile] { return ReadWholeFile(labelFile); },
                                              "LabelFont");
-        Window = PageWindow(*Glyphs, *Labels, Scale, std::max(side, 1), Readouts);
+        Window = PageWindow(*Glyphs, *Labels, Scale, side, Readouts);
         Window->Load(starDataPath);
     });
 }
@@ -109,7 +110,7 @@ double WebSession::BenchRedraw(int side, int limitIndex, bool newView, int count
     if (!Ready() || count < 1) return -1;
     try {
         std::unique_ptr<TextReadout> readouts[4];
-        auto window = PageWindow(*Glyphs, *Labels, Scale, std::max(side, 1), readouts);
+        auto window = PageWindow(*Glyphs, *Labels, Scale, side, readouts);
         window->Load(StarDataPath);
         window->MagnitudeList.SetListIndex(limitIndex);
         WindowState& state = window->State;
